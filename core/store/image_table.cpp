@@ -1,0 +1,29 @@
+#include "core/store/image_table.h"
+
+namespace orbel {
+
+ImageTable::ImageTable() { reset(); }
+
+void ImageTable::insert(int index, ImageRef ref) {
+    ref.serial = nextSerial_++;
+    if (index < 0 || index > count()) index = count();
+    refs_.insert(refs_.begin() + index, std::move(ref));
+}
+
+int ImageTable::append(ImageRef ref) {
+    insert(count(), std::move(ref));
+    return count() - 1;
+}
+
+void ImageTable::truncate(int index) {
+    if (index < 0) index = 0;
+    if (index < count()) refs_.resize(static_cast<size_t>(index));
+}
+
+void ImageTable::reset() {
+    refs_.clear();
+    for (int i = 0; i < img::FixedCount; ++i) append({ImageRef::Kind::Fixed, i, {}, 0});
+    for (int b = 1; b <= 3; ++b) append({ImageRef::Kind::Break, b, {}, 0});
+}
+
+}  // namespace orbel

@@ -1,0 +1,22 @@
+#pragma once
+// File operations of the store that must never reach outside it.
+
+#include <stdexcept>
+#include <string>
+
+namespace orbel {
+
+// An I/O failure of the store (open, create, rename, write).
+class StoreIoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Removes a directory with everything below it. A symbolic link is removed
+// itself, never followed. What cannot be removed stays, without a message.
+void DeleteDirectoryTree(const std::string& dir);
+
+bool DirectoryExists(const std::string& path);
+bool FileExists(const std::string& path);
+
+}  // namespace orbel

@@ -1,0 +1,78 @@
+#pragma once
+// Loading the item store into the item tree, the live menu, the item table
+// and the image table, in one pass; the reload after a save; the handling
+// of a leftover backup at start-up.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/store/image_table.h"
+#include "core/store/item_table.h"
+#include "core/store/item_tree.h"
+#include "core/tray/menu_model.h"
+
+namespace orbel {
+
+// Counters that track where the loader puts images (see ImageTable).
+struct ImageCounters {
+    int lastFixed = 11;
+    int nextExtensionSlot = 12;  // also the first break image
+    int secondBreak = 13;
+    int lastBreak = 14;
+    int loadedBitmaps = 0;       // icon bitmaps loaded so far
+    int defaultProgramImage = -1;  // the "exe" extension icon once made
+};
+
+enum class BackupAnswer { Yes, No, Cancel };
+
+// Everything the program keeps of the store while it runs.
+struct ItemStore {
+    ItemStore();
+
+    std::string programDir;  // ends with the platform's separator
+
+    ItemTree items;  // the item manager's tree; its tag counts captured icons
+    ItemTree undo;   // the snapshot: last load or save
+    ItemTree basic;  // the template tree of built-in nodes
+    std::unique_ptr<MenuEntry> basicMenu;  // template menu with the fixed entries
+    std::unique_ptr<MenuEntry> liveMenu;   // the tray menu; its tag is the insertion position
+    ItemTable table;
+    ImageTable images;
+    ImageCounters counters;
+    int nextItemNumber = 0;
+    char separator = '|';
+    TreeNode* topAnchor = nullptr;  // the top-level top marker
+
+    std::string storeDir() const { return programDir + "shortcuts"; }
+    std::string backupDir() const { return programDir + "item_bak"; }
+};
+
+// Fills the template tree with the built-in nodes (they mirror the fixed
+// menu entries).
+void BuildTreeTemplate(ItemTree& basic);
+
+// Resets the image counters, copies the template tree into the item tree
+// and the template menu into the live menu (insertion position 0).
+void InstallMenuTemplate(ItemStore& s);
+
+// Separator, leftover backup (asked through ask), store directory and
+// extension icons. Returns false when the user cancelled: the caller must
+// stop (the program ends) and nothing on disk was touched.
+// Throws StoreIoError when the store directory cannot be created.
+bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask);
+
+void ScanStoreExtensions(ItemStore& s, const std::string& dirWithSeparator);
+void MakeExtensionIcons(ItemStore& s);
+
+// Builds tree, menu and item table from the store and takes the snapshot.
+void LoadStore(ItemStore& s);
+void LoadStoreLevel(ItemStore& s, const std::string& dirWithSeparator, MenuEntry& parentEntry,
+                    TreeNode* parentNode);
+int LoadIconBitmap(ItemStore& s, const std::string& file);
+
+// Empties everything the loader built and runs template, PrepareStore and
+// LoadStore again. Returns false when the backup question was cancelled.
+bool ReloadStoreModel(ItemStore& s, const std::function<BackupAnswer()>& ask);
+
+}  // namespace orbel

@@ -1,0 +1,61 @@
+#include "core/tray/menu_model.h"
+
+namespace orbel {
+
+MenuEntry::MenuEntry(std::string c, int t, int image, MenuHandler click, bool vis, std::string n)
+    : name(std::move(n)), caption(std::move(c)), tag(t), imageIndex(image), visible(vis), onClick(click) {}
+
+int MenuEntry::indexOf(const MenuEntry* e) const {
+    for (size_t i = 0; i < children_.size(); ++i)
+        if (children_[i].get() == e) return static_cast<int>(i);
+    return -1;
+}
+
+MenuEntry* MenuEntry::insert(int index, std::unique_ptr<MenuEntry> entry) {
+    if (index < 0 || index > count()) index = count();
+    MenuEntry* raw = entry.get();
+    raw->parent_ = this;
+    children_.insert(children_.begin() + index, std::move(entry));
+    touch();
+    return raw;
+}
+
+std::unique_ptr<MenuEntry> MenuEntry::take(int index) {
+    if (index < 0 || index >= count()) return nullptr;
+    auto owned = std::move(children_[static_cast<size_t>(index)]);
+    children_.erase(children_.begin() + index);
+    owned->parent_ = nullptr;
+    touch();
+    return owned;
+}
+
+void CopyMenuEntries(const MenuEntry& source, MenuEntry& target) {
+    source.forEachChild([&](const MenuEntry& c) {
+        auto copy = std::make_unique<MenuEntry>(c.caption, c.tag, c.imageIndex, c.onClick, c.visible);
+        MenuEntry* added = target.add(std::move(copy));
+        CopyMenuEntries(c, *added);
+    });
+}
+
+std::unique_ptr<MenuEntry> BuildMenuTemplate() {
+    auto root = std::make_unique<MenuEntry>("", 0);
+    root->name = "PMBasic";
+    using H = MenuHandler;
+    root->add(std::make_unique<MenuEntry>("Sysmenu", tag::TextSeparator, -1, H::None, true, "miOwnSysMenu"));
+    MenuEntry* kit = root->add(std::make_unique<MenuEntry>("Orbel Kit", 8, 0, H::None, true, "miOrbelKit"));
+    kit->hint = "hey";
+    kit->add(std::make_unique<MenuEntry>("Orbel  Kit", -1, -1, H::None, false, "miOwnBarMaker"));
+    kit->add(std::make_unique<MenuEntry>("hidden", tag::Hidden, -1, H::None, false, "miOwnHidden"));
+    kit->add(std::make_unique<MenuEntry>("Help File", 0, 8, H::miHelpFileClick, true, "miHelpFile"));
+    kit->add(std::make_unique<MenuEntry>("-", tag::PlainSeparator, -1, H::None, true, "miN1"));
+    kit->add(std::make_unique<MenuEntry>("Manage Items..", 0, 9, H::miManageItemsClick, true, "miManageItems"));
+    kit->add(std::make_unique<MenuEntry>("Preferences..", 0, 10, H::SetupClick, true, "miPreferences"));
+    kit->add(std::make_unique<MenuEntry>("-", tag::PlainSeparator, -1, H::None, true, "miN3"));
+    kit->add(std::make_unique<MenuEntry>("Visit Website", 0, -1, H::miVisitWebsiteClick, true, "miVisitWebsite"));
+    kit->add(std::make_unique<MenuEntry>("-", tag::PlainSeparator, -1, H::None, true, "miN2"));
+    kit->add(std::make_unique<MenuEntry>("About..", 0, -1, H::miAboutClick, true, "miAbout"));
+    root->add(std::make_unique<MenuEntry>("Close", 0, -1, H::miCloseAppClick, true, "miCloseApp"));
+    return root;
+}
+
+}  // namespace orbel

@@ -1,0 +1,84 @@
+#pragma once
+// The menus as data: the template menu and the live tray menu are trees of
+// entries; the program turns the live one into a popup menu when shown.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orbel {
+
+// Tag codes that tell entry kinds apart.
+namespace tag {
+constexpr int TextSeparator = -100;
+constexpr int PlainSeparator = -200;
+constexpr int Hidden = -400;
+}  // namespace tag
+
+// Click handlers an entry can carry; the program binds them to its methods.
+enum class MenuHandler {
+    None,
+    NorItemsRTClickItem,
+    miHelpFileClick,
+    miManageItemsClick,
+    SetupClick,
+    miVisitWebsiteClick,
+    miAboutClick,
+    miCloseAppClick,
+};
+
+// Which measure/draw handlers an entry holds (none: the toolkit draws it).
+enum class DrawHook { None, NorItems, SpeItems };
+
+class MenuEntry {
+public:
+    std::string name;     // object name of a fixed entry; empty for loaded ones
+    std::string caption;
+    std::string hint;
+    int tag = 0;
+    int imageIndex = -1;
+    bool visible = true;
+    MenuHandler onClick = MenuHandler::None;
+    DrawHook draw = DrawHook::None;  // measure and draw handlers together
+
+    MenuEntry() = default;
+    MenuEntry(std::string caption, int tag, int image = -1, MenuHandler click = MenuHandler::None,
+              bool visible = true, std::string name = {});
+    MenuEntry(const MenuEntry&) = delete;
+    MenuEntry& operator=(const MenuEntry&) = delete;
+
+    MenuEntry* parent() const { return parent_; }
+    int count() const { return static_cast<int>(children_.size()); }
+    MenuEntry* child(int i) const { return children_.at(static_cast<size_t>(i)).get(); }
+    bool hasChildren() const { return !children_.empty(); }
+    int indexOf(const MenuEntry* e) const;
+
+    // Insert at index (clamped to the end); returns the entry.
+    MenuEntry* insert(int index, std::unique_ptr<MenuEntry> entry);
+    MenuEntry* add(std::unique_ptr<MenuEntry> entry) { return insert(count(), std::move(entry)); }
+    std::unique_ptr<MenuEntry> take(int index);
+    void clear() { children_.clear(); }
+
+    // Bumped whenever this entry's children change, so a realised popup
+    // knows it has to be rebuilt.
+    unsigned revision() const { return revision_; }
+    void touch() { ++revision_; }
+
+    template <class F> void forEachChild(F&& f) const {
+        for (auto& c : children_) f(*c);
+    }
+
+private:
+    MenuEntry* parent_ = nullptr;
+    unsigned revision_ = 0;
+    std::vector<std::unique_ptr<MenuEntry>> children_;
+};
+
+// Deep copy of source's children into target: caption, tag, image,
+// visibility and click handler; nothing else (no hint, no draw handlers).
+void CopyMenuEntries(const MenuEntry& source, MenuEntry& target);
+
+// The design-time template menu with the fixed entries, in order.
+std::unique_ptr<MenuEntry> BuildMenuTemplate();
+
+}  // namespace orbel

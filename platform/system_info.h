@@ -1,0 +1,37 @@
+#pragma once
+// What the program asks of the running system.
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <string>
+
+#include "core/store/win_version.h"
+
+namespace orbel::platform {
+
+struct MemoryStatus {
+    int load = 0;               // percent of physical memory in use
+    std::uint64_t total = 0;    // bytes of physical memory
+};
+bool ReadMemoryStatus(MemoryStatus& out);
+
+// Full path of the running executable.
+QString ExecutablePath();
+// The installed font families, as the system lists them.
+QStringList InstalledFontFamilies();
+// The font the desktop uses for menus.
+QFont SystemMenuFont();
+
+// The system's last error code and its text (errno and strerror here).
+int LastErrorCode();
+std::string LastErrorText(int code);
+
+// The version record of the running system, for the version class.
+VersionRecord CurrentVersionRecord();
+
+// Whether the user may execute the file at path (a regular file).
+bool UserMayExecute(const std::string& path);
+
+}  // namespace orbel::platform
