@@ -11,7 +11,7 @@ bool IsProgramPath(const std::string& path);
 
 // How IsProgramPath learns whether the user may execute a file. The platform
 // installs its precise test at start-up; until then the permission bits of
-// the file decide.
+// the file decide. A null test puts the permission bits back.
 using ExecutableTest = bool (*)(const std::string& path);
 void SetUserExecutableTest(ExecutableTest test);
 

@@ -16,7 +16,12 @@ struct VersionRecord {
     std::string service;      // service-pack text
 };
 
-// 0 to 7.
+// 0 to 7. Class 0 also when the class expects a particular build record and
+// the record holds another one.
 int GetWindowsVersionClass(const VersionRecord& record);
+
+// The two classes the extension icon drawing asks about.
+bool IsVersionClass5(const VersionRecord& record);
+bool IsVersionClass7(const VersionRecord& record);
 
 }  // namespace orbel

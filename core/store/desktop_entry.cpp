@@ -1,0 +1,251 @@
+#include "core/store/desktop_entry.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace orbel {
+
+namespace {
+
+// Launchers are small; a larger file is not one.
+constexpr std::uintmax_t kMaxEntrySize = 1u << 20;
+
+std::string_view Trim(std::string_view s)
+{
+    const auto space = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && space(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && space(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// The escapes of string values. Unknown ones stay as they are, so that the
+// Exec quoting rules see their backslash.
+std::string UnescapeString(std::string_view v)
+{
+    std::string out;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (v[i] != '\\' || i + 1 == v.size()) {
+            out += v[i];
+            continue;
+        }
+        switch (v[i + 1]) {
+        case 's': out += ' '; break;
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        case '\\': out += '\\'; break;
+        default:
+            out += '\\';
+            out += v[i + 1];
+            break;
+        }
+        ++i;
+    }
+    return out;
+}
+
+// We start programs without files, so every field code expands to nothing.
+// Unknown letters (the deprecated %d %D %n %N %v %m among them) are dropped
+// too rather than passed on as literal text.
+std::string RemoveFieldCodes(const std::string& word, bool& hadCode)
+{
+    std::string out;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (word[i] != '%' || i + 1 == word.size()) {
+            out += word[i];
+            continue;
+        }
+        const char code = word[++i];
+        const bool letter = (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z');
+        if (code == '%') {
+            out += '%';
+        } else if (letter) {
+            hadCode = true;
+        } else {
+            out += '%';
+            out += code;
+        }
+    }
+    return out;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool NeedsQuotes(const std::string& word)
+{
+    for (const char ch : word) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        // Bytes >= 0x80 may encode a Unicode space, which the splitter also
+        // breaks at.
+        if (c <= 0x20 || c == 0x7F || c >= 0x80 || c == '"')
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> SplitExecValue(std::string_view exec)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    std::size_t i = 0;
+    const auto finish = [&] {
+        if (!inWord)
+            return;
+        bool hadCode = false;
+        std::string expanded = RemoveFieldCodes(word, hadCode);
+        if (!(hadCode && expanded.empty()))
+            words.push_back(std::move(expanded));
+        word.clear();
+        inWord = false;
+    };
+    while (i < exec.size()) {
+        const char c = exec[i];
+        if (IsBlank(c)) {
+            finish();
+            ++i;
+        } else if (c == '"') {
+            inWord = true;
+            for (++i;; ++i) {
+                if (i == exec.size())
+                    return std::nullopt;
+                if (exec[i] == '"')
+                    break;
+                if (exec[i] == '\\' && i + 1 < exec.size()) {
+                    const char next = exec[i + 1];
+                    if (next == '"' || next == '`' || next == '$' || next == '\\') {
+                        word += next;
+                        ++i;
+                        continue;
+                    }
+                }
+                word += exec[i];
+            }
+            ++i;
+        } else if (c == '\'') {
+            inWord = true;
+            const std::size_t close = exec.find('\'', i + 1);
+            if (close == std::string_view::npos)
+                return std::nullopt;
+            word.append(exec.substr(i + 1, close - i - 1));
+            i = close + 1;
+        } else if (c == '\\' && i + 1 < exec.size()) {
+            inWord = true;
+            word += exec[i + 1];
+            i += 2;
+        } else {
+            inWord = true;
+            word += c;
+            ++i;
+        }
+    }
+    finish();
+    return words;
+}
+
+std::string JoinCommandWords(const std::vector<std::string>& words)
+{
+    std::string out;
+    for (const std::string& word : words) {
+        if (word.empty())
+            continue;
+        if (!out.empty())
+            out += ' ';
+        if (!NeedsQuotes(word)) {
+            out += word;
+            continue;
+        }
+        out += '"';
+        for (const char c : word) {
+            if (c == '"')
+                out += "\"\"\"";
+            else
+                out += c;
+        }
+        out += '"';
+    }
+    return out;
+}
+
+std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+
+    std::optional<std::string> exec;
+    std::optional<std::string> type;
+    bool inEntryGroup = false;
+    bool sawEntryGroup = false;
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        std::string_view line = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        line = Trim(line);
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (line.front() == '[') {
+            // Keys of a second [Desktop Entry] group would be duplicates;
+            // the first group decides.
+            inEntryGroup = line == "[Desktop Entry]" && !sawEntryGroup;
+            sawEntryGroup = sawEntryGroup || inEntryGroup;
+            continue;
+        }
+        if (!inEntryGroup)
+            continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos)
+            continue;
+        const std::string_view key = Trim(line.substr(0, eq));
+        const std::string_view value = Trim(line.substr(eq + 1));
+        if (key == "Exec" && !exec)
+            exec = UnescapeString(value);
+        else if (key == "Type" && !type)
+            type = UnescapeString(value);
+    }
+
+    // A NUL would cut the program's name short when it is started.
+    if (!exec || exec->find('\0') != std::string::npos || (type && *type != "Application"))
+        return std::nullopt;
+    std::optional<std::vector<std::string>> words = SplitExecValue(*exec);
+    if (!words || words->empty() || words->front().empty())
+        return std::nullopt;
+
+    DesktopEntryLink link;
+    link.program = std::move(words->front());
+    link.words.assign(std::make_move_iterator(words->begin() + 1), std::make_move_iterator(words->end()));
+    link.arguments = JoinCommandWords(link.words);
+    return link;
+}
+
+bool ReadDesktopEntryLink(const std::string& file, std::string& program, std::string& arguments)
+{
+    std::error_code ec;
+    if (file.empty() || !std::filesystem::is_regular_file(file, ec))
+        return false;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    if (ec || size > kMaxEntrySize)
+        return false;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return false;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    const std::optional<DesktopEntryLink> link = ParseDesktopEntry(text);
+    if (!link)
+        return false;
+    program = link->program;
+    arguments = link->arguments;
+    return true;
+}
+
+}  // namespace orbel

@@ -1,0 +1,382 @@
+#include "core/store/shell_links.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+namespace orbel {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 0x4C;
+constexpr std::array<unsigned char, 20> kHeaderStart = {
+    0x4C, 0x00, 0x00, 0x00,                          // header size
+    0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,  // 00021401-0000-0000-
+    0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46,  // C000-000000000046
+};
+
+enum LinkFlag : std::uint32_t {
+    kHasIdList = 0x1,
+    kHasLinkInfo = 0x2,
+    kHasName = 0x4,
+    kHasRelativePath = 0x8,
+    kHasWorkingDir = 0x10,
+    kHasArguments = 0x20,
+    kHasIconLocation = 0x40,
+    kIsUnicode = 0x80,
+    kForceNoLinkInfo = 0x100,
+};
+
+constexpr std::uint32_t kVolumeIdAndLocalBasePath = 0x1;
+constexpr std::uint32_t kMinLinkInfoHeader = 0x1C;
+constexpr std::uint32_t kUnicodeLinkInfoHeader = 0x24;
+
+// Links are a few hundred bytes; the structures we read end well before this
+// even at their format maxima, so a huge file cannot make us allocate much.
+constexpr std::size_t kMaxLinkRead = 8u << 20;
+
+std::uint16_t U16(std::string_view b, std::size_t at)
+{
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                      static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+std::uint32_t U32(std::string_view b, std::size_t at)
+{
+    return static_cast<std::uint32_t>(U16(b, at)) | static_cast<std::uint32_t>(U16(b, at + 2)) << 16;
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// units: UTF-16LE code units without terminator. Unpaired surrogates become
+// U+FFFD; the text stops at an embedded NUL as it would for the shell.
+std::string Utf16ToUtf8(std::string_view units)
+{
+    std::string out;
+    const std::size_t n = units.size() / 2;
+    for (std::size_t i = 0; i < n; ++i) {
+        char32_t u = U16(units, 2 * i);
+        if (u == 0)
+            break;
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < n) {
+            const char32_t low = U16(units, 2 * (i + 1));
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        if (u >= 0xD800 && u <= 0xDFFF)
+            u = 0xFFFD;
+        AppendUtf8(out, u);
+    }
+    return out;
+}
+
+bool IsValidUtf8(std::string_view s)
+{
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t len;
+        char32_t cp;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (s.size() - i < len)
+            return false;
+        for (std::size_t k = 1; k < len; ++k) {
+            const unsigned char cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+// 8-bit link strings are in the code page of the machine that wrote them,
+// which we cannot know; Windows-1252 is the common one, and text that is
+// already valid UTF-8 (links written on UTF-8 systems) is kept as it is.
+std::string AnsiToUtf8(std::string_view s)
+{
+    if (const std::size_t nul = s.find('\0'); nul != std::string_view::npos)
+        s = s.substr(0, nul);
+    if (IsValidUtf8(s))
+        return std::string(s);
+    static constexpr char16_t k80to9F[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    std::string out;
+    for (const char ch : s) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        AppendUtf8(out, c >= 0x80 && c <= 0x9F ? k80to9F[c - 0x80] : char32_t{c});
+    }
+    return out;
+}
+
+// A NUL-terminated string inside block at offset; false when it runs off
+// the block's end.
+bool AnsiZ(std::string_view block, std::uint32_t offset, std::string& out)
+{
+    if (offset >= block.size())
+        return false;
+    const std::string_view rest = block.substr(offset);
+    const std::size_t nul = rest.find('\0');
+    if (nul == std::string_view::npos)
+        return false;
+    out = AnsiToUtf8(rest.substr(0, nul));
+    return true;
+}
+
+bool Utf16Z(std::string_view block, std::uint32_t offset, std::string& out)
+{
+    if (offset >= block.size())
+        return false;
+    const std::string_view rest = block.substr(offset);
+    for (std::size_t i = 0; i + 1 < rest.size(); i += 2) {
+        if (U16(rest, i) == 0) {
+            out = Utf16ToUtf8(rest.substr(0, i));
+            return true;
+        }
+    }
+    return false;
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+    std::size_t left() const { return bytes_.size() - pos_; }
+    bool u16(std::uint16_t& v)
+    {
+        if (left() < 2)
+            return false;
+        v = U16(bytes_, pos_);
+        pos_ += 2;
+        return true;
+    }
+    bool peekU32(std::uint32_t& v) const
+    {
+        if (left() < 4)
+            return false;
+        v = U32(bytes_, pos_);
+        return true;
+    }
+    bool take(std::size_t n, std::string_view& out)
+    {
+        if (left() < n)
+            return false;
+        out = bytes_.substr(pos_, n);
+        pos_ += n;
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = kHeaderSize;
+};
+
+bool ReadIdList(Reader& r, std::string& idList)
+{
+    std::uint16_t size = 0;
+    std::string_view list;
+    if (!r.u16(size) || !r.take(size, list))
+        return false;
+    // Each item counts its own two size bytes, so every step advances and the
+    // walk ends at the terminator or at the list's end.
+    std::size_t at = 0;
+    for (;;) {
+        if (list.size() - at < 2)
+            return false;
+        const std::uint16_t itemSize = U16(list, at);
+        if (itemSize == 0)
+            break;
+        if (itemSize < 2 || itemSize > list.size() - at)
+            return false;
+        at += itemSize;
+    }
+    idList.assign(list.substr(0, at + 2));
+    return true;
+}
+
+// The local path of the target, empty when the link info holds none.
+bool ReadLinkInfo(Reader& r, std::string& localPath)
+{
+    std::uint32_t size = 0;
+    std::string_view info;
+    if (!r.peekU32(size) || size < kMinLinkInfoHeader || !r.take(size, info))
+        return false;
+    const std::uint32_t headerSize = U32(info, 4);
+    if (headerSize < kMinLinkInfoHeader || headerSize > size)
+        return false;
+    const std::uint32_t flags = U32(info, 8);
+    if (!(flags & kVolumeIdAndLocalBasePath)) {
+        localPath.clear();
+        return true;
+    }
+    const bool hasUnicode = headerSize >= kUnicodeLinkInfoHeader;
+    const std::uint32_t baseUnicode = hasUnicode ? U32(info, 0x1C) : 0;
+    const std::uint32_t suffixUnicode = hasUnicode ? U32(info, 0x20) : 0;
+
+    std::string base;
+    std::string suffix;
+    const bool baseOk = baseUnicode ? Utf16Z(info, baseUnicode, base) : AnsiZ(info, U32(info, 0x10), base);
+    if (!baseOk)
+        return false;
+    const std::uint32_t suffixAnsi = U32(info, 0x18);
+    if (suffixUnicode) {
+        if (!Utf16Z(info, suffixUnicode, suffix))
+            return false;
+    } else if (suffixAnsi && !AnsiZ(info, suffixAnsi, suffix)) {
+        return false;
+    }
+    localPath = base + suffix;
+    return true;
+}
+
+bool ReadStringData(Reader& r, bool unicode, std::string& out)
+{
+    std::uint16_t count = 0;
+    std::string_view chars;
+    if (!r.u16(count) || !r.take(unicode ? std::size_t{count} * 2 : count, chars))
+        return false;
+    out = unicode ? Utf16ToUtf8(chars) : AnsiToUtf8(chars);
+    return true;
+}
+
+int Parse(std::string_view bytes, ShellLinkDescription& out, bool& targetIsRelative)
+{
+    const std::size_t checked = std::min(bytes.size(), kHeaderStart.size());
+    for (std::size_t i = 0; i < checked; ++i) {
+        if (static_cast<unsigned char>(bytes[i]) != kHeaderStart[i])
+            return kShellLinkNotALink;
+    }
+    if (bytes.size() < kHeaderSize)
+        return bytes.empty() ? kShellLinkNotALink : kShellLinkMalformed;
+
+    ShellLinkDescription d;
+    const std::uint32_t flags = U32(bytes, 0x14);
+    d.iconIndex = static_cast<std::int32_t>(U32(bytes, 0x38));
+    const std::uint32_t show = U32(bytes, 0x3C);
+    // The format asks readers to take any other value as a normal window.
+    d.showCommand = (show == 3 || show == 7) ? static_cast<int>(show) : 1;
+    d.hotKey = U16(bytes, 0x40);
+
+    Reader r(bytes);
+    if ((flags & kHasIdList) && !ReadIdList(r, d.idList))
+        return kShellLinkMalformed;
+    std::string localPath;
+    if ((flags & kHasLinkInfo) && !ReadLinkInfo(r, localPath))
+        return kShellLinkMalformed;
+    if (flags & kForceNoLinkInfo)
+        localPath.clear();
+
+    const bool unicode = flags & kIsUnicode;
+    const std::pair<LinkFlag, std::string*> strings[] = {
+        {kHasName, &d.description},       {kHasRelativePath, &d.relativePath},
+        {kHasWorkingDir, &d.workingDirectory}, {kHasArguments, &d.arguments},
+        {kHasIconLocation, &d.iconLocation},
+    };
+    for (const auto& [flag, field] : strings) {
+        if ((flags & flag) && !ReadStringData(r, unicode, *field))
+            return kShellLinkMalformed;
+    }
+
+    targetIsRelative = localPath.empty();
+    d.target = targetIsRelative ? d.relativePath : localPath;
+    if (d.target.empty())
+        return kShellLinkNoTarget;
+    out = std::move(d);
+    return kShellLinkOk;
+}
+
+// A relative target is relative to the link, not to our working directory.
+std::string AnchorAtLink(const std::string& linkFile, std::string relative)
+{
+    namespace fs = std::filesystem;
+    for (char& c : relative) {
+        if (c == '\\')
+            c = '/';
+    }
+    const bool hasDrive = relative.size() >= 2 && relative[1] == ':';
+    if (relative.front() == '/' || hasDrive)
+        return relative;
+    std::error_code ec;
+    fs::path folder = fs::absolute(fs::path(linkFile), ec).parent_path();
+    if (ec)
+        folder = fs::path(linkFile).parent_path();
+    return (folder / relative).lexically_normal().string();
+}
+
+}  // namespace
+
+int ParseShellLink(std::string_view bytes, ShellLinkDescription& out)
+{
+    bool relative = false;
+    return Parse(bytes, out, relative);
+}
+
+int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out)
+{
+    std::error_code ec;
+    if (linkFile.empty() || !std::filesystem::is_regular_file(linkFile, ec))
+        return kShellLinkUnreadable;
+    std::ifstream in(linkFile, std::ios::binary);
+    if (!in)
+        return kShellLinkUnreadable;
+    const std::uintmax_t fileSize = std::filesystem::file_size(linkFile, ec);
+    std::string bytes(ec ? kMaxLinkRead : std::min<std::uintmax_t>(fileSize, kMaxLinkRead), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad())
+        return kShellLinkUnreadable;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+
+    ShellLinkDescription d;
+    bool relative = false;
+    const int result = Parse(bytes, d, relative);
+    if (result != kShellLinkOk)
+        return result;
+    if (relative)
+        d.target = AnchorAtLink(linkFile, d.target);
+    out = std::move(d);
+    return kShellLinkOk;
+}
+
+}  // namespace orbel

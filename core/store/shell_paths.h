@@ -1,0 +1,18 @@
+#pragma once
+// Path conversions the item store and the file drop need.
+
+#include <string>
+
+namespace orbel {
+
+// There are no short (8.3) names here: an existing path comes back as it is,
+// a trailing separator included; a path that does not exist gives "".
+std::string GetShortPath(const std::string& path);
+
+// A "file:" URI (file:///p, file://localhost/p, file:/p) becomes its local
+// path, percent-decoded, without query or fragment. Anything else, a URI of
+// another host, or one whose decoding would hold a NUL or a bad escape comes
+// back unchanged.
+std::string PathFromDisplayName(const std::string& name);
+
+}  // namespace orbel
