@@ -1,1 +1,31 @@
-int main() { return 0; }
+// Process entry: create the windows in their order, guard against a second
+// instance, start up and run the one message loop.
+
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+
+#include "app/shell/orbel_application.h"
+#include "app/shell/program.h"
+#include "core/shell/texts.h"
+
+int main(int argc, char** argv) {
+    orbel::OrbelApplication app(argc, argv);
+    // The hidden main window never shows, and closing a dialog never ends the program.
+    app.setQuitOnLastWindowClosed(false);
+    QCoreApplication::processEvents();
+    QApplication::setApplicationDisplayName(QString::fromUtf8(orbel::texts::ProductName));
+    try {
+        orbel::Program program;
+        program.createWindows();
+        QCoreApplication::processEvents();
+        program.GuardSingleInstance();
+        if (program.continueFlag()) program.StartUp();
+        if (program.endRequested()) return 0;
+        app.setLoopRunning(true);
+        return app.exec();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "orbel: start-up failed: %s\n", e.what());
+        return 1;
+    }
+}

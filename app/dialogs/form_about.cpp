@@ -1,0 +1,118 @@
+#include "app/dialogs/form_about.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QTimer>
+
+#include "app/shell/program.h"
+#include "app/store/image_lists.h"
+#include "app/tray/launching.h"
+#include "core/dialogs/about_text.h"
+#include "core/shell/texts.h"
+#include "platform/system_info.h"
+
+namespace orbel {
+
+namespace {
+QLabel* PlaceLabel(QWidget* parent, const char* name, int x, int y, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+}  // namespace
+
+TFormAbout::TFormAbout() {
+    setObjectName("TFormAbout");
+    setWindowTitle(Program::instance()->aboutTitle);
+    setModal(false);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(331, 172);
+
+    PanelAbout = new QFrame(this);
+    PanelAbout->setObjectName("PanelAbout");
+    PanelAbout->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelAbout->setGeometry(0, 0, 331, 172);
+
+    ImageAboutLogo = new QLabel(PanelAbout);
+    ImageAboutLogo->setObjectName("ImageAboutLogo");
+    ImageAboutLogo->setGeometry(16, 8, 32, 32);
+    ImageAboutLogo->setPixmap(ImageLists::ProgramIcon().pixmap(32, 32));
+
+    LabelVer = PlaceLabel(PanelAbout, "LabelVer", 60, 8, QString());
+    LabelDis = PlaceLabel(PanelAbout, "LabelDis", 60, 27, QString::fromStdString(texts::DistributorLine()));
+    LabelCopy = PlaceLabel(PanelAbout, "LabelCopy", 60, 47, QString::fromUtf8(texts::Authorship));
+
+    BevelAbout = new QFrame(PanelAbout);
+    BevelAbout->setObjectName("BevelAbout");
+    BevelAbout->setFrameShape(QFrame::HLine);
+    BevelAbout->setFrameShadow(QFrame::Sunken);
+    BevelAbout->setGeometry(16, 65, 289, 4);
+
+    LabelUrl = PlaceLabel(PanelAbout, "LabelUrl", 15, 73, QString::fromUtf8(texts::WebAddress));
+    QFont f = LabelUrl->font();
+    f.setUnderline(true);
+    LabelUrl->setFont(f);
+    LabelUrl->setStyleSheet("color: blue;");
+    LabelUrl->setCursor(Qt::PointingHandCursor);
+    LabelUrl->adjustSize();
+    LabelUrl->installEventFilter(this);
+
+    LabelMemTotal = PlaceLabel(PanelAbout, "LabelMemTotal", 16, 124, QString());
+    ProgressBarP = new QProgressBar(PanelAbout);
+    ProgressBarP->setObjectName("ProgressBarP");
+    ProgressBarP->setGeometry(16, 146, 289, 15);
+    ProgressBarP->setRange(0, 100);
+    ProgressBarP->setTextVisible(false);
+
+    TimerMem = new QTimer(this);
+    TimerMem->setObjectName("TimerMem");
+    TimerMem->setInterval(1000);
+    connect(TimerMem, &QTimer::timeout, this, &TFormAbout::TimerMemTimer);
+}
+
+void TFormAbout::RefreshMemory() {
+    platform::MemoryStatus m;
+    if (!platform::ReadMemoryStatus(m)) return;
+    QString text = QString::fromStdString(FormatMemoryText(m.load, m.total, ','));
+    // Digits are grouped with the locale's thousands separator.
+    text.replace(',', QLocale::system().groupSeparator());
+    LabelMemTotal->setText(text);
+    LabelMemTotal->adjustSize();
+    ProgressBarP->setValue(m.load);
+}
+
+void TFormAbout::FormShow() {
+    RefreshMemory();
+    TimerMem->start();
+}
+
+void TFormAbout::FormClose() { TimerMem->stop(); }
+void TFormAbout::TimerMemTimer() { RefreshMemory(); }
+void TFormAbout::LabelUrlClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }
+
+void TFormAbout::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    FormShow();
+}
+
+void TFormAbout::closeEvent(QCloseEvent* e) {
+    FormClose();
+    e->accept();
+}
+
+bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LabelUrl && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        LabelUrlClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace orbel

@@ -1,0 +1,124 @@
+#include "app/shell/form_general.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStatusTipEvent>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "app/manager/form_items.h"
+#include "app/shell/notice.h"
+#include "app/shell/program.h"
+#include "app/store/image_lists.h"
+#include "app/widgets/sys_tray_icon.h"
+#include "core/shell/error_log.h"
+#include "platform/sound.h"
+#include "platform/system_info.h"
+
+namespace orbel {
+
+TApplicationEvents::TApplicationEvents(QObject* parent) : QObject(parent) {
+    setObjectName("AEGeneral");
+    qApp->installEventFilter(this);
+}
+
+bool TApplicationEvents::eventFilter(QObject* watched, QEvent* event) {
+    // Status tips stand for the hints of the controls under the pointer.
+    if (event->type() == QEvent::StatusTip && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        // Deliver each tip once, from the widget it is raised on.
+        if (!w->parentWidget() || w->isWindow() || w->statusTip().size())
+            emit OnHint(static_cast<QStatusTipEvent*>(event)->tip());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+TFormGeneral::TFormGeneral() {
+    setObjectName("TFormGeneral");
+    setAttribute(Qt::WA_DontShowOnScreen);
+    CSystrayGen = new TSysTrayIcon(this);
+    CSystrayGen->setObjectName("CSystrayGen");
+    // As stored with the form: mouse off, no hint, left popup, the tray picture.
+    CSystrayGen->setEnabled(false);
+    CSystrayGen->setShowHint(false);
+    CSystrayGen->setLeftPopup(true);
+    CSystrayGen->setCycleInterval(0);
+    CSystrayGen->setIcon(ImageLists::ProgramIcon());
+    AEGeneral = new TApplicationEvents(this);
+    connect(AEGeneral, &TApplicationEvents::OnHint, this, &TFormGeneral::AEGeneralHint);
+    MPAudioGen = new platform::WavePlayer(this);
+    MPAudioGen->setObjectName("MPAudioGen");
+    connect(MPAudioGen, &platform::WavePlayer::failed, this,
+            [this](const QString& file) { WriteErrorLog("Can't play \"" + file + "\""); });
+}
+
+void TFormGeneral::WriteErrorLog(const QString& message) {
+    Program* prog = Program::instance();
+    const QString logFile = prog->dataPath("errorlog.txt");
+    const int code = platform::LastErrorCode();
+    ShowNotice(logFile);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    const std::string line = BuildErrorLogLine(
+        locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
+        now.time().toString("HH:mm:ss").toStdString(), message.toStdString(), code,
+        platform::LastErrorText(code));
+    AppendErrorLogLine(logFile.toStdString(), line);
+}
+
+void TFormGeneral::PlaySystemSound(const QString& name, SoundPlace place) {
+    QString file;
+    switch (place) {
+    case SoundPlace::FullPath: file = name; break;
+    // The sounds live in the program directory here.
+    case SoundPlace::WindowsDirectory: file = Program::instance()->programDir() + name; break;
+    case SoundPlace::None: return;
+    }
+    try {
+        if (!MPAudioGen->play(file)) WriteErrorLog("Can't play \"" + file + "\"");
+    } catch (...) {
+        // A sound that cannot be played never stops the caller.
+    }
+}
+
+void TFormGeneral::AEGeneralException(QObject* sender, const std::exception* error) {
+    const QString what = error ? QString::fromLocal8Bit(error->what()) : QStringLiteral("Unknown error");
+    Program* prog = Program::instance();
+    try {
+        try {
+            if (!sender) throw std::runtime_error("no sender");
+            WriteErrorLog("Exception raised (Sender was: " + sender->objectName() + "): " + what);
+        } catch (...) {
+            WriteErrorLog("Exception raised (Sender Couldn't be determined): " + what);
+        }
+        ShowNotice(prog->crashMessage);
+    } catch (...) {
+        // The log itself cannot be written: nothing more to tell; end all the same.
+    }
+    prog->requestEnd(1);
+}
+
+void TFormGeneral::AEGeneralHint(const QString& hint) {
+    TFormItems* items = Program::instance()->items;
+    if (!items || QApplication::activeWindow() != items) return;
+    const int bar = hint.indexOf('|');
+    items->SetStatusText(bar < 0 ? hint : hint.mid(bar + 1));
+    items->TimerStatusText->setInterval(100);
+    items->TimerStatusText->start();
+}
+
+}  // namespace orbel
+
+namespace orbel {
+
+void TFormGeneral::LoadSettings() {
+    // Until the settings file is read, the defaults stand.
+    Program::instance()->settings = Settings{};
+}
+
+void TFormGeneral::ApplySettings() {}
+
+}  // namespace orbel

@@ -1,0 +1,54 @@
+#include "app/shell/notice.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace orbel {
+
+namespace {
+NoticePresenter& presenter() {
+    static NoticePresenter p;
+    return p;
+}
+
+int Present(const NoticeRequest& r) {
+    if (presenter()) return presenter()(r);
+    QMessageBox box;
+    box.setText(r.text);
+    if (r.kind == NoticeKind::Plain) {
+        box.setWindowTitle(QApplication::applicationDisplayName());
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return answer::Ok;
+    }
+    box.setIcon(r.icon == NoticeIcon::Warning ? QMessageBox::Warning : QMessageBox::Information);
+    box.setWindowTitle(r.icon == NoticeIcon::Warning ? QObject::tr("Warning") : QObject::tr("Information"));
+    if (r.buttons == NoticeButtons::YesNoCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return answer::Yes;
+    case QMessageBox::No: return answer::No;
+    case QMessageBox::Ok: return answer::Ok;
+    default: return answer::Cancel;  // Escape and the close box
+    }
+}
+}  // namespace
+
+int ShowNotice(const QString& text) {
+    Present({text, NoticeKind::Plain, NoticeIcon::Information, NoticeButtons::Ok});
+    return answer::Ok;
+}
+
+int ShowNotice(const QString& text, NoticeIcon icon, NoticeButtons buttons) {
+    return Present({text, NoticeKind::Question, icon, buttons});
+}
+
+void SetNoticePresenter(NoticePresenter p) { presenter() = std::move(p); }
+
+}  // namespace orbel

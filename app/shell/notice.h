@@ -1,0 +1,35 @@
+#pragma once
+// Message boxes of the program. Every box goes through ShowNotice, so tests
+// can answer them without a person.
+
+#include <QString>
+#include <functional>
+
+namespace orbel {
+
+enum class NoticeKind { Plain, Question };
+enum class NoticeIcon { Information, Warning };
+enum class NoticeButtons { Ok, YesNoCancel };
+
+// Answers as the platform's message boxes number them.
+namespace answer {
+constexpr int Ok = 1, Cancel = 2, Yes = 6, No = 7;
+}
+
+struct NoticeRequest {
+    QString text;
+    NoticeKind kind = NoticeKind::Plain;
+    NoticeIcon icon = NoticeIcon::Information;
+    NoticeButtons buttons = NoticeButtons::Ok;
+};
+
+// Plain: an information box with OK under the application title; returns 1.
+int ShowNotice(const QString& text);
+// Question: a box of the given icon and buttons; returns the button pressed.
+int ShowNotice(const QString& text, NoticeIcon icon, NoticeButtons buttons);
+
+// Replaces the boxes (tests); an empty function restores them.
+using NoticePresenter = std::function<int(const NoticeRequest&)>;
+void SetNoticePresenter(NoticePresenter presenter);
+
+}  // namespace orbel

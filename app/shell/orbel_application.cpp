@@ -1,0 +1,38 @@
+#include "app/shell/orbel_application.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/shell/form_general.h"
+#include "app/shell/program.h"
+
+namespace orbel {
+
+OrbelApplication::OrbelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+namespace {
+[[noreturn]] void StartUpFailure(const char* what) {
+    std::fprintf(stderr, "orbel: start-up failed: %s\n", what);
+    std::exit(1);
+}
+}  // namespace
+
+bool OrbelApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        if (!loopRunning_) StartUpFailure(e.what());
+        Program* prog = Program::instance();
+        if (prog && prog->general) prog->general->AEGeneralException(receiver, &e);
+        else StartUpFailure(e.what());
+    } catch (...) {
+        if (!loopRunning_) StartUpFailure("unknown error");
+        Program* prog = Program::instance();
+        if (prog && prog->general) prog->general->AEGeneralException(receiver, nullptr);
+        else StartUpFailure("unknown error");
+    }
+    return false;
+}
+
+}  // namespace orbel

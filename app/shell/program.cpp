@@ -1,0 +1,177 @@
+#include "app/shell/program.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPalette>
+#include <stdexcept>
+
+#include "app/dialogs/form_about.h"
+#include "app/dialogs/form_config.h"
+#include "app/manager/form_items.h"
+#include "app/manager/item_tree_model.h"
+#include "app/shell/form_general.h"
+#include "app/shell/notice.h"
+#include "app/tray/form_shortcuts.h"
+#include "app/tray/live_menu.h"
+#include "app/widgets/sys_tray_icon.h"
+#include "core/shell/texts.h"
+#include "platform/single_instance.h"
+#include "platform/system_info.h"
+
+namespace orbel {
+
+namespace {
+Program* g_program = nullptr;
+}
+
+Program::Program() {
+    g_program = this;
+    BuildTreeTemplate(store.basic);
+    // Title texts are filled before the windows read them.
+    itemsTitle = QString::fromStdString(texts::Title(texts::ItemsTitleSuffix));
+    configTitle = QString::fromStdString(texts::Title(texts::ConfigTitleSuffix));
+    aboutTitle = QString::fromStdString(texts::Title(texts::AboutTitleSuffix));
+}
+
+Program::~Program() {
+    // Windows go in the reverse order of their creation.
+    delete about;
+    delete config;
+    delete items;
+    delete shortcuts;
+    delete general;
+    if (g_program == this) g_program = nullptr;
+}
+
+Program* Program::instance() { return g_program; }
+
+void Program::setProgramDirectory(const QString& dir) {
+    QString d = QDir::cleanPath(dir);
+    if (!d.endsWith('/')) d += '/';
+    store.programDir = d.toStdString();
+    programDirFixed_ = true;
+}
+
+void Program::requestEnd(int exitCode) {
+    endRequested_ = true;
+    QCoreApplication::exit(exitCode);
+}
+
+bool Program::trayReady() const {
+    return general && general->CSystrayGen->Enabled() && general->CSystrayGen->PopupMenu();
+}
+
+void Program::createWindows() {
+    general = new TFormGeneral;
+    shortcuts = new TFormShortCuts;
+    items = new TFormItems;
+    config = new TFormConfig;
+    about = new TFormAbout;
+}
+
+void Program::GuardSingleInstance() {
+    lock_ = std::make_unique<platform::SingleInstanceLock>(QString::fromUtf8(texts::InstanceName));
+    switch (lock_->acquire()) {
+    case platform::SingleInstanceLock::Result::Acquired: return;
+    case platform::SingleInstanceLock::Result::HeldElsewhere:
+        // Another instance runs: end silently, without a window.
+        continue_ = false;
+        requestEnd(0);
+        return;
+    case platform::SingleInstanceLock::Result::Failed:
+        throw std::runtime_error("cannot create the single-instance lock: " + lock_->errorString().toStdString());
+    }
+}
+
+bool Program::askBackupAndPrepare() {
+    const bool goOn = PrepareStore(store, [this] {
+        const int a = ShowNotice(backupPrompt, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
+        return a == answer::Yes ? BackupAnswer::Yes : a == answer::No ? BackupAnswer::No : BackupAnswer::Cancel;
+    });
+    if (!goOn) requestEnd(0);
+    return goOn;
+}
+
+void Program::StartUp() {
+    platform::InstallPlatformHooks();
+    // 1. Names, titles and version.
+    QApplication::setApplicationDisplayName(QString::fromUtf8(texts::ProductName));
+    // 2. Program directory and executable name.
+    const QFileInfo exe(platform::ExecutablePath());
+    executableName = exe.fileName();
+    if (!programDirFixed_) setProgramDirectory(exe.absolutePath());
+    // 3. (Font names for the preferences come with the settings dialog.)
+    // 4. The about box's version line.
+    about->LabelVer->setText(QString::fromStdString(texts::VersionLine()));
+    about->LabelVer->adjustSize();
+    // 5. The application title again.
+    QApplication::setApplicationDisplayName(QString::fromUtf8(texts::ProductName));
+    // 6. Menu and system colour: the button face.
+    menuColour = systemColour = QApplication::palette().color(QPalette::Button);
+    // 7. Settings.
+    general->LoadSettings();
+    // 8. Messages that embed the program directory.
+    helpTail = QString::fromStdString(texts::HelpTail(store.programDir));
+    crashMessage = QString::fromStdString(texts::CrashMessage(store.programDir));
+    backupPrompt = QString::fromStdString(texts::BackupPrompt(store.programDir));
+    // 9. Pictures are rendered when first shown; nothing to prepare here.
+    // 10.-12. Template, store preparation, load; the view follows afterwards.
+    items->PMItems->setRoot(nullptr);
+    items->treeModel->detach();
+    InstallMenuTemplate(store);
+    const bool goOn = askBackupAndPrepare();
+    if (goOn) LoadStore(store);
+    items->treeModel->attach();
+    if (!goOn) return;
+    items->StoreLoaded();
+    // 13. Settings onto the windows; 14. the menu's drawing follows them.
+    general->ApplySettings();
+    // 15. From here a press on the tray icon opens the menu.
+    general->CSystrayGen->setEnabled(true);
+    general->CSystrayGen->setPopupMenu(items->PMItems);
+    // 16. The tree's change handler.
+    items->setTreeChangeHandler(true);
+    emit started();
+}
+
+void Program::ReloadStore() {
+    items->setTreeChangeHandler(false);
+    general->CSystrayGen->setEnabled(false);
+    general->CSystrayGen->setPopupMenu(nullptr);
+    items->PMItems->setRoot(nullptr);
+    items->treeModel->detach();
+    items->ILAllPublic->dropCache();
+    bool goOn = false;
+    try {
+        goOn = ReloadStoreModel(store, [this] {
+            const int a = ShowNotice(backupPrompt, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
+            return a == answer::Yes ? BackupAnswer::Yes : a == answer::No ? BackupAnswer::No : BackupAnswer::Cancel;
+        });
+    } catch (...) {
+        items->treeModel->attach();
+        throw;
+    }
+    items->treeModel->attach();
+    if (!goOn) {
+        requestEnd(0);
+        return;
+    }
+    items->StoreLoaded();
+    general->CSystrayGen->setEnabled(true);
+    general->CSystrayGen->setPopupMenu(items->PMItems);
+    items->setTreeChangeHandler(true);
+    emit reloaded();
+}
+
+void Program::CloseProgram() {
+    // 1. Pictures go with their windows. 2. Let a new instance start.
+    if (lock_) lock_->release();
+    // 3. Pending messages once, 4. then end the loop.
+    QCoreApplication::processEvents();
+    requestEnd(0);
+}
+
+}  // namespace orbel

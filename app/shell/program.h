@@ -1,0 +1,84 @@
+#pragma once
+// The program as a whole: its program-wide values, the five windows in their
+// order, start-up, the reload of the store and the way it ends.
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/shell/settings.h"
+#include "core/store/store_loader.h"
+
+namespace orbel {
+
+namespace platform { class SingleInstanceLock; }
+class TFormGeneral;
+class TFormShortCuts;
+class TFormItems;
+class TFormConfig;
+class TFormAbout;
+
+class Program : public QObject {
+    Q_OBJECT
+public:
+    Program();
+    ~Program() override;
+    static Program* instance();
+
+    // Where the program keeps its data. Empty until start-up computes it from
+    // the executable; tests set a temporary directory here first.
+    void setProgramDirectory(const QString& dir);
+    QString programDir() const { return QString::fromStdString(store.programDir); }
+    QString dataPath(const char* name) const { return programDir() + QString::fromUtf8(name); }
+
+    // Steps of the main sequence.
+    void createWindows();
+    void GuardSingleInstance();
+    void StartUp();
+    void ReloadStore();
+    void CloseProgram();
+
+    // 1 while start-up may go on.
+    bool continueFlag() const { return continue_; }
+    // The message loop has been told to end (or must end as soon as it runs).
+    bool endRequested() const { return endRequested_; }
+    void requestEnd(int exitCode = 0);
+
+    // Program-wide values.
+    ItemStore store;
+    Settings settings;
+    QColor menuColour;
+    QColor systemColour;
+    QString executableName;
+    QString crashMessage;
+    QString backupPrompt;
+    QString helpTail;
+    QString itemsTitle, configTitle, aboutTitle;
+
+    TFormGeneral* general = nullptr;
+    TFormShortCuts* shortcuts = nullptr;
+    TFormItems* items = nullptr;
+    TFormConfig* config = nullptr;
+    TFormAbout* about = nullptr;
+
+    // Whether the tray answers the mouse and has its menu (Running).
+    bool trayReady() const;
+
+signals:
+    void started();
+    void reloaded();
+
+private:
+    bool askBackupAndPrepare();
+
+    std::unique_ptr<platform::SingleInstanceLock> lock_;
+    bool continue_ = true;
+    bool endRequested_ = false;
+    bool programDirFixed_ = false;
+    std::vector<std::unique_ptr<QObject>> windows_;
+};
+
+}  // namespace orbel

@@ -1,0 +1,228 @@
+#include "app/store/image_lists.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+
+#include "platform/icons.h"
+
+namespace orbel {
+
+ImageLists::ImageLists(const ImageTable& table, const int& defaultProgramImage)
+    : table_(table), defaultProgramImage_(defaultProgramImage),
+      menuColour_(QApplication::palette().color(QPalette::Button)) {}
+
+void ImageLists::dropCache() {
+    menuCache_.clear();
+    treeCache_.clear();
+    sourceCache_.clear();
+}
+
+namespace {
+
+QImage IconImage(const QIcon& icon) {
+    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    icon.paint(&p, QRect(0, 0, 16, 16));
+    return img;
+}
+
+void DrawFolder(QPainter& p, bool open, QColor fill) {
+    p.setPen(QColor(128, 100, 0));
+    p.setBrush(QColor(230, 190, 60));
+    p.drawRect(1, 3, 6, 2);
+    p.setBrush(fill);
+    if (open) {
+        QPolygon poly({QPoint(1, 5), QPoint(12, 5), QPoint(12, 7), QPoint(15, 7), QPoint(12, 14), QPoint(1, 14)});
+        p.drawPolygon(poly);
+    } else {
+        p.drawRect(1, 5, 13, 9);
+    }
+}
+
+void DrawDottedLine(QPainter& p, bool dashedEnd) {
+    p.setPen(QColor(96, 96, 96));
+    for (int x = 1; x < (dashedEnd ? 10 : 15); x += 2) p.drawPoint(x, 8);
+    if (dashedEnd) {
+        p.drawLine(10, 8, 11, 8);
+        p.drawLine(13, 8, 14, 8);
+    }
+}
+
+void DrawBoxedDigit(QPainter& p, int digit, QColor colour) {
+    p.setPen(colour);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(2, 2, 11, 11);
+    QFont f = p.font();
+    f.setPixelSize(10);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(2, 2, 12, 12), Qt::AlignCenter, QString::number(digit));
+}
+
+}  // namespace
+
+QImage ImageLists::FormImage(int number, QSize size) {
+    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    switch (number) {
+    case img::Folder: DrawFolder(p, false, QColor(250, 215, 90)); break;
+    case img::OpenFolder: DrawFolder(p, true, QColor(250, 225, 120)); break;
+    case img::BuiltIn:
+    case img::PlainSeparator: DrawDottedLine(p, false); break;
+    case img::TextSeparator: DrawDottedLine(p, true); break;
+    case img::TopMarker: {
+        p.setPen(QColor(0, 0, 128));
+        p.drawRect(0, 3, 15, 9);
+        QFont f = p.font();
+        f.setPixelSize(8);
+        f.setBold(true);
+        p.setFont(f);
+        p.drawText(QRect(0, 3, 16, 10), Qt::AlignCenter, "TOP");
+        break;
+    }
+    case img::NoExtension: DrawFolder(p, false, QColor(245, 240, 215)); break;
+    case img::Digit1: DrawBoxedDigit(p, 1, QColor(0, 96, 0)); break;
+    case img::Digit2: DrawBoxedDigit(p, 2, QColor(0, 96, 0)); break;
+    case img::HelpBook:
+        p.setPen(QColor(0, 0, 96));
+        p.setBrush(QColor(40, 80, 200));
+        p.drawRect(3, 1, 10, 14);
+        p.setPen(Qt::white);
+        p.drawText(QRect(3, 1, 11, 14), Qt::AlignCenter, "?");
+        break;
+    case img::Manage:
+        p.setPen(QColor(80, 80, 80));
+        p.setBrush(QColor(250, 200, 0));
+        p.drawChord(QRect(2, 2, 12, 10), 0, 180 * 16);
+        p.drawRect(1, 7, 14, 2);
+        p.setPen(QPen(QColor(90, 90, 90), 2));
+        p.drawLine(4, 14, 11, 10);
+        break;
+    case img::Gear: {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(60, 60, 60));
+        p.setBrush(QColor(150, 150, 160));
+        for (int i = 0; i < 8; ++i) {
+            p.save();
+            p.translate(8, 8);
+            p.rotate(45.0 * i);
+            p.drawRect(-1, -8, 2, 3);
+            p.restore();
+        }
+        p.drawEllipse(QPoint(8, 8), 5, 5);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPoint(8, 8), 2, 2);
+        break;
+    }
+    default: break;
+    }
+    p.end();
+    return size == img.size() ? img : img.scaled(size);
+}
+
+QImage ImageLists::BreakImage(int number, QSize size) {
+    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    DrawBoxedDigit(p, number + 2, QColor(128, 0, 0));
+    p.end();
+    return size == img.size() ? img : img.scaled(size);
+}
+
+QIcon ImageLists::ProgramIcon() {
+    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient g(QPointF(12, 11), 16);
+    g.setColorAt(0, QColor(140, 200, 255));
+    g.setColorAt(1, QColor(0, 40, 140));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(0, 20, 80), 1.5));
+    p.drawEllipse(QRectF(2, 2, 28, 28));
+    p.setPen(QPen(QColor(255, 215, 0), 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(8, 8, 16, 16));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 240, 160));
+    p.drawEllipse(QRectF(13, 13, 6, 6));
+    p.end();
+    return QIcon(QPixmap::fromImage(img));
+}
+
+QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
+    auto it = sourceCache_.find(ref.serial);
+    if (it != sourceCache_.end()) return *it;
+    QImage out;
+    switch (ref.kind) {
+    case ImageRef::Kind::Fixed: out = FormImage(ref.number, QSize(16, 16)); break;
+    case ImageRef::Kind::Break: out = BreakImage(ref.number, QSize(16, 16)); break;
+    case ImageRef::Kind::Extension:
+        out = IconImage(platform::FileTypeIcon(QString::fromStdString(ref.source)));
+        break;
+    case ImageRef::Kind::Captured:
+        out = IconImage(platform::FileIcon(QString::fromStdString(ref.source)));
+        break;
+    case ImageRef::Kind::Bitmap: {
+        QImage bmp(QString::fromStdString(ref.source));
+        if (!bmp.isNull()) {
+            out = bmp.convertToFormat(QImage::Format_ARGB32_Premultiplied).copy(0, 0, 16, 16);
+        } else if (depth == 0 && table_.valid(defaultProgramImage_) &&
+                   table_.at(defaultProgramImage_).kind != ImageRef::Kind::Bitmap) {
+            // An unreadable bitmap shows the default program image.
+            out = sourceIcon(table_.at(defaultProgramImage_), depth + 1);
+        } else {
+            out = IconImage(platform::FileTypeIcon("exe"));
+        }
+        break;
+    }
+    }
+    sourceCache_.insert(ref.serial, out);
+    return out;
+}
+
+QPixmap ImageLists::menuImage(int index) const {
+    if (!table_.valid(index)) return {};
+    const ImageRef& ref = table_.at(index);
+    auto it = menuCache_.find(ref.serial);
+    if (it != menuCache_.end()) return *it;
+    QImage canvas(16, 16, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter p(&canvas);
+    p.drawImage(0, 0, sourceIcon(ref, 0));
+    p.end();
+    QPixmap pm = QPixmap::fromImage(canvas);
+    menuCache_.insert(ref.serial, pm);
+    return pm;
+}
+
+QIcon ImageLists::menuIcon(int index) const {
+    QPixmap pm = menuImage(index);
+    return pm.isNull() ? QIcon() : QIcon(pm);
+}
+
+QImage ImageLists::treeImage(int index) const {
+    if (!table_.valid(index)) return {};
+    const ImageRef& ref = table_.at(index);
+    auto it = treeCache_.find(ref.serial);
+    if (it != treeCache_.end()) return *it;
+    // Tree pictures are 16 x 18 on white with the icon in rows 1 to 16.
+    QImage canvas(16, 18, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    p.drawImage(0, 1, sourceIcon(ref, 0));
+    p.end();
+    treeCache_.insert(ref.serial, canvas);
+    return canvas;
+}
+
+void ImageLists::resolveAll() const {
+    for (int i = 0; i < table_.count(); ++i) treeImage(i);
+}
+
+}  // namespace orbel

@@ -1,0 +1,21 @@
+#include "app/tray/launching.h"
+
+#include "app/shell/notice.h"
+#include "core/shell/texts.h"
+#include "platform/opener.h"
+
+namespace orbel {
+
+bool OpenItem(const QString& path, const QString& parameters) {
+    if (platform::OpenPath(path, parameters, platform::ShowMode::Default)) return true;
+    ShowNotice(QString::fromStdString(texts::OpeningErrorText(path.toStdString())));
+    return false;
+}
+
+bool OpenDocument(const QString& path) {
+    if (platform::OpenPath(path, QString(), platform::ShowMode::Normal)) return true;
+    ShowNotice(QString::fromStdString(texts::NotFoundText(path.toStdString())));
+    return false;
+}
+
+}  // namespace orbel

@@ -1,0 +1,81 @@
+#include "app/tray/live_menu.h"
+
+#include "app/store/image_lists.h"
+
+namespace orbel {
+
+namespace {
+const char* kEntryProperty = "orbelEntry";
+}
+
+LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, QWidget* parent)
+    : LiveMenu(images, std::move(onClick), nullptr, parent) {}
+
+LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, const MenuEntry* root, QWidget* parent)
+    : QMenu(parent), images_(images), onClick_(std::move(onClick)), root_(root) {
+    // Separators are shown exactly as stored, doubled or at the ends too.
+    setSeparatorsCollapsible(false);
+    connect(this, &QMenu::aboutToShow, this, &LiveMenu::realise);
+}
+
+void LiveMenu::setRoot(const MenuEntry* root) {
+    root_ = root;
+    invalidate();
+}
+
+void LiveMenu::invalidate() {
+    clear();  // deletes the actions this menu owns and, through them, their submenus
+    for (QObject* child : children())
+        if (auto* sub = qobject_cast<LiveMenu*>(child)) sub->deleteLater();
+    built_ = false;
+}
+
+void LiveMenu::realise() {
+    if (!root_) {
+        if (built_) invalidate();
+        return;
+    }
+    if (built_ && builtRevision_ == root_->revision()) return;
+    if (built_) invalidate();
+    build();
+}
+
+const MenuEntry* LiveMenu::EntryOf(const QAction* action) {
+    if (!action) return nullptr;
+    return static_cast<const MenuEntry*>(action->property(kEntryProperty).value<void*>());
+}
+
+LiveMenu* LiveMenu::submenuFor(const MenuEntry* entry) const {
+    for (QAction* a : actions())
+        if (EntryOf(a) == entry) return qobject_cast<LiveMenu*>(a->menu());
+    return nullptr;
+}
+
+void LiveMenu::build() {
+    built_ = true;
+    builtRevision_ = root_->revision();
+    root_->forEachChild([&](const MenuEntry& e) {
+        QAction* a = nullptr;
+        if (e.tag == tag::PlainSeparator) {
+            a = addSeparator();
+        } else if (e.hasChildren()) {
+            auto* sub = new LiveMenu(images_, onClick_, &e, this);
+            sub->setTitle(QString::fromStdString(e.caption));
+            if (e.imageIndex >= 0) sub->setIcon(images_.menuIcon(e.imageIndex));
+            a = addMenu(sub);
+        } else {
+            a = addAction(QString::fromStdString(e.caption));
+            if (e.imageIndex >= 0) a->setIcon(images_.menuIcon(e.imageIndex));
+            const MenuEntry* entry = &e;
+            connect(a, &QAction::triggered, this, [this, entry] {
+                if (onClick_) onClick_(*entry);
+            });
+        }
+        a->setVisible(e.visible && e.tag != tag::Hidden);
+        a->setProperty(kEntryProperty, QVariant::fromValue(static_cast<void*>(const_cast<MenuEntry*>(&e))));
+        if (!e.name.empty()) a->setObjectName(QString::fromStdString(e.name));
+        if (!e.hint.empty()) a->setStatusTip(QString::fromStdString(e.hint));
+    });
+}
+
+}  // namespace orbel

@@ -1,0 +1,45 @@
+#pragma once
+// The popup menu that shows a menu model. Submenus are filled when first
+// opened, so a large store costs nothing until the user looks into it.
+
+#include <QMenu>
+#include <functional>
+
+#include "core/tray/menu_model.h"
+
+namespace orbel {
+
+class ImageLists;
+
+class LiveMenu : public QMenu {
+    Q_OBJECT
+public:
+    using ClickFn = std::function<void(const MenuEntry& entry)>;
+
+    // Shows the children of root; root must outlive the menu or be replaced
+    // with setRoot before it goes away.
+    LiveMenu(const ImageLists& images, ClickFn onClick, QWidget* parent = nullptr);
+
+    void setRoot(const MenuEntry* root);
+    const MenuEntry* root() const { return root_; }
+    // Forget everything built so far; the next show builds it again.
+    void invalidate();
+    // Fill this level now (tests and the benchmark use it; shows do it themselves).
+    void realise();
+    // The entry behind an action of this menu (or of one of its submenus).
+    static const MenuEntry* EntryOf(const QAction* action);
+    // The submenu that shows a given entry's children, once realised.
+    LiveMenu* submenuFor(const MenuEntry* entry) const;
+
+private:
+    LiveMenu(const ImageLists& images, ClickFn onClick, const MenuEntry* root, QWidget* parent);
+    void build();
+
+    const ImageLists& images_;
+    ClickFn onClick_;
+    const MenuEntry* root_ = nullptr;
+    unsigned builtRevision_ = 0;
+    bool built_ = false;
+};
+
+}  // namespace orbel

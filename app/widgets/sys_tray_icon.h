@@ -1,0 +1,95 @@
+#pragma once
+// The notification-area icon as a component: properties and events, the
+// Enabled gate, and the popup menu opened at the pointer on a button press.
+
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+class QMenu;
+
+namespace orbel {
+
+class TSysTrayIcon : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int MaxTipLength = 127;
+
+    explicit TSysTrayIcon(QObject* owner = nullptr);
+    ~TSysTrayIcon() override;
+
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool on) { enabled_ = on; }
+    QString Hint() const { return hint_; }
+    void setHint(const QString& hint);
+    bool ShowHint() const { return showHint_; }
+    void setShowHint(bool on);
+    QIcon Icon() const { return icon_; }
+    void setIcon(const QIcon& icon);
+    bool IconVisible() const { return iconVisible_; }
+    void setIconVisible(bool on);
+    QList<QIcon> IconList() const { return iconList_; }
+    void setIconList(const QList<QIcon>& list);
+    int IconIndex() const { return iconIndex_; }
+    void setIconIndex(int index);
+    bool CycleIcons() const { return cycleIcons_; }
+    void setCycleIcons(bool on);
+    unsigned CycleInterval() const { return cycleInterval_; }
+    void setCycleInterval(unsigned ms);
+    QMenu* PopupMenu() const { return popupMenu_; }
+    void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+    bool LeftPopup() const { return leftPopup_; }
+    void setLeftPopup(bool on) { leftPopup_ = on; }
+    bool StartMinimized() const { return startMinimized_; }
+    void setStartMinimized(bool on) { startMinimized_ = on; }
+    bool MinimizeToTray() const { return minimizeToTray_; }
+    void setMinimizeToTray(bool on) { minimizeToTray_ = on; }
+
+    // The tooltip as the notification area gets it.
+    QString tipText() const;
+    QSystemTrayIcon* platformIcon() const { return tray_; }
+
+    // Dispatch of what the notification area reports (public for tests:
+    // a press arrives here exactly as from the desktop).
+    void handleActivation(QSystemTrayIcon::ActivationReason reason);
+
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    void RefreshTrayIcon();
+    void ShowTrayMenu();
+
+signals:
+    void OnClick(QObject* sender);
+    void OnDblClick(QObject* sender);
+    void OnMouseDown(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(QObject* sender, Qt::KeyboardModifiers shift, int x, int y);
+    void OnCycle(QObject* sender, int nextIndex);
+    // Raised after the menu was asked to show at a point (tests watch it).
+    void menuShown(QPoint at);
+
+private:
+    void cycleStep();
+
+    QSystemTrayIcon* tray_;
+    QTimer cycleTimer_;
+    QPointer<QMenu> popupMenu_;
+    QIcon icon_;
+    QString hint_;
+    QList<QIcon> iconList_;
+    bool enabled_ = true;
+    bool showHint_ = true;
+    bool iconVisible_ = true;
+    bool cycleIcons_ = false;
+    bool leftPopup_ = false;
+    bool startMinimized_ = false;
+    bool minimizeToTray_ = false;
+    bool clicked_ = false;
+    int iconIndex_ = 0;
+    unsigned cycleInterval_ = 0;
+};
+
+}  // namespace orbel

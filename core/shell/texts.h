@@ -1,0 +1,32 @@
+#pragma once
+// The program's own texts: names, titles and the messages composed at start.
+
+#include <string>
+
+namespace orbel::texts {
+
+inline constexpr const char* ProductName = "Tandrel Orbel";
+inline constexpr const char* Version = "1.12";
+inline constexpr const char* WebAddress = "https://orbel.example.org/";
+inline constexpr const char* SupportAddress = "support@orbel.example.org";
+inline constexpr const char* CompanyName = "Tandrel";
+inline constexpr const char* Authorship = "Copyright (c) 2026 the Tandrel Orbel developers";
+inline constexpr const char* InstanceName = "{EC026F81-E509-4559-8445-CD9A237072F0}";
+
+inline constexpr const char* ItemsTitleSuffix = " - Manage Items";
+inline constexpr const char* ConfigTitleSuffix = " - Preferences";
+inline constexpr const char* AboutTitleSuffix = " - About";
+
+std::string Title(const char* suffix);  // product name + suffix
+std::string VersionLine();              // "Tandrel Orbel version 1.12 for Windows"
+std::string DistributorLine();
+
+// programDir ends with the platform's separator.
+std::string HelpTail(const std::string& programDir);
+std::string CrashMessage(const std::string& programDir);
+std::string BackupPrompt(const std::string& programDir);
+
+std::string OpeningErrorText(const std::string& path);
+std::string NotFoundText(const std::string& path);
+
+}  // namespace orbel::texts

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need, from Debian's packages.
+set -euo pipefail
+packages=(cmake ninja-build clang g++ libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev
+  xvfb icewm xdotool x11-utils imagemagick python3)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

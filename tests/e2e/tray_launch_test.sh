@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The main road, as a person walks it: the icon in the tray, the menu at the
+# pointer, an item started with exactly its stored parameters, one instance
+# only, Close, and a new start after it.
+set -euo pipefail
+exe=$1 artifacts=$2 progdir_src=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+out="$artifacts/tray_launch"
+rm -rf "$out"; mkdir -p "$out"
+work=$(mktemp -d)
+trap 'e2e_stop_all; rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+prog="$work/prog"
+e2e_make_program_dir "$exe" "$progdir_src" "$prog"
+
+# A script item whose run leaves its words in a file, one per line.
+cat > "$work/record-args" <<SCRIPT
+#!/bin/sh
+for a in "\$@"; do printf '%s\n' "\$a"; done > "$work/args.txt"
+SCRIPT
+chmod +x "$work/record-args"
+mkdir -p "$prog/shortcuts/Tools"
+printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n^NorSep|\r\n^Folder|Tools\r\n^SpeSep|Text caption\r\n' \
+  "$work/record-args" > "$prog/shortcuts/shortcuts.txt"
+printf '^UnkLnk|%s|txt|A document\r\n' "$work/doc.txt" > "$prog/shortcuts/Tools/shortcuts.txt"
+
+e2e_start_desktop
+"$prog/orbel" > "$out/first.log" 2>&1 &
+first=$!
+E2E_PIDS+=("$first")
+e2e_wait_tray_icon || fail "no tray icon appeared"
+sleep 0.5
+
+# A second instance ends at once, without a window.
+start=$(date +%s)
+"$prog/orbel" > "$out/second.log" 2>&1 &
+second=$!
+e2e_wait_gone "$second" 100 || fail "the second instance kept running"
+wait "$second" || fail "the second instance failed"
+kill -0 "$first" 2>/dev/null || fail "the first instance ended"
+
+# The menu opens at the pointer; the first entry is the script item.
+e2e_click_tray 1
+sleep 1
+import -window root "$out/tray-menu.png"
+xdotool key Down Return
+for _ in $(seq 1 50); do [ -s "$work/args.txt" ] && break; sleep 0.1; done
+[ -s "$work/args.txt" ] || fail "the item did not start"
+printf 'one\ntwo words\nthree\n' > "$work/expected.txt"
+diff -u "$work/expected.txt" "$work/args.txt" || fail "the item got other parameters"
+
+# The right button opens the same menu; "Close" is its last entry.
+e2e_click_tray 3
+sleep 1
+import -window root "$out/tray-menu-right.png"
+xdotool key Up Return
+e2e_wait_gone "$first" 100 || fail "Close did not end the program"
+
+# After Close a new start works.
+"$prog/orbel" > "$out/third.log" 2>&1 &
+third=$!
+E2E_PIDS+=("$third")
+e2e_wait_tray_icon || fail "no tray icon after a new start"
+sleep 0.5
+kill -0 "$third" 2>/dev/null || fail "the new start ended"
+e2e_click_tray 1
+sleep 1
+import -window root "$out/tray-menu-again.png"
+xdotool key Escape
+kill "$third"
+echo "screenshots in $out"
