@@ -47,6 +47,7 @@ TFormGeneral::TFormGeneral() {
     CSystrayGen->setLeftPopup(true);
     CSystrayGen->setCycleInterval(0);
     CSystrayGen->setIcon(ImageLists::ProgramIcon());
+    CSystrayGen->Loaded();
     AEGeneral = new TApplicationEvents(this);
     connect(AEGeneral, &TApplicationEvents::OnHint, this, &TFormGeneral::AEGeneralHint);
     MPAudioGen = new platform::WavePlayer(this);

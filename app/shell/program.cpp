@@ -14,6 +14,7 @@
 #include "app/manager/item_tree_model.h"
 #include "app/shell/form_general.h"
 #include "app/shell/notice.h"
+#include "app/store/image_lists.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
 #include "app/widgets/sys_tray_icon.h"

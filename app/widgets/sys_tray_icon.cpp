@@ -70,6 +70,11 @@ QString TSysTrayIcon::tipText() const {
     return hint_.left(MaxTipLength);
 }
 
+void TSysTrayIcon::Loaded() {
+    RefreshTrayIcon();
+    if (iconVisible_) AddTrayIcon();
+}
+
 void TSysTrayIcon::AddTrayIcon() {
     iconVisible_ = true;
     RefreshTrayIcon();

@@ -9,7 +9,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-class QMenu;
+#include <QMenu>
 
 namespace orbel {
 
@@ -55,6 +55,9 @@ public:
     // Dispatch of what the notification area reports (public for tests:
     // a press arrives here exactly as from the desktop).
     void handleActivation(QSystemTrayIcon::ActivationReason reason);
+
+    // After the stored properties are set: shows the icon when visible.
+    void Loaded();
 
     void AddTrayIcon();
     void RemoveTrayIcon();
