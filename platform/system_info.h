@@ -34,4 +34,7 @@ VersionRecord CurrentVersionRecord();
 // Whether the user may execute the file at path (a regular file).
 bool UserMayExecute(const std::string& path);
 
+// Hands the precise tests above to the logic layer; called once at start.
+void InstallPlatformHooks();
+
 }  // namespace orbel::platform

@@ -1,0 +1,89 @@
+#include "platform/system_info.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "core/store/program_kind.h"
+#include "core/store/win_version.h"
+#include "test_support.h"
+
+namespace orbel::platform {
+namespace {
+
+using testing::kExecutable;
+using testing::WriteFile;
+
+TEST(SystemInfo, MemoryStatusIsPlausible)
+{
+    MemoryStatus status;
+    ASSERT_TRUE(ReadMemoryStatus(status));
+    EXPECT_GE(status.load, 0);
+    EXPECT_LE(status.load, 100);
+    EXPECT_GT(status.total, std::uint64_t(16) << 20);  // more than 16 MB of memory
+}
+
+TEST(SystemInfo, ExecutablePathIsThisProgram)
+{
+    EXPECT_EQ(QFileInfo(ExecutablePath()).canonicalFilePath(),
+              QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+}
+
+TEST(SystemInfo, FontsAreReported)
+{
+    EXPECT_FALSE(SystemMenuFont().family().isEmpty());
+    EXPECT_GT(SystemMenuFont().pointSizeF() > 0 ? 1 : SystemMenuFont().pixelSize(), 0);
+    for (const QString& family : InstalledFontFamilies())
+        EXPECT_FALSE(family.isEmpty());
+}
+
+TEST(SystemInfo, ErrorTextNamesTheError)
+{
+    errno = ENOENT;
+    EXPECT_EQ(LastErrorCode(), ENOENT);
+    EXPECT_FALSE(LastErrorText(ENOENT).empty());
+    EXPECT_NE(LastErrorText(ENOENT), LastErrorText(EACCES));
+}
+
+TEST(SystemInfo, VersionClassIsFive)
+{
+    EXPECT_EQ(GetWindowsVersionClass(CurrentVersionRecord()), 5);
+}
+
+TEST(SystemInfo, ExecutePermissionAndProgramKind)
+{
+    QTemporaryDir dir;
+    const QString script = dir.filePath(QStringLiteral("run.sh"));
+    const QString plain = dir.filePath(QStringLiteral("plain.sh"));
+    const QString flaggedText = dir.filePath(QStringLiteral("notes.txt"));
+    ASSERT_TRUE(WriteFile(script, "#!/bin/sh\n", kExecutable));
+    ASSERT_TRUE(WriteFile(plain, "#!/bin/sh\n"));
+    ASSERT_TRUE(WriteFile(flaggedText, "text\n", kExecutable));
+
+    const struct {
+        QString path;
+        bool mayExecute;
+        bool program;
+    } cases[] = {
+        {script, true, true},
+        {plain, false, false},
+        {flaggedText, true, false},
+        {dir.path(), false, false},  // directories carry x for entering
+        {dir.filePath(QStringLiteral("gone")), false, false},
+        {QCoreApplication::applicationFilePath(), true, true},
+    };
+    InstallPlatformHooks();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const std::string path = QFile::encodeName(c.path).toStdString();
+        EXPECT_EQ(UserMayExecute(path), c.mayExecute);
+        EXPECT_EQ(IsProgramPath(path), c.program);
+    }
+}
+
+}  // namespace
+}  // namespace orbel::platform
