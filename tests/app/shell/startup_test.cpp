@@ -1,0 +1,249 @@
+// Start-up, the tray menu as built, the leftover backup, reload and the
+// application-wide error handler.
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+#include <QTreeView>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QtTest>
+#include <stdexcept>
+
+#include "app/dialogs/form_about.h"
+#include "app/dialogs/form_config.h"
+#include "app/manager/form_items.h"
+#include "app/shell/form_general.h"
+#include "app/shell/orbel_application.h"
+#include "app/store/image_lists.h"
+#include "app/tray/live_menu.h"
+#include "app/tray/tray_commands.h"
+#include "app/widgets/sys_tray_icon.h"
+#include "core/shell/texts.h"
+#include "support/test_program.h"
+
+using namespace orbel;
+using orbel::testing::TestProgram;
+using orbel::testing::VisibleCaptions;
+
+namespace {
+
+QMenu* Realised(LiveMenu* menu) {
+    menu->realise();
+    return menu;
+}
+
+LiveMenu* Submenu(QMenu* menu, const QString& caption) {
+    for (QAction* a : menu->actions())
+        if (a->text() == caption && a->menu()) {
+            auto* sub = qobject_cast<LiveMenu*>(a->menu());
+            sub->realise();
+            return sub;
+        }
+    return nullptr;
+}
+
+// An object whose events fail, as a broken click handler would.
+class Throwing : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) throw std::runtime_error("boom in handler");
+        return QObject::event(e);
+    }
+};
+
+}  // namespace
+
+class StartUpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyStoreGivesTheFixedEntriesOnly() {
+        TestProgram t;
+        QVERIFY(!t.program().trayReady());  // mouse off until the end of start-up
+        t.startUp();
+        QVERIFY(t.exists("shortcuts"));  // made on first start
+        QVERIFY(t.program().trayReady());
+        QMenu* menu = Realised(t.program().items->PMItems);
+        QCOMPARE(VisibleCaptions(menu), QStringList({"Sysmenu", "Orbel Kit", "Close"}));
+        QMenu* kit = Submenu(menu, "Orbel Kit");
+        QVERIFY(kit);
+        QCOMPARE(VisibleCaptions(kit), QStringList({"Help File", "-", "Manage Items..", "Preferences..", "-",
+                                                    "Visit Website", "-", "About.."}));
+        QVERIFY(t.notices.isEmpty());
+    }
+
+    void storeEntriesComeBeforeTheFixedOnes() {
+        TestProgram t;
+        t.write("shortcuts/shortcuts.txt",
+                "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n^NorSep|\r\n^NorSep|\r\n^Folder|Empty\r\n"
+                "^SpeSep|News\r\n^Folder|Full\r\n^ExeLnk|/bin/true|-x|true.bmp|Beta\r\n");
+        t.mkdir("shortcuts/Empty");
+        t.write("shortcuts/Full/shortcuts.txt", "^UnkLnk|/tmp/b.pdf|pdf|Inner\r\n");
+        t.startUp();
+        QMenu* menu = Realised(t.program().items->PMItems);
+        // Doubled separators stay as stored.
+        QCOMPARE(VisibleCaptions(menu), QStringList({"Alpha", "-", "-", "Empty", "News", "Full", "Beta",
+                                                     "Sysmenu", "Orbel Kit", "Close"}));
+        // An empty folder opens as a submenu with only its hidden entry.
+        LiveMenu* empty = Submenu(menu, "Empty");
+        QVERIFY(empty);
+        QCOMPARE(empty->actions().size(), 1);
+        QVERIFY(!empty->actions().first()->isVisible());
+        QCOMPARE(VisibleCaptions(Submenu(menu, "Full")), QStringList({"Inner"}));
+        // Item numbers: depth first, the folder's item before the one after it.
+        const ItemTable& table = t.program().store.table;
+        QCOMPARE(QString::fromStdString(table.pathOf(0)), QString("/tmp/a.txt"));
+        QCOMPARE(QString::fromStdString(table.pathOf(1)), QString("/tmp/b.pdf"));
+        QCOMPARE(QString::fromStdString(table.pathOf(2)), QString("/bin/true"));
+        QCOMPARE(QString::fromStdString(table.GetItemParameters(2)), QString("-x"));
+        // The tree view shows the same tree: marker, entries, built-in nodes.
+        QAbstractItemModel* model = t.program().items->TVItems->model();
+        QCOMPARE(model->rowCount(), 1 + 7 + 3);
+        QCOMPARE(model->index(1, 0).data().toString(), QString("Alpha"));
+        QCOMPARE(model->index(5, 0).data().toString(), QString("--News--"));
+        QCOMPARE(model->index(8, 0).data().toString(), QString("--Sysmenu--"));
+        QVERIFY(!model->index(1, 0).data(Qt::DecorationRole).isNull());
+    }
+
+    void backupPromptAnswers_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("ends");
+        QTest::addColumn<QString>("storeHolds");
+        QTest::addColumn<bool>("backupLeft");
+        QTest::newRow("yes restores") << int(answer::Yes) << false << QString("Old") << false;
+        QTest::newRow("no deletes the backup") << int(answer::No) << false << QString("New") << false;
+        QTest::newRow("cancel ends, nothing touched") << int(answer::Cancel) << true << QString("New") << true;
+    }
+    void backupPromptAnswers() {
+        QFETCH(int, answer);
+        QFETCH(bool, ends);
+        QFETCH(QString, storeHolds);
+        QFETCH(bool, backupLeft);
+        TestProgram t;
+        t.write("shortcuts/shortcuts.txt", "^SpeSep|New\r\n");
+        t.write("item_bak/shortcuts.txt", "^SpeSep|Old\r\n");
+        t.questionAnswer = answer;
+        t.startUp();
+        QCOMPARE(t.notices.size(), 1);
+        QCOMPARE(t.notices[0].kind, NoticeKind::Question);
+        QCOMPARE(t.notices[0].icon, NoticeIcon::Warning);
+        QCOMPARE(t.notices[0].buttons, NoticeButtons::YesNoCancel);
+        QCOMPARE(t.notices[0].text, t.program().backupPrompt);
+        QVERIFY(t.notices[0].text.startsWith("A Backup of an earlier items list exists as \"" + t.dir() + "item_bak.\""));
+        QCOMPARE(t.program().endRequested(), ends);
+        QCOMPARE(t.program().trayReady(), !ends);
+        QCOMPARE(t.exists("item_bak"), backupLeft);
+        QFile f(t.dir() + "shortcuts/shortcuts.txt");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll()), "^SpeSep|" + storeHolds + "\r\n");
+        if (!ends) {
+            QMenu* menu = Realised(t.program().items->PMItems);
+            QCOMPARE(VisibleCaptions(menu).first(), storeHolds);
+        }
+    }
+
+    void reloadRebuildsFromTheStore() {
+        TestProgram t;
+        t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n");
+        t.startUp();
+        QMenu* menu = Realised(t.program().items->PMItems);
+        QCOMPARE(VisibleCaptions(menu).first(), QString("Alpha"));
+        t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/b.odt|odt|Beta\r\n^UnkLnk|/tmp/c.txt|txt|Gamma\r\n");
+        t.program().ReloadStore();
+        QVERIFY(t.program().trayReady());
+        menu = Realised(t.program().items->PMItems);
+        QCOMPARE(VisibleCaptions(menu), QStringList({"Beta", "Gamma", "Sysmenu", "Orbel Kit", "Close"}));
+        // Item numbers start again at 0; extension icons at 12, then the breaks.
+        const ItemStore& s = t.program().store;
+        QCOMPARE(QString::fromStdString(s.table.pathOf(0)), QString("/tmp/b.odt"));
+        QCOMPARE(s.table.paths.length(), 2);
+        QCOMPARE(s.images.at(12).kind, ImageRef::Kind::Extension);
+        QCOMPARE(s.images.at(s.counters.nextExtensionSlot).kind, ImageRef::Kind::Break);
+        QCOMPARE(t.program().items->TVItems->model()->rowCount(), 1 + 2 + 3);
+    }
+
+    void aboutBoxVersionLineAndMemory() {
+        TestProgram t;
+        t.startUp();
+        TFormAbout* about = t.program().about;
+        QCOMPARE(about->LabelVer->text(), QString("Tandrel Orbel version 1.12 for Windows"));
+        QCOMPARE(about->windowTitle(), QString("Tandrel Orbel - About"));
+        about->show();
+        // Shown at once, not a second later.
+        QVERIFY(QRegularExpression("^\\d{1,3}% used of the total memory at \\S+ KB$")
+                    .match(about->LabelMemTotal->text()).hasMatch());
+        QVERIFY(about->TimerMem->isActive());
+        about->close();
+        QVERIFY(!about->TimerMem->isActive());
+        QVERIFY(about->isHidden());
+    }
+
+    void helpFileMissingSaysNotFound() {
+        TestProgram t;
+        t.startUp();
+        miHelpFileClick();
+        QCOMPARE(t.notices.size(), 1);
+        QCOMPARE(t.notices[0].text, "\"" + t.dir() + "help.html\" not found.");
+    }
+
+    void itemThatIsGoneShowsTheOpeningError() {
+        TestProgram t;
+        t.write("shortcuts/shortcuts.txt", "^UnkLnk|/nonexistent/gone.txt|txt|Gone\r\n");
+        t.startUp();
+        QMenu* menu = Realised(t.program().items->PMItems);
+        menu->actions().first()->trigger();
+        QCOMPARE(t.notices.size(), 1);
+        QCOMPARE(t.notices[0].text,
+                 QString::fromStdString(texts::OpeningErrorText("/nonexistent/gone.txt")));
+        QVERIFY(t.notices[0].text.startsWith("Error opening the file /nonexistent/gone.txt. Most likely"));
+    }
+
+    void kitCommandsShowTheirWindows() {
+        TestProgram t;
+        t.startUp();
+        miManageItemsClick();
+        QVERIFY(t.program().items->isVisible());
+        miManageItemsClick();  // already open: only brought forward
+        QVERIFY(t.program().items->isVisible());
+        SetupClick();
+        QVERIFY(t.program().config->isVisible());
+        miAboutClick();
+        QVERIFY(t.program().about->isVisible());
+        miCloseAppClick();
+        QVERIFY(t.program().endRequested());
+    }
+
+    void errorInAHandlerIsLoggedAndEndsTheProgram() {
+        TestProgram t;
+        t.startUp();
+        Throwing obj;
+        obj.setObjectName("BitBtnSave");
+        QEvent ev(QEvent::User);
+        QCoreApplication::sendEvent(&obj, &ev);
+        // Two boxes in a row: the log's path, then the crash message.
+        QCOMPARE(t.notices.size(), 2);
+        QCOMPARE(t.notices[0].text, t.dir() + "errorlog.txt");
+        QCOMPARE(t.notices[1].text, t.program().crashMessage);
+        QVERIFY(t.notices[1].text.startsWith("Exception raised, Orbel will now terminate to prevent machine lockup.\r\n\r\n"));
+        QVERIFY(t.program().endRequested());
+        QFile log(t.dir() + "errorlog.txt");
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString line = QString::fromUtf8(log.readAll());
+        QVERIFY2(QRegularExpression("^.+ - \\d\\d:\\d\\d: Orbel: Exception raised \\(Sender was: BitBtnSave\\): "
+                                    "boom in handler\\. Last Win32 Error \\(\\d+\\): [^\\r\\n]*\\.\\r\\n$")
+                     .match(line).hasMatch(),
+                 qPrintable(line));
+    }
+};
+
+int main(int argc, char** argv) {
+    OrbelApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    app.setLoopRunning(true);
+    StartUpTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "startup_test.moc"

@@ -1,0 +1,42 @@
+#include "support/test_program.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace orbel::testing {
+
+TestProgram::TestProgram() {
+    SetNoticePresenter([this](const NoticeRequest& r) {
+        notices.push_back(r);
+        return r.kind == NoticeKind::Plain ? answer::Ok : questionAnswer;
+    });
+    program_ = std::make_unique<Program>();
+    program_->setProgramDirectory(dir_.path());
+    program_->createWindows();
+}
+
+TestProgram::~TestProgram() {
+    program_.reset();
+    SetNoticePresenter({});
+}
+
+void TestProgram::write(const QString& relative, const QByteArray& bytes) {
+    const QString path = dir() + relative;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+    f.write(bytes);
+}
+
+void TestProgram::mkdir(const QString& relative) { QDir().mkpath(dir() + relative); }
+
+QStringList VisibleCaptions(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions()) {
+        if (!a->isVisible()) continue;
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    return out;
+}
+
+}  // namespace orbel::testing

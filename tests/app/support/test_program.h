@@ -1,0 +1,44 @@
+#pragma once
+// A program with its windows over a temporary program directory, whose
+// message boxes are answered by the test.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QMenu>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+#include "app/shell/notice.h"
+#include "app/shell/program.h"
+
+namespace orbel::testing {
+
+class TestProgram {
+public:
+    TestProgram();
+    ~TestProgram();
+
+    QString dir() const { return dir_.path() + "/"; }
+    // Writes bytes to a file below the program directory, making folders.
+    void write(const QString& relative, const QByteArray& bytes);
+    void mkdir(const QString& relative);
+    bool exists(const QString& relative) const { return QFileInfo::exists(dir() + relative); }
+
+    Program& program() { return *program_; }
+    void startUp() { program_->StartUp(); }
+
+    QVector<NoticeRequest> notices;
+    // Answer for question boxes (plain boxes always answer OK).
+    int questionAnswer = answer::Cancel;
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<Program> program_;
+};
+
+// Captions of the visible entries of a menu, separators as "-".
+QStringList VisibleCaptions(QMenu* menu);
+
+}  // namespace orbel::testing

@@ -1,0 +1,117 @@
+#pragma once
+// Temporary program directories and small writers for store tests.
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/store/item_tree.h"
+#include "core/store/store_files.h"
+#include "core/tray/menu_model.h"
+
+namespace orbel::test {
+
+// A fresh directory under the system's temporary directory, removed with
+// everything below it (links removed, never followed) when the object goes.
+class TempDir {
+public:
+    TempDir() {
+        namespace fs = std::filesystem;
+        std::random_device rd;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            fs::path p = fs::temp_directory_path() /
+                         ("orbel-store-test-" + std::to_string(rd()) + "-" + std::to_string(attempt));
+            std::error_code ec;
+            if (fs::create_directory(p, ec)) {
+                path_ = p.string();
+                return;
+            }
+        }
+        throw std::runtime_error("no temporary directory");
+    }
+    ~TempDir() { DeleteDirectoryTree(path_); }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // Without trailing separator.
+    const std::string& path() const { return path_; }
+    // With trailing separator, as the program directory is kept.
+    std::string dir() const { return path_ + "/"; }
+    std::string operator/(std::string_view rel) const { return path_ + "/" + std::string(rel); }
+
+    void mkdir(std::string_view rel) const { std::filesystem::create_directories(*this / rel); }
+    void write(std::string_view rel, std::string_view bytes) const {
+        const std::filesystem::path p(*this / rel);
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream f(p, std::ios::binary | std::ios::trunc);
+        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    // An index file from lines, each ended with CR LF as the writer does.
+    void writeIndex(std::string_view relDir, const std::vector<std::string>& lines) const {
+        std::string bytes;
+        for (const auto& l : lines) bytes += l + "\r\n";
+        write(std::string(relDir) + (relDir.empty() ? "" : "/") + "shortcuts.txt", bytes);
+    }
+    void symlink(std::string_view target, std::string_view relLink) const {
+        std::filesystem::create_directory_symlink(target, *this / relLink);
+    }
+    bool exists(std::string_view rel) const {
+        std::error_code ec;
+        return std::filesystem::exists(std::filesystem::symlink_status(*this / rel, ec));
+    }
+
+private:
+    std::string path_;
+};
+
+// Some 16 x 16 bitmap bytes (24 bit, white).
+inline std::string SmallBmp() {
+    std::string b;
+    auto u16 = [&](unsigned v) { b += char(v & 0xff); b += char((v >> 8) & 0xff); };
+    auto u32 = [&](unsigned v) { u16(v & 0xffff); u16(v >> 16); };
+    const unsigned pixels = 16 * 16 * 3;
+    b += "BM";
+    u32(54 + pixels); u32(0); u32(54);
+    u32(40); u32(16); u32(16); u16(1); u16(24); u32(0); u32(pixels); u32(2835); u32(2835); u32(0); u32(0);
+    b.append(pixels, char(0xff));
+    return b;
+}
+
+// One line per node: indentation by level, then text, image, selected
+// image, state index and data.
+inline std::string DumpTree(const ItemTree& t) {
+    std::ostringstream o;
+    t.forEach([&](const TreeNode& n) {
+        o << std::string(static_cast<size_t>(n.level()) * 2, ' ') << '[' << n.text << "] " << n.imageIndex << ' '
+          << n.selectedIndex << ' ' << n.stateIndex << ' ' << n.data << '\n';
+    });
+    return o.str();
+}
+
+inline void DumpMenuInto(const MenuEntry& e, int level, std::ostringstream& o) {
+    e.forEachChild([&](const MenuEntry& c) {
+        o << std::string(static_cast<size_t>(level) * 2, ' ') << '[' << c.caption << "] tag " << c.tag << " img "
+          << c.imageIndex << (c.visible ? "" : " hidden")
+          << (c.onClick == MenuHandler::NorItemsRTClickItem ? " click" : "") << '\n';
+        DumpMenuInto(c, level + 1, o);
+    });
+}
+
+// Captions, tags, images and visibility, one line per entry.
+inline std::string DumpMenu(const MenuEntry& root) {
+    std::ostringstream o;
+    DumpMenuInto(root, 0, o);
+    return o.str();
+}
+
+inline std::vector<std::string> Captions(const MenuEntry& e) {
+    std::vector<std::string> v;
+    e.forEachChild([&](const MenuEntry& c) { v.push_back(c.caption); });
+    return v;
+}
+
+}  // namespace orbel::test
