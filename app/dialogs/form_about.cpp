@@ -29,8 +29,7 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, int x, int y, const QStrin
 
 TFormAbout::TFormAbout() {
     setObjectName("TFormAbout");
-    setWindowTitle(Program::instance()->aboutTitle);
-    setModal(false);
+    setTitleText(Program::instance()->aboutTitle);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(331, 172);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The about box: version, maker, web address and the live memory display.
 
-#include <QDialog>
+#include "app/dialogs/orbel_dialog.h"
 
 class QFrame;
 class QLabel;
@@ -10,7 +10,7 @@ class QTimer;
 
 namespace orbel {
 
-class TFormAbout : public QDialog {
+class TFormAbout : public OrbelDialog {
     Q_OBJECT
 public:
     TFormAbout();
@@ -32,10 +32,6 @@ public:
     void LabelUrlClick();
     // Reads the memory status and shows it.
     void RefreshMemory();
-
-public slots:
-    // Escape closes the box like its close box does.
-    void reject() override { close(); }
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -6,8 +6,7 @@ namespace orbel {
 
 TFormConfig::TFormConfig() {
     setObjectName("TFormConfig");
-    setWindowTitle(Program::instance()->configTitle);
-    setModal(false);
+    setTitleText(Program::instance()->configTitle);
 }
 
 }  // namespace orbel

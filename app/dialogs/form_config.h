@@ -1,11 +1,11 @@
 #pragma once
 // The preferences dialog.
 
-#include <QDialog>
+#include "app/dialogs/orbel_dialog.h"
 
 namespace orbel {
 
-class TFormConfig : public QDialog {
+class TFormConfig : public OrbelDialog {
     Q_OBJECT
 public:
     TFormConfig();

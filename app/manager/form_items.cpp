@@ -21,8 +21,7 @@ namespace orbel {
 TFormItems::TFormItems() {
     Program* prog = Program::instance();
     setObjectName("TFormItems");
-    setWindowTitle(prog->itemsTitle);
-    setModal(false);
+    setTitleText(prog->itemsTitle);
     setFixedSize(521, 533);
 
     ILAllPublic = std::make_unique<ImageLists>(prog->store.images, prog->store.counters.defaultProgramImage);

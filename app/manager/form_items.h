@@ -2,7 +2,7 @@
 // The item manager dialog. It also owns the live tray menu and the image
 // lists, which the loader fills.
 
-#include <QDialog>
+#include "app/dialogs/orbel_dialog.h"
 #include <memory>
 
 class QLabel;
@@ -18,7 +18,7 @@ class ItemTreeModel;
 class LiveMenu;
 class MenuEntry;
 
-class TFormItems : public QDialog {
+class TFormItems : public OrbelDialog {
     Q_OBJECT
 public:
     TFormItems();
@@ -47,9 +47,6 @@ public:
 
 signals:
     void hidden();
-
-public slots:
-    void reject() override { close(); }
 
 protected:
     void showEvent(QShowEvent* e) override;
