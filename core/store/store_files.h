@@ -16,7 +16,9 @@ public:
 // itself, never followed. What cannot be removed stays, without a message.
 void DeleteDirectoryTree(const std::string& dir);
 
+// A symbolic link to a directory counts as a directory.
 bool DirectoryExists(const std::string& path);
+// A regular file, links followed (a directory, pipe or device is not a file).
 bool FileExists(const std::string& path);
 
 }  // namespace orbel

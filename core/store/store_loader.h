@@ -43,6 +43,9 @@ struct ItemStore {
     int nextItemNumber = 0;
     char separator = '|';
     TreeNode* topAnchor = nullptr;  // the top-level top marker
+    // The node "hiding" that stands behind the loaded top level while
+    // LoadStore runs (top-level entries go in before it); nullptr otherwise.
+    TreeNode* loadAnchor = nullptr;
 
     std::string storeDir() const { return programDir + "shortcuts"; }
     std::string backupDir() const { return programDir + "item_bak"; }

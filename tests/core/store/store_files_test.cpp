@@ -49,6 +49,15 @@ TEST(DeleteDirectoryTree, LinkAsTheDirectoryItselfIsRemovedNotFollowed) {
     EXPECT_TRUE(t.exists("outside/keep.txt"));
 }
 
+TEST(DeleteDirectoryTree, TrailingSeparatorDoesNotFollowTheLink) {
+    TempDir t;
+    t.write("outside/keep.txt", "precious");
+    t.symlink(t / "outside", "store");
+    DeleteDirectoryTree(t / "store//");
+    EXPECT_FALSE(t.exists("store"));
+    EXPECT_TRUE(t.exists("outside/keep.txt"));
+}
+
 TEST(DeleteDirectoryTree, LinkLoopInsideEnds) {
     TempDir t;
     t.mkdir("store/a");

@@ -1,0 +1,145 @@
+#include "core/store/store_format.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "core/store/store_files.h"
+
+namespace orbel {
+
+std::vector<std::string_view> SplitIndexLines(std::string_view bytes) {
+    const size_t eof = bytes.find(kEndOfFile);
+    if (eof != std::string_view::npos) bytes = bytes.substr(0, eof);
+
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t cr = bytes.find('\r', start);
+        if (cr == std::string_view::npos) {
+            lines.push_back(bytes.substr(start));  // last line without line end
+            break;
+        }
+        lines.push_back(bytes.substr(start, cr - start));
+        start = cr + 1;
+        if (start < bytes.size() && bytes[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+namespace {
+
+// Takes the text up to the next separator off the front of rest. Once a
+// separator has been missing, every further field comes out empty and rest
+// stays whole for the caption.
+struct FieldSplitter {
+    std::string_view rest;
+    char separator;
+    bool intact = true;
+
+    std::string next() {
+        if (!intact) return {};
+        const size_t pos = rest.find(separator);
+        if (pos == std::string_view::npos) {
+            intact = false;
+            return {};
+        }
+        std::string field(rest.substr(0, pos));
+        rest.remove_prefix(pos + 1);
+        return field;
+    }
+    std::string caption() const { return std::string(rest); }
+};
+
+}  // namespace
+
+bool ParseIndexLine(std::string_view line, IndexEntry& out, char separator) {
+    const size_t bar = line.find(separator);
+    if (bar == std::string_view::npos) return false;  // empty tag: no known kind
+    const std::string_view tag = line.substr(0, bar);
+    const std::string_view rest = line.substr(bar + 1);
+
+    out = IndexEntry{};
+    if (tag == kTagPlainSeparator) {
+        out.kind = IndexEntryKind::PlainSeparator;
+    } else if (tag == kTagTextSeparator) {
+        out.kind = IndexEntryKind::TextSeparator;
+        out.text = rest;
+    } else if (tag == kTagFolder) {
+        out.kind = IndexEntryKind::Folder;
+        out.text = rest;
+    } else if (tag == kTagExecutable) {
+        out.kind = IndexEntryKind::ExecutableItem;
+        FieldSplitter f{rest, separator};
+        out.path = f.next();
+        out.parameters = f.next();
+        out.iconFile = f.next();
+        out.text = f.caption();
+    } else if (tag == kTagFile) {
+        out.kind = IndexEntryKind::FileItem;
+        FieldSplitter f{rest, separator};
+        out.path = f.next();
+        out.extension = f.next();
+        out.text = f.caption();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::vector<IndexEntry> ParseIndexFile(std::string_view bytes, char separator) {
+    std::vector<IndexEntry> entries;
+    IndexEntry e;
+    for (std::string_view line : SplitIndexLines(bytes))
+        if (ParseIndexLine(line, e, separator)) entries.push_back(std::move(e));
+    return entries;
+}
+
+std::string ReadIndexFile(const std::string& file) {
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    if (file.find('\0') != std::string::npos)
+        throw StoreIoError("Unable to open \"" + file + "\": invalid file name");
+    std::unique_ptr<std::FILE, Closer> f(std::fopen(file.c_str(), "rb"));
+    if (!f) throw StoreIoError("Unable to open \"" + file + "\": " + std::strerror(errno));
+
+    std::string bytes;
+    char buf[64 * 1024];
+    for (;;) {
+        const size_t n = std::fread(buf, 1, sizeof buf, f.get());
+        if (n > 0) {
+            const void* eof = std::memchr(buf, kEndOfFile, n);
+            if (eof) {
+                bytes.append(buf, static_cast<const char*>(eof) - buf);
+                break;  // Ctrl-Z ends the file: the rest is never read
+            }
+            bytes.append(buf, n);
+        }
+        if (n < sizeof buf) {
+            if (std::ferror(f.get()))
+                throw StoreIoError("Unable to read \"" + file + "\": " + std::strerror(errno));
+            break;
+        }
+    }
+    return bytes;
+}
+
+std::vector<IndexEntry> ReadIndexEntries(const std::string& file, char separator) {
+    return ParseIndexFile(ReadIndexFile(file), separator);
+}
+
+std::string JoinPath(const std::string& dir, std::string_view name) {
+    std::string out = dir;
+    if (!out.empty() && out.back() != kPathSeparator) out += kPathSeparator;
+    out += name;
+    return out;
+}
+
+std::string WithSeparator(std::string dir) {
+    if (dir.empty() || dir.back() != kPathSeparator) dir += kPathSeparator;
+    return dir;
+}
+
+}  // namespace orbel

@@ -1,0 +1,81 @@
+#pragma once
+// The on-disk form of the item store: directory layout names and the line
+// grammar of the index files. Reader side only; the writer produces the same
+// lines.
+//
+// Grammar of an index file:
+//  - CR ends a line; an LF right after a CR belongs to that line end, so
+//    CR LF and a lone CR both end a line, while a lone LF is an ordinary
+//    character inside a line.
+//  - Byte 26 (Ctrl-Z) ends the file; a last line without line end is read
+//    like any other.
+//  - The first separator ("|") splits a line into tag and payload; a line
+//    without it has an empty tag. Tags are compared exactly, letter case
+//    included; lines with other tags are skipped.
+//  - Item payloads are split into fields from the left; the caption is the
+//    last field and keeps every later separator. A missing separator leaves
+//    the field it should close and every further field before the caption
+//    empty, and the caption is the whole remaining text.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orbel {
+
+// Directory separator of the platform the store lives on.
+inline constexpr char kPathSeparator = '/';
+
+inline constexpr std::string_view kStoreDirName = "shortcuts";
+inline constexpr std::string_view kBackupDirName = "item_bak";
+inline constexpr std::string_view kIndexFileName = "shortcuts.txt";
+
+// The field separator the program sets before any index file is read.
+inline constexpr char kFieldSeparator = '|';
+inline constexpr char kEndOfFile = 26;  // Ctrl-Z
+
+inline constexpr std::string_view kTagFolder = "^Folder";
+inline constexpr std::string_view kTagPlainSeparator = "^NorSep";
+inline constexpr std::string_view kTagTextSeparator = "^SpeSep";
+inline constexpr std::string_view kTagExecutable = "^ExeLnk";
+inline constexpr std::string_view kTagFile = "^UnkLnk";
+
+enum class IndexEntryKind { Folder, PlainSeparator, TextSeparator, ExecutableItem, FileItem };
+
+// One accepted line of an index file.
+struct IndexEntry {
+    IndexEntryKind kind = IndexEntryKind::PlainSeparator;
+    // Folder: the folder name; text separator: its text; items: the caption.
+    std::string text;
+    std::string path;        // items
+    std::string parameters;  // executable items
+    std::string iconFile;    // executable items: bitmap name in the same folder directory
+    std::string extension;   // file items: without dot, letter case as stored
+
+    friend bool operator==(const IndexEntry&, const IndexEntry&) = default;
+};
+
+// The lines of an index file's bytes (line ends removed, reading stops at
+// Ctrl-Z). The views point into bytes.
+std::vector<std::string_view> SplitIndexLines(std::string_view bytes);
+
+// One line; false when the line is skipped (unknown tag, no separator).
+bool ParseIndexLine(std::string_view line, IndexEntry& out, char separator = kFieldSeparator);
+
+// All accepted entries of an index file's bytes, in file order.
+std::vector<IndexEntry> ParseIndexFile(std::string_view bytes, char separator = kFieldSeparator);
+
+// The bytes of an index file up to its first Ctrl-Z. Throws StoreIoError
+// when the file cannot be opened or read; the loader calls it only for files
+// that exist.
+std::string ReadIndexFile(const std::string& file);
+
+// Reads and parses one index file.
+std::vector<IndexEntry> ReadIndexEntries(const std::string& file, char separator = kFieldSeparator);
+
+// dir + name, with exactly the separator between them when dir lacks it.
+std::string JoinPath(const std::string& dir, std::string_view name);
+// dir with a trailing separator.
+std::string WithSeparator(std::string dir);
+
+}  // namespace orbel

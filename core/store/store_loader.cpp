@@ -1,0 +1,334 @@
+#include "core/store/store_loader.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "core/store/store_files.h"
+#include "core/store/store_format.h"
+
+namespace orbel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Extension list entry i has image kExtensionBase + 1 + i.
+constexpr int kExtensionBase = 11;
+constexpr int kNoExtensionImage = -100;  // replaced by the fixed image for items without extension
+const char* const kPlainSeparatorNodeText = "---------------";
+const char* const kDefaultProgramExtension = "exe";
+
+std::string IndexFileOf(const std::string& dirWithSeparator) {
+    return dirWithSeparator + std::string(kIndexFileName);
+}
+
+// The directories whose index files are being read, outermost first, in
+// canonical form. A folder line that leads back into one of them (a link to
+// an ancestor, a name such as "." or "..") is skipped, so that no store can
+// make the recursion go on without end.
+class EnteredDirs {
+public:
+    explicit EnteredDirs(const std::string& top) { dirs_.push_back(CanonicalOr(top)); }
+
+    // The canonical form of folderDir when it may be entered; empty when it
+    // is one of the directories being entered or cannot be resolved.
+    std::string admit(const std::string& folderDir) const {
+        std::error_code ec;
+        fs::path c = fs::canonical(folderDir, ec);
+        if (ec) return {};
+        std::string cs = c.string();
+        if (std::find(dirs_.begin(), dirs_.end(), cs) != dirs_.end()) return {};
+        return cs;
+    }
+    void push(std::string canonical) { dirs_.push_back(std::move(canonical)); }
+    void pop() { dirs_.pop_back(); }
+
+private:
+    static std::string CanonicalOr(const std::string& dir) {
+        std::error_code ec;
+        fs::path c = fs::canonical(dir, ec);
+        return ec ? dir : c.string();
+    }
+    std::vector<std::string> dirs_;
+};
+
+void ScanLevel(ItemStore& s, const std::string& dir, EnteredDirs& entered) {
+    const std::string index = IndexFileOf(dir);
+    if (!FileExists(index)) return;
+    for (const IndexEntry& e : ReadIndexEntries(index, s.separator)) {
+        if (e.kind == IndexEntryKind::Folder) {
+            const std::string folderDir = dir + e.text;
+            const std::string sub = WithSeparator(folderDir);
+            if (!DirectoryExists(folderDir) || !FileExists(IndexFileOf(sub))) continue;
+            std::string canonical = entered.admit(folderDir);
+            if (canonical.empty()) continue;
+            entered.push(std::move(canonical));
+            ScanLevel(s, sub, entered);
+            entered.pop();
+        } else if (e.kind == IndexEntryKind::FileItem) {
+            if (FindString(s.table.extensions, e.extension) < 0) AppendString(s.table.extensions, e.extension);
+        }
+    }
+}
+
+std::unique_ptr<TreeNode> TopMarkerNode() {
+    return std::make_unique<TreeNode>("", img::TopMarker, img::TopMarker, -1, -1);
+}
+
+struct Added {
+    MenuEntry* entry = nullptr;
+    TreeNode* node = nullptr;
+};
+
+// One menu entry under parentEntry (at its insertion counter) and one tree
+// node under parentNode (at the top level: before the load anchor).
+Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, const std::string& parameters,
+                    TreeNode* parentNode, MenuEntry& parentEntry, int image, const std::string& text) {
+    std::unique_ptr<MenuEntry> entry;
+    std::unique_ptr<TreeNode> node;
+    switch (kind) {
+    case IndexEntryKind::Folder:
+        entry = std::make_unique<MenuEntry>(text, 0, img::Folder);
+        entry->insert(0, std::make_unique<MenuEntry>("Hiding", tag::Hidden, -1, MenuHandler::None, false));
+        entry->tag = 1;
+        node = std::make_unique<TreeNode>(text, img::Folder, img::Folder, -1, -1);
+        break;
+    case IndexEntryKind::PlainSeparator:
+        entry = std::make_unique<MenuEntry>(text, tag::PlainSeparator);
+        node = std::make_unique<TreeNode>(kPlainSeparatorNodeText, img::PlainSeparator, img::PlainSeparator, -1, -1);
+        break;
+    case IndexEntryKind::TextSeparator:
+        entry = std::make_unique<MenuEntry>(text, tag::TextSeparator);
+        node = std::make_unique<TreeNode>("--" + text + "--", img::TextSeparator, img::TextSeparator, -1, -1);
+        break;
+    case IndexEntryKind::ExecutableItem:
+    case IndexEntryKind::FileItem: {
+        const int number = s.nextItemNumber;
+        if (kind == IndexEntryKind::FileItem && image == kNoExtensionImage) image = img::NoExtension;
+        AppendString(s.table.paths, path);
+        if (kind == IndexEntryKind::ExecutableItem) {
+            AppendString(s.table.programNumbers, std::to_string(number));
+            AppendString(s.table.parameters, parameters);
+        }
+        entry = std::make_unique<MenuEntry>(text, number, image, MenuHandler::NorItemsRTClickItem);
+        node = std::make_unique<TreeNode>(text, image, image, -1, number);
+        ++s.nextItemNumber;
+        break;
+    }
+    }
+
+    Added added;
+    added.entry = parentEntry.insert(parentEntry.tag, std::move(entry));
+    if (parentNode)
+        added.node = s.items.append(parentNode, std::move(node));
+    else if (s.loadAnchor)
+        added.node = s.items.insert(nullptr, s.loadAnchor->row(), std::move(node));
+    else
+        added.node = s.items.append(nullptr, std::move(node));
+    if (kind == IndexEntryKind::Folder) s.items.append(added.node, TopMarkerNode());
+    ++parentEntry.tag;
+    return added;
+}
+
+void LoadLevel(ItemStore& s, const std::string& dir, MenuEntry& parentEntry, TreeNode* parentNode,
+               EnteredDirs& entered) {
+    const std::string index = IndexFileOf(dir);
+    if (!FileExists(index)) return;
+    for (const IndexEntry& e : ReadIndexEntries(index, s.separator)) {
+        switch (e.kind) {
+        case IndexEntryKind::PlainSeparator:
+            AddStoreEntry(s, e.kind, {}, {}, parentNode, parentEntry, -1, "-");
+            break;
+        case IndexEntryKind::TextSeparator:
+            AddStoreEntry(s, e.kind, {}, {}, parentNode, parentEntry, -1, e.text);
+            break;
+        case IndexEntryKind::Folder: {
+            const std::string folderDir = dir + e.text;
+            if (!DirectoryExists(folderDir)) break;
+            std::string canonical = entered.admit(folderDir);
+            if (canonical.empty()) break;
+            const Added folder = AddStoreEntry(s, e.kind, {}, {}, parentNode, parentEntry, img::Folder, e.text);
+            const std::string sub = WithSeparator(folderDir);
+            if (FileExists(IndexFileOf(sub))) {
+                entered.push(std::move(canonical));
+                LoadLevel(s, sub, *folder.entry, folder.node, entered);
+                entered.pop();
+            }
+            break;
+        }
+        case IndexEntryKind::ExecutableItem: {
+            const std::string icon = dir + e.iconFile;
+            const int image = FileExists(icon) ? LoadIconBitmap(s, icon) : s.counters.defaultProgramImage;
+            AddStoreEntry(s, e.kind, e.path, e.parameters, parentNode, parentEntry, image, e.text);
+            break;
+        }
+        case IndexEntryKind::FileItem: {
+            int image = kNoExtensionImage;
+            if (!e.extension.empty()) {
+                const int i = FindString(s.table.extensions, e.extension);
+                // Every extension was scanned before loading; one that was not
+                // (the index file changed in between) shows as an item without
+                // extension rather than borrowing a fixed image.
+                image = i < 0 ? kNoExtensionImage : i + kExtensionBase + 1;
+            }
+            AddStoreEntry(s, e.kind, e.path, {}, parentNode, parentEntry, image, e.text);
+            break;
+        }
+        }
+    }
+}
+
+}  // namespace
+
+ItemStore::ItemStore() : basicMenu(BuildMenuTemplate()), liveMenu(std::make_unique<MenuEntry>("", 0)) {
+    liveMenu->name = "PMItems";
+    BuildTreeTemplate(basic);
+}
+
+void BuildTreeTemplate(ItemTree& basic) {
+    basic.clear();
+    auto builtIn = [](const char* text, int image) {
+        return std::make_unique<TreeNode>(text, image, image, image, -1);
+    };
+    basic.append(nullptr, builtIn("--Sysmenu--", img::TextSeparator));
+    TreeNode* kit = basic.append(nullptr, builtIn("Orbel Kit", img::Folder));
+    basic.append(kit, builtIn("Help File", img::HelpBook));
+    basic.append(kit, builtIn(kPlainSeparatorNodeText, img::BuiltIn));
+    basic.append(kit, builtIn("Manage Items...", img::Manage));
+    basic.append(kit, builtIn("Properties...", img::Gear));
+    basic.append(kit, builtIn(kPlainSeparatorNodeText, img::BuiltIn));
+    basic.append(kit, builtIn("Visit Website", img::BuiltIn));
+    basic.append(kit, builtIn(kPlainSeparatorNodeText, img::BuiltIn));
+    basic.append(kit, builtIn("About", img::BuiltIn));
+    basic.append(nullptr, builtIn("Close", img::BuiltIn));
+}
+
+void InstallMenuTemplate(ItemStore& s) {
+    s.counters = ImageCounters{};
+    s.topAnchor = nullptr;
+    s.items.assign(s.basic);
+    s.liveMenu->clear();
+    s.liveMenu->touch();
+    CopyMenuEntries(*s.basicMenu, *s.liveMenu);
+    s.liveMenu->tag = 0;
+}
+
+bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask) {
+    s.separator = kFieldSeparator;
+
+    const std::string store = s.storeDir();
+    const std::string backup = s.backupDir();
+    if (DirectoryExists(backup)) {
+        // Without anyone to ask, nothing on disk may change.
+        const BackupAnswer answer = ask ? ask() : BackupAnswer::Cancel;
+        switch (answer) {
+        case BackupAnswer::Yes: {
+            DeleteDirectoryTree(store);
+            std::error_code ec;
+            fs::rename(backup, store, ec);  // a failed rename is not reported
+            break;
+        }
+        case BackupAnswer::No:
+            DeleteDirectoryTree(backup);
+            break;
+        case BackupAnswer::Cancel:
+            return false;
+        }
+    }
+
+    if (!DirectoryExists(store)) {
+        std::error_code ec;
+        fs::create_directory(store, ec);
+        if (ec || !DirectoryExists(store))
+            throw StoreIoError("Unable to create the directory \"" + store + "\": " + ec.message());
+    }
+
+    const std::string top = WithSeparator(store);
+    if (FileExists(IndexFileOf(top))) {
+        ScanStoreExtensions(s, top);
+        MakeExtensionIcons(s);
+    }
+    return true;
+}
+
+void ScanStoreExtensions(ItemStore& s, const std::string& dirWithSeparator) {
+    EnteredDirs entered(dirWithSeparator);
+    ScanLevel(s, dirWithSeparator, entered);
+}
+
+void MakeExtensionIcons(ItemStore& s) {
+    AppendString(s.table.extensions, kDefaultProgramExtension);
+    for (int i = 0; i < s.table.extensions.length(); ++i) {
+        // The icon itself is drawn from the extension when the image is shown.
+        s.images.insert(s.counters.nextExtensionSlot, ImageRef{ImageRef::Kind::Extension, 0, s.table.extensions[i], 0});
+        ++s.counters.nextExtensionSlot;
+        ++s.counters.secondBreak;
+        ++s.counters.lastBreak;
+    }
+    s.counters.defaultProgramImage = FindString(s.table.extensions, kDefaultProgramExtension) + kExtensionBase + 1;
+}
+
+void LoadStore(ItemStore& s) {
+    s.loadAnchor = s.items.insert(nullptr, 0, std::make_unique<TreeNode>("hiding", img::Folder, -1, -1, -1));
+    s.topAnchor = s.items.insert(nullptr, 0, TopMarkerNode());
+    s.nextItemNumber = 0;
+
+    // The anchor exists only while loading, also when reading fails.
+    struct AnchorGuard {
+        ItemStore& s;
+        ~AnchorGuard() {
+            if (s.loadAnchor) s.items.remove(s.loadAnchor);
+            s.loadAnchor = nullptr;
+        }
+    } guard{s};
+
+    const std::string top = WithSeparator(s.storeDir());
+    if (FileExists(IndexFileOf(top))) {
+        EnteredDirs entered(top);
+        LoadLevel(s, top, *s.liveMenu, nullptr, entered);
+    }
+    s.items.remove(s.loadAnchor);
+    s.loadAnchor = nullptr;
+
+    s.undo.assign(s.items);  // copies the tag as well
+}
+
+void LoadStoreLevel(ItemStore& s, const std::string& dirWithSeparator, MenuEntry& parentEntry,
+                    TreeNode* parentNode) {
+    EnteredDirs entered(dirWithSeparator);
+    LoadLevel(s, dirWithSeparator, parentEntry, parentNode, entered);
+}
+
+int LoadIconBitmap(ItemStore& s, const std::string& file) {
+    // Only the file is recorded; the renderer reads it and falls back to the
+    // default program image when it cannot.
+    s.images.insert(s.counters.lastBreak, ImageRef{ImageRef::Kind::Bitmap, 0, file, 0});
+    ++s.counters.loadedBitmaps;
+    const int index = s.counters.loadedBitmaps + s.counters.secondBreak;
+    ++s.counters.lastBreak;
+    return index;
+}
+
+bool ReloadStoreModel(ItemStore& s, const std::function<BackupAnswer()>& ask) {
+    s.table.clear();
+    s.items.tag = 0;
+    s.undo.tag = 0;
+    s.topAnchor = nullptr;
+    s.items.clear();
+    s.undo.clear();
+    s.liveMenu->clear();
+    s.liveMenu->touch();
+    s.liveMenu->tag = 0;
+    s.counters.loadedBitmaps = 0;
+    s.images.reset();
+
+    InstallMenuTemplate(s);
+    if (!PrepareStore(s, ask)) return false;
+    LoadStore(s);
+    return true;
+}
+
+}  // namespace orbel
