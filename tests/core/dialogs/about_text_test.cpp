@@ -3,92 +3,53 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <optional>
 
 namespace orbel {
 namespace {
 
-constexpr std::uint64_t kKiB = 1024;
+constexpr std::uint64_t K = 1024, kMax = std::numeric_limits<std::uint64_t>::max();
 
 TEST(AboutText, ParsesMeminfo)
 {
-    struct Case {
-        const char* what;
-        std::string text;
-        std::optional<std::pair<std::uint64_t, std::uint64_t>> expected;
+    const std::tuple<const char*, std::uint64_t, std::uint64_t> good[] = {
+        {"MemTotal:  16314172 kB\nMemFree: 1 kB\nMemAvailable: 9000000 kB\nHugePages_Total: 0\n", 16314172 * K,
+         9000000 * K},
+        {"MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 20 kB\nCached: 30 kB\n", 1000 * K, 150 * K},
+        {"MemAvailable:\t5000 kB\r\nMemTotal:\t1000 kB\r\n", 1000 * K, 1000 * K},  // never above total
+        {"MemTotal: 67108864 kB\nMemAvailable: 4194305 kB\n", 67108864 * K, 4194305 * K},
     };
-    const Case cases[] = {
-        {"current kernel",
-         "MemTotal:       16314172 kB\nMemFree:         1234567 kB\nMemAvailable:    9000000 kB\n"
-         "Buffers:          111111 kB\nCached:          2222222 kB\nHugePages_Total:       0\n",
-         std::pair{16314172 * kKiB, 9000000 * kKiB}},
-        {"old kernel without MemAvailable", "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 20 kB\nCached: 30 kB\n",
-         std::pair{1000 * kKiB, 150 * kKiB}},
-        {"only MemFree", "MemTotal: 1000 kB\nMemFree: 100 kB\n", std::pair{1000 * kKiB, 100 * kKiB}},
-        {"more available than total", "MemTotal: 1000 kB\nMemAvailable: 5000 kB\n", std::pair{1000 * kKiB, 1000 * kKiB}},
-        {"crlf and order", "MemAvailable:\t10 kB\r\nMemTotal:\t40 kB\r\n", std::pair{40 * kKiB, 10 * kKiB}},
-        {"above 4 GiB", "MemTotal: 67108864 kB\nMemAvailable: 4194305 kB\n",
-         std::pair{67108864 * kKiB, 4194305 * kKiB}},
-        {"no MemTotal", "MemFree: 100 kB\nMemAvailable: 100 kB\n", std::nullopt},
-        {"zero MemTotal", "MemTotal: 0 kB\nMemAvailable: 0 kB\n", std::nullopt},
-        {"nothing available", "MemTotal: 1000 kB\n", std::nullopt},
-        {"not a number", "MemTotal: lots kB\nMemAvailable: 1 kB\n", std::nullopt},
-        {"no unit", "MemTotal: 1000\nMemAvailable: 1 kB\n", std::nullopt},
-        {"overflow", "MemTotal: 99999999999999999999 kB\nMemAvailable: 1 kB\n", std::nullopt},
-        {"too large for bytes", "MemTotal: 18014398509481985 kB\nMemAvailable: 1 kB\n", std::nullopt},
-        {"empty", "", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        std::uint64_t total = 7, available = 7;
-        const bool ok = ParseMemInfo(c.text, total, available);
-        ASSERT_EQ(ok, c.expected.has_value()) << c.what;
-        if (ok) {
-            EXPECT_EQ(total, c.expected->first) << c.what;
-            EXPECT_EQ(available, c.expected->second) << c.what;
-        }
+    for (const auto& [text, total, available] : good) {
+        std::uint64_t t = 0, a = 0;
+        ASSERT_TRUE(ParseMemInfo(text, t, a)) << text;
+        EXPECT_EQ(t, total);
+        EXPECT_EQ(a, available);
+    }
+    for (const char* bad : {"MemAvailable: 100 kB\n", "MemTotal: 0 kB\nMemFree: 0 kB\n", "MemTotal: 1000 kB\n",
+                            "MemTotal: lots kB\nMemFree: 1 kB\n", "MemTotal: 1000\nMemFree: 1 kB\n",
+                            "MemTotal: 18014398509481985 kB\nMemFree: 1 kB\n", ""}) {
+        std::uint64_t t = 7, a = 7;
+        EXPECT_FALSE(ParseMemInfo(bad, t, a)) << bad;
     }
 }
 
-TEST(AboutText, LoadIsTheRoundedShareInUse)
+TEST(AboutText, LoadAndText)
 {
-    struct Case {
-        std::uint64_t total, available;
-        int load;
+    const std::tuple<std::uint64_t, std::uint64_t, int> loads[] = {
+        {100, 55, 45}, {3, 1, 67}, {200, 1, 100}, {1000, 996, 0}, {100, 500, 0}, {0, 0, 0},
+        {std::uint64_t{1} << 62, std::uint64_t{1} << 61, 50}, {kMax, 0, 100},
     };
-    const Case cases[] = {
-        {100, 55, 45}, {3, 2, 33},  {3, 1, 67},   {200, 1, 100}, {1000, 995, 1}, {1000, 996, 0},
-        {100, 100, 0}, {100, 0, 100}, {100, 500, 0}, {0, 0, 0},
-        {std::uint64_t{1} << 62, std::uint64_t{1} << 61, 50},
-        {std::numeric_limits<std::uint64_t>::max(), 0, 100},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(MemoryLoadPercent(c.total, c.available), c.load) << c.total << " " << c.available;
-}
+    for (const auto& [total, available, load] : loads)
+        EXPECT_EQ(MemoryLoadPercent(total, available), load) << total << " " << available;
 
-TEST(AboutText, MemoryTextGroupsRoundedKilobytes)
-{
-    struct Case {
-        int load;
-        std::uint64_t total;
-        char separator;
-        const char* text;
+    const std::tuple<std::uint64_t, char, const char*> texts[] = {
+        {536870912, ',', "524,288"},   {std::uint64_t{8} << 30, ',', "8,388,608"},
+        {std::uint64_t{5} << 30, '.', "5.242.880"}, {999 * K, ',', "999"},
+        {1536, ',', "2"},              {1535, ',', "1"},
+        {0, ',', "0"},                 {123456789 * K, '\0', "123456789"},
+        {kMax, ',', "18,014,398,509,481,984"},
     };
-    const Case cases[] = {
-        {45, 536870912, ',', "45% used of the total memory at 524,288 KB"},
-        {7, std::uint64_t{8} << 30, ',', "7% used of the total memory at 8,388,608 KB"},
-        {100, std::uint64_t{5} << 30, '.', "100% used of the total memory at 5.242.880 KB"},
-        {0, 1000 * kKiB, ',', "0% used of the total memory at 1,000 KB"},
-        {0, 999 * kKiB, ',', "0% used of the total memory at 999 KB"},
-        {1, 1536, ',', "1% used of the total memory at 2 KB"},
-        {1, 1535, ',', "1% used of the total memory at 1 KB"},
-        {1, 511, ',', "1% used of the total memory at 0 KB"},
-        {1, 0, ',', "1% used of the total memory at 0 KB"},
-        {12, 123456789 * kKiB, '\0', "12% used of the total memory at 123456789 KB"},
-        {99, std::numeric_limits<std::uint64_t>::max(), ',',
-         "99% used of the total memory at 18,014,398,509,481,984 KB"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FormatMemoryText(c.load, c.total, c.separator), c.text);
+    for (const auto& [total, separator, kb] : texts)
+        EXPECT_EQ(FormatMemoryText(45, total, separator), std::string("45% used of the total memory at ") + kb + " KB");
 }
 
 }  // namespace

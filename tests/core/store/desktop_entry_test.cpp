@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
+#include <utility>
 
 namespace orbel {
 namespace {
@@ -28,16 +32,12 @@ Words SplitLikeQProcess(const std::string& command)
             }
             continue;
         }
-        if (quotes == 1)
-            inQuote = !inQuote;
+        inQuote ^= quotes == 1;
         quotes = 0;
-        if (!inQuote && (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')) {
-            if (!word.empty())
-                args.push_back(word);
-            word.clear();
-        } else {
+        if (inQuote || !std::isspace(static_cast<unsigned char>(c)))
             word += c;
-        }
+        else if (!word.empty())
+            args.push_back(std::exchange(word, {}));
     }
     if (!word.empty())
         args.push_back(word);
@@ -46,147 +46,83 @@ Words SplitLikeQProcess(const std::string& command)
 
 std::string Entry(const std::string& execLine)
 {
-    return "[Desktop Entry]\nType=Application\nName=Test\n" + execLine + "\n";
+    return "[Desktop Entry]\nType=Application\n" + execLine + "\n";
 }
 
 TEST(DesktopEntry, ExecLinesGiveProgramAndWords)
 {
-    struct Case {
-        const char* exec;  // the line as it stands in the file
-        std::string program;
-        Words words;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, Words> cases[] = {
         {"Exec=firefox %u", "firefox", {}},
-        {"Exec=/usr/bin/gimp-2.10 --new-instance %U", "/usr/bin/gimp-2.10", {"--new-instance"}},
-        {R"(Exec="/opt/My App/run" --flag)", "/opt/My App/run", {"--flag"}},
-        // Four backslashes in the file are one in the word: string escape first.
+        {R"(Exec="/opt/My App/run" --flag %F)", "/opt/My App/run", {"--flag"}},
+        // String escapes come first: four backslashes in the file are one.
         {R"(Exec="/opt/a\\\\b" x)", "/opt/a\\b", {"x"}},
-        {R"(Exec=sh -c "echo \\$HOME \"quoted\" \\`date\\`")", "sh", {"-c", "echo $HOME \"quoted\" `date`"}},
-        {R"(Exec=prog a\sb)", "prog", {"a", "b"}},
-        {R"(Exec=prog "a\sb")", "prog", {"a b"}},
-        {"Exec=printf 100%%", "printf", {"100%"}},
-        {"Exec=app --file=%f --icon %i %c %k", "app", {"--file=", "--icon"}},
-        {"Exec=old %d %D %n %N %v %m keep", "old", {"keep"}},
-        {"Exec=app \"\" x", "app", {"", "x"}},
-        {"Exec=sh -c 'echo a  b'", "sh", {"-c", "echo a  b"}},
-        {"Exec  =  spaced   out  ", "spaced", {"out"}},
-        {"Exec=app 50%é", "app", {"50%é"}},
-        {"Exec=%k /usr/bin/x", "/usr/bin/x", {}},
+        {R"(Exec=sh -c "echo \\$HOME \"q\" \\`d\\`")", "sh", {"-c", "echo $HOME \"q\" `d`"}},
+        {R"(Exec=prog a\sb "c\sd")", "prog", {"a", "b", "c d"}},
+        {"Exec=app 100%% --file=%f --icon %i %c %k %d %m 50%é", "app", {"100%", "--file=", "--icon", "50%é"}},
+        {"Exec=app \"\" 'single  quoted' x", "app", {"", "single  quoted", "x"}},
+        {"Exec  =  %k spaced   out  ", "spaced", {"out"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.exec);
-        const auto link = ParseDesktopEntry(Entry(c.exec));
-        ASSERT_TRUE(link);
-        EXPECT_EQ(link->program, c.program);
-        EXPECT_EQ(link->words, c.words);
+    for (const auto& [exec, program, words] : cases) {
+        const auto link = ParseDesktopEntry(Entry(exec));
+        ASSERT_TRUE(link) << exec;
+        EXPECT_EQ(link->program, program) << exec;
+        EXPECT_EQ(link->words, words) << exec;
         Words nonEmpty;
-        for (const std::string& w : c.words) {
-            if (!w.empty())
-                nonEmpty.push_back(w);
-        }
-        EXPECT_EQ(SplitLikeQProcess(link->arguments), nonEmpty);
+        std::copy_if(words.begin(), words.end(), std::back_inserter(nonEmpty), [](auto& w) { return !w.empty(); });
+        EXPECT_EQ(SplitLikeQProcess(link->arguments), nonEmpty) << exec;
     }
 }
 
-TEST(DesktopEntry, EntriesThatStartNoProgram)
+TEST(DesktopEntry, WhichFilesNameAProgram)
 {
-    const std::pair<const char*, std::string> cases[] = {
-        {"link", "[Desktop Entry]\nType=Link\nURL=https://example.org\nExec=firefox\n"},
-        {"directory", "[Desktop Entry]\nType=Directory\nExec=x\n"},
-        {"no exec", "[Desktop Entry]\nType=Application\nName=x\n"},
-        {"exec in an action group", "[Desktop Entry]\nType=Application\n[Desktop Action New]\nExec=x\n"},
-        {"exec before any group", "Exec=x\n[Desktop Entry]\nType=Application\n"},
-        {"localized exec only", Entry("Exec[de]=x")},
-        {"empty exec", Entry("Exec=")},
-        {"only field codes", Entry("Exec=%U %f")},
-        {"unterminated double quote", Entry("Exec=\"/opt/x y")},
-        {"unterminated single quote", Entry("Exec=sh -c 'x")},
-        {"nul in exec", Entry(std::string("Exec=/bin/true\0 rm", 18))},
-        {"empty file", ""},
+    const std::pair<std::string, bool> cases[] = {
+        {"\xEF\xBB\xBF# c\r\n\r\n[Desktop Entry]\r\n# Exec=no\r\nExec=prog arg\r\nExec=other", true},
+        {"[Desktop Entry]\nExec=prog arg\n[Desktop Entry]\nType=Link\n", true},  // no type, first group counts
+        {"[Desktop Entry]\nType=Link\nURL=https://example.org\nExec=prog\n", false},
+        {"[Desktop Entry]\nType=Directory\nExec=prog\n", false},
+        {"[Desktop Entry]\nName=x\n[Desktop Action New]\nExec=prog\n", false},
+        {"Exec=prog\n[Desktop Entry]\n", false},
+        {Entry("Exec[de]=prog"), false},
+        {Entry("Exec="), false},
+        {Entry("Exec=%U %f"), false},
+        {Entry("Exec=\"/opt/x y"), false},
+        {Entry("Exec=sh -c 'x"), false},
+        {Entry(std::string("Exec=/bin/true\0 rm", 18)), false},
     };
-    for (const auto& [what, text] : cases)
-        EXPECT_FALSE(ParseDesktopEntry(text)) << what;
-}
-
-TEST(DesktopEntry, FileLayoutDetails)
-{
-    const std::pair<const char*, std::string> cases[] = {
-        {"crlf and bom", "\xEF\xBB\xBF[Desktop Entry]\r\nType=Application\r\nExec=prog arg\r\n"},
-        {"comments and blanks", "# launcher\n\n[Desktop Entry]\n# Exec=wrong\nExec=prog arg\n"},
-        {"no type", "[Desktop Entry]\nExec=prog arg\n"},
-        {"first exec counts", "[Desktop Entry]\nExec=prog arg\nExec=other\n"},
-        {"later group ignored", "[Desktop Entry]\nExec=prog arg\n[Desktop Entry]\nType=Link\nExec=other\n"},
-        {"no final newline", "[Desktop Entry]\nExec=prog arg"},
-    };
-    for (const auto& [what, text] : cases) {
+    for (const auto& [text, ok] : cases) {
         const auto link = ParseDesktopEntry(text);
-        ASSERT_TRUE(link) << what;
-        EXPECT_EQ(link->program, "prog") << what;
-        EXPECT_EQ(link->arguments, "arg") << what;
+        ASSERT_EQ(link.has_value(), ok) << text;
+        if (ok) {
+            EXPECT_EQ(link->program, "prog");
+            EXPECT_EQ(link->arguments, "arg");
+        }
     }
 }
 
-TEST(DesktopEntry, JoinedArgumentsSplitBackIntoTheSameWords)
+TEST(DesktopEntry, JoinedWordsSplitBackUnchanged)
 {
-    const Words cases[] = {
-        {"plain", "-x"},
-        {"a b", "c"},
-        {"say \"hi\""},
-        {"\""},
-        {"\"\""},
-        {"x\"", "y"},
-        {"\"x", "y z"},
-        {"tab\there", "new\nline"},
-        {"naïve", "日本 語"},
-        {"\"\"\""},
-        {"a\"\"\"b"},
-    };
-    for (const Words& words : cases) {
-        const std::string joined = JoinCommandWords(words);
-        EXPECT_EQ(SplitLikeQProcess(joined), words) << joined;
-    }
-    EXPECT_EQ(JoinCommandWords({"-a", "b c", "d\"e"}), "-a \"b c\" \"d\"\"\"e\"");
-    // An empty word cannot be written for the splitter; it is left out
-    // rather than shifting the words after it.
-    EXPECT_EQ(JoinCommandWords({"", "x", ""}), "x");
+    const Words cases[] = {{"plain", "-x"}, {"a b", "c"}, {"say \"hi\""}, {"\""},          {"\"\""},
+                           {"x\"", "y"},    {"\"x", "y z"}, {"tab\there", "nl\nx"}, {"naïve", "日本 語"}, {"a\"\"\"b"}};
+    for (const Words& words : cases)
+        EXPECT_EQ(SplitLikeQProcess(JoinCommandWords(words)), words) << JoinCommandWords(words);
+    EXPECT_EQ(JoinCommandWords({"-a", "", "b c", "d\"e"}), "-a \"b c\" \"d\"\"\"e\"");
+    EXPECT_EQ(SplitExecValue(R"("C:\dir\n" \"q trailing\)"), (Words{"C:\\dir\\n", "\"q", "trailing\\"}));
 }
 
-TEST(DesktopEntry, SplitExecValueKeepsBackslashesTheQuotingRulesDoNotEscape)
+TEST(DesktopEntry, ReadsAFile)
 {
-    EXPECT_EQ(SplitExecValue(R"("C:\dir\n" \"q)"), (Words{"C:\\dir\\n", "\"q"}));
-    EXPECT_EQ(SplitExecValue("trailing\\"), (Words{"trailing\\"}));
-    EXPECT_EQ(SplitExecValue("a%"), (Words{"a%"}));
-}
-
-class DesktopEntryFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("orbel-desktop-" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
-};
-
-TEST_F(DesktopEntryFile, ReadsTheProgramFromAFile)
-{
-    const fs::path file = dir_ / "editor.desktop";
-    std::ofstream(file) << Entry(R"(Exec="/opt/Edit Tool/edit" --mode "two words" %F)");
-    std::string program = "old", arguments = "old";
-    ASSERT_TRUE(ReadDesktopEntryLink(file.string(), program, arguments));
+    const fs::path dir = fs::temp_directory_path() / ("orbel-desktop-" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "edit.desktop") << Entry(R"(Exec="/opt/Edit Tool/edit" --mode "two words" %F)");
+    std::ofstream(dir / "site.desktop") << "[Desktop Entry]\nType=Link\nURL=https://example.org\n";
+    std::string program, arguments;
+    ASSERT_TRUE(ReadDesktopEntryLink((dir / "edit.desktop").string(), program, arguments));
     EXPECT_EQ(program, "/opt/Edit Tool/edit");
     EXPECT_EQ(arguments, "--mode \"two words\"");
-
-    const fs::path link = dir_ / "site.desktop";
-    std::ofstream(link) << "[Desktop Entry]\nType=Link\nURL=https://example.org\n";
-    program = arguments = "old";
-    EXPECT_FALSE(ReadDesktopEntryLink(link.string(), program, arguments));
-    EXPECT_FALSE(ReadDesktopEntryLink((dir_ / "missing.desktop").string(), program, arguments));
-    EXPECT_FALSE(ReadDesktopEntryLink(dir_.string(), program, arguments));
-    EXPECT_EQ(program, "old");
-    EXPECT_EQ(arguments, "old");
+    for (const char* name : {"site.desktop", "missing.desktop", ""})
+        EXPECT_FALSE(ReadDesktopEntryLink((dir / name).string(), program, arguments)) << name;
+    EXPECT_EQ(program, "/opt/Edit Tool/edit");
+    fs::remove_all(dir);
 }
 
 }  // namespace
