@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace orbel {
 
@@ -255,12 +256,19 @@ bool ReadLinkInfo(Reader& r, std::string& localPath)
     const std::uint32_t baseUnicode = hasUnicode ? U32(info, 0x1C) : 0;
     const std::uint32_t suffixUnicode = hasUnicode ? U32(info, 0x20) : 0;
 
+    const std::uint32_t baseAnsi = U32(info, 0x10);
+    const std::uint32_t suffixAnsi = U32(info, 0x18);
+    // Strings follow the header; an offset into it would read the offsets
+    // themselves as text.
+    for (const std::uint32_t offset : {baseAnsi, suffixAnsi, baseUnicode, suffixUnicode}) {
+        if (offset != 0 && offset < headerSize)
+            return false;
+    }
     std::string base;
     std::string suffix;
-    const bool baseOk = baseUnicode ? Utf16Z(info, baseUnicode, base) : AnsiZ(info, U32(info, 0x10), base);
+    const bool baseOk = baseUnicode ? Utf16Z(info, baseUnicode, base) : AnsiZ(info, baseAnsi, base);
     if (!baseOk)
         return false;
-    const std::uint32_t suffixAnsi = U32(info, 0x18);
     if (suffixUnicode) {
         if (!Utf16Z(info, suffixUnicode, suffix))
             return false;

@@ -182,6 +182,7 @@ TEST(ShellLinkParse, TruncatedHostileAndForeignInputFailsCleanly)
         {edited(info + 5, 0x10), kShellLinkMalformed},            // header larger than link info
         {edited(info + 0x1D, 0x50), kShellLinkMalformed},         // unicode base path outside
         {edited(info + 0x21, 0x50), kShellLinkMalformed},         // unicode suffix outside
+        {edited(info + 0x10, 0x08), kShellLinkMalformed},         // 8-bit base path inside the header
     };
     for (const auto& [bytes, expected] : cases) {
         ShellLinkDescription d = Sentinel();
