@@ -1,0 +1,98 @@
+// The program's own start on the generated store, in-process: windows,
+// start-up up to the tray answering, and the first opening of the tray menu
+// (pictures rendered). Also reports the resident memory after start-up.
+//
+//   startup_bench                      run the benchmarks (offscreen)
+//   startup_bench --write-store DIR    write the generated store into DIR and
+//                                      exit (scripts/bench-startup.sh uses it)
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QPixmap>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/manager/form_items.h"
+#include "app/shell/program.h"
+#include "app/tray/live_menu.h"
+#include "bench_store.h"
+
+namespace {
+
+const bench::Store& TheStore() {
+    static bench::Store store;
+    return store;
+}
+
+long ResidentKiB() {
+    std::ifstream f("/proc/self/status");
+    std::string line;
+    while (std::getline(f, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+std::unique_ptr<orbel::Program> Start() {
+    auto p = std::make_unique<orbel::Program>();
+    p->setProgramDirectory(QString::fromStdString(TheStore().dir()));
+    p->createWindows();
+    p->StartUp();
+    return p;
+}
+
+void BM_StartUpToTrayReady(benchmark::State& state) {
+    TheStore();
+    for (auto _ : state) {
+        auto p = Start();
+        if (!p->trayReady()) state.SkipWithError("the tray does not answer");
+        state.PauseTiming();
+        p.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToTrayReady)->Unit(benchmark::kMillisecond);
+
+void BM_OpenTrayMenu(benchmark::State& state) {
+    auto p = Start();
+    orbel::LiveMenu* menu = p->items->PMItems;
+    for (auto _ : state) {
+        menu->invalidate();
+        menu->realise();
+        // What the first show costs: sizing and drawing every entry.
+        benchmark::DoNotOptimize(menu->grab());
+    }
+    state.counters["entries"] = menu->actions().size();
+}
+BENCHMARK(BM_OpenTrayMenu)->Unit(benchmark::kMillisecond);
+
+void BM_ResidentAfterStartUp(benchmark::State& state) {
+    auto p = Start();
+    p->items->PMItems->realise();
+    QCoreApplication::processEvents();
+    for (auto _ : state) benchmark::DoNotOptimize(p->trayReady());
+    state.counters["rss_MiB"] = ResidentKiB() / 1024.0;
+}
+BENCHMARK(BM_ResidentAfterStartUp)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--write-store") == 0) {
+        const int n = bench::WriteBenchStore(std::string(argv[2]) + "/");
+        std::printf("%d items written below %s/shortcuts\n", n, argv[2]);
+        return 0;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
