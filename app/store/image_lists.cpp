@@ -171,7 +171,15 @@ QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
     case ImageRef::Kind::Bitmap: {
         QImage bmp(QString::fromStdString(ref.source));
         if (!bmp.isNull()) {
-            out = bmp.convertToFormat(QImage::Format_ARGB32_Premultiplied).copy(0, 0, 16, 16);
+            // The bitmap serves as its own mask: its white background shows
+            // through in menus (and is white again on the tree's white).
+            out = bmp.convertToFormat(QImage::Format_ARGB32).copy(0, 0, 16, 16);
+            for (int y = 0; y < out.height(); ++y) {
+                auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+                for (int x = 0; x < out.width(); ++x)
+                    if ((row[x] & 0xffffff) == 0xffffff) row[x] = 0;
+            }
+            out = out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         } else if (depth == 0 && table_.valid(defaultProgramImage_) &&
                    table_.at(defaultProgramImage_).kind != ImageRef::Kind::Bitmap) {
             // An unreadable bitmap shows the default program image.
