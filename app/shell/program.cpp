@@ -87,13 +87,9 @@ void Program::GuardSingleInstance() {
     }
 }
 
-bool Program::askBackupAndPrepare() {
-    const bool goOn = PrepareStore(store, [this] {
-        const int a = ShowNotice(backupPrompt, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
-        return a == answer::Yes ? BackupAnswer::Yes : a == answer::No ? BackupAnswer::No : BackupAnswer::Cancel;
-    });
-    if (!goOn) requestEnd(0);
-    return goOn;
+BackupAnswer Program::askBackup() const {
+    const int a = ShowNotice(backupPrompt, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
+    return a == answer::Yes ? BackupAnswer::Yes : a == answer::No ? BackupAnswer::No : BackupAnswer::Cancel;
 }
 
 void Program::StartUp() {
@@ -123,10 +119,13 @@ void Program::StartUp() {
     items->PMItems->setRoot(nullptr);
     items->treeModel->detach();
     InstallMenuTemplate(store);
-    const bool goOn = askBackupAndPrepare();
+    const bool goOn = PrepareStore(store, [this] { return askBackup(); });
     if (goOn) LoadStore(store);
     items->treeModel->attach();
-    if (!goOn) return;
+    if (!goOn) {
+        requestEnd(0);
+        return;
+    }
     items->StoreLoaded();
     // 13. Settings onto the windows; 14. the menu's drawing follows them.
     general->ApplySettings();
@@ -147,10 +146,7 @@ void Program::ReloadStore() {
     items->ILAllPublic->dropCache();
     bool goOn = false;
     try {
-        goOn = ReloadStoreModel(store, [this] {
-            const int a = ShowNotice(backupPrompt, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
-            return a == answer::Yes ? BackupAnswer::Yes : a == answer::No ? BackupAnswer::No : BackupAnswer::Cancel;
-        });
+        goOn = ReloadStoreModel(store, [this] { return askBackup(); });
     } catch (...) {
         items->treeModel->attach();
         throw;

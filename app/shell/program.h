@@ -72,7 +72,7 @@ signals:
     void reloaded();
 
 private:
-    bool askBackupAndPrepare();
+    BackupAnswer askBackup() const;
 
     std::unique_ptr<platform::SingleInstanceLock> lock_;
     bool continue_ = true;
