@@ -294,6 +294,7 @@ void LoadStore(ItemStore& s) {
     s.loadAnchor = nullptr;
 
     s.undo.assign(s.items);  // copies the tag as well
+    s.undoParameters = s.table.parameters.items();
 }
 
 void LoadStoreLevel(ItemStore& s, const std::string& dirWithSeparator, MenuEntry& parentEntry,

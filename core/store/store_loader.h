@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/store/image_table.h"
 #include "core/store/item_table.h"
@@ -34,6 +35,8 @@ struct ItemStore {
 
     ItemTree items;  // the item manager's tree; its tag counts captured icons
     ItemTree undo;   // the snapshot: last load or save
+    // The parameter table of that moment: Undo takes parameter edits back too.
+    std::vector<std::string> undoParameters;
     ItemTree basic;  // the template tree of built-in nodes
     std::unique_ptr<MenuEntry> basicMenu;  // template menu with the fixed entries
     std::unique_ptr<MenuEntry> liveMenu;   // the tray menu; its tag is the insertion position
