@@ -1,0 +1,91 @@
+#pragma once
+// Writing the item store from the item manager's tree, and Save: the old
+// store moves to "item_bak", the new one is written and flushed, and only
+// then is the backup removed. A save that cannot finish puts the old store
+// back and leaves the tree as it was.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/store/store_loader.h"
+
+namespace orbel {
+
+// Flushes a written file or directory to the disk (fsync). Standard C++ has
+// no such call, so the platform installs one at start-up; without it the
+// writer does not flush. Returns false on failure.
+using SyncPathFunction = bool (*)(const std::string& path);
+void SetSyncPathFunction(SyncPathFunction sync);
+SyncPathFunction GetSyncPathFunction();
+
+// Renders the icon bitmap of an executable item (16 x 16 BMP from rows 1 to
+// 16 of its tree image) into fullPath. Returns false or throws on failure.
+using WriteBitmapFunction = std::function<bool(const TreeNode& node, const std::string& fullPath)>;
+// Receives the lines for the error log.
+using LogFunction = std::function<void(const std::string& line)>;
+
+// One file-system step of a save, for failure injection in tests: return
+// false to make that step fail as if the system had refused it.
+enum class SaveStep { RemoveBackup, RenameStore, CreateDirectory, WriteIndex, WriteBitmap, Flush };
+using SaveStepGate = std::function<bool(SaveStep step, const std::string& path)>;
+
+struct WriterHooks {
+    WriteBitmapFunction writeBitmap;  // required for stores with programs
+    LogFunction log;                  // optional
+    SaveStepGate gate;                // optional, tests only
+};
+
+// The icon bitmap name for a program path in directory dir (with or without
+// trailing "/"): B = file name without its last extension; B.bmp, else B1.bmp,
+// B2.bmp, ... A name is taken when anything of that name exists in dir
+// (file, directory, link) or is in reserved (the folder names of the level,
+// which are made later).
+std::string IconBitmapName(const std::string& programPath, const std::string& dir,
+                           const std::vector<std::string>& reserved = {});
+
+// The extension field of a file item: the path's extension without its dot,
+// letter case kept; empty when the last path component has no ".".
+std::string StoredExtension(const std::string& path);
+
+// Writes dir/shortcuts.txt with the entries following start among its
+// siblings, up to the first built-in node, recursing into folders. Throws
+// StoreIoError; on failure logs "Unable to save "<dir>/shortcuts.txt",
+// probably because of a call to "GetNextSibling"" (one line per level).
+void SaveStoreLevel(const ItemStore& s, const TreeNode* start, const std::string& dir,
+                    const WriterHooks& hooks);
+
+// The lines of node and its following siblings (folders recursively into
+// their own directories) appended to index, each ending in CR LF.
+void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& index,
+                       const std::string& dir, const WriterHooks& hooks);
+
+// A reason why the tree cannot be stored as it is, or "" when it can: a
+// folder name that is no directory name or appears twice on one level, a
+// path or parameter text that would break its line.
+std::string FindUnstorableNode(const ItemStore& s);
+
+enum class SaveOutcome {
+    Saved,         // new store complete and flushed; undo baseline taken
+    RenameFailed,  // the store could not be moved aside; nothing changed
+    Refused,       // the tree holds something the format cannot hold; nothing changed
+    WriteFailed,   // writing failed; the previous store was put back
+};
+
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::Saved;
+    std::string reason;  // the text after "Save unsuccesful! "
+    // The status line text: "Save succesful!" or "Save unsuccesful! " + reason.
+    std::string status;
+    bool chord() const { return outcome != SaveOutcome::Saved; }
+};
+
+// BitBtnSaveClick without the sound, status line and saved flag, which the
+// dialog sets from the result. Never throws for file-system failures.
+SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks);
+
+// Directory of a save's removed backup while it is being deleted (a crash
+// then never leaves a half-deleted "item_bak" to be restored).
+std::string DiscardDir(const ItemStore& s);
+
+}  // namespace orbel

@@ -1,0 +1,14 @@
+#pragma once
+// Flushing written files and directories to the disk for the store writer.
+
+#include <string>
+
+namespace orbel {
+
+// fsync of a file or directory by path; false when it cannot be opened or
+// flushed.
+bool SyncPath(const std::string& path);
+// Installs SyncPath as the store writer's flush (call once at start-up).
+void InstallDurableFiles();
+
+}  // namespace orbel
