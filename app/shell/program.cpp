@@ -17,6 +17,7 @@
 #include "app/store/image_lists.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
+#include "app/tray/menu_drawing.h"
 #include "app/widgets/sys_tray_icon.h"
 #include "core/shell/texts.h"
 #include "platform/single_instance.h"
@@ -129,6 +130,7 @@ void Program::StartUp() {
     items->StoreLoaded();
     // 13. Settings onto the windows; 14. the menu's drawing follows them.
     general->ApplySettings();
+    AttachDrawHooks();
     // 15. From here a press on the tray icon opens the menu.
     general->CSystrayGen->setEnabled(true);
     general->CSystrayGen->setPopupMenu(items->PMItems);
@@ -156,6 +158,7 @@ void Program::ReloadStore() {
         requestEnd(0);
         return;
     }
+    AttachDrawHooks();
     items->StoreLoaded();
     general->CSystrayGen->setEnabled(true);
     general->CSystrayGen->setPopupMenu(items->PMItems);

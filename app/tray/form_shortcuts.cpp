@@ -1,9 +1,17 @@
 #include "app/tray/form_shortcuts.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+
+#include "app/manager/form_items.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
 #include "app/tray/launching.h"
+#include "core/tray/menu_drawing.h"
 #include "core/tray/menu_model.h"
+#include "platform/system_info.h"
 
 namespace orbel {
 
@@ -24,6 +32,98 @@ void TFormShortCuts::NorItemsRTClickItem(const MenuEntry& sender) {
     const std::string parameters = table.GetItemParameters(n);
     const std::string path = table.pathOf(n);
     OpenItem(QString::fromStdString(path), QString::fromStdString(parameters));
+}
+
+namespace {
+
+namespace g = menu_geometry;
+
+QFont ProgramFont() {
+    const Settings& s = Program::instance()->settings;
+    QFont f(QString::fromStdString(s.FontName));
+    if (s.FontSize > 0) f.setPointSize(s.FontSize);
+    return f;
+}
+
+}  // namespace
+
+void TFormShortCuts::NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width,
+                                           int& height) const {
+    canvasFont = ProgramFont();
+    // The caption as it shows: its access-key markers take no room.
+    const QString shown = QString::fromStdString(StripAccessKeys(sender.caption));
+    width = MeasuredEntryWidth(QFontMetrics(canvasFont).horizontalAdvance(shown), sender.hasChildren());
+    height = g::EntryHeight;
+}
+
+void TFormShortCuts::NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect,
+                                        bool selected) const {
+    const Program* prog = Program::instance();
+    const QPalette pal = QApplication::palette();
+    const int left = rect.left();
+    const int bottom = rect.top() + rect.height();  // one past the last row
+    const bool hasIcon = sender.imageIndex >= 0;
+
+    canvas.setFont(ProgramFont());
+    if (hasIcon)
+        canvas.drawPixmap(left + g::IconLeft, bottom - g::IconFromBottom,
+                          prog->items->ILAllPublic->menuImage(sender.imageIndex));
+
+    // A raised button round the highlighted icon; otherwise the menu colour
+    // wipes out a frame left from an earlier highlight.
+    const bool raised = hasIcon && selected;
+    const QColor lit = raised ? pal.color(QPalette::Light) : prog->menuColour;
+    const QColor shade = raised ? pal.color(QPalette::Dark) : prog->menuColour;
+    const int top = bottom - g::FrameFromBottom;
+    // Each line stops short of its end point: across x = 1..17 on top,
+    // down y = B-19..B-2 on both sides, and x = 1..18 along the bottom.
+    const int across = g::FrameRight - g::FrameLeft;
+    const int down = g::FrameFromBottom - 1;
+    canvas.fillRect(QRect(left + g::FrameLeft, top, across, 1), lit);
+    canvas.fillRect(QRect(left + g::FrameLeft, top, 1, down), lit);
+    canvas.fillRect(QRect(left + g::FrameRight, top, 1, down), shade);
+    canvas.fillRect(QRect(left + g::FrameLeft, bottom - 1, across + 1, 1), shade);
+
+    const QColor highlight(g::HighlightRed, g::HighlightGreen, g::HighlightBlue);
+    const int fillStart = hasIcon ? g::FillStartWithIcon : 0;
+    canvas.fillRect(QRect(left + fillStart, rect.top(), rect.width() - fillStart, rect.height()),
+                    selected ? highlight : prog->menuColour);
+
+    canvas.setPen(selected ? QColor(Qt::white) : QColor(Qt::black));
+    const QRect textRect(left + g::CaptionLeft, rect.top(), rect.width() - g::CaptionLeft, rect.height());
+    canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+                    QString::fromStdString(sender.caption));
+}
+
+void TFormShortCuts::SpeItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect,
+                                        bool /*selected: a text separator never highlights*/) const {
+    const Program* prog = Program::instance();
+    const QPalette pal = QApplication::palette();
+    const bool windowsDraw = prog->settings.WindowsDraw;
+    QFont font = ProgramFont();
+    if (windowsDraw) {
+        const QFont system = platform::SystemMenuFont();
+        font = QFont(system.family());
+        if (system.pointSizeF() > 0)
+            font.setPointSizeF(system.pointSizeF());
+        else
+            font.setPixelSize(system.pixelSize());
+    }
+    const QColor fill = windowsDraw ? prog->systemColour : prog->menuColour;
+    canvas.setFont(font);
+    canvas.fillRect(rect, fill);
+
+    const int bottom = rect.top() + rect.height();
+    canvas.fillRect(QRect(rect.left(), bottom - g::SeparatorDarkFromBottom, rect.width(), 1), pal.color(QPalette::Dark));
+    canvas.fillRect(QRect(rect.left(), bottom - g::SeparatorLightFromBottom, rect.width(), 1),
+                    pal.color(QPalette::Light));
+
+    // The caption's own ground interrupts the etched line where it stands.
+    const QString text = QString::fromStdString(StripAccessKeys(sender.caption));
+    const int flags = Qt::AlignCenter | Qt::TextSingleLine;
+    canvas.fillRect(canvas.boundingRect(rect, flags, text), fill);
+    canvas.setPen(QApplication::palette("QMenu").color(QPalette::WindowText));
+    canvas.drawText(rect, flags, text);
 }
 
 }  // namespace orbel

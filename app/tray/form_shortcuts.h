@@ -2,8 +2,12 @@
 // The hidden window that holds the menu-break pictures and the click
 // handler of item entries.
 
+#include <QFont>
 #include <QImage>
 #include <QWidget>
+
+class QPainter;
+class QRect;
 
 namespace orbel {
 
@@ -19,6 +23,13 @@ public:
 
     // Opens the item whose number the entry carries.
     void NorItemsRTClickItem(const MenuEntry& sender);
+
+    // The program's drawing of menu entries. They keep no state: every call
+    // reads the settings and colours in effect. Rectangles are the entry's,
+    // in the menu's coordinates.
+    void NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width, int& height) const;
+    void NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect, bool selected) const;
+    void SpeItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect, bool selected) const;
 };
 
 }  // namespace orbel

@@ -1,6 +1,9 @@
 #include "app/tray/live_menu.h"
 
+#include <QStyleOptionMenuItem>
+
 #include "app/store/image_lists.h"
+#include "app/tray/menu_style.h"
 
 namespace orbel {
 
@@ -15,6 +18,7 @@ LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, const MenuEntry* r
     : QMenu(parent), images_(images), onClick_(std::move(onClick)), root_(root) {
     // Separators are shown exactly as stored, doubled or at the ends too.
     setSeparatorsCollapsible(false);
+    setStyle(MenuDrawStyle::shared());
     connect(this, &QMenu::aboutToShow, this, &LiveMenu::realise);
 }
 
@@ -49,6 +53,26 @@ LiveMenu* LiveMenu::submenuFor(const MenuEntry* entry) const {
     for (QAction* a : actions())
         if (EntryOf(a) == entry) return qobject_cast<LiveMenu*>(a->menu());
     return nullptr;
+}
+
+void LiveMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
+    QMenu::initStyleOption(option, action);
+    // The menu asks the style for the item's size or look right after this.
+    optionAction_ = const_cast<QAction*>(action);
+    option_ = option;
+}
+
+const MenuEntry* LiveMenu::entryForOption(const QStyleOptionMenuItem* option) const {
+    if (!option || option != option_ || !optionAction_)
+        return nullptr;
+    return EntryOf(optionAction_);
+}
+
+bool LiveMenu::programDrawn() const {
+    if (!root_ || !built_) return false;
+    for (int i = 0; i < root_->count(); ++i)
+        if (root_->child(i)->draw == DrawHook::NorItems) return true;
+    return false;
 }
 
 void LiveMenu::build() {

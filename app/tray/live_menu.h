@@ -3,6 +3,7 @@
 // opened, so a large store costs nothing until the user looks into it.
 
 #include <QMenu>
+#include <QPointer>
 #include <functional>
 
 #include "core/tray/menu_model.h"
@@ -31,6 +32,16 @@ public:
     // The submenu that shows a given entry's children, once realised.
     LiveMenu* submenuFor(const MenuEntry* entry) const;
 
+    // The entry an item option was just filled for (the style's way back
+    // from an option to the entry whose handlers measure and draw it).
+    const MenuEntry* entryForOption(const QStyleOptionMenuItem* option) const;
+    // Whether this level's entries are drawn by the program, so the menu's
+    // ground takes the menu colour.
+    bool programDrawn() const;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
+
 private:
     LiveMenu(const ImageLists& images, ClickFn onClick, const MenuEntry* root, QWidget* parent);
     void build();
@@ -40,6 +51,8 @@ private:
     const MenuEntry* root_ = nullptr;
     unsigned builtRevision_ = 0;
     bool built_ = false;
+    mutable QPointer<QAction> optionAction_;
+    mutable const QStyleOptionMenuItem* option_ = nullptr;
 };
 
 }  // namespace orbel

@@ -2,16 +2,15 @@
 // The program's own drawing of the tray menu's entries, and which entry gets
 // which measure and draw handler under the current drawing mode.
 
-namespace orbel {
+#include "core/tray/menu_drawing.h"
 
-class MenuEntry;
+namespace orbel {
 
 // Attaches the handlers to every entry of the live menu by its tag and the
 // drawing mode. Runs after the menu is complete: start-up, reload, OK, Apply.
 void AttachDrawHooks();
 // Re-creates the live kit submenu from the template and removes all handlers.
 void RefreshKitMenu();
-void ReplaceMenuEntries(const MenuEntry& source, MenuEntry& target);
-void ClearDrawHooks(MenuEntry& entry);
+// ReplaceMenuEntries and ClearDrawHooks work on the menu model directly.
 
 }  // namespace orbel

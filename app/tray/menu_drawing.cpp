@@ -1,0 +1,26 @@
+#include "app/tray/menu_drawing.h"
+
+#include "app/manager/form_items.h"
+#include "app/shell/program.h"
+#include "app/tray/live_menu.h"
+
+namespace orbel {
+
+void AttachDrawHooks() {
+    Program* prog = Program::instance();
+    if (!prog || !prog->store.liveMenu) return;
+    // The walk touches every level, so each realised popup rebuilds itself
+    // with the new handlers the next time it opens.
+    AttachDrawHooks(*prog->store.liveMenu, prog->settings.WindowsDraw);
+}
+
+void RefreshKitMenu() {
+    Program* prog = Program::instance();
+    if (!prog || !prog->store.liveMenu || !prog->store.basicMenu) return;
+    // The realised kit popup points at the entries about to be replaced:
+    // drop everything built so far before they go.
+    if (prog->items && prog->items->PMItems) prog->items->PMItems->invalidate();
+    RefreshKitMenu(*prog->store.basicMenu, *prog->store.liveMenu);
+}
+
+}  // namespace orbel

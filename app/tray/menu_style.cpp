@@ -1,0 +1,106 @@
+#include "app/tray/menu_style.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPointer>
+#include <QStyleOptionMenuItem>
+
+#include "app/shell/program.h"
+#include "app/tray/form_shortcuts.h"
+#include "app/tray/live_menu.h"
+#include "core/tray/menu_model.h"
+
+namespace orbel {
+
+namespace {
+
+// The entry behind a menu item option, when it carries handlers and the
+// window that holds the handlers exists.
+const MenuEntry* HookedEntry(const QStyleOption* option, const QWidget* widget) {
+    const auto* menu = qobject_cast<const LiveMenu*>(widget);
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (!menu || !item) return nullptr;
+    const MenuEntry* entry = menu->entryForOption(item);
+    if (!entry || entry->draw == DrawHook::None) return nullptr;
+    const Program* prog = Program::instance();
+    if (!prog || !prog->shortcuts) return nullptr;
+    return entry;
+}
+
+// The submenu arrow the system adds to an owner-drawn entry; the handlers
+// leave room for it (the extra width of an entry with sub-entries).
+void DrawSubmenuArrow(QPainter& p, const QRect& r, bool selected) {
+    const QColor c = selected ? QColor(Qt::white) : QColor(Qt::black);
+    const int x = r.right() - 8;
+    const int cy = r.top() + r.height() / 2;
+    for (int i = 0; i < 4; ++i) p.fillRect(QRect(x + i, cy - 3 + i, 1, 7 - 2 * i), c);
+}
+
+}  // namespace
+
+MenuDrawStyle::MenuDrawStyle() = default;
+
+MenuDrawStyle* MenuDrawStyle::shared() {
+    static QPointer<MenuDrawStyle> style;
+    if (!style) {
+        style = new MenuDrawStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+QSize MenuDrawStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                      const QWidget* widget) const {
+    if (type == CT_MenuItem) {
+        if (const MenuEntry* entry = HookedEntry(option, widget)) {
+            QFont canvasFont;
+            int width = 0, height = 0;
+            Program::instance()->shortcuts->NorItemsRTMeasureItem(*entry, canvasFont, width, height);
+            return QSize(width, height);
+        }
+    }
+    return QProxyStyle::sizeFromContents(type, option, size, widget);
+}
+
+void MenuDrawStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const {
+    if (element == CE_MenuItem) {
+        if (const MenuEntry* entry = HookedEntry(option, widget)) {
+            const TFormShortCuts* handlers = Program::instance()->shortcuts;
+            const bool selected = option->state & State_Selected;
+            painter->save();
+            if (entry->draw == DrawHook::SpeItems) {
+                handlers->SpeItemsRTDrawItem(*entry, *painter, option->rect, selected);
+            } else {
+                handlers->NorItemsRTDrawItem(*entry, *painter, option->rect, selected);
+                if (entry->hasChildren()) DrawSubmenuArrow(*painter, option->rect, selected);
+            }
+            painter->restore();
+            return;
+        }
+    }
+    if (element == CE_MenuEmptyArea) {
+        const auto* menu = qobject_cast<const LiveMenu*>(widget);
+        const Program* prog = Program::instance();
+        if (menu && prog && menu->programDrawn()) {
+            painter->fillRect(option->rect, prog->menuColour);
+            return;
+        }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void MenuDrawStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                  const QWidget* widget) const {
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    if (element != PE_PanelMenu) return;
+    // Under the program's drawing the menu's ground is the menu colour, as
+    // the parts of an entry the handlers do not fill expect.
+    const auto* menu = qobject_cast<const LiveMenu*>(widget);
+    const Program* prog = Program::instance();
+    if (!menu || !prog || !menu->programDrawn()) return;
+    const int frame = pixelMetric(PM_MenuPanelWidth, option, widget);
+    painter->fillRect(option->rect.adjusted(frame, frame, -frame, -frame), prog->menuColour);
+}
+
+}  // namespace orbel
