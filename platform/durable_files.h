@@ -3,12 +3,12 @@
 
 #include <string>
 
-namespace orbel {
+namespace orbel::platform {
 
-// fsync of a file or directory by path; false when it cannot be opened or
-// flushed.
+// Flushes a file, or a directory with everything written below it, to the
+// disk; false when it cannot be opened or flushed.
 bool SyncPath(const std::string& path);
 // Installs SyncPath as the store writer's flush (call once at start-up).
 void InstallDurableFiles();
 
-}  // namespace orbel
+}  // namespace orbel::platform

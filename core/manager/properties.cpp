@@ -1,0 +1,157 @@
+#include "core/manager/properties.h"
+
+#include "core/manager/node_kinds.h"
+#include "core/manager/tree_rules.h"
+#include "core/store/kv_array_string.h"
+#include "core/store/program_kind.h"
+
+namespace orbel {
+
+namespace {
+
+constexpr const char* kNotApplicable = "N/A";
+
+std::string LowerExtension(const std::string& fileName) {
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string ext = fileName.substr(dot);
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
+PropertiesView NotAnItem(const TreeNode& node, const char* type, std::string name, bool enabled) {
+    PropertiesView v;
+    v.imageIndex = node.imageIndex;
+    v.typeLine = std::string("Item Type: ") + type;
+    v.nameText = std::move(name);
+    v.nameEnabled = enabled;
+    v.fileNameLine = "File Name: N/A";
+    v.filePathLine = "File Path: N/A";
+    v.paramsText = kNotApplicable;
+    return v;
+}
+
+}  // namespace
+
+PathParts SplitItemPath(const std::string& path) {
+    std::string p = path;
+    // "/home/u/docs/" names the directory docs, like "/home/u/docs"; the
+    // root keeps its only separator.
+    if (p.size() > 1 && p.back() == '/') p.pop_back();
+    const size_t slash = p.rfind('/');
+    if (slash == std::string::npos) return {"", p};
+    return {p.substr(0, slash + 1), p.substr(slash + 1)};
+}
+
+std::string ItemTypeLine(const std::string& path) {
+    const std::string ext = LowerExtension(SplitItemPath(path).fileName);
+    // Programs without ".exe" are this system's executables too.
+    if (ext == ".exe" || IsProgramPath(path)) return "Item Type: Executable item";
+    if (ext == ".bat") return "Item Type: Runable item";
+    if (ext == ".lnk") return "Item Type: Shortcut item";
+    return "Item Type: Startable item";
+}
+
+PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
+    if (!node) return {};
+    if (HasItemEntry(node)) {
+        const std::string path = table.pathOf(node->data);
+        const PathParts parts = SplitItemPath(path);
+        PropertiesView v;
+        v.imageIndex = node->imageIndex;
+        v.typeLine = ItemTypeLine(path);
+        v.nameText = node->text;
+        v.nameEnabled = true;
+        v.fileNameLine = "File Name: " + parts.fileName;
+        v.filePathLine = "File Path: " + parts.directory;
+        if (IsExecutableNode(node, table)) {
+            v.paramsText = table.GetItemParameters(node->data);
+            v.paramsEnabled = true;
+        } else {
+            v.paramsText = kNotApplicable;
+        }
+        return v;
+    }
+    if (IsTopMarker(node)) return NotAnItem(*node, "Utility item", "Top", false);
+    if (IsBuiltInNode(node)) {
+        std::string name = node->text;
+        if (name == kPlainSeparatorText) name.clear();
+        else if (name == "--Sysmenu--") name = "Sysmenu";
+        return NotAnItem(*node, "Program item", name, false);
+    }
+    if (IsFolderNode(node)) return NotAnItem(*node, "Virtual item", node->text, true);
+    if (IsSeparatorNode(node))
+        return NotAnItem(*node, "Separator item",
+                         IsTextSeparatorNode(node) ? SeparatorCaption(*node) : std::string(), true);
+    PropertiesView v;
+    v.imageIndex = node->imageIndex;
+    return v;
+}
+
+EditResult EditNodeName(ItemTree& tree, TreeNode* node, std::string_view boxText) {
+    EditResult r;
+    if (!node || IsTopMarker(node) || IsBuiltInNode(node)) return r;
+    const std::string text = WithoutLineBreaks(boxText);
+    if (text.size() != boxText.size()) {
+        r.boxCorrected = true;
+        r.boxText = text;
+    }
+    if (IsFolderNode(node)) {
+        const std::string name = TrimName(text);
+        r.refusal = RenameFolderRefusal(node, name);
+        if (!r.refusal.empty()) return r;
+        if (node->text != name) {
+            node->text = name;
+            tree.changed(node);
+        }
+        r.applied = true;
+        return r;
+    }
+    if (IsSeparatorNode(node)) {
+        const int before = node->imageIndex;
+        auto fresh = MakeSeparatorNode(text);
+        node->text = fresh->text;
+        node->imageIndex = fresh->imageIndex;
+        node->selectedIndex = fresh->selectedIndex;
+        r.imageChanged = node->imageIndex != before;
+        tree.changed(node);
+        r.applied = true;
+        return r;
+    }
+    node->text = TrimName(text);
+    tree.changed(node);
+    r.applied = true;
+    return r;
+}
+
+EditResult EditNodeParameters(ItemTable& table, const TreeNode* node, std::string_view boxText) {
+    EditResult r;
+    if (!IsExecutableNode(node, table)) return r;
+    const std::string text = WithoutLineBreaks(boxText);
+    if (text.find('|') != std::string::npos) {
+        r.refusal = manager_texts::ParamsBar;
+        r.chord = true;
+        // The refused keystroke does not stay: the box shows what is stored.
+        r.boxCorrected = true;
+        r.boxText = table.GetItemParameters(node->data);
+        return r;
+    }
+    if (text.size() != boxText.size()) {
+        r.boxCorrected = true;
+        r.boxText = text;
+    }
+    const std::string number = std::to_string(node->data);
+    if (FindString(table.programNumbers, number) < 0) {
+        // Loaded from a file-item line: no entry yet, so give it one (both
+        // arrays grow together and stay index-aligned).
+        AppendString(table.programNumbers, number);
+        AppendString(table.parameters, text);
+    } else {
+        table.SetItemParameters(node->data, text);
+    }
+    r.applied = true;
+    return r;
+}
+
+}  // namespace orbel
