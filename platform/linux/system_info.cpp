@@ -14,6 +14,7 @@
 
 #include "core/dialogs/about_text.h"
 #include "core/store/program_kind.h"
+#include "platform/durable_files.h"
 
 namespace orbel::platform {
 
@@ -87,6 +88,7 @@ bool UserMayExecute(const std::string& path)
 void InstallPlatformHooks()
 {
     SetUserExecutableTest(&UserMayExecute);
+    InstallDurableFiles();  // the store writer flushes before dropping its backup
 }
 
 }  // namespace orbel::platform
