@@ -1,12 +1,293 @@
 #include "app/dialogs/form_config.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <algorithm>
+
+#include "app/shell/form_general.h"
 #include "app/shell/program.h"
+#include "app/tray/launching.h"
+#include "app/tray/menu_drawing.h"
+#include "app/widgets/enh_combo_box.h"
+#include "app/widgets/kv_win_group_box.h"
+#include "platform/system_info.h"
 
 namespace orbel {
+
+namespace {
+
+template <class W>
+W* Place(W* w, const char* name, int x, int y) {
+    w->setObjectName(name);
+    w->move(x, y);
+    w->adjustSize();
+    return w;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int x, int y) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(x, y, 60, 25);
+    // No button answers Enter on its own.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+TEnhComboBox* FontBox(QWidget* parent, const char* name, int x, int y) {
+    auto* c = new TEnhComboBox(parent);
+    c->setObjectName(name);
+    c->setGeometry(x, y, 137, 21);
+    c->setAlwaysShowBorder(true);
+    c->setAutoDropDownWidth(true);
+    c->setButtonStaysPushed(true);
+    c->setColor(QApplication::palette().color(QPalette::HighlightedText));
+    c->setDropDownWidth(137);
+    c->setHorizontalExtent(0);
+    c->setToolTip(QString());
+    return c;
+}
+
+// The controls whose entering shows help; BtnHelp is not among them.
+const char* const kExplained[] = {"BtnOK", "BtnCancel", "BtnApply", "PCSettings", "ChkBxSystray",
+                                  "ChkBxTaskBar", "CBWinDefDraw", "CmBoxFontName", "CmBoxFontSize", "BtnDefault"};
+
+}  // namespace
 
 TFormConfig::TFormConfig() {
     setObjectName("TFormConfig");
     setTitleText(Program::instance()->configTitle);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(468, 289);
+
+    PCSettings = new QTabWidget(this);
+    PCSettings->setObjectName("PCSettings");
+    PCSettings->setGeometry(0, 0, 468, 263);
+    TSControl = new QWidget;
+    TSControl->setObjectName("TSControl");
+    TSVisuals = new QWidget;
+    TSVisuals->setObjectName("TSVisuals");
+    PCSettings->addTab(TSControl, "Control");
+    PCSettings->addTab(TSVisuals, "Visuals");
+    PCSettings->setCurrentIndex(0);
+
+    GrpBxMixed = new QGroupBox("General Settings", TSControl);
+    GrpBxMixed->setObjectName("GrpBxMixed");
+    GrpBxMixed->setGeometry(9, 13, 296, 81);
+    ChkBxSystray = Place(new QCheckBox("Always show Tandrel Orbel in Systray", GrpBxMixed), "ChkBxSystray", 10, 25);
+    ChkBxTaskBar = Place(new QCheckBox("Always* show Tandrel Orbel in TaskBar", GrpBxMixed), "ChkBxTaskBar", 10, 51);
+
+    CBWinDefDraw = Place(new QCheckBox("Draw all fonts as Windows default", TSVisuals), "CBWinDefDraw", 10, 25);
+    GrpBxFontSets = new TkvWinGroupBox("Program Font Settings", TSVisuals);
+    GrpBxFontSets->setObjectName("GrpBxFontSets");
+    GrpBxFontSets->setGeometry(9, 47, 285, 116);
+    LblFontName = Place(new QLabel("Font Name", GrpBxFontSets), "LblFontName", 10, 25);
+    CmBoxFontName = FontBox(GrpBxFontSets, "CmBoxFontName", 141, 20);
+    LblFontSize = Place(new QLabel("Font Size", GrpBxFontSets), "LblFontSize", 10, 55);
+    CmBoxFontSize = FontBox(GrpBxFontSets, "CmBoxFontSize", 141, 50);
+    CmBoxFontSize->setExtendedInterface(true);
+    CmBoxFontSize->addItems({"6", "7", "8", "9", "10", "11", "12"});
+    CmBoxFontSize->setCurrentIndex(-1);
+    LblFontName->setBuddy(CmBoxFontName);
+    LblFontSize->setBuddy(CmBoxFontSize);
+    BtnDefault = Button(GrpBxFontSets, "BtnDefault", "Default", 8, 84);
+
+    PanelHeading = new QLabel("Context Sensitive Help", this);
+    PanelHeading->setObjectName("PanelHeading");
+    PanelHeading->setGeometry(319, 24, 145, 23);
+    PanelHeading->setAlignment(Qt::AlignCenter);
+    PanelHeading->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelHelp = new QFrame(this);
+    PanelHelp->setObjectName("PanelHelp");
+    PanelHelp->setGeometry(319, 47, 145, 212);
+    PanelHelp->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    RichEditHelp = new QPlainTextEdit(PanelHelp);
+    RichEditHelp->setObjectName("RichEditHelp");
+    RichEditHelp->setGeometry(3, 4, 139, 204);
+    RichEditHelp->setReadOnly(true);
+    RichEditHelp->setFocusPolicy(Qt::NoFocus);
+    RichEditHelp->setFrameStyle(QFrame::NoFrame);
+    RichEditHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEditHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    RichEditHelp->setBackgroundRole(QPalette::Window);
+    RichEditHelp->viewport()->setBackgroundRole(QPalette::Window);
+    // The panels lie over the pages' right side.
+    PanelHeading->raise();
+    PanelHelp->raise();
+
+    BtnCancel = Button(this, "BtnCancel", "Cancel", 228, 264);
+    BtnApply = Button(this, "BtnApply", "Apply", 288, 264);
+    BtnOK = Button(this, "BtnOK", "OK", 348, 264);
+    BtnHelp = Button(this, "BtnHelp", "Help", 408, 264);
+
+    // BtnOK, the pages (tab bar, then the controls of the visible page),
+    // BtnCancel, BtnApply, BtnHelp.
+    // The page control is reached through its tab bar only.
+    PCSettings->setFocusPolicy(Qt::NoFocus);
+    PCSettings->setFocusProxy(nullptr);
+    PCSettings->tabBar()->setFocusPolicy(Qt::TabFocus);
+    const QList<QWidget*> order = {BtnOK, PCSettings->tabBar(), ChkBxSystray, ChkBxTaskBar, CBWinDefDraw,
+                                   CmBoxFontName, CmBoxFontSize, BtnDefault, BtnCancel, BtnApply, BtnHelp};
+    for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+
+    connect(PCSettings, &QTabWidget::currentChanged, this, [this] { PCSettingsChange(); });
+    connect(CBWinDefDraw, &QCheckBox::clicked, this, [this] { CBWinDefDrawClick(); });
+    CBWinDefDraw->installEventFilter(this);
+    connect(BtnDefault, &QPushButton::clicked, this, [this] { BtnDefaultClick(); });
+    connect(BtnOK, &QPushButton::clicked, this, [this] { BtnOKClick(); });
+    connect(BtnApply, &QPushButton::clicked, this, [this] { BtnApplyClick(); });
+    connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
+    connect(BtnHelp, &QPushButton::clicked, this, [this] { BtnHelpClick(); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == this) OnEnterExplain(now);
+    });
 }
+
+void TFormConfig::SetFontNames(const QStringList& names) {
+    QStringList sorted = names;
+    // A sorted list, in the order a person reads it.
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const QString& a, const QString& b) { return QString::localeAwareCompare(a, b) < 0; });
+    CmBoxFontName->clear();
+    CmBoxFontName->addItems(sorted);
+    CmBoxFontName->setCurrentIndex(-1);
+}
+
+QString TFormConfig::HelpText(const QString& name) {
+    static const std::pair<const char*, const char*> texts[] = {
+        {"ChkBxSystray",
+         "If checked program will register itself to windows startup registry. This means the program in the "
+         "future always will place itself in the systray when the computer starts ready to be used. "
+         "\r\n\r\nYou can at any time uncheck this setting and the program will un-register itself again."},
+        {"ChkBxTaskBar",
+         "If checked the program will be shown in the taskbar when - and only when - a window of the program is "
+         "visible. If unchecked the program will never be shown in the taskbar even if a window of the program is "
+         "visible."},
+        {"CBWinDefDraw",
+         "If checked all fonts in program will be drawn by Windows meaning it'll choose the fonts you typical see "
+         "in Windows.\r\n\r\nThat is of course the most compatible setting and is bound to work. However if you "
+         "wish to customize the font size and type, you need to have this box unchecked."},
+        {"CmBoxFontName",
+         "If you have chosen not to let Windows default draw controls, you can in this combobox choose what font "
+         "should be used."},
+        {"CmBoxFontSize",
+         "If you have chosen not to let Windows default draw controls, you can in this combobox choose what size "
+         "font should be used."},
+        {"BtnDefault",
+         "If you have chosen not to let Windows default draw controls, you can with this button quickly choose "
+         "between 2 different defaults (respective what program and Windows default to)."},
+        {"BtnCancel", "Cancel and exit (without saving changes to settings)."},
+        {"BtnApply", "Apply changes to settings (doesn't exit)."},
+        {"BtnOK", "Save changes to settings and exit."},
+    };
+    for (const auto& [control, text] : texts)
+        if (name == QLatin1String(control)) return QString::fromUtf8(text);
+    return QStringLiteral("No help available for this topic");
+}
+
+void TFormConfig::OnEnterExplain(QWidget* sender) {
+    // The control is the focused widget or the named control it is part of
+    // (the tab bar belongs to the page control).
+    for (QWidget* w = sender; w && w != this; w = w->parentWidget()) {
+        const QString name = w->objectName();
+        if (name == QLatin1String("BtnHelp")) return;
+        for (const char* explained : kExplained)
+            if (name == QLatin1String(explained)) {
+                RichEditHelp->setPlainText(HelpText(name));
+                return;
+            }
+    }
+}
+
+void TFormConfig::FocusRule() {
+    QWidget* first = PCSettings->currentWidget() == TSControl ? static_cast<QWidget*>(ChkBxSystray) : CBWinDefDraw;
+    first->setFocus(Qt::OtherFocusReason);
+    // The help follows at once, even before the window is active.
+    OnEnterExplain(first);
+}
+
+void TFormConfig::FormShow() { FocusRule(); }
+void TFormConfig::PCSettingsChange() { FocusRule(); }
+
+void TFormConfig::showEvent(QShowEvent* e) {
+    OrbelDialog::showEvent(e);
+    FormShow();
+}
+
+void TFormConfig::EnablingRule(bool windowsDraw) {
+    if (!windowsDraw) CBWinDefDraw->setChecked(false);
+    CmBoxFontName->setEnabled(!windowsDraw);
+    CmBoxFontSize->setEnabled(!windowsDraw);
+    BtnDefault->setEnabled(!windowsDraw);
+}
+
+void TFormConfig::CBWinDefDrawClick() { EnablingRule(CBWinDefDraw->isChecked()); }
+
+void TFormConfig::CBWinDefDrawKeyPress(QChar key) {
+    if (key == QLatin1Char(' ')) EnablingRule(CBWinDefDraw->isChecked());
+}
+
+bool TFormConfig::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == CBWinDefDraw && event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty()) CBWinDefDrawKeyPress(text.at(0));
+    }
+    return OrbelDialog::eventFilter(watched, event);
+}
+
+void TFormConfig::BtnDefaultClick() {
+    const QFont menu = platform::SystemMenuFont();
+    const QString face = menu.family();
+    // Pixel-sized fonts report no point size; ask what it comes to.
+    const int points = menu.pointSize() > 0 ? menu.pointSize() : QFontInfo(menu).pointSize();
+    int fallback = 0;
+    const int n = CmBoxFontName->count();
+    for (int i = 0; i < n; ++i) {
+        const QString entry = CmBoxFontName->itemText(i);
+        if (entry == QLatin1String("Verdana")) fallback = i;
+        if (entry == face) {
+            CmBoxFontName->setCurrentIndex(i);
+            break;
+        }
+        if (i == n - 1) CmBoxFontName->setCurrentIndex(fallback);
+    }
+    const QString size = points >= 9 ? "9" : points <= 7 ? "7" : "8";
+    CmBoxFontSize->setCurrentIndex(CmBoxFontSize->findText(size, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void TFormConfig::OkOrApply(bool closing) {
+    Program* prog = Program::instance();
+    TFormGeneral* g = prog->general;
+    g->HideOpenDialogs();
+    g->SaveSettings();
+    g->LoadSettings();
+    g->ApplySettings();
+    RefreshKitMenu();
+    AttachDrawHooks();
+    if (closing) {
+        close();
+        Tag = 0;
+    }
+    g->ShowHiddenDialogs();
+}
+
+void TFormConfig::BtnOKClick() { OkOrApply(true); }
+void TFormConfig::BtnApplyClick() { OkOrApply(false); }
+
+void TFormConfig::BtnCancelClick() {
+    Program::instance()->general->LoadSettings();
+    close();
+}
+
+void TFormConfig::BtnHelpClick() { OpenDocument(Program::instance()->dataPath("help.html")); }
 
 }  // namespace orbel

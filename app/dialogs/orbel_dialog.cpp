@@ -1,12 +1,120 @@
 #include "app/dialogs/orbel_dialog.h"
 
+#include <QCloseEvent>
+#include <QEvent>
+#include <QLayout>
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include "app/shell/form_general.h"
+#include "app/shell/program.h"
+#include "app/widgets/title_bar.h"
+#include "platform/taskbar.h"
+
 namespace orbel {
 
 OrbelDialog::OrbelDialog(QWidget* parent) : QDialog(parent) { setModal(false); }
 
 void OrbelDialog::setTitleText(const QString& text) {
     titleText_ = text;
+    // Kept as the window's name under the program's drawing too: the frame
+    // that would show it is gone, and window lists still need a name.
     setWindowTitle(text);
+    if (titleBar_) titleBar_->update();
+}
+
+QSize OrbelDialog::clientSize() const {
+    if (!customTitle_) return size();
+    return size() - QSize(2 * kFrameWidth, 2 * kFrameWidth + TTitleBar::CaptionHeight());
+}
+
+void OrbelDialog::shiftClientArea(int dx, int dy) {
+    // Controls placed by hand move with the client area; a layout follows the
+    // contents margins instead.
+    for (QObject* o : children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w == titleBar_ || w->isWindow()) continue;
+        w->move(w->pos() + QPoint(dx, dy));
+    }
+}
+
+void OrbelDialog::setWindowLook(bool customTitle, bool taskBar) {
+    if (!lookKnown_) {
+        // The hints the dialog chose for its own frame, before any change.
+        frameHints_ = windowFlags() & ~Qt::WindowType_Mask;
+        plainMargins_ = contentsMargins();
+        lookKnown_ = true;
+    } else if (customTitle == customTitle_ && taskBar == taskBar_) {
+        return;
+    }
+    const bool wasVisible = isVisible();
+    const QPoint where = pos();
+    const QSize client = clientSize();
+    const bool fixed = minimumSize() == maximumSize();
+    const int caption = TTitleBar::CaptionHeight();
+
+    if (customTitle && !customTitle_) {
+        if (!titleBar_) titleBar_ = new TTitleBar(this);
+        shiftClientArea(kFrameWidth, kFrameWidth + caption);
+        setContentsMargins(plainMargins_ + QMargins(kFrameWidth, kFrameWidth + caption, kFrameWidth, kFrameWidth));
+        titleBar_->show();
+    } else if (!customTitle && customTitle_) {
+        shiftClientArea(-kFrameWidth, -(kFrameWidth + caption));
+        setContentsMargins(plainMargins_);
+        titleBar_->hide();
+    }
+    customTitle_ = customTitle;
+    taskBar_ = taskBar;
+
+    // A tool window gets no taskbar button.
+    Qt::WindowFlags flags = frameHints_ | (taskBar ? Qt::Dialog : Qt::Tool);
+    if (customTitle) {
+        // Title and button hints would win over the frameless hint.
+        flags &= ~(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags &= ~Qt::FramelessWindowHint;
+    }
+    if (flags != windowFlags()) setWindowFlags(flags);
+
+    const QSize outer = customTitle ? client + QSize(2 * kFrameWidth, 2 * kFrameWidth + caption) : client;
+    if (fixed) setFixedSize(outer);
+    else resize(outer);
+    if (titleBar_ && customTitle) titleBar_->setGeometry(kFrameWidth, kFrameWidth, outer.width() - 2 * kFrameWidth, caption);
+    if (layout()) layout()->activate();
+    if (wasVisible) {
+        move(where);
+        show();
+    }
+}
+
+
+void OrbelDialog::FormActivate() { FormPaint(); }
+
+void OrbelDialog::FormPaint() {
+    Program* prog = Program::instance();
+    if (customTitle_ && prog && prog->general) prog->general->PaintTitle(this, titleText_);
+}
+
+bool OrbelDialog::event(QEvent* e) {
+    // The window manager forgets the state while the window is hidden; the
+    // mark goes on again before each mapping (the show event comes first).
+    if (e->type() == QEvent::Show) platform::SetSkipTaskbar(this, !taskBar_, false);
+    const bool done = QDialog::event(e);
+    if (customTitle_ && (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate))
+        FormActivate();
+    return done;
+}
+
+void OrbelDialog::closeEvent(QCloseEvent* e) { e->accept(); }
+
+void OrbelDialog::paintEvent(QPaintEvent* e) {
+    QDialog::paintEvent(e);
+    if (!customTitle_) return;
+    // The frame the window manager no longer draws.
+    QPainter p(this);
+    qDrawWinPanel(&p, rect(), palette(), false);
 }
 
 }  // namespace orbel

@@ -4,8 +4,12 @@
 // title text that is either the window caption or painted by the program.
 
 #include <QDialog>
+#include <QMargins>
+#include <QSize>
 
 namespace orbel {
+
+class TTitleBar;
 
 class OrbelDialog : public QDialog {
     Q_OBJECT
@@ -18,12 +22,42 @@ public:
     QString titleText() const { return titleText_; }
     void setTitleText(const QString& text);
 
+    // How the window looks: with the window manager's frame and caption, or
+    // frameless with a title bar of our own above the unchanged client area;
+    // with a taskbar button or without. Keeps the dialog visible if it was.
+    void setWindowLook(bool customTitle, bool taskBar);
+    bool customTitle() const { return customTitle_; }
+    bool taskBar() const { return taskBar_; }
+    // The size the dialog's own controls are laid out in.
+    QSize clientSize() const;
+    TTitleBar* titleBar() const { return titleBar_; }
+    // Outer border of the frameless look.
+    static constexpr int kFrameWidth = 2;
+
+    // Title painting hooks, live only under the program's own drawing.
+    void FormActivate();
+    void FormPaint();
+
 public slots:
     // Escape closes the dialog like its close box does.
     void reject() override { close(); }
 
+protected:
+    bool event(QEvent* e) override;
+    // Closing hides; the dialog's own reject (Escape) is not asked again.
+    void closeEvent(QCloseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
 private:
+    void shiftClientArea(int dx, int dy);
+
     QString titleText_;
+    TTitleBar* titleBar_ = nullptr;
+    bool customTitle_ = false;
+    bool taskBar_ = true;
+    bool lookKnown_ = false;
+    Qt::WindowFlags frameHints_;
+    QMargins plainMargins_;
 };
 
 }  // namespace orbel

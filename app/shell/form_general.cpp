@@ -112,14 +112,3 @@ void TFormGeneral::AEGeneralHint(const QString& hint) {
 }
 
 }  // namespace orbel
-
-namespace orbel {
-
-void TFormGeneral::LoadSettings() {
-    // Until the settings file is read, the defaults stand.
-    Program::instance()->settings = Settings{};
-}
-
-void TFormGeneral::ApplySettings() {}
-
-}  // namespace orbel

@@ -38,9 +38,23 @@ public:
     void AEGeneralException(QObject* sender, const std::exception* error);
     void AEGeneralHint(const QString& hint);
 
-    // Settings: read at start-up and applied to the windows.
+    // Settings: read at start-up and after the preferences' OK, Apply and
+    // Cancel; written by OK and Apply; applied to the dialogs.
     void LoadSettings();
+    void SaveSettings();
     void ApplySettings();
+    void ReadAutostart();
+    void WriteAutostart(bool on);
+    // Around OK and Apply: open dialogs leave and come back with the new look.
+    void HideOpenDialogs();
+    void ShowHiddenDialogs();
+    // The title painter of the program's own drawing.
+    void PaintTitle(QWidget* window, const QString& title);
+    // Application activated or deactivated, under the program's own drawing.
+    void AEGeneralActivate();
+
+private:
+    QMetaObject::Connection activateHook_;
 };
 
 }  // namespace orbel

@@ -101,7 +101,8 @@ void Program::StartUp() {
     const QFileInfo exe(platform::ExecutablePath());
     executableName = exe.fileName();
     if (!programDirFixed_) setProgramDirectory(exe.absolutePath());
-    // 3. (Font names for the preferences come with the settings dialog.)
+    // 3. The installed fonts for the preferences.
+    config->SetFontNames(platform::InstalledFontFamilies());
     // 4. The about box's version line.
     about->LabelVer->setText(QString::fromStdString(texts::VersionLine()));
     about->LabelVer->adjustSize();

@@ -1,0 +1,396 @@
+// The preferences dialog with the settings steps behind it: focus and help,
+// the enabling rule, Default, OK, Apply and Cancel, and what the dialogs look
+// like under each drawing mode.
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/dialogs/form_about.h"
+#include "app/dialogs/form_config.h"
+#include "app/manager/form_items.h"
+#include "app/shell/form_general.h"
+#include "app/shell/orbel_application.h"
+#include "app/widgets/enh_combo_box.h"
+#include "app/widgets/title_bar.h"
+#include "platform/autostart.h"
+#include "platform/system_info.h"
+#include "support/test_program.h"
+
+using namespace orbel;
+using orbel::testing::TestProgram;
+
+namespace {
+
+QString Help(TFormConfig* c) { return c->RichEditHelp->toPlainText(); }
+
+void Activate(QWidget* w) {
+    w->show();
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+QString Ini(TestProgram& t) {
+    QFile f(t.dir() + "orbel.ini");
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString("<missing>");
+}
+
+// A font family the system really has, to be found in the name box.
+QString SomeFamily() { return QFontDatabase::families().value(0); }
+
+// The menu font the platform reports, changed for one test.
+struct MenuFont {
+    explicit MenuFont(const QFont& f) : saved(QApplication::font("QMenu")) { QApplication::setFont(f, "QMenu"); }
+    ~MenuFont() { QApplication::setFont(saved, "QMenu"); }
+    QFont saved;
+};
+
+}  // namespace
+
+class FormConfigTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        // Nothing of a test's autostart entry is left for the next one.
+        QFile::remove(platform::AutostartEntryPath());
+    }
+
+    void firstShowFocusesThePageAndExplainsIt() {
+        TestProgram t;
+        t.startUp();
+        TFormConfig* c = t.program().config;
+        Activate(c);
+        QCOMPARE(c->PCSettings->currentWidget(), c->TSControl);
+        QCOMPARE(QApplication::focusWidget(), c->ChkBxSystray);
+        QVERIFY(Help(c).startsWith("If checked program will register itself to windows startup registry."));
+        c->PCSettings->setCurrentWidget(c->TSVisuals);
+        QCOMPARE(QApplication::focusWidget(), c->CBWinDefDraw);
+        QVERIFY(Help(c).startsWith("If checked all fonts in program will be drawn by Windows"));
+    }
+
+    void helpFollowsTheFocusedControl_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ChkBxTaskBar") << "ChkBxTaskBar"
+            << "If checked the program will be shown in the taskbar when - and only when - a window of the program is "
+               "visible. If unchecked the program will never be shown in the taskbar even if a window of the program "
+               "is visible.";
+        QTest::newRow("CmBoxFontName") << "CmBoxFontName"
+            << "If you have chosen not to let Windows default draw controls, you can in this combobox choose what "
+               "font should be used.";
+        QTest::newRow("CmBoxFontSize") << "CmBoxFontSize"
+            << "If you have chosen not to let Windows default draw controls, you can in this combobox choose what "
+               "size font should be used.";
+        QTest::newRow("BtnDefault") << "BtnDefault"
+            << "If you have chosen not to let Windows default draw controls, you can with this button quickly choose "
+               "between 2 different defaults (respective what program and Windows default to).";
+        QTest::newRow("BtnCancel") << "BtnCancel" << "Cancel and exit (without saving changes to settings).";
+        QTest::newRow("BtnApply") << "BtnApply" << "Apply changes to settings (doesn't exit).";
+        QTest::newRow("BtnOK") << "BtnOK" << "Save changes to settings and exit.";
+        QTest::newRow("the page control's tab bar") << "tabbar" << "No help available for this topic";
+    }
+    void helpFollowsTheFocusedControl() {
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        TestProgram t;
+        t.startUp();
+        TFormConfig* c = t.program().config;
+        c->EnablingRule(false);  // the font controls take the focus only now
+        c->PCSettings->setCurrentWidget(c->TSVisuals);
+        Activate(c);
+        QWidget* w = control == "tabbar" ? c->PCSettings->tabBar() : c->findChild<QWidget*>(control);
+        QVERIFY(w);
+        w->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), w);
+        QCOMPARE(Help(c), text);
+        // Help itself explains nothing: the text stays.
+        c->BtnHelp->setFocus(Qt::TabFocusReason);
+        QCOMPARE(Help(c), text);
+    }
+
+    void tabOrderOfTheControlPage() {
+        TestProgram t;
+        t.startUp();
+        TFormConfig* c = t.program().config;
+        Activate(c);
+        c->BtnOK->setFocus(Qt::TabFocusReason);
+        QStringList seen;
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* f = QApplication::focusWidget();
+            seen << (f == c->PCSettings->tabBar() ? QString("PCSettings") : f->objectName());
+        }
+        QCOMPARE(seen, QStringList({"PCSettings", "ChkBxSystray", "ChkBxTaskBar", "BtnCancel", "BtnApply", "BtnHelp",
+                                    "BtnOK"}));
+    }
+
+    void enablingRuleFollowsTheDrawingBox() {
+        TestProgram t;
+        t.startUp();
+        TFormConfig* c = t.program().config;
+        // 1: all three enabled, 0: all disabled, -1: mixed.
+        auto fontControlsEnabled = [c] {
+            const int n = int(c->CmBoxFontName->isEnabled()) + int(c->CmBoxFontSize->isEnabled()) +
+                          int(c->BtnDefault->isEnabled());
+            return n == 3 ? 1 : n == 0 ? 0 : -1;
+        };
+        QVERIFY(c->CBWinDefDraw->isChecked());  // default: Windows draws
+        QCOMPARE(fontControlsEnabled(), 0);
+        c->PCSettings->setCurrentWidget(c->TSVisuals);
+        Activate(c);
+        c->CBWinDefDraw->click();
+        QCOMPARE(fontControlsEnabled(), 1);
+        QTest::keyClick(c->CBWinDefDraw, Qt::Key_Space);
+        QVERIFY(c->CBWinDefDraw->isChecked());
+        QCOMPARE(fontControlsEnabled(), 0);
+        QTest::keyClick(c->CBWinDefDraw, Qt::Key_Space);
+        QCOMPARE(fontControlsEnabled(), 1);
+        QVERIFY(!t.exists("orbel.ini"));  // nothing stored before OK or Apply
+    }
+
+    void defaultPicksTheMenuFont_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QString>("size");
+        const QStringList all{"Arial", "MenuFace", "Tahoma", "Verdana"};
+        QTest::newRow("8 point, face listed") << all << 8 << "MenuFace" << "8";
+        QTest::newRow("10 point") << all << 10 << "MenuFace" << "9";
+        QTest::newRow("6 point") << all << 6 << "MenuFace" << "7";
+        QTest::newRow("face missing: Verdana") << QStringList{"Arial", "Verdana", "Zapf"} << 8 << "Verdana" << "8";
+        QTest::newRow("neither: the first") << QStringList{"Arial", "Zapf"} << 9 << "Arial" << "9";
+        QTest::newRow("case counts") << QStringList{"Arial", "menuface", "verdana"} << 8 << "Arial" << "8";
+        QTest::newRow("empty list") << QStringList{} << 7 << "" << "7";
+    }
+    void defaultPicksTheMenuFont() {
+        QFETCH(QStringList, names);
+        QFETCH(int, points);
+        QFETCH(QString, face);
+        QFETCH(QString, size);
+        TestProgram t;
+        t.startUp();
+        TFormConfig* c = t.program().config;
+        c->SetFontNames(names);
+        QFont menu("MenuFace");
+        menu.setPointSize(points);
+        MenuFont scoped(menu);
+        c->BtnDefaultClick();
+        QCOMPARE(c->CmBoxFontName->currentText(), face);
+        QCOMPARE(c->CmBoxFontSize->currentText(), size);
+        QVERIFY(!t.exists("orbel.ini"));
+    }
+
+    void applyHidesAndReshowsBothAndWritesTheFile() {
+        TestProgram t;
+        t.startUp();
+        Program& p = t.program();
+        TFormConfig* c = p.config;
+        p.items->show();
+        c->show();
+        c->ChkBxTaskBar->setChecked(false);
+        c->CBWinDefDraw->click();
+        c->CmBoxFontName->setCurrentIndex(c->CmBoxFontName->findText(SomeFamily()));
+        c->CmBoxFontSize->setCurrentIndex(c->CmBoxFontSize->findText("10"));
+        QSignalSpy itemsHidden(p.items, &TFormItems::hidden);
+        c->BtnApply->click();
+        QVERIFY(c->isVisible());
+        QVERIFY(p.items->isVisible());
+        QVERIFY(!p.about->isVisible());
+        QCOMPARE(c->Tag + p.items->Tag + p.about->Tag, 0);
+        QCOMPARE(Ini(t), "[General Settings]\r\nTaskBar=0\r\n[Font Settings]\r\nWindowsDraw=0\r\nFontName=" +
+                             SomeFamily() + "\r\nFontSize=10\r\n");
+        QCOMPARE(p.settings, (Settings{false, false, SomeFamily().toStdString(), 10}));
+        // Taskbar off and the program's own titles, on every dialog.
+        for (OrbelDialog* d : {static_cast<OrbelDialog*>(c), static_cast<OrbelDialog*>(p.items),
+                               static_cast<OrbelDialog*>(p.about)}) {
+            QVERIFY(d->customTitle());
+            QCOMPARE(d->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+            QVERIFY(d->windowFlags() & Qt::FramelessWindowHint);
+            QCOMPARE(d->font().family(), SomeFamily());
+            QCOMPARE(d->font().pointSize(), 10);
+        }
+        QCOMPARE(c->RichEditHelp->font().pointSize(), 10);
+        QVERIFY(t.notices.isEmpty());
+    }
+
+    void okClosesThePreferencesAndBringsBackTheOthers() {
+        TestProgram t;
+        t.startUp();
+        Program& p = t.program();
+        p.items->show();
+        p.about->show();
+        p.config->show();
+        p.config->BtnOK->click();
+        QVERIFY(!p.config->isVisible());
+        QVERIFY(p.items->isVisible());
+        QVERIFY(p.about->isVisible());
+        QCOMPARE(p.config->Tag + p.items->Tag + p.about->Tag, 0);
+        QCOMPARE(Ini(t), QString("[General Settings]\r\nTaskBar=1\r\n[Font Settings]\r\nWindowsDraw=1\r\nFontName=\r\n"
+                                 "FontSize=8\r\n"));
+    }
+
+    void cancelReadsBackAutostartOnlyAndWritesNothing() {
+        TestProgram t;
+        t.startUp();
+        TFormConfig* c = t.program().config;
+        c->show();
+        c->ChkBxTaskBar->setChecked(false);
+        c->ChkBxSystray->setChecked(true);
+        c->BtnCancelClick();
+        QVERIFY(!c->isVisible());
+        QVERIFY(!c->ChkBxSystray->isChecked());  // the entry's state again
+        QVERIFY(!c->ChkBxTaskBar->isChecked());  // the user's edit stays
+        QVERIFY(!t.exists("orbel.ini"));
+        QVERIFY(!QFile::exists(platform::AutostartEntryPath()));
+        QVERIFY(t.program().settings.TaskBar);
+    }
+
+    void autostartOnWritesTheEntryAndOffRemovesIt() {
+        TestProgram t;
+        t.startUp();
+        Program& p = t.program();
+        TFormConfig* c = p.config;
+        c->ChkBxSystray->setChecked(true);
+        c->BtnApplyClick();
+        QFile entry(platform::AutostartEntryPath());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(entry.readAll()).contains("Exec=" + p.programDir() + p.executableName));
+        entry.close();
+        QVERIFY(c->ChkBxSystray->isChecked());
+        c->ChkBxSystray->setChecked(false);
+        c->BtnApplyClick();
+        QVERIFY(!entry.exists());
+        QVERIFY(!c->ChkBxSystray->isChecked());
+    }
+
+    void aSizeOutsideTheListKeepsTheSizeInEffect() {
+        TestProgram t;
+        t.write("orbel.ini", "[Font Settings]\r\nFontSize=14\r\n; mine\r\n[Other]\r\nKeep=1\r\n");
+        t.startUp();
+        Program& p = t.program();
+        QCOMPARE(p.settings.FontSize, 14);
+        QCOMPARE(p.config->CmBoxFontSize->currentIndex(), -1);
+        p.config->BtnOKClick();
+        QVERIFY(!p.endRequested());
+        QVERIFY(t.notices.isEmpty());
+        QCOMPARE(p.settings.FontSize, 14);
+        QCOMPARE(Ini(t), QString("[Font Settings]\r\n; mine\r\nWindowsDraw=1\r\nFontName=\r\nFontSize=14\r\n"
+                                 "[Other]\r\nKeep=1\r\n[General Settings]\r\nTaskBar=1\r\n"));
+    }
+
+    void startUpAppliesTheStoredSettings() {
+        TestProgram t;
+        t.write("orbel.ini", QString("[General Settings]\r\nTaskBar=0x0\r\n[Font Settings]\r\nWindowsDraw=0\r\n"
+                                     "FontName=%1\r\nFontSize=0xA\r\n").arg(SomeFamily()).toUtf8());
+        t.startUp();
+        Program& p = t.program();
+        TFormConfig* c = p.config;
+        QVERIFY(!c->ChkBxTaskBar->isChecked());
+        QVERIFY(!c->CBWinDefDraw->isChecked());
+        QVERIFY(c->CmBoxFontName->isEnabled());
+        QCOMPARE(c->CmBoxFontName->currentText(), SomeFamily());
+        QCOMPARE(c->CmBoxFontSize->currentText(), QString("10"));
+        // The client areas keep their sizes; the title bar comes on top.
+        const int caption = TTitleBar::CaptionHeight();
+        const int frame = OrbelDialog::kFrameWidth;
+        QCOMPARE(p.items->clientSize(), QSize(521, 533));
+        QCOMPARE(p.items->size(), QSize(521 + 2 * frame, 533 + 2 * frame + caption));
+        QCOMPARE(p.about->clientSize(), QSize(331, 172));
+        QCOMPARE(c->clientSize(), QSize(468, 289));
+        QCOMPARE(c->PCSettings->pos(), QPoint(frame, frame + caption));
+        QCOMPARE(p.about->PanelAbout->pos(), QPoint(frame, frame + caption));
+        QCOMPARE(p.items->titleBar()->geometry(), QRect(frame, frame, 521, caption));
+    }
+
+    void switchingBackGivesTheNormalFrameAndTheMenuFont() {
+        TestProgram t;
+        t.write("orbel.ini", "[Font Settings]\r\nWindowsDraw=0\r\n");
+        t.startUp();
+        Program& p = t.program();
+        QVERIFY(p.items->customTitle());
+        p.items->show();
+        p.config->CBWinDefDraw->click();  // back to Windows-default drawing
+        p.config->BtnApplyClick();
+        QVERIFY(p.items->isVisible());
+        for (OrbelDialog* d : {static_cast<OrbelDialog*>(p.config), static_cast<OrbelDialog*>(p.items),
+                               static_cast<OrbelDialog*>(p.about)}) {
+            QVERIFY(!d->customTitle());
+            QVERIFY(!(d->windowFlags() & Qt::FramelessWindowHint));
+            QCOMPARE(d->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
+            QVERIFY(!d->titleBar()->isVisible());
+            QCOMPARE(d->windowTitle(), d->titleText());
+            QCOMPARE(d->font().family(), platform::SystemMenuFont().family());
+        }
+        QCOMPARE(p.items->size(), QSize(521, 533));
+        QCOMPARE(p.about->PanelAbout->pos(), QPoint(0, 0));
+        QCOMPARE(p.config->BtnOK->pos(), QPoint(348, 264));
+    }
+
+    void paintedTitleIsWhileActiveAndButtonFaceOtherwise() {
+        TestProgram t;
+        t.write("orbel.ini", "[Font Settings]\r\nWindowsDraw=0\r\nFontName=NoSuchFace\r\n");
+        t.startUp();
+        Program& p = t.program();
+        TTitleBar* bar = p.items->titleBar();
+        QCOMPARE(bar->titleText(), p.itemsTitle);
+        QCOMPARE(bar->titleFamily(), QString("NoSuchFace"));
+        QVERIFY(bar->titleFont().bold());
+        const int textHeight = QFontMetrics(bar->titleFont()).height();
+        QCOMPARE(bar->textOriginInWindow(),
+                 QPoint(TTitleBar::kThinBorder + 4, (TTitleBar::CaptionHeight() - textHeight) / 2 + 2));
+
+        auto countText = [bar](const QColor& c) {
+            const QImage img = bar->grab().toImage();
+            const QPoint o = bar->textOriginInWindow() - bar->pos();
+            int n = 0;
+            for (int y = o.y(); y < o.y() + QFontMetrics(bar->titleFont()).height(); ++y)
+                for (int x = o.x(); x < o.x() + 60; ++x)
+                    if (img.pixelColor(x, y) == c) ++n;
+            return n;
+        };
+        Activate(p.items);
+        QVERIFY(countText(Qt::white) > 10);
+        Activate(p.about);  // the manager is now inactive
+        QVERIFY(!p.items->isActiveWindow());
+        QCOMPARE(countText(Qt::white), 0);
+        QVERIFY(countText(p.systemColour) > 10);
+    }
+
+    void titleBarClosesAndMovesItsWindow() {
+        TestProgram t;
+        t.write("orbel.ini", "[Font Settings]\r\nWindowsDraw=0\r\n");
+        t.startUp();
+        Program& p = t.program();
+        Activate(p.about);
+        TTitleBar* bar = p.about->titleBar();
+        const QPoint start = p.about->pos();
+        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(40, 8));
+        QMouseEvent move(QEvent::MouseMove, QPointF(70, 28), bar->mapToGlobal(QPointF(70, 28)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(70, 28));
+        QCOMPARE(p.about->pos(), start + QPoint(30, 20));
+        bar->closeBox()->click();
+        QVERIFY(!p.about->isVisible());
+    }
+};
+
+int main(int argc, char** argv) {
+    // The autostart entry goes to a directory of this run only.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    OrbelApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    app.setLoopRunning(true);
+    FormConfigTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "form_config_test.moc"
