@@ -2,7 +2,7 @@
 # Installs what building, running and testing need, from Debian's packages.
 set -euo pipefail
 packages=(cmake ninja-build clang g++ libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev
   xvfb icewm xdotool x11-utils imagemagick python3)
 missing=()
 for p in "${packages[@]}"; do
