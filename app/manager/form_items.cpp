@@ -2,26 +2,93 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QHeaderView>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/manager/file_icons.h"
 #include "app/manager/item_tree_model.h"
+#include "app/shell/form_general.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
+#include "app/tray/launching.h"
 #include "app/tray/live_menu.h"
 #include "app/tray/tray_commands.h"
+#include "core/manager/node_kinds.h"
+#include "core/manager/properties.h"
+#include "core/manager/tree_rules.h"
+#include "core/manager/undo_sweep.h"
+#include "core/store/store_writer.h"
 
 namespace orbel {
+
+namespace {
+
+// Hints: the tooltip, and as status tip the text the status line shows
+// while the pointer rests on the control.
+void SetHint(QWidget* w, const char* hint) {
+    const QString h = QString::fromUtf8(hint);
+    w->setToolTip(h);
+    w->setStatusTip(h);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* hint,
+                        QRect geometry) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    SetHint(b, hint);
+    return b;
+}
+
+// A panel header: a raised caption with a small picture at its left.
+QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const char* hint,
+                   const char* imageName, const char* imageHint, int image, QLabel** picture,
+                   const ImageLists& images) {
+    auto* head = new QLabel(QString::fromUtf8(caption), parent);
+    head->setObjectName(name);
+    head->setGeometry(0, 0, 175, 20);
+    head->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    head->setAlignment(Qt::AlignCenter);
+    QFont f = head->font();
+    f.setBold(true);
+    head->setFont(f);
+    SetHint(head, hint);
+    auto* pic = new QLabel(head);
+    pic->setObjectName(imageName);
+    pic->setGeometry(3, 2, 16, 16);
+    pic->setPixmap(images.menuImage(image));
+    SetHint(pic, imageHint);
+    *picture = pic;
+    return head;
+}
+
+QLineEdit* ReadOnlyLine(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(name);
+    e->setReadOnly(true);
+    e->setFrame(false);
+    e->setFocusPolicy(Qt::ClickFocus);
+    e->setGeometry(geometry);
+    return e;
+}
+
+}  // namespace
 
 TFormItems::TFormItems() {
     Program* prog = Program::instance();
     setObjectName("TFormItems");
     setTitleText(prog->itemsTitle);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(521, 533);
 
     ILAllPublic = std::make_unique<ImageLists>(prog->store.images, prog->store.counters.defaultProgramImage);
@@ -29,20 +96,24 @@ TFormItems::TFormItems() {
     PMItems->setObjectName("PMItems");
     PMItems->setRoot(prog->store.liveMenu.get());
 
+    // The client area: controls placed by hand in a body above the status bar.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(4, 4, 4, 4);
-    outer->addLayout(body, 1);
+    auto* body = new QWidget(this);
+    body->setObjectName("ClientArea");
+    body->setFixedSize(521, 513);
+    outer->addWidget(body);
 
-    TVItems = new QTreeView(this);
+    TVItems = new TkvWinTreeView(body);
     TVItems->setObjectName("TVItems");
+    TVItems->setGeometry(4, 4, 334, 505);
     TVItems->setHeaderHidden(true);
     TVItems->setIndentation(19);
     TVItems->setIconSize(QSize(16, 18));
     TVItems->setUniformRowHeights(true);
     TVItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TVItems->setSelectionMode(QAbstractItemView::SingleSelection);
     TVItems->setContextMenuPolicy(Qt::CustomContextMenu);
     treeModel = new ItemTreeModel(prog->store.items, *ILAllPublic, this);
     TVItems->setModel(treeModel);
@@ -51,25 +122,21 @@ TFormItems::TFormItems() {
     // A right click in the tree opens the same menu as the tray icon.
     connect(TVItems, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PMItems->popup(TVItems->viewport()->mapToGlobal(p)); });
-    body->addWidget(TVItems, 1);
+    connect(TVItems->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                treeModel->setCurrent(current);
+                TVItemsChange();
+            });
 
-    auto* right = new QVBoxLayout;
-    PanelProp = new QFrame(this);
-    PanelProp->setObjectName("PanelProp");
-    PanelProp->setFixedWidth(175);
-    PanelProp->setFrameShape(QFrame::StyledPanel);
-    PanelAdmin = new QFrame(this);
-    PanelAdmin->setObjectName("PanelAdmin");
-    PanelAdmin->setFixedWidth(175);
-    PanelAdmin->setFrameShape(QFrame::StyledPanel);
-    right->addWidget(PanelProp, 1);
-    right->addWidget(PanelAdmin, 1);
-    body->addLayout(right);
+    buildPropertiesPanel(body);
+    buildAdminPanel(body);
 
     StatusBarHelp = new QStatusBar(this);
     StatusBarHelp->setObjectName("StatusBarHelp");
     StatusBarHelp->setSizeGripEnabled(false);
+    StatusBarHelp->setFixedHeight(20);
     StatusPanel = new QLabel("Ready", StatusBarHelp);
+    StatusPanel->setObjectName("StatusPanel");
     StatusPanel->setFixedWidth(345);
     StatusBarHelp->addWidget(StatusPanel);
     outer->addWidget(StatusBarHelp);
@@ -78,9 +145,156 @@ TFormItems::TFormItems() {
     TimerStatusText->setObjectName("TimerStatusText");
     TimerStatusText->setInterval(100);
     connect(TimerStatusText, &QTimer::timeout, this, &TFormItems::TimerStatusTextTimer);
+
+    setTabOrder(TVItems, EditSName);
+    setTabOrder(EditSName, EditSParams);
+    setTabOrder(EditSParams, RBFile);
+    setTabOrder(RBFile, RBFileDirectory);
+    setTabOrder(RBFileDirectory, RBSeparator);
+    setTabOrder(RBSeparator, RBFolder);
+    setTabOrder(RBFolder, MemoAddName);
+    setTabOrder(MemoAddName, BitBtnAdd);
+    setTabOrder(BitBtnAdd, BitBtnAttach);
+    setTabOrder(BitBtnAttach, BitBtnCut);
+    setTabOrder(BitBtnCut, BitBtnCopy);
+    setTabOrder(BitBtnCopy, BitBtnPaste);
+    setTabOrder(BitBtnPaste, BitBtnDelete);
+    setTabOrder(BitBtnDelete, BitBtnUndo);
+    setTabOrder(BitBtnUndo, BitBtnSweep);
+    setTabOrder(BitBtnSweep, BitBtnSave);
+    setTabOrder(BitBtnSave, BitBtnLaunch);
+    setTabOrder(BitBtnLaunch, BitBtnHelp);
+    setTabOrder(BitBtnHelp, BitBtnClose);
+    TVItems->setFocus();
 }
 
 TFormItems::~TFormItems() = default;
+
+void TFormItems::buildPropertiesPanel(QWidget* body) {
+    PanelProp = new QFrame(body);
+    PanelProp->setObjectName("PanelProp");
+    PanelProp->setGeometry(342, 4, 175, 190);
+    PanelProp->setFrameShape(QFrame::StyledPanel);
+    PanelHeadProp = MakeHeader(PanelProp, "PanelHeadProp", "Properties",
+                               "\"Properties\" is the place where you can view and modify the details of each item",
+                               "ImageDesProp", "\"Properties\" is the place where you can view the details of each item",
+                               img::Gear, &ImageDesProp, *ILAllPublic);
+
+    ImgFType = new QLabel(PanelProp);
+    ImgFType->setObjectName("ImgFType");
+    ImgFType->setGeometry(6, 27, 16, 16);
+    SetHint(ImgFType, "This is the showed \"item text\"");
+    drawTypeImage(-1);
+
+    EditSName = new QLineEdit(PanelProp);
+    EditSName->setObjectName("EditSName");
+    EditSName->setGeometry(28, 24, 141, 22);
+    EditSName->setEnabled(false);
+    SetHint(EditSName, "This is the showed \"item text\"");
+    EditSName->installEventFilter(this);
+
+    LblFType = new QLabel("Item Type:", PanelProp);
+    LblFType->setObjectName("LblFType");
+    LblFType->setGeometry(6, 50, 163, 16);
+    SetHint(LblFType, "The type of the item (some are handled by program)");
+
+    RichEditFPath = new QPlainTextEdit("File Path:", PanelProp);
+    RichEditFPath->setObjectName("RichEditFPath");
+    RichEditFPath->setReadOnly(true);
+    RichEditFPath->setFrameShape(QFrame::NoFrame);
+    RichEditFPath->setFocusPolicy(Qt::ClickFocus);
+    RichEditFPath->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    RichEditFPath->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RichEditFPath->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    RichEditFPath->setGeometry(6, 68, 163, 41);
+    SetHint(RichEditFPath, "The file-path (e.g. c:\\tandrel\\) which the item points at");
+
+    RichEditFName = ReadOnlyLine(PanelProp, "RichEditFName", "File Name:", QRect(6, 112, 163, 20));
+    SetHint(RichEditFName, "The file-name (e.g. orbel.exe) which the item points at");
+
+    RichEditFParams = ReadOnlyLine(PanelProp, "RichEditFParams", "Parameters:", QRect(6, 137, 163, 20));
+    SetHint(RichEditFParams, "The parameters to use for executing this (exe) file");
+
+    EditSParams = new QLineEdit(PanelProp);
+    EditSParams->setObjectName("EditSParams");
+    EditSParams->setGeometry(6, 160, 163, 22);
+    EditSParams->setEnabled(false);
+    SetHint(EditSParams, "The parameters to use for executing this (exe) file");
+    EditSParams->installEventFilter(this);
+}
+
+void TFormItems::buildAdminPanel(QWidget* body) {
+    PanelAdmin = new QFrame(body);
+    PanelAdmin->setObjectName("PanelAdmin");
+    PanelAdmin->setGeometry(342, 197, 175, 312);
+    PanelAdmin->setFrameShape(QFrame::StyledPanel);
+    const char* adminHint = "\"Administer\" is the place where you add, delete etc. items";
+    PanelHeadAdmin = MakeHeader(PanelAdmin, "PanelHeadAdmin", "Administer", adminHint, "ImageDesAdmin", adminHint,
+                                img::Manage, &ImageDesAdmin, *ILAllPublic);
+
+    RGSelectType = new QGroupBox("Type of item to add", PanelAdmin);
+    RGSelectType->setObjectName("RGSelectType");
+    RGSelectType->setGeometry(4, 22, 167, 88);
+    auto radio = [this](const char* name, const char* caption, const char* hint, int y) {
+        auto* r = new QRadioButton(QString::fromUtf8(caption), RGSelectType);
+        r->setObjectName(name);
+        r->setGeometry(8, y, 155, 17);
+        SetHint(r, hint);
+        return r;
+    };
+    RBFile = radio("RBFile", "File - Normal", "Choosing this will enable the \"add..\" which is used with files", 17);
+    RBFileDirectory = radio("RBFileDirectory", "File - Directory",
+                            "Choosing this will enable the \"add..\" which is used with directories", 34);
+    RBSeparator = radio("RBSeparator", "Separator", "Choosing this makes it possible to add separators", 51);
+    RBFolder = radio("RBFolder", "Folder (virtual)", "Choosing this makes it possible to add sub-treeview-folders", 68);
+    RBFile->setChecked(true);
+
+    LabelItemText = new QLabel("Item Text", PanelAdmin);
+    LabelItemText->setObjectName("LabelItemText");
+    LabelItemText->setAlignment(Qt::AlignCenter);
+    LabelItemText->setGeometry(4, 112, 167, 16);
+
+    MemoAddName = new QLineEdit(PanelAdmin);
+    MemoAddName->setObjectName("MemoAddName");
+    MemoAddName->setGeometry(4, 129, 167, 22);
+    SetHint(MemoAddName, "This will be the showed \"item text\" for whatever item type");
+
+    // Two columns of buttons, 80 wide; rows 25 apart, groups a little more.
+    auto at = [](int column, int y) { return QRect(column == 0 ? 4 : 91, y, 80, 23); };
+    BitBtnAdd = MakeButton(PanelAdmin, "BitBtnAdd", "Add..", "Find a file of any type and prepare it to be attached",
+                           at(0, 154));
+    BitBtnAttach = MakeButton(PanelAdmin, "BitBtnAttach", "Attach",
+                              "Attach either a file or separator (depends on selection)", at(1, 154));
+    BitBtnAttach->setEnabled(false);
+    BitBtnCut = MakeButton(PanelAdmin, "BitBtnCut", "&Cut",
+                           "Cut an item (in most cases to paste it into another place)", at(0, 182));
+    BitBtnCopy = MakeButton(PanelAdmin, "BitBtnCopy", "C&opy",
+                            "Copy an item (in most cases to paste it into another place)", at(1, 182));
+    BitBtnPaste = MakeButton(PanelAdmin, "BitBtnPaste", "&Paste",
+                             "Paste an item which you have just cutted or copyed before", at(0, 207));
+    BitBtnDelete = MakeButton(PanelAdmin, "BitBtnDelete", "&Delete", "Delete an item", at(1, 207));
+    BitBtnUndo = MakeButton(PanelAdmin, "BitBtnUndo", "&Undo", "Undo all changes (since last save)", at(0, 236));
+    BitBtnSweep = MakeButton(PanelAdmin, "BitBtnSweep", "&Sweep",
+                             "Sweep for invalid items (e.g. non-existing files)", at(1, 236));
+    BitBtnSave = MakeButton(PanelAdmin, "BitBtnSave", "S&ave",
+                            "Save changes (take effect after closing the form) - only new changes can be undone",
+                            at(0, 261));
+    BitBtnLaunch = MakeButton(PanelAdmin, "BitBtnLaunch", "&Launch",
+                              "Launch the given shortcut (the same as launching them from the popumenu)", at(1, 261));
+    BitBtnHelp = MakeButton(PanelAdmin, "BitBtnHelp", "&Help", "Get help", at(0, 286));
+    BitBtnClose = MakeButton(PanelAdmin, "BitBtnClose", "C&lose",
+                             "Exit (changes made since last save won't be applyed)", at(1, 286));
+    for (QPushButton* b : {BitBtnCut, BitBtnCopy, BitBtnPaste, BitBtnDelete, BitBtnLaunch}) b->setEnabled(false);
+
+    connect(BitBtnSave, &QPushButton::clicked, this, &TFormItems::BitBtnSaveClick);
+    connect(BitBtnUndo, &QPushButton::clicked, this, &TFormItems::BitBtnUndoClick);
+    connect(BitBtnSweep, &QPushButton::clicked, this, &TFormItems::BitBtnSweepClick);
+    connect(BitBtnLaunch, &QPushButton::clicked, this, &TFormItems::BitBtnLaunchClick);
+    connect(BitBtnHelp, &QPushButton::clicked, this, &TFormItems::BitBtnHelpClick);
+    connect(BitBtnClose, &QPushButton::clicked, this, &TFormItems::BitBtnCloseClick);
+}
+
+// ---- Status line -------------------------------------------------------
 
 QString TFormItems::StatusText() const { return StatusPanel->text(); }
 void TFormItems::SetStatusText(const QString& text) { StatusPanel->setText(text); }
@@ -99,9 +313,211 @@ void TFormItems::TimerStatusTextTimer() {
     }
 }
 
+void TFormItems::refuse(const QString& message) {
+    Program::instance()->general->PlaySystemSound("media/chord.wav", SoundPlace::WindowsDirectory);
+    ShowStatus(message);
+}
+
+// ---- Selection and panel -----------------------------------------------
+
+TreeNode* TFormItems::selectedNode() const { return treeModel->nodeAt(TVItems->currentIndex()); }
+
+void TFormItems::selectNode(TreeNode* node) {
+    const QModelIndex i = treeModel->indexOf(node);
+    TVItems->setCurrentIndex(i);
+    if (i.isValid()) TVItems->scrollTo(i);
+}
+
+void TFormItems::TVItemsChange() {
+    if (!changeHandlerAttached_) return;
+    ShowProperties(selectedNode());
+    RefreshButtons();
+}
+
+void TFormItems::drawTypeImage(int imageIndex) {
+    QPixmap pm(16, 16);
+    pm.fill(Program::instance()->systemColour.isValid() ? Program::instance()->systemColour
+                                                         : palette().color(QPalette::Button));
+    if (imageIndex >= 0) {
+        QPainter p(&pm);
+        p.drawPixmap(0, 0, ILAllPublic->menuImage(imageIndex));
+    }
+    ImgFType->setPixmap(pm);
+}
+
+void TFormItems::ShowProperties(const TreeNode* node) {
+    const PropertiesView v = orbel::ShowProperties(node, Program::instance()->store.table);
+    drawTypeImage(v.imageIndex);
+    LblFType->setText(QString::fromStdString(v.typeLine));
+    EditSName->setText(QString::fromStdString(v.nameText));
+    EditSName->setEnabled(v.nameEnabled);
+    RichEditFName->setText(QString::fromStdString(v.fileNameLine));
+    RichEditFName->setCursorPosition(0);
+    RichEditFPath->setPlainText(QString::fromStdString(v.filePathLine));
+    EditSParams->setText(QString::fromStdString(v.paramsText));
+    EditSParams->setEnabled(v.paramsEnabled);
+}
+
+void TFormItems::RefreshButtons() {
+    const ButtonStates b = orbel::RefreshButtons(selectedNode(), clipboardNode, BitBtnAttachTag == 1);
+    BitBtnCut->setEnabled(b.cut);
+    BitBtnCopy->setEnabled(b.copy);
+    BitBtnPaste->setEnabled(b.paste);
+    BitBtnDelete->setEnabled(b.del);
+    if (b.attach) BitBtnAttach->setEnabled(*b.attach);
+    BitBtnLaunch->setEnabled(b.launch);
+    if (!b.status.empty()) ShowStatus(QString::fromStdString(b.status));
+}
+
+void TFormItems::ResetSelection() {
+    TreeNode* anchor = orbel::ResetSelection(Program::instance()->store.items, clipboardNode);
+    selectNode(anchor);
+    RefreshButtons();
+}
+
+// ---- Editing -----------------------------------------------------------
+
+void TFormItems::correctBox(QLineEdit* box, const QString& text) {
+    const int removed = box->text().size() - text.size();
+    const int caret = std::max(0, box->cursorPosition() - std::max(0, removed));
+    box->setText(text);
+    box->setCursorPosition(std::min(caret, int(text.size())));
+}
+
+void TFormItems::EditSNameKeyDown() {
+    TreeNode* s = selectedNode();
+    if (!s) return;
+    ItemStore& store = Program::instance()->store;
+    const EditResult r = EditNodeName(store.items, s, EditSName->text().toStdString());
+    if (r.boxCorrected) correctBox(EditSName, QString::fromStdString(r.boxText));
+    if (!r.refusal.empty()) {
+        if (r.chord) refuse(QString::fromStdString(r.refusal));
+        else ShowStatus(QString::fromStdString(r.refusal));
+    }
+    if (r.imageChanged) drawTypeImage(s->imageIndex);
+}
+
+void TFormItems::EditSParamsKeyDown() {
+    const TreeNode* s = selectedNode();
+    if (!s) return;
+    const EditResult r = EditNodeParameters(Program::instance()->store.table, s, EditSParams->text().toStdString());
+    if (r.boxCorrected) correctBox(EditSParams, QString::fromStdString(r.boxText));
+    if (!r.refusal.empty()) {
+        if (r.chord) refuse(QString::fromStdString(r.refusal));
+        else ShowStatus(QString::fromStdString(r.refusal));
+    }
+}
+
+bool TFormItems::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (key && (watched == EditSName || watched == EditSParams)) {
+        auto* box = static_cast<QLineEdit*>(watched);
+        // Key down is seen before the box takes the key, key up after it:
+        // the node follows the typing letter by letter either way.
+        if (box->isEnabled()) {
+            if (watched == EditSName) EditSNameKeyDown();
+            else EditSParamsKeyDown();
+        }
+    }
+    return OrbelDialog::eventFilter(watched, event);
+}
+
+// ---- Save, undo, sweep, launch, help, close --------------------------------
+
+void TFormItems::BitBtnSaveClick() {
+    Program* prog = Program::instance();
+    // Loaded icons are read from the store itself, which the save moves
+    // aside: every picture is rendered while its file is still in place.
+    ILAllPublic->resolveAll();
+    WriterHooks hooks;
+    const ImageLists& images = *ILAllPublic;
+    hooks.writeBitmap = [&images](const TreeNode& node, const std::string& path) {
+        return WriteIconBitmap(images, node.imageIndex, QString::fromStdString(path));
+    };
+    hooks.log = [prog](const std::string& line) { prog->general->WriteErrorLog(QString::fromStdString(line)); };
+    const SaveResult r = SaveStore(prog->store, hooks);
+    if (r.outcome == SaveOutcome::Saved) {
+        prog->general->PlaySystemSound("media/chimes.wav", SoundPlace::WindowsDirectory);
+        ShowStatus(QString::fromStdString(r.status));
+        savedFlag = true;
+    } else {
+        refuse(QString::fromStdString(r.status));
+    }
+}
+
+void TFormItems::RestoreSnapshot() {
+    const bool attached = changeHandlerAttached_;
+    setTreeChangeHandler(false);
+    treeModel->detach();
+    try {
+        orbel::RestoreSnapshot(Program::instance()->store);
+    } catch (...) {
+        treeModel->attach();
+        setTreeChangeHandler(attached);
+        throw;
+    }
+    treeModel->attach();
+    setTreeChangeHandler(attached);
+    // The old nodes are gone; nothing may point at them any more.
+    clipboardNode = nullptr;
+    selectNode(Program::instance()->store.topAnchor);
+}
+
+void TFormItems::BitBtnUndoClick() {
+    RestoreSnapshot();
+    ResetSelection();
+}
+
+void TFormItems::BitBtnSweepClick() {
+    ItemStore& store = Program::instance()->store;
+    const bool attached = changeHandlerAttached_;
+    setTreeChangeHandler(false);
+    // A swept clipboard node is no longer in the tree; ResetSelection below
+    // sees that and only clears the clipboard.
+    treeModel->detach();
+    try {
+        SweepTree(store.items, store.topAnchor, store.table);
+    } catch (...) {
+        treeModel->attach();
+        setTreeChangeHandler(attached);
+        throw;
+    }
+    treeModel->attach();
+    setTreeChangeHandler(attached);
+    ResetSelection();
+}
+
+void TFormItems::BitBtnLaunchClick() {
+    const TreeNode* s = selectedNode();
+    if (!HasItemEntry(s)) return;
+    const ItemTable& table = Program::instance()->store.table;
+    OpenItem(QString::fromStdString(table.pathOf(s->data)), QString::fromStdString(table.GetItemParameters(s->data)));
+}
+
+void TFormItems::BitBtnHelpClick() { OpenDocument(Program::instance()->dataPath("help.html")); }
+
+void TFormItems::BitBtnCloseClick() { close(); }
+
+void TFormItems::FormClose() {
+    Program* prog = Program::instance();
+    if (savedFlag) {
+        savedFlag = false;
+        RestoreSnapshot();
+        hide();
+        // ReloadStore detaches the change handler while it rebuilds.
+        prog->ReloadStore();
+        if (prog->endRequested()) return;
+    } else {
+        RestoreSnapshot();
+    }
+    ResetSelection();
+}
+
 void TFormItems::StoreLoaded() {
     Program* prog = Program::instance();
     PMItems->setRoot(prog->store.liveMenu.get());
+    // The old nodes went with the load.
+    clipboardNode = nullptr;
 }
 
 void TFormItems::setTreeChangeHandler(bool attached) { changeHandlerAttached_ = attached; }
@@ -110,12 +526,16 @@ void TFormItems::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     // The node at the top of the visible area becomes the selected node.
     const QModelIndex top = TVItems->indexAt(QPoint(1, 1));
-    if (top.isValid()) TVItems->setCurrentIndex(top);
+    if (top.isValid()) {
+        if (top == TVItems->currentIndex()) TVItemsChange();
+        else TVItems->setCurrentIndex(top);
+    }
 }
 
 void TFormItems::closeEvent(QCloseEvent* e) {
     // Hidden, never destroyed.
     e->accept();
+    FormClose();
     emit hidden();
 }
 

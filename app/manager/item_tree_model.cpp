@@ -53,7 +53,7 @@ QVariant ItemTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: return QString::fromStdString(n->text);
     case Qt::DecorationRole: {
-        QImage img = images_.treeImage(n->imageIndex);
+        QImage img = images_.treeImage(n == current_ ? n->selectedIndex : n->imageIndex);
         if (n->cut && !img.isNull()) {
             // A node on the clipboard after Cut is drawn dimmed.
             QImage dim(img.size(), QImage::Format_ARGB32_Premultiplied);
@@ -83,6 +83,12 @@ void ItemTreeModel::beginInsert(TreeNode* parent, int first, int last) {
 }
 void ItemTreeModel::endInsert() { endInsertRows(); }
 void ItemTreeModel::beginRemove(TreeNode* parent, int first, int last) {
+    // The current node may go with the removed rows; never keep a stale one.
+    for (const TreeNode* n = current_; n; n = n->parent())
+        if (n->parent() == parent && n->row() >= first && n->row() <= last) {
+            current_ = nullptr;
+            break;
+        }
     beginRemoveRows(indexOf(parent), first, last);
 }
 void ItemTreeModel::endRemove() { endRemoveRows(); }
@@ -94,10 +100,14 @@ void ItemTreeModel::nodeChanged(TreeNode* node) {
     const QModelIndex i = indexOf(node);
     emit dataChanged(i, i);
 }
-void ItemTreeModel::beginReset() { beginResetModel(); }
+void ItemTreeModel::beginReset() {
+    current_ = nullptr;
+    beginResetModel();
+}
 void ItemTreeModel::endReset() { endResetModel(); }
 
 void ItemTreeModel::detach() {
+    current_ = nullptr;
     beginResetModel();
     tree_.setObserver(nullptr);
 }
@@ -112,6 +122,15 @@ void ItemTreeModel::setExpanded(const QModelIndex& index, bool expanded) {
     if (!n || (n->imageIndex != 0 && n->imageIndex != 1) || n->stateIndex == n->imageIndex) return;
     n->selectedIndex = expanded ? 1 : 0;
     nodeChanged(n);
+}
+
+void ItemTreeModel::setCurrent(const QModelIndex& index) {
+    const TreeNode* before = current_;
+    current_ = nodeAt(index);
+    if (before == current_) return;
+    // before is still live: removals and resets clear it first.
+    if (before) nodeChanged(const_cast<TreeNode*>(before));
+    if (current_) nodeChanged(const_cast<TreeNode*>(current_));
 }
 
 }  // namespace orbel

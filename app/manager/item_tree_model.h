@@ -46,10 +46,13 @@ public:
 
     // Set by the view when a folder opens or closes: its selected image.
     void setExpanded(const QModelIndex& index, bool expanded);
+    // The selected node shows its selected image (an expanded folder opens).
+    void setCurrent(const QModelIndex& index);
 
 private:
     ItemTree& tree_;
     const ImageLists& images_;
+    const TreeNode* current_ = nullptr;
 };
 
 }  // namespace orbel
