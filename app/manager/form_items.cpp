@@ -435,6 +435,7 @@ void TFormItems::BitBtnSaveClick() {
         return WriteIconBitmap(images, node.imageIndex, QString::fromStdString(path));
     };
     hooks.log = [prog](const std::string& line) { prog->general->WriteErrorLog(QString::fromStdString(line)); };
+    hooks.gate = saveStepGate;
     const SaveResult r = SaveStore(prog->store, hooks);
     if (r.outcome == SaveOutcome::Saved) {
         prog->general->PlaySystemSound("media/chimes.wav", SoundPlace::WindowsDirectory);

@@ -4,6 +4,7 @@
 
 #include "app/dialogs/orbel_dialog.h"
 #include "app/widgets/kv_win_tree_view.h"
+#include "core/store/store_writer.h"
 #include <memory>
 
 class QGroupBox;
@@ -80,6 +81,8 @@ public:
     TreeNode* clipboardNode = nullptr;
     // A Save succeeded since the dialog was last closed.
     bool savedFlag = false;
+    // Lets a test make one step of a save fail; empty in the program.
+    SaveStepGate saveStepGate;
 
     QString StatusText() const;
     void SetStatusText(const QString& text);

@@ -1,0 +1,42 @@
+#include "support/manager_support.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include "core/store/item_tree.h"
+#include "support/test_program.h"
+
+namespace orbel::testing {
+
+TreeNode* NodeAt(const ItemTree& tree, const QString& rowPath) {
+    TreeNode* node = nullptr;
+    for (const QString& part : rowPath.split('/')) {
+        bool ok = false;
+        const int row = part.toInt(&ok);
+        if (!ok || row < 0 || row >= tree.childCount(node)) return nullptr;
+        node = tree.child(node, row);
+    }
+    return node;
+}
+
+TreeNode* NodeNamed(const ItemTree& tree, const QString& text) {
+    TreeNode* found = nullptr;
+    const std::string want = text.toStdString();
+    tree.forEach([&](TreeNode& n) {
+        if (!found && n.text == want) found = &n;
+    });
+    return found;
+}
+
+QString ReadText(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+int SoundsPlayed(const TestProgram& t, const QString& fileName) {
+    const QString log = ReadText(t.dir() + "errorlog.txt");
+    return int(log.count("Can't play \"" + t.dir() + "media/" + fileName + "\""));
+}
+
+}  // namespace orbel::testing
