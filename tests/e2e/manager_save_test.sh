@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The item manager as a person uses it with the keyboard: open it from the
+# tray menu, rename an item in the name box, Save, Close, and find the new
+# name in the store and in the tray menu (which grows to hold the longer
+# caption). Screenshots of every step are kept.
+set -euo pipefail
+exe=$1 artifacts=$2 progdir_src=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+out="$artifacts/manager_save"
+rm -rf "$out"; mkdir -p "$out"
+work=$(mktemp -d)
+trap 'e2e_stop_all; rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+prog="$work/prog"
+e2e_make_program_dir "$exe" "$progdir_src" "$prog"
+mkdir -p "$prog/shortcuts"
+printf '^UnkLnk|%s|txt|Ab\r\n^NorSep|\r\n' "$work/doc.txt" > "$prog/shortcuts/shortcuts.txt"
+new_name="A much longer caption"
+
+visible_window() {
+  local name=$1 id=""
+  for _ in $(seq 1 50); do
+    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Width of the open tray menu: the widest visible window of the program
+# other than the item manager (the tray icon is far narrower).
+menu_width() {
+  local id w best=0
+  for id in $(xdotool search --onlyvisible --class orbel 2>/dev/null); do
+    xwininfo -id "$id" | grep -q 'Manage Items' && continue
+    w=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
+    [ "${w:-0}" -gt "$best" ] && best=$w
+  done
+  echo "$best"
+}
+
+e2e_start_desktop
+"$prog/orbel" > "$out/orbel.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+e2e_wait_tray_icon || fail "no tray icon appeared"
+sleep 0.5
+
+e2e_click_tray 1
+sleep 0.8
+import -window root "$out/tray-menu-before.png"
+width_before=$(menu_width)
+[ "$width_before" -gt 30 ] || fail "the tray menu did not open"
+# Up twice from the top is "Orbel Kit"; its second entry is "Manage Items..".
+xdotool key Up Up Right
+sleep 0.3
+xdotool key Down Return
+manager=$(visible_window "Manage Items") || fail "the item manager did not open"
+sleep 0.5
+import -window root "$out/manager-opened.png"
+
+# The tree has the focus on its top marker: the next node is the item; the
+# name box follows the tree in the tab order.
+xdotool key Down Tab ctrl+a
+xdotool type --delay 40 "$new_name"
+sleep 0.3
+import -window root "$out/manager-renamed.png"
+xdotool key alt+a
+for _ in $(seq 1 50); do grep -q "$new_name" "$prog/shortcuts/shortcuts.txt" 2>/dev/null && break; sleep 0.1; done
+sleep 0.3
+import -window root "$out/manager-saved.png"
+printf '^UnkLnk|%s|txt|%s\r\n^NorSep|\r\n' "$work/doc.txt" "$new_name" > "$work/expected.txt"
+cmp -s "$work/expected.txt" "$prog/shortcuts/shortcuts.txt" ||
+  fail "the store holds: $(cat -A "$prog/shortcuts/shortcuts.txt")"
+[ ! -e "$prog/item_bak" ] || fail "the backup stayed after a successful save"
+
+# Before the manager closes, the menu still shows the store as loaded.
+# "&Launch" and "C&lose" share their letter; Esc is the key that closes.
+xdotool key Escape
+for _ in $(seq 1 50); do xdotool search --onlyvisible --name "Manage Items" >/dev/null 2>&1 || break; sleep 0.1; done
+xdotool search --onlyvisible --name "Manage Items" >/dev/null 2>&1 && fail "Close left the manager open"
+kill -0 "$pid" 2>/dev/null || fail "the program ended"
+sleep 0.5
+
+e2e_click_tray 1
+sleep 0.8
+import -window root "$out/tray-menu-after.png"
+width_after=$(menu_width)
+echo "menu width before $width_before, after $width_after"
+[ "$width_after" -gt "$width_before" ] || fail "the tray menu did not take the new caption ($width_before -> $width_after)"
+xdotool key Escape
+kill -0 "$pid" 2>/dev/null || fail "the program ended"
+cp "$prog/errorlog.txt" "$out/" 2>/dev/null || true
+echo "screenshots in $out"
