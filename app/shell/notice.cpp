@@ -11,12 +11,17 @@ NoticePresenter& presenter() {
     return p;
 }
 
+QString& title() {
+    static QString t;
+    return t;
+}
+
 int Present(const NoticeRequest& r) {
     if (presenter()) return presenter()(r);
     QMessageBox box;
     box.setText(r.text);
     if (r.kind == NoticeKind::Plain) {
-        box.setWindowTitle(QApplication::applicationDisplayName());
+        box.setWindowTitle(title());
         box.setIcon(QMessageBox::Information);
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
@@ -48,6 +53,9 @@ int ShowNotice(const QString& text) {
 int ShowNotice(const QString& text, NoticeIcon icon, NoticeButtons buttons) {
     return Present({text, NoticeKind::Question, icon, buttons});
 }
+
+void SetApplicationTitle(const QString& t) { title() = t; }
+QString ApplicationTitle() { return title(); }
 
 void SetNoticePresenter(NoticePresenter p) { presenter() = std::move(p); }
 

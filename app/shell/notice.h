@@ -28,6 +28,11 @@ int ShowNotice(const QString& text);
 // Question: a box of the given icon and buttons; returns the button pressed.
 int ShowNotice(const QString& text, NoticeIcon icon, NoticeButtons buttons);
 
+// The application title that plain boxes carry. (Kept apart from the
+// toolkit's display name, which the desktop would append to every title.)
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
 // Replaces the boxes (tests); an empty function restores them.
 using NoticePresenter = std::function<int(const NoticeRequest&)>;
 void SetNoticePresenter(NoticePresenter presenter);

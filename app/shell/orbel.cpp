@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "app/shell/notice.h"
 #include "app/shell/orbel_application.h"
 #include "app/shell/program.h"
 #include "core/shell/texts.h"
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     // The hidden main window never shows, and closing a dialog never ends the program.
     app.setQuitOnLastWindowClosed(false);
     QCoreApplication::processEvents();
-    QApplication::setApplicationDisplayName(QString::fromUtf8(orbel::texts::ProductName));
+    orbel::SetApplicationTitle(QString::fromUtf8(orbel::texts::ProductName));
     try {
         orbel::Program program;
         program.createWindows();

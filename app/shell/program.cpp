@@ -96,7 +96,7 @@ BackupAnswer Program::askBackup() const {
 void Program::StartUp() {
     platform::InstallPlatformHooks();
     // 1. Names, titles and version.
-    QApplication::setApplicationDisplayName(QString::fromUtf8(texts::ProductName));
+    SetApplicationTitle(QString::fromUtf8(texts::ProductName));
     // 2. Program directory and executable name.
     const QFileInfo exe(platform::ExecutablePath());
     executableName = exe.fileName();
@@ -107,7 +107,7 @@ void Program::StartUp() {
     about->LabelVer->setText(QString::fromStdString(texts::VersionLine()));
     about->LabelVer->adjustSize();
     // 5. The application title again.
-    QApplication::setApplicationDisplayName(QString::fromUtf8(texts::ProductName));
+    SetApplicationTitle(QString::fromUtf8(texts::ProductName));
     // 6. Menu and system colour: the button face.
     menuColour = systemColour = QApplication::palette().color(QPalette::Button);
     // 7. Settings.
