@@ -76,13 +76,13 @@ QImage ImageLists::FormImage(int number, QSize size) {
     case img::PlainSeparator: DrawDottedLine(p, false); break;
     case img::TextSeparator: DrawDottedLine(p, true); break;
     case img::TopMarker: {
+        // The word TOP in a frame, drawn in 3 x 5 pixel letters so it fits.
         p.setPen(QColor(0, 0, 128));
         p.drawRect(0, 3, 15, 9);
-        QFont f = p.font();
-        f.setPixelSize(8);
-        f.setBold(true);
-        p.setFont(f);
-        p.drawText(QRect(0, 3, 16, 10), Qt::AlignCenter, "TOP");
+        static const char* const glyphs[3] = {"111010010010010", "111101101101111", "111101111100100"};
+        for (int g = 0; g < 3; ++g)
+            for (int i = 0; i < 15; ++i)
+                if (glyphs[g][i] == '1') p.drawPoint(2 + g * 4 + i % 3, 5 + i / 3);
         break;
     }
     case img::NoExtension: DrawFolder(p, false, QColor(245, 240, 215)); break;
