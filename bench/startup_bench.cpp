@@ -1,6 +1,8 @@
 // The program's own start on the generated store, in-process: windows,
 // start-up up to the tray answering, and the first opening of the tray menu
-// (pictures rendered). Also reports the resident memory after start-up.
+// (pictures rendered). Resident memory is measured on the real program by
+// scripts/bench-startup.sh, since a benchmark process keeps what earlier runs
+// allocated.
 //
 //   startup_bench                      run the benchmarks (offscreen)
 //   startup_bench --write-store DIR    write the generated store into DIR and
@@ -13,7 +15,6 @@
 #include <QPixmap>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -27,14 +28,6 @@ namespace {
 const bench::Store& TheStore() {
     static bench::Store store;
     return store;
-}
-
-long ResidentKiB() {
-    std::ifstream f("/proc/self/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-    return -1;
 }
 
 std::unique_ptr<orbel::Program> Start() {
@@ -71,14 +64,6 @@ void BM_OpenTrayMenu(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenTrayMenu)->Unit(benchmark::kMillisecond);
 
-void BM_ResidentAfterStartUp(benchmark::State& state) {
-    auto p = Start();
-    p->items->PMItems->realise();
-    QCoreApplication::processEvents();
-    for (auto _ : state) benchmark::DoNotOptimize(p->trayReady());
-    state.counters["rss_MiB"] = ResidentKiB() / 1024.0;
-}
-BENCHMARK(BM_ResidentAfterStartUp)->Iterations(1);
 
 }  // namespace
 
