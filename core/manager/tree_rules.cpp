@@ -104,7 +104,8 @@ ButtonStates RefreshButtons(const TreeNode* s, const TreeNode* clipboard, bool a
     if (!s) return b;
     b.cut = IsMovableNode(s);
     b.copy = !IsFolderNode(s) && b.cut;
-    if (clipboard) {
+    // Nothing pasted after or inside a built-in node would ever be saved.
+    if (clipboard && !IsBuiltInNode(s)) {
         const Placement p = PlacementAllowed(clipboard, s);
         b.paste = p.allowed;
         b.status = p.refusal;

@@ -75,6 +75,7 @@ struct ButtonStates {
     std::string status;
 };
 // The enabled state of the buttons for a selection (nullptr: none selected).
+// Paste stays disabled on built-in nodes: Save stops at the first of them.
 ButtonStates RefreshButtons(const TreeNode* selected, const TreeNode* clipboard, bool attachArmed);
 
 // Clears the clipboard (taking the cut mark off the node when it is still
