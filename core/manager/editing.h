@@ -141,6 +141,7 @@ private:
     bool armed_ = false;
     std::string file_, directory_;
     std::string texts_[4];
+    std::string caption_ = manager_texts::CaptionPlain;
 };
 
 // ---- Cut, Copy, Paste, Delete ----------------------------------------------

@@ -1,0 +1,383 @@
+#include "core/manager/editing.h"
+
+#include "core/manager/node_kinds.h"
+#include "core/store/desktop_entry.h"
+#include "core/store/image_table.h"
+#include "core/store/kv_array_string.h"
+#include "core/store/program_kind.h"
+#include "core/store/shell_links.h"
+#include "core/store/shell_paths.h"
+#include "core/store/store_format.h"
+
+namespace orbel {
+
+namespace mt = manager_texts;
+
+namespace {
+
+std::string Lowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+EditOutcome Refused(std::string text, bool chord = true) {
+    EditOutcome o;
+    o.refusal = std::move(text);
+    o.chord = chord && !o.refusal.empty();
+    return o;
+}
+
+EditOutcome Done(TreeNode* node) {
+    EditOutcome o;
+    o.done = true;
+    o.node = node;
+    return o;
+}
+
+// Attach goes after an existing, user-editable place only.
+bool AttachTarget(const TreeNode* selected) { return selected && !IsBuiltInNode(selected); }
+
+bool HoldsStoreBreaks(std::string_view text) {
+    return text.find_first_of("\r\n|") != std::string_view::npos ||
+           text.find(kEndOfFile) != std::string_view::npos;
+}
+
+// A new item: path table entry, parameters for a program, the next number.
+TreeNode* AddItemNode(ItemStore& s, TreeNode* after, const std::string& caption, int image,
+                      const std::string& path, bool program, const std::string& params) {
+    const int number = s.nextItemNumber;
+    TreeNode* n = InsertAfter(s.items, after, MakeItemNode(caption, image, number));
+    AppendString(s.table.paths, path);
+    if (program) {
+        AppendString(s.table.programNumbers, std::to_string(number));
+        AppendString(s.table.parameters, params);
+    }
+    ++s.nextItemNumber;
+    return n;
+}
+
+// Captures the icon and counts it; the index follows the loader's layout
+// (captured icons sit behind the last break image).
+int CapturedImage(ItemStore& s, const std::string& path, const IconCapture& captureIcon) {
+    if (!captureIcon) return img::NoExtension;
+    captureIcon(path);
+    ++s.items.tag;
+    return s.counters.lastBreak + s.items.tag;
+}
+
+}  // namespace
+
+// ---- text helpers ----------------------------------------------------------
+
+std::string StripExtension(std::string_view text) {
+    const size_t dot = text.rfind('.');
+    return std::string(dot == std::string_view::npos ? text : text.substr(0, dot));
+}
+
+std::string DropFirstChar(std::string_view text) {
+    return text.empty() ? std::string() : std::string(text.substr(1));
+}
+
+std::string FileNamePart(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    if (path == "/") return {};
+    const size_t slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ExtensionOf(std::string_view path) {
+    const std::string name = FileNamePart(path);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string PathRefusal(std::string_view path) {
+    if (path.find(kFieldSeparator) != std::string_view::npos) return mt::PathBar;
+    if (path.find_first_of("\r\n") != std::string_view::npos) return mt::PathLineBreak;
+    if (path.find(kEndOfFile) != std::string_view::npos) return mt::PathEndOfFile;
+    return {};
+}
+
+// ---- insertion -------------------------------------------------------------
+
+TreeNode* InsertAfter(ItemTree& tree, TreeNode* after, std::unique_ptr<TreeNode> node) {
+    return tree.insertAfter(after, std::move(node));
+}
+
+// ---- Attach ----------------------------------------------------------------
+
+EditOutcome AttachSeparator(ItemTree& tree, TreeNode* selected, std::string_view text) {
+    if (!AttachTarget(selected)) return Refused({});
+    return Done(InsertAfter(tree, selected, MakeSeparatorNode(WithoutLineBreaks(text))));
+}
+
+EditOutcome AttachFolder(ItemTree& tree, TreeNode* selected, std::string_view name) {
+    if (!AttachTarget(selected)) return Refused({});
+    const std::string trimmed = TrimName(name);
+    std::string refusal = AttachFolderRefusal(selected, trimmed);
+    if (!refusal.empty()) return Refused(std::move(refusal));
+    return Done(InsertAfter(tree, selected, MakeFolderNode(trimmed)));
+}
+
+EditOutcome AttachDirectory(ItemStore& s, TreeNode* selected, std::string_view name,
+                            const std::string& directory) {
+    if (!AttachTarget(selected) || directory.empty()) return Refused({});
+    std::string refusal = PathRefusal(directory);
+    if (!refusal.empty()) return Refused(std::move(refusal));
+    return Done(AddItemNode(s, selected, WithoutLineBreaks(name), img::Gear, directory, false, {}));
+}
+
+EditOutcome AttachFile(ItemStore& s, TreeNode* selected, std::string_view name, const std::string& file,
+                       const IconCapture& captureIcon) {
+    if (!AttachTarget(selected) || file.empty()) return Refused({});
+    std::string refusal = PathRefusal(file);
+    if (!refusal.empty()) return Refused(std::move(refusal));
+    const bool program = IsProgramPath(file);
+    const int image = CapturedImage(s, file, captureIcon);
+    return Done(AddItemNode(s, selected, WithoutLineBreaks(name), image, file, program, {}));
+}
+
+// ---- add modes -------------------------------------------------------------
+
+std::string AddModeState::FileCaption(const std::string& file) {
+    return "Item (" + Lowered(DropFirstChar(ExtensionOf(file))) + ") Text";
+}
+
+AddModeView AddModeState::view(std::string_view nameText) const {
+    AddModeView v;
+    v.mode = mode_;
+    v.addEnabled = mode_ == AddMode::File || mode_ == AddMode::Directory;
+    v.armed = armed_;
+    v.caption = caption_;
+    v.nameText = std::string(nameText);
+    return v;
+}
+
+AddModeView AddModeState::enter(AddMode mode, std::string_view nameBoxText) {
+    if (mode == mode_) return view(nameBoxText);
+    // Leave the current mode: a file or directory mode keeps its text only
+    // while it has something to attach it to.
+    std::string& left = texts_[static_cast<int>(mode_)];
+    switch (mode_) {
+    case AddMode::File: left = file_.empty() ? std::string() : std::string(nameBoxText); break;
+    case AddMode::Directory: left = directory_.empty() ? std::string() : std::string(nameBoxText); break;
+    default: left = std::string(nameBoxText); break;
+    }
+    mode_ = mode;
+    std::string name = texts_[static_cast<int>(mode)];
+    switch (mode) {
+    case AddMode::File:
+        armed_ = !file_.empty();
+        caption_ = armed_ ? FileCaption(file_) : std::string(mt::CaptionPlain);
+        if (!armed_) name.clear();
+        break;
+    case AddMode::Directory:
+        armed_ = !directory_.empty();
+        caption_ = armed_ ? std::string(mt::CaptionDirectory) : std::string(mt::CaptionPlain);
+        if (!armed_) name.clear();
+        break;
+    case AddMode::Folder:
+        armed_ = true;
+        caption_ = mt::CaptionFolder;
+        break;
+    case AddMode::Separator:
+        armed_ = true;
+        caption_ = mt::CaptionSeparator;
+        break;
+    }
+    return view(name);
+}
+
+AddModeView AddModeState::fileChosen(const std::string& file) {
+    if (file.empty()) return view({});
+    file_ = file;
+    armed_ = true;
+    caption_ = FileCaption(file);
+    return view(StripExtension(FileNamePart(file)));
+}
+
+AddModeView AddModeState::directoryChosen(const std::string& directory) {
+    if (directory.empty()) return view({});
+    directory_ = directory;
+    armed_ = true;
+    caption_ = mt::CaptionDirectory;
+    const std::string last = FileNamePart(directory);
+    return view(last.empty() ? directory : StripExtension(last));
+}
+
+EditOutcome AddModeState::attach(ItemStore& s, TreeNode* selected, std::string_view nameBoxText,
+                                 const IconCapture& captureIcon, AddModeView* after) {
+    EditOutcome o;
+    switch (mode_) {
+    case AddMode::Separator: o = AttachSeparator(s.items, selected, nameBoxText); break;
+    case AddMode::Folder: o = AttachFolder(s.items, selected, nameBoxText); break;
+    case AddMode::Directory:
+        o = armed_ ? AttachDirectory(s, selected, nameBoxText, directory_) : Refused({});
+        break;
+    case AddMode::File:
+        o = armed_ ? AttachFile(s, selected, nameBoxText, file_, captureIcon) : Refused({});
+        break;
+    }
+    if (!o.done) {
+        if (after) *after = view(nameBoxText);
+        return o;
+    }
+    texts_[static_cast<int>(mode_)].clear();
+    caption_ = mt::CaptionPlain;
+    if (mode_ == AddMode::File) {
+        file_.clear();
+        armed_ = false;
+    } else if (mode_ == AddMode::Directory) {
+        directory_.clear();
+        armed_ = false;
+    }
+    if (after) *after = view({});
+    return o;
+}
+
+// ---- Cut, Copy, Paste, Delete ----------------------------------------------
+
+namespace {
+
+void Unmark(ItemTree& tree, TreeNode* clipboard) {
+    if (clipboard && clipboard->cut) {
+        clipboard->cut = false;
+        tree.changed(clipboard);
+    }
+}
+
+}  // namespace
+
+bool CutNode(ItemTree& tree, TreeNode*& clipboard, TreeNode* selected) {
+    if (!IsMovableNode(selected)) return false;
+    Unmark(tree, clipboard);
+    selected->cut = true;
+    tree.changed(selected);
+    clipboard = selected;
+    return true;
+}
+
+bool CopyNode(ItemTree& tree, TreeNode*& clipboard, TreeNode* selected) {
+    if (!IsMovableNode(selected) || IsFolderNode(selected)) return false;
+    Unmark(tree, clipboard);
+    clipboard = selected;
+    return true;
+}
+
+Placement PasteAllowed(const TreeNode* clipboard, const TreeNode* selected) {
+    if (!clipboard || !selected) return {false, {}};
+    if (IsBuiltInNode(selected)) return {false, {}};
+    return PlacementAllowed(clipboard, selected);
+}
+
+EditOutcome PasteNode(ItemTree& tree, TreeNode*& clipboard, TreeNode* selected) {
+    if (!clipboard || !selected) return Refused({});
+    if (IsBuiltInNode(selected)) return Refused(mt::PasteOnBuiltIn);
+    const Placement p = PasteAllowed(clipboard, selected);
+    if (!p.allowed) return Refused(p.refusal);
+    if (clipboard->cut) {
+        TreeNode* k = clipboard;
+        k->cut = false;
+        tree.moveAfter(k, selected);
+        tree.changed(k);
+        clipboard = nullptr;
+        return Done(k);
+    }
+    // A duplicate of a folder would lack its top marker and contents.
+    if (!IsMovableNode(clipboard) || IsFolderNode(clipboard)) return Refused({});
+    const TreeNode& k = *clipboard;
+    auto d = std::make_unique<TreeNode>(k.text, k.imageIndex, k.selectedIndex, -1, k.data);
+    return Done(InsertAfter(tree, selected, std::move(d)));
+}
+
+EditOutcome DeleteNode(ItemTree& tree, TreeNode*& clipboard, TreeNode* selected) {
+    if (!IsMovableNode(selected)) return Refused({});
+    if (clipboard && IsWithin(clipboard, selected)) clipboard = nullptr;
+    tree.remove(selected);
+    EditOutcome o;
+    o.done = true;
+    return o;
+}
+
+// ---- internal drag ---------------------------------------------------------
+
+bool MayStartDrag(const TreeNode* node) { return IsMovableNode(node); }
+
+Placement DragAcceptance(const TreeNode* source, const TreeNode* target) {
+    if (!target) return {};
+    if (!source || IsBuiltInNode(target)) return {false, {}};
+    return PlacementAllowed(source, target);
+}
+
+bool ExpandsOnHover(const TreeNode* target, bool accepted) {
+    return accepted && IsFolderNode(target) && !IsBuiltInNode(target);
+}
+
+EditOutcome DropDraggedNode(ItemTree& tree, TreeNode* source, TreeNode* target) {
+    if (!target || !IsMovableNode(source)) return Refused({});
+    const Placement p = DragAcceptance(source, target);
+    if (!p.allowed) return Refused(p.refusal, false);
+    // A non-folder has no subtree, so only a folder could land inside itself,
+    // which PlacementAllowed has refused; a drop on itself changes nothing.
+    if (source != target) tree.moveAfter(source, target);
+    return Done(source);
+}
+
+// ---- files dropped from other programs -------------------------------------
+
+ResolvedDrop ResolveDroppedPath(const std::string& fullPath) {
+    ResolvedDrop r;
+    r.path = fullPath;
+    const std::string ext = Lowered(ExtensionOf(fullPath));
+    if (ext == ".lnk") {
+        ShellLinkDescription link;
+        if (ResolveShellLink(fullPath, link) != kShellLinkOk) {
+            r.refusal = mt::ShortcutUnreadablePrefix + fullPath;
+            return r;
+        }
+        r.path = PathFromDisplayName(link.target);
+        r.params = link.arguments;
+    } else if (ext == ".desktop") {
+        std::string program, arguments;
+        if (!ReadDesktopEntryLink(fullPath, program, arguments)) {
+            r.refusal = mt::ShortcutUnreadablePrefix + fullPath;
+            return r;
+        }
+        // A program named without its directory is found by the launcher's
+        // own start, not by the item's path: keep the launcher then.
+        if (!program.empty() && program.front() == '/') {
+            r.path = program;
+            r.params = arguments;
+        }
+    }
+    if (r.path.empty()) {
+        r.refusal = mt::ShortcutUnreadablePrefix + fullPath;
+        return r;
+    }
+    r.refusal = PathRefusal(r.path);
+    return r;
+}
+
+EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath,
+                     const IconCapture& captureIcon) {
+    if (!target || IsBuiltInNode(target)) return Refused(mt::DropRefused);
+    ResolvedDrop r = ResolveDroppedPath(fullPath);
+    if (!r.refusal.empty()) return Refused(std::move(r.refusal));
+    const bool program = IsProgramPath(r.path);
+    if (program && HoldsStoreBreaks(r.params)) return Refused(mt::ShortcutParamsBar);
+    const int image = ExtensionOf(r.path).empty() ? img::NoExtension : CapturedImage(s, r.path, captureIcon);
+    const std::string name = WithoutLineBreaks(StripExtension(FileNamePart(r.path)));
+    return Done(AddItemNode(s, target, name, image, r.path, program, program ? r.params : std::string()));
+}
+
+std::vector<EditOutcome> DropFiles(ItemStore& s, TreeNode* target, const std::vector<std::string>& paths,
+                                   const IconCapture& captureIcon) {
+    std::vector<EditOutcome> out;
+    out.reserve(paths.size());
+    for (const std::string& p : paths) out.push_back(DropFile(s, target, p, captureIcon));
+    return out;
+}
+
+}  // namespace orbel
