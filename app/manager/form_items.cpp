@@ -130,6 +130,9 @@ TFormItems::TFormItems() {
 
     buildPropertiesPanel(body);
     buildAdminPanel(body);
+    setupEditing();
+    setupPickers();
+    setupAddModes();
 
     StatusBarHelp = new QStatusBar(this);
     StatusBarHelp->setObjectName("StatusBarHelp");
@@ -409,6 +412,13 @@ void TFormItems::EditSParamsKeyDown() {
 }
 
 bool TFormItems::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn &&
+        (watched == RBFile || watched == RBFileDirectory || watched == RBSeparator || watched == RBFolder))
+        RBFolderEnter(static_cast<QRadioButton*>(watched));
+    if (watched == TVItems->viewport()) {
+        if (viewportEvent(event)) return true;
+        return OrbelDialog::eventFilter(watched, event);
+    }
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (key && (watched == EditSName || watched == EditSParams)) {
         auto* box = static_cast<QLineEdit*>(watched);
@@ -461,6 +471,7 @@ void TFormItems::RestoreSnapshot() {
     setTreeChangeHandler(attached);
     // The old nodes are gone; nothing may point at them any more.
     clipboardNode = nullptr;
+    forgetNodes();
     selectNode(Program::instance()->store.topAnchor);
 }
 
@@ -475,6 +486,7 @@ void TFormItems::BitBtnSweepClick() {
     setTreeChangeHandler(false);
     // A swept clipboard node is no longer in the tree; ResetSelection below
     // sees that and only clears the clipboard.
+    forgetNodes();
     treeModel->detach();
     try {
         SweepTree(store.items, store.topAnchor, store.table);
@@ -519,6 +531,7 @@ void TFormItems::StoreLoaded() {
     PMItems->setRoot(prog->store.liveMenu.get());
     // The old nodes went with the load.
     clipboardNode = nullptr;
+    forgetNodes();
 }
 
 void TFormItems::setTreeChangeHandler(bool attached) { changeHandlerAttached_ = attached; }

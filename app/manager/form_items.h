@@ -4,7 +4,9 @@
 
 #include "app/dialogs/orbel_dialog.h"
 #include "app/widgets/kv_win_tree_view.h"
+#include "core/manager/editing.h"
 #include "core/store/store_writer.h"
+#include <functional>
 #include <memory>
 
 class QGroupBox;
@@ -16,6 +18,8 @@ class QRadioButton;
 class QStatusBar;
 class QTimer;
 class QFrame;
+class QDrag;
+class QFileDialog;
 
 namespace orbel {
 
@@ -74,6 +78,9 @@ public:
     QPushButton* BitBtnLaunch;
     QPushButton* BitBtnHelp;
     QPushButton* BitBtnClose;
+    QFileDialog* OpenDialogAdd;
+    QTimer* TimerDrag;    // 150 ms from a button press to arming the drag
+    QTimer* TimerExpand;  // 400 ms of hovering before a folder opens
 
     // 1 while the current add mode has something to attach (Attach armed).
     int BitBtnAttachTag = 0;
@@ -83,6 +90,22 @@ public:
     bool savedFlag = false;
     // Lets a test make one step of a save fail; empty in the program.
     SaveStepGate saveStepGate;
+
+    // The pickers of Add.. and the drag loop, replaceable because tests
+    // cannot drive the platform's dialogs or its nested drag loop. The
+    // pickers return the chosen path, empty on Cancel.
+    std::function<QString()> runOpenDialogAdd;
+    std::function<QString()> runDirectoryPicker;
+    std::function<void(QDrag*)> runDrag;
+
+    // The add mode, the chosen file and directory and the remembered texts.
+    AddModeState addMode;
+
+    // Drag state: the node under the last button press, the folder being
+    // hovered, and the repaint passes made during this drag.
+    TreeNode* dragSource = nullptr;
+    TreeNode* expandTarget = nullptr;
+    int repaintCount = 0;
 
     QString StatusText() const;
     void SetStatusText(const QString& text);
@@ -100,6 +123,29 @@ public:
     void ResetSelection();
     void EditSNameKeyDown();
     void EditSParamsKeyDown();
+
+    // Adding and attaching.
+    void BitBtnAddClick();
+    void BitBtnAttachClick();
+    // Runs when one of the four mode buttons takes the focus, before it is checked.
+    void RBFolderEnter(QRadioButton* entered);
+
+    // The clipboard buttons.
+    void BitBtnCutClick();
+    void BitBtnCopyClick();
+    void BitBtnPasteClick();
+    void BitBtnDeleteClick();
+
+    // Dragging inside the tree; points are in the viewport's coordinates.
+    void TVItemsMouseDown(QPoint at);
+    void TVItemsMouseUp();
+    void TimerDragTimer();
+    // Whether a node dragged to this point may be dropped there.
+    bool TVItemsDragOver(QPoint at);
+    void TVItemsDragDrop(QPoint at);
+    void TimerExpandTimer();
+    // One file dropped from another program.
+    void TVItemsDropFiles(TkvWinTreeView* sender, const QString& fullPath, QPoint mouseXY);
 
     void BitBtnSaveClick();
     void BitBtnUndoClick();
@@ -136,7 +182,31 @@ private:
     // the removed characters require.
     static void correctBox(QLineEdit* box, const QString& text);
 
+    void setupEditing();
+    void setupPickers();
+    void setupAddModes();
+    // Shows an add-mode step in the controls and arms or disarms Attach.
+    void applyAddModeView(const AddModeView& view);
+    AddMode modeOf(const QRadioButton* button) const;
+    IconCapture iconCapture();
+    // The outcome of a refused edit: the chord and the text, or the text only.
+    void report(const EditOutcome& outcome);
+    // Mouse and drag events of the tree's viewport; true when handled here.
+    bool viewportEvent(QEvent* event);
+    void startNodeDrag();
+    void repaintPass();
+    void autoScrollFor(QPoint at);
+    // Node pointers that a rebuild or a delete may leave dangling.
+    void forgetNodes();
+
     bool changeHandlerAttached_ = false;
+    // Drag arming: the last pointer position with a button held, where it
+    // stood when the 150 ms had passed, whether the drag is armed, and the
+    // token that tells our own drag from a foreign one.
+    QPoint lastPoint_;
+    QPoint armPoint_;
+    bool dragArmed_ = false;
+    QByteArray dragToken_;
 };
 
 }  // namespace orbel

@@ -1,0 +1,284 @@
+// Dragging nodes inside the item manager's tree: when a press becomes a drag,
+// which targets take the node, folders opening while hovered, and where the
+// node lands. The press, the wait and the moves are real mouse events; the
+// platform's nested drag loop cannot run offscreen, so the test's drag loop
+// (the dialog's runDrag) delivers the drag events to the tree itself.
+
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/manager/form_items.h"
+#include "app/manager/item_tree_model.h"
+#include "app/shell/orbel_application.h"
+#include "core/manager/tree_rules.h"
+#include "support/manager_support.h"
+#include "support/test_program.h"
+
+using namespace orbel;
+using orbel::testing::NodeNamed;
+using orbel::testing::TestProgram;
+
+namespace {
+
+// Top level: marker, Alpha, Beta, Tools (marker, Inner, Sub (marker, Deep)),
+// Empty (marker), Sub (marker), then the built-in nodes.
+void WriteStore(TestProgram& t) {
+    t.write("shortcuts/shortcuts.txt",
+            "^UnkLnk|/tmp/alpha.txt|txt|Alpha\r\n^UnkLnk|/tmp/beta.txt|txt|Beta\r\n^Folder|Tools\r\n"
+            "^Folder|Empty\r\n^Folder|Sub\r\n");
+    t.write("shortcuts/Tools/shortcuts.txt", "^UnkLnk|/tmp/inner.txt|txt|Inner\r\n^Folder|Sub\r\n");
+    t.write("shortcuts/Tools/Sub/shortcuts.txt", "^UnkLnk|/tmp/deep.txt|txt|Deep\r\n");
+    t.write("shortcuts/Empty/shortcuts.txt", "");
+    t.write("shortcuts/Sub/shortcuts.txt", "");
+}
+
+struct Fixture {
+    Fixture() {
+        WriteStore(t);
+        t.startUp();
+        f = t.program().items;
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        f->TVItems->expandAll();
+    }
+    TreeNode* node(const char* text) { return NodeNamed(t.program().store.items, text); }
+    // The node at a row path, for names used twice.
+    TreeNode* at(const char* path) { return orbel::testing::NodeAt(t.program().store.items, path); }
+    QPoint centre(const TreeNode* n) const { return f->TVItems->visualRect(f->treeModel->indexOf(n)).center(); }
+    QString order(const TreeNode* parent = nullptr) const {
+        QStringList names;
+        const ItemTree& tree = f->treeModel->tree();
+        for (int i = 0; i < tree.childCount(parent); ++i) names << QString::fromStdString(tree.child(parent, i)->text);
+        return names.join(",");
+    }
+    TestProgram t;
+    TFormItems* f = nullptr;
+};
+
+// Sends one drag event to the tree as the platform would; true when accepted.
+// A move needs an enter first: the application sends moves to the widget
+// that took the last enter.
+bool DragEvent(TFormItems* f, QEvent::Type type, const QMimeData* data, QPoint at) {
+    QWidget* vp = f->TVItems->viewport();
+    if (type == QEvent::Drop) {
+        QDropEvent e(QPointF(at), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(vp, &e);
+        return e.isAccepted();
+    }
+    QDragMoveEvent* e = type == QEvent::DragEnter
+                            ? new QDragEnterEvent(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier)
+                            : new QDragMoveEvent(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, e);
+    const bool ok = e->isAccepted();
+    delete e;
+    return ok;
+}
+
+// Press on a node, hold, and move: the drag starts inside runDrag.
+void PressHoldMove(Fixture& x, const TreeNode* n, int holdMs, QPoint move) {
+    QWidget* vp = x.f->TVItems->viewport();
+    const QPoint p = x.centre(n);
+    QTest::mousePress(vp, Qt::LeftButton, {}, p);
+    if (holdMs) QTest::qWait(holdMs);
+    QTest::mouseMove(vp, p + move / 2);
+    QTest::mouseMove(vp, p + move);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, p + move);
+}
+
+}  // namespace
+
+class ManagerDragTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pressBecomesDragOnlyAfterHoldAndMove_data() {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<int>("holdMs");
+        QTest::addColumn<QPoint>("move");
+        QTest::addColumn<bool>("drags");
+        QTest::newRow("held, moved 8 down") << "Alpha" << 250 << QPoint(0, 8) << true;
+        QTest::newRow("held, moved 8 left") << "Beta" << 250 << QPoint(-8, 0) << true;
+        QTest::newRow("a folder drags too") << "Tools" << 250 << QPoint(9, 9) << true;
+        QTest::newRow("held, moved 7") << "Alpha" << 250 << QPoint(7, 7) << false;
+        QTest::newRow("quick click then move") << "Alpha" << 0 << QPoint(0, 30) << false;
+        QTest::newRow("top marker") << "" << 250 << QPoint(0, 30) << false;
+        QTest::newRow("built-in node") << "Close" << 250 << QPoint(0, -30) << false;
+        QTest::newRow("built-in folder") << "Orbel Kit" << 250 << QPoint(0, -30) << false;
+    }
+    void pressBecomesDragOnlyAfterHoldAndMove() {
+        QFETCH(QString, node);
+        QFETCH(int, holdMs);
+        QFETCH(QPoint, move);
+        QFETCH(bool, drags);
+        Fixture x;
+        TreeNode* n = node.isEmpty() ? x.at("0") : x.node(node.toUtf8().constData());
+        QVERIFY(n);
+        const TreeNode* selectedBefore = nullptr;
+        int started = 0;
+        x.f->runDrag = [&](QDrag* d) {
+            ++started;
+            QVERIFY(d->mimeData());
+            QCOMPARE(x.f->dragSource, n);
+        };
+        x.f->selectNode(x.node("Beta"));
+        selectedBefore = x.f->selectedNode();
+        // The press selects, as in any tree; moving with the button held
+        // does not change that selection.
+        PressHoldMove(x, n, holdMs, move);
+        QCOMPARE(started, drags ? 1 : 0);
+        QCOMPARE(x.f->selectedNode() == n || x.f->selectedNode() == selectedBefore, true);
+        QVERIFY(!x.f->TimerDrag->isActive());
+    }
+
+    void targetsTakeTheNodeOrRefuseIt_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("target");  // a name, or a row path
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("item onto item") << "Alpha" << "Beta" << true << "Ready";
+        QTest::newRow("item onto folder") << "Alpha" << "Tools" << true << "Ready";
+        QTest::newRow("item onto a folder's marker") << "Alpha" << "3/0" << true << "Ready";
+        QTest::newRow("item onto Sysmenu") << "Alpha" << "--Sysmenu--" << false << "Ready";
+        QTest::newRow("item onto Orbel Kit") << "Alpha" << "Orbel Kit" << false << "Ready";
+        QTest::newRow("item into Orbel Kit") << "Alpha" << "Help File" << false << "Ready";
+        QTest::newRow("item onto Close") << "Beta" << "Close" << false << "Ready";
+        QTest::newRow("folder among its siblings") << "Tools" << "Beta" << true << "Ready";
+        QTest::newRow("folder into itself") << "Tools" << "Inner" << false
+                                            << manager_texts::FolderIntoOwn;
+        QTest::newRow("folder beside a namesake") << "3/2" << "Beta" << false << manager_texts::FolderDuplicate;
+    }
+    void targetsTakeTheNodeOrRefuseIt() {
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        QFETCH(bool, accepted);
+        QFETCH(QString, status);
+        Fixture x;
+        auto find = [&](const QString& s) {
+            return s.contains('/') ? x.at(s.toUtf8().constData()) : x.node(s.toUtf8().constData());
+        };
+        TreeNode* src = find(source);
+        TreeNode* dst = find(target);
+        QVERIFY(src && dst);
+        const QString before = x.order();
+        bool seen = false;
+        x.f->runDrag = [&](QDrag* d) {
+            seen = true;
+            QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(src)));
+            QCOMPARE(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(dst)), accepted);
+            QCOMPARE(x.f->StatusText(), status);
+            if (accepted) QVERIFY(DragEvent(x.f, QEvent::Drop, d->mimeData(), x.centre(dst)));
+        };
+        x.f->selectNode(x.node("Alpha"));
+        PressHoldMove(x, src, 250, QPoint(0, 10));
+        QVERIFY(seen);
+        if (accepted) {
+            QCOMPARE(src->parent(), dst->parent());
+            QCOMPARE(src->prevSibling(), dst);
+        } else {
+            QCOMPARE(x.order(), before);
+        }
+    }
+
+    void dropPlacesTheSubtreeAfterTargetAndKeepsTheSelection() {
+        Fixture x;
+        TreeNode* tools = x.node("Tools");
+        TreeNode* sub = x.at("3/2");
+        QCOMPARE(QString::fromStdString(sub->text), QString("Sub"));
+        x.f->runDrag = [&](QDrag* d) {
+            // Sub (with Deep) after the marker of Empty: first in Empty.
+            QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(sub)));
+            QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(x.at("4/0"))));
+            QVERIFY(DragEvent(x.f, QEvent::Drop, d->mimeData(), x.centre(x.at("4/0"))));
+        };
+        x.f->selectNode(x.node("Beta"));
+        // A press on an unselected node selects it first; select it back to
+        // see that the drop itself leaves the selection alone.
+        QWidget* vp = x.f->TVItems->viewport();
+        QTest::mousePress(vp, Qt::LeftButton, {}, x.centre(sub));
+        x.f->selectNode(x.node("Beta"));
+        QTest::qWait(250);
+        QTest::mouseMove(vp, x.centre(sub) + QPoint(0, 12));
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, x.centre(sub) + QPoint(0, 12));
+        QCOMPARE(x.order(x.node("Empty")), QString(",Sub"));
+        QCOMPARE(x.order(sub), QString(",Deep"));
+        QCOMPARE(x.order(tools), QString(",Inner"));
+        QCOMPARE(x.f->selectedNode(), x.node("Beta"));
+        // The view shows the moved rows where the tree has them.
+        const QModelIndex moved = x.f->treeModel->index(1, 0, x.f->treeModel->indexOf(x.node("Empty")));
+        QCOMPARE(x.f->treeModel->nodeAt(moved), sub);
+    }
+
+    void hoveredFolderOpensAfterFourHundredMilliseconds() {
+        Fixture x;
+        x.f->TVItems->collapseAll();
+        TreeNode* tools = x.node("Tools");
+        TreeNode* empty = x.node("Empty");
+        bool openedTooSoon = true, otherOpened = true;
+        x.f->runDrag = [&](QDrag* d) {
+            QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(empty)));
+            QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(empty)));
+            QTest::qWait(200);
+            // Moving on to another folder before the time cancels the first.
+            QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools)));
+            openedTooSoon = x.f->TVItems->isExpanded(x.f->treeModel->indexOf(tools));
+            QTest::qWait(250);
+            otherOpened = x.f->TVItems->isExpanded(x.f->treeModel->indexOf(empty));
+            // Further moves over the same folder keep its timer running.
+            QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools) + QPoint(3, 0)));
+            QTRY_VERIFY_WITH_TIMEOUT(x.f->TVItems->isExpanded(x.f->treeModel->indexOf(tools)), 1000);
+        };
+        PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
+        QVERIFY(!openedTooSoon);
+        QVERIFY(!otherOpened);
+        QVERIFY(x.f->TVItems->isExpanded(x.f->treeModel->indexOf(tools)));
+        QCOMPARE(x.f->selectedNode(), tools);
+        // One level only.
+        QVERIFY(!x.f->TVItems->isExpanded(x.f->treeModel->indexOf(x.at("3/2"))));
+        QVERIFY(!x.f->TimerExpand->isActive());
+        QCOMPARE(x.f->repaintCount, 0);
+    }
+
+    void refusedFolderDoesNotOpen() {
+        Fixture x;
+        x.f->TVItems->collapseAll();
+        TreeNode* kit = x.node("Orbel Kit");
+        x.f->runDrag = [&](QDrag* d) {
+            QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(x.node("Beta"))));
+            QVERIFY(!DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(kit)));
+            QTest::qWait(500);
+        };
+        PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
+        QVERIFY(!x.f->TVItems->isExpanded(x.f->treeModel->indexOf(kit)));
+    }
+
+    void foreignDragWithOurTypeIsIgnored() {
+        Fixture x;
+        QMimeData data;
+        data.setData("application/x-tandrel-orbel-node", "0");
+        const QString before = x.order();
+        QVERIFY(!DragEvent(x.f, QEvent::DragEnter, &data, x.centre(x.node("Beta"))));
+        QVERIFY(!DragEvent(x.f, QEvent::Drop, &data, x.centre(x.node("Beta"))));
+        QCOMPARE(x.order(), before);
+        // Nor does a drag that was ours still count once it has ended.
+        QByteArray token;
+        x.f->runDrag = [&](QDrag* d) { token = d->mimeData()->data("application/x-tandrel-orbel-node"); };
+        PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
+        QVERIFY(!token.isEmpty());
+        data.setData("application/x-tandrel-orbel-node", token);
+        QVERIFY(!DragEvent(x.f, QEvent::Drop, &data, x.centre(x.node("Beta"))));
+        QCOMPARE(x.order(), before);
+    }
+};
+
+int main(int argc, char** argv) {
+    OrbelApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    app.setLoopRunning(true);
+    ManagerDragTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "manager_drag_test.moc"
