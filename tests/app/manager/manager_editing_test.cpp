@@ -1,0 +1,456 @@
+// The item manager's Add.., Attach and add modes, Cut, Copy, Paste and
+// Delete through its controls, and files dropped onto the tree as real drop
+// events: what the tree, the item table, the buttons and the status line
+// show afterwards.
+
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+#include <QtTest>
+
+#include "app/manager/form_items.h"
+#include "app/manager/item_tree_model.h"
+#include "app/shell/orbel_application.h"
+#include "core/manager/editing.h"
+#include "core/manager/node_kinds.h"
+#include "core/manager/tree_rules.h"
+#include "support/manager_support.h"
+#include "support/test_program.h"
+
+using namespace orbel;
+using orbel::testing::NodeAt;
+using orbel::testing::NodeNamed;
+using orbel::testing::SoundsPlayed;
+using orbel::testing::TestProgram;
+namespace mt = orbel::manager_texts;
+
+namespace {
+
+// Top level: 0 marker, 1 Report, 2 Tools (0 marker, 1 Inner), 3 News
+// separator, then 4 --Sysmenu--, 5 Orbel Kit, 6 Close.
+void WriteStore(TestProgram& t) {
+    t.write("shortcuts/shortcuts.txt",
+            "^UnkLnk|/tmp/report.txt|txt|Report\r\n^Folder|Tools\r\n^SpeSep|News\r\n");
+    t.write("shortcuts/Tools/shortcuts.txt", "^UnkLnk|/tmp/inner.txt|txt|Inner\r\n");
+}
+
+struct Fixture {
+    Fixture() {
+        WriteStore(t);
+        t.startUp();
+        f = t.program().items;
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->TVItems->expandAll();
+    }
+    ItemTree& tree() { return t.program().store.items; }
+    ItemTable& table() { return t.program().store.table; }
+    TreeNode* node(const QString& text) { return NodeNamed(tree(), text); }
+    TreeNode* at(const QString& path) { return NodeAt(tree(), path); }
+    QString texts(const TreeNode* parent = nullptr) {
+        QStringList names;
+        for (int i = 0; i < tree().childCount(parent); ++i)
+            names << QString::fromStdString(tree().child(parent, i)->text);
+        return names.join(",");
+    }
+    QString buttons() const {
+        QString s;
+        s += f->BitBtnCut->isEnabled() ? 'C' : '-';
+        s += f->BitBtnCopy->isEnabled() ? 'O' : '-';
+        s += f->BitBtnPaste->isEnabled() ? 'P' : '-';
+        s += f->BitBtnDelete->isEnabled() ? 'D' : '-';
+        s += f->BitBtnAttach->isEnabled() ? 'A' : '-';
+        return s;
+    }
+    // A mode chosen with the mouse: the press focuses, the release checks.
+    void mode(QRadioButton* r) { QTest::mouseClick(r, Qt::LeftButton); }
+    void chooseFile(const QString& file) {
+        f->runOpenDialogAdd = [file] { return file; };
+        QTest::mouseClick(f->BitBtnAdd, Qt::LeftButton);
+    }
+    void chooseDirectory(const QString& dir) {
+        f->runDirectoryPicker = [dir] { return dir; };
+        QTest::mouseClick(f->BitBtnAdd, Qt::LeftButton);
+    }
+    void typeName(const QString& text) {
+        f->MemoAddName->setFocus();
+        QTest::keyClick(f->MemoAddName, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f->MemoAddName, Qt::Key_Backspace);
+        QTest::keyClicks(f->MemoAddName, text);
+    }
+    void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    int chords() const { return SoundsPlayed(t, "chord.wav"); }
+    TestProgram t;
+    TFormItems* f = nullptr;
+};
+
+using Bytes = QByteArray;
+Bytes Le(quint32 v, int n) {
+    Bytes b;
+    for (int i = 0; i < n; ++i) b += char((v >> (8 * i)) & 0xFF);
+    return b;
+}
+// A shell link (8-bit strings) whose local base path is target.
+Bytes LinkBytes(const Bytes& target, const Bytes& args) {
+    const quint32 h = 0x1C;
+    const Bytes volume = Le(0x11, 4) + Le(3, 4) + Le(0x1234ABCD, 4) + Le(0x10, 4) + '\0';
+    const Bytes tail = volume + target + '\0' + '\0';
+    const Bytes info = Le(h + tail.size(), 4) + Le(h, 4) + Le(1, 4) + Le(h, 4) + Le(h + 0x11, 4) + Le(0, 4) +
+                       Le(h + 0x11 + target.size() + 1, 4) + tail;
+    const quint32 flags = 0x2 | (args.isEmpty() ? 0 : 0x20);
+    Bytes body = info;
+    if (!args.isEmpty()) body += Le(args.size(), 2) + args;
+    return Le(0x4C, 4) + Bytes("\x01\x14\x02\0\0\0\0\0\xC0\0\0\0\0\0\0\x46", 16) + Le(flags, 4) + Le(0x20, 4) +
+           Bytes(24, '\0') + Le(0, 4) + Le(0, 4) + Le(1, 4) + Le(0, 2) + Bytes(10, '\0') + body;
+}
+
+// Drops files onto the tree the way another program's drag ends.
+bool DropFiles(TFormItems* f, const QStringList& paths, QPoint at) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+    data.setUrls(urls);
+    QWidget* vp = f->TVItems->viewport();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, &move);
+    if (!move.isAccepted()) return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, &drop);
+    return drop.isAccepted();
+}
+
+}  // namespace
+
+class ManagerEditingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void modesRememberTheirTextsAndCaptions() {
+        Fixture x;
+        x.f->selectNode(x.node("Report"));
+        QCOMPARE(x.f->LabelItemText->text(), QString("Item Text"));
+        QCOMPARE(x.buttons().right(1), QString("-"));
+        x.chooseFile("/opt/Tools/setup.EXE");
+        QCOMPARE(x.f->MemoAddName->text(), QString("setup"));
+        QCOMPARE(x.f->LabelItemText->text(), QString("Item (exe) Text"));
+        QCOMPARE(x.buttons().right(1), QString("A"));
+        x.typeName("Setup tool");
+
+        struct Step {
+            QRadioButton* mode;
+            const char* caption;
+            const char* name;
+            bool add, attach;
+        };
+        const Step steps[] = {
+            {x.f->RBSeparator, "Item (Separator) Text", "", false, true},
+            {x.f->RBFile, "Item (exe) Text", "Setup tool", true, true},
+            {x.f->RBFileDirectory, "Item Text", "", true, false},
+            {x.f->RBFolder, "Item (Folder) Text", "", false, true},
+            {x.f->RBFile, "Item (exe) Text", "Setup tool", true, true},
+        };
+        for (const Step& s : steps) {
+            x.mode(s.mode);
+            QVERIFY2(s.mode->isChecked(), s.caption);
+            QCOMPARE(x.f->LabelItemText->text(), QString(s.caption));
+            QCOMPARE(x.f->MemoAddName->text(), QString(s.name));
+            QCOMPARE(x.f->BitBtnAdd->isEnabled(), s.add);
+            QCOMPARE(x.f->BitBtnAttach->isEnabled(), s.attach);
+            QCOMPARE(x.f->BitBtnAttachTag, s.attach ? 1 : 0);
+        }
+        // A typed separator caption waits in its mode too.
+        x.mode(x.f->RBSeparator);
+        x.typeName("Games");
+        x.mode(x.f->RBFolder);
+        x.mode(x.f->RBSeparator);
+        QCOMPARE(x.f->MemoAddName->text(), QString("Games"));
+        // Armed Attach follows the selection: never onto a built-in node.
+        x.f->selectNode(x.node("Close"));
+        QVERIFY(!x.f->BitBtnAttach->isEnabled());
+        x.f->selectNode(x.at("0"));
+        QVERIFY(x.f->BitBtnAttach->isEnabled());
+    }
+
+    void directoryPicker() {
+        Fixture x;
+        x.f->selectNode(x.node("Report"));
+        x.mode(x.f->RBFileDirectory);
+        x.f->runDirectoryPicker = [] { return QString(); };
+        x.click(x.f->BitBtnAdd);  // cancelled: nothing changes
+        QCOMPARE(x.f->BitBtnAttachTag, 0);
+        x.chooseDirectory("/");
+        QCOMPARE(x.f->MemoAddName->text(), QString("/"));  // a root names itself
+        x.chooseDirectory(QDir::tempPath() + "/my.dir/");
+        QCOMPARE(x.f->MemoAddName->text(), QString("my"));
+        QCOMPARE(x.f->LabelItemText->text(), QString("Item (directory) Text"));
+        const int next = x.t.program().store.nextItemNumber;
+        x.click(x.f->BitBtnAttach);
+        TreeNode* n = x.f->selectedNode();
+        QVERIFY(n);
+        QCOMPARE(QString::fromStdString(n->text), QString("my"));
+        QCOMPARE(n->imageIndex, 10);
+        QCOMPARE(n->data, next);
+        QCOMPARE(QString::fromStdString(x.table().pathOf(n->data)), QDir::tempPath() + "/my.dir");
+        QCOMPARE(n->prevSibling(), x.node("Report"));
+        // Disarmed and reset after the attach.
+        QCOMPARE(x.f->BitBtnAttachTag, 0);
+        QVERIFY(!x.f->BitBtnAttach->isEnabled());
+        QCOMPARE(x.f->LabelItemText->text(), QString("Item Text"));
+        QCOMPARE(x.f->MemoAddName->text(), QString());
+    }
+
+    void attachInEachMode_data() {
+        QTest::addColumn<QString>("mode");      // file, separator, folder
+        QTest::addColumn<QString>("chosen");    // the file of Add.. (file mode)
+        QTest::addColumn<QString>("name");      // typed into the name box
+        QTest::addColumn<QString>("selected");  // row path
+        QTest::addColumn<QString>("expected");  // text of the new node, "" when refused
+        QTest::addColumn<int>("image");         // -1: a captured icon
+        QTest::addColumn<QString>("status");
+        QTest::newRow("plain separator") << "separator" << "" << "" << "1" << "---------------" << 3 << "Ready";
+        QTest::newRow("dashes only") << "separator" << "" << "----" << "1" << "---------------" << 3 << "Ready";
+        QTest::newRow("text separator") << "separator" << "" << "Games" << "2/1" << "--Games--" << 4 << "Ready";
+        QTest::newRow("folder") << "folder" << "" << "  Work " << "1" << "Work" << 0 << "Ready";
+        QTest::newRow("folder first in a folder") << "folder" << "" << "Deep" << "2/0" << "Deep" << 0 << "Ready";
+        QTest::newRow("folder first at the top") << "folder" << "" << "Top" << "0" << "Top" << 0 << "Ready";
+        QTest::newRow("folder without name") << "folder" << "" << "  " << "1" << "" << 0 << mt::FolderNeedsName;
+        QTest::newRow("folder bad name") << "folder" << "" << "a|b" << "1" << "" << 0 << mt::FolderBadChar;
+        QTest::newRow("folder duplicate") << "folder" << "" << " TOOLS" << "1" << "" << 0 << mt::FolderDuplicate;
+        QTest::newRow("folder duplicate of the selection") << "folder" << "" << "report" << "1" << "" << 0
+                                                           << mt::FolderDuplicate;
+        QTest::newRow("file") << "file" << "/tmp/notes.txt" << "My notes" << "1" << "My notes" << -1 << "Ready";
+        QTest::newRow("file with empty name") << "file" << "/tmp/notes.txt" << "" << "1" << "" << -1 << "Ready";
+        QTest::newRow("path with a bar") << "file" << "/tmp/a|b.txt" << "x" << "1" << "" << 0 << mt::PathBar;
+        QTest::newRow("path with a line break") << "file" << "/tmp/a\nb.txt" << "x" << "1" << "" << 0
+                                                << mt::PathLineBreak;
+    }
+    void attachInEachMode() {
+        QFETCH(QString, mode);
+        QFETCH(QString, chosen);
+        QFETCH(QString, name);
+        QFETCH(QString, selected);
+        QFETCH(QString, expected);
+        QFETCH(int, image);
+        QFETCH(QString, status);
+        Fixture x;
+        TreeNode* s = x.at(selected);
+        QVERIFY(s);
+        x.f->selectNode(s);
+        if (mode == "separator") x.mode(x.f->RBSeparator);
+        if (mode == "folder") x.mode(x.f->RBFolder);
+        if (mode == "file") x.chooseFile(chosen);
+        x.typeName(name);
+        const size_t nodesBefore = x.tree().nodeCount();
+        const int pathsBefore = x.table().paths.length();
+        const int chordsBefore = x.chords();
+        const bool refused = status != "Ready";
+        x.click(x.f->BitBtnAttach);
+        QCOMPARE(x.f->StatusText(), status);
+        if (refused) {
+            QCOMPARE(x.tree().nodeCount(), nodesBefore);
+            QCOMPARE(x.table().paths.length(), pathsBefore);
+            QCOMPARE(x.chords(), chordsBefore + 1);
+            QCOMPARE(x.f->MemoAddName->text(), name);  // kept for a correction
+            QCOMPARE(x.f->selectedNode(), s);
+            return;
+        }
+        TreeNode* n = x.f->selectedNode();
+        QVERIFY(n && n != s);
+        QCOMPARE(n->prevSibling(), s);
+        QCOMPARE(QString::fromStdString(n->text), expected);
+        if (image >= 0) QCOMPARE(n->imageIndex, image);
+        else QCOMPARE(n->imageIndex, x.t.program().store.counters.lastBreak + x.tree().tag);
+        QCOMPARE(x.f->MemoAddName->text(), QString());
+        QCOMPARE(x.f->LabelItemText->text(), QString("Item Text"));
+        if (mode == "folder") {
+            QCOMPARE(n->childCount(), 1);
+            QVERIFY(IsTopMarker(n->firstChild()));
+        }
+        // Separators and folders may be attached again; a file must be chosen anew.
+        QCOMPARE(x.f->BitBtnAttach->isEnabled(), mode != "file");
+        if (mode == "file") QCOMPARE(QString::fromStdString(x.table().pathOf(n->data)), chosen);
+        // The view shows the new row where the tree has it.
+        QCOMPARE(x.f->treeModel->nodeAt(x.f->TVItems->currentIndex()), n);
+    }
+
+    void attachedProgramGetsEmptyParameters() {
+        Fixture x;
+        x.f->selectNode(x.node("Report"));
+        x.chooseFile("/bin/true");
+        QCOMPARE(x.f->MemoAddName->text(), QString("true"));
+        const int programs = x.table().programNumbers.length();
+        x.click(x.f->BitBtnAttach);
+        TreeNode* n = x.f->selectedNode();
+        QVERIFY(HasItemEntry(n));
+        QCOMPARE(x.table().programNumbers.length(), programs + 1);
+        QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->data)), QString());
+        QVERIFY(x.f->EditSParams->isEnabled());  // a program's parameters are editable
+    }
+
+    void clipboardButtonsAfterEachOperation() {
+        Fixture x;
+        TreeNode* report = x.node("Report");
+        TreeNode* tools = x.node("Tools");
+        TreeNode* inner = x.node("Inner");
+        x.f->selectNode(report);
+        QCOMPARE(x.buttons(), QString("CO-D-"));
+        x.click(x.f->BitBtnCut);
+        QVERIFY(report->cut);
+        // Pasting with the cut node itself selected leaves it where it is.
+        QCOMPARE(x.buttons(), QString("COPD-"));
+        x.click(x.f->BitBtnPaste);
+        QCOMPARE(x.texts(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
+        x.click(x.f->BitBtnCut);
+        x.f->selectNode(inner);
+        QCOMPARE(x.buttons(), QString("COPD-"));
+        x.click(x.f->BitBtnPaste);
+        QCOMPARE(x.texts(tools), QString(",Inner,Report"));
+        QVERIFY(!report->cut);
+        QCOMPARE(x.f->selectedNode(), report);
+        QCOMPARE(x.buttons(), QString("CO-D-"));  // the clipboard is empty
+
+        // Copy then Paste twice: two duplicates sharing the item number.
+        x.click(x.f->BitBtnCopy);
+        x.f->selectNode(x.at("0"));
+        QCOMPARE(x.buttons(), QString("--P--"));
+        x.click(x.f->BitBtnPaste);
+        TreeNode* first = x.f->selectedNode();
+        QCOMPARE(first->data, report->data);
+        QCOMPARE(x.buttons(), QString("COPD-"));
+        x.f->selectNode(x.node("--News--"));
+        x.click(x.f->BitBtnPaste);
+        QCOMPARE(x.texts(), QString(",Report,Tools,--News--,Report,--Sysmenu--,Orbel Kit,Close"));
+
+        // Cut, then Copy of another node: the first loses its mark.
+        x.f->selectNode(x.node("--News--"));
+        x.click(x.f->BitBtnCut);
+        x.f->selectNode(inner);
+        x.click(x.f->BitBtnCopy);
+        QVERIFY(!x.node("--News--")->cut);
+
+        // A folder: cut yes, copy no; deleting it takes the clipboard inside.
+        x.f->selectNode(tools);
+        QCOMPARE(x.buttons(), QString("C-PD-"));
+        x.click(x.f->BitBtnDelete);
+        QVERIFY(!x.node("Tools") && !x.node("Inner"));
+        QVERIFY(x.f->selectedNode());
+        QVERIFY(!x.f->clipboardNode);
+        QVERIFY(!x.f->BitBtnPaste->isEnabled());
+    }
+
+    void pasteRefusesBuiltInTargets_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("Sysmenu") << "--Sysmenu--";
+        QTest::newRow("Orbel Kit") << "Orbel Kit";
+        QTest::newRow("inside Orbel Kit") << "About";
+        QTest::newRow("Close") << "Close";
+    }
+    void pasteRefusesBuiltInTargets() {
+        QFETCH(QString, target);
+        Fixture x;
+        for (QPushButton* first : {x.f->BitBtnCut, x.f->BitBtnCopy}) {
+            x.f->selectNode(x.node("Report"));
+            x.click(first);
+            x.f->selectNode(x.node(target));
+            QVERIFY(!x.f->BitBtnPaste->isEnabled());
+            // Even a paste that gets through (a shortcut key) puts nothing there.
+            const QString before = x.texts();
+            x.f->BitBtnPasteClick();
+            QCOMPARE(x.texts(), before);
+            QCOMPARE(x.texts(x.node("Orbel Kit")).count(','), 7);
+        }
+    }
+
+    void filesDroppedOntoTheTree() {
+        Fixture x;
+        const QString d = x.t.dir() + "drops/";
+        x.t.mkdir("drops/Some Dir");
+        x.t.write("drops/plain.txt", "x");
+        x.t.write("drops/README", "x");
+        x.t.write("drops/Editor.desktop",
+                  "[Desktop Entry]\nType=Application\nName=Editor\nExec=/bin/true --new \"my file\" %F\n");
+        x.t.write("drops/Tool.lnk", LinkBytes("/opt/tool/tool.exe", "-q \"a b\""));
+        x.t.write("drops/broken.lnk", "not a link");
+        TreeNode* inner = x.node("Inner");
+        const QPoint at = x.f->TVItems->visualRect(x.f->treeModel->indexOf(inner)).center();
+        const int chordsBefore = x.chords();
+        QVERIFY(DropFiles(x.f,
+                          {d + "plain.txt", d + "Some Dir", d + "README", d + "Editor.desktop", d + "Tool.lnk",
+                           d + "broken.lnk"},
+                          at));
+        // Each file after the node under the point: reverse order; the
+        // unreadable shortcut is refused, the last good one is selected.
+        QCOMPARE(x.texts(x.node("Tools")), QString(",Inner,tool,true,README,Some Dir,plain"));
+        QCOMPARE(x.f->selectedNode(), x.node("tool"));
+        QCOMPARE(x.chords(), chordsBefore + 1);
+        QCOMPARE(x.f->StatusText(), QString(mt::ShortcutUnreadablePrefix) + d + "broken.lnk");
+        struct Want {
+            const char* name;
+            QString path;
+            const char* params;
+            bool program;
+            int image;  // -1: captured
+        };
+        const Want wants[] = {
+            {"plain", d + "plain.txt", "", false, -1},
+            {"Some Dir", d + "Some Dir", "", false, 6},
+            {"README", d + "README", "", false, 6},
+            {"true", "/bin/true", "--new \"my file\"", true, 6},  // no extension
+            {"tool", "/opt/tool/tool.exe", "-q \"a b\"", true, -1},
+        };
+        for (const Want& w : wants) {
+            const TreeNode* n = x.node(w.name);
+            QVERIFY2(n, w.name);
+            QCOMPARE(QString::fromStdString(x.table().pathOf(n->data)), w.path);
+            QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->data)), QString(w.params));
+            QCOMPARE(IsExecutableNode(n, x.table()), w.program);
+            if (w.image >= 0) QCOMPARE(n->imageIndex, w.image);
+            else QVERIFY2(n->imageIndex > x.t.program().store.counters.lastBreak, w.name);
+        }
+    }
+
+    void filesDroppedWhereNothingMayGo_data() {
+        QTest::addColumn<QString>("target");  // "" for below the last row
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("below the last node") << "" << "plain.txt" << mt::DropRefused;
+        QTest::newRow("onto Close") << "Close" << "plain.txt" << mt::DropRefused;
+        QTest::newRow("into Orbel Kit") << "About" << "plain.txt" << mt::DropRefused;
+        QTest::newRow("a bar in the name") << "Report" << "a|b.txt" << mt::PathBar;
+    }
+    void filesDroppedWhereNothingMayGo() {
+        QFETCH(QString, target);
+        QFETCH(QString, file);
+        QFETCH(QString, status);
+        Fixture x;
+        x.t.write("drops/" + file, "x");
+        const QPoint at = target.isEmpty()
+                              ? QPoint(20, x.f->TVItems->viewport()->height() - 3)
+                              : x.f->TVItems->visualRect(x.f->treeModel->indexOf(x.node(target))).center();
+        const size_t before = x.tree().nodeCount();
+        const int paths = x.table().paths.length();
+        const int chords = x.chords();
+        DropFiles(x.f, {x.t.dir() + "drops/" + file, x.t.dir() + "drops/" + file}, at);
+        QCOMPARE(x.tree().nodeCount(), before);
+        QCOMPARE(x.table().paths.length(), paths);
+        QCOMPARE(x.f->StatusText(), status);
+        QCOMPARE(x.chords(), chords + 2);  // each file judged on its own
+    }
+};
+
+int main(int argc, char** argv) {
+    OrbelApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    app.setLoopRunning(true);
+    ManagerEditingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "manager_editing_test.moc"
