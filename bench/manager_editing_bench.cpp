@@ -1,0 +1,176 @@
+// The item manager's edits on the large store of bench_store.h, through the
+// dialog's handlers with the tree view attached and shown: Attach (a file
+// and a separator), Paste (duplicate and move), Delete and a file drop. Each
+// timed step includes the event processing that lets the view catch up, so a
+// rebuild of the whole view would show in the figures.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <memory>
+
+#include "app/manager/form_items.h"
+#include "app/manager/item_tree_model.h"
+#include "app/shell/notice.h"
+#include "app/shell/program.h"
+#include "bench_store.h"
+#include "core/store/item_tree.h"
+
+namespace {
+
+struct Running {
+    Running() {
+        orbel::SetNoticePresenter([](const orbel::NoticeRequest&) { return orbel::answer::Ok; });
+        program = std::make_unique<orbel::Program>();
+        program->setProgramDirectory(QString::fromStdString(store.dir()));
+        program->createWindows();
+        program->StartUp();
+        form()->show();
+        form()->TVItems->expandAll();
+        QCoreApplication::processEvents();
+        file = QString::fromStdString(store.dir()) + "dropped.txt";
+        QFile f(file);
+        if (f.open(QIODevice::WriteOnly)) f.write("x");
+    }
+    ~Running() { program.reset(); }
+    orbel::TFormItems* form() const { return program->items; }
+    // A node deep in the tree, so the insertions land in the middle of it.
+    orbel::TreeNode* middleItem() const {
+        orbel::TreeNode* found = nullptr;
+        int seen = 0;
+        form()->treeModel->tree().forEach([&](orbel::TreeNode& n) {
+            if (!found && ++seen > 6000 && n.level() == 2 && n.data >= 0) found = &n;
+        });
+        return found;
+    }
+    bench::Store store;
+    std::unique_ptr<orbel::Program> program;
+    QString file;
+};
+
+Running& TheProgram() {
+    static Running running;
+    return running;
+}
+
+void ChooseMode(orbel::TFormItems* f, QRadioButton* mode) {
+    f->RBFolderEnter(mode);
+    mode->setChecked(true);
+}
+
+void BM_EditAttachFile(benchmark::State& state) {
+    Running& r = TheProgram();
+    orbel::TFormItems* f = r.form();
+    ChooseMode(f, f->RBFile);
+    f->runOpenDialogAdd = [&r] { return r.file; };
+    orbel::TreeNode* target = r.middleItem();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f->selectNode(target);
+        f->BitBtnAddClick();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        f->BitBtnAttachClick();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_EditAttachFile)->Unit(benchmark::kMillisecond);
+
+void BM_EditAttachSeparator(benchmark::State& state) {
+    Running& r = TheProgram();
+    orbel::TFormItems* f = r.form();
+    ChooseMode(f, f->RBSeparator);
+    orbel::TreeNode* target = r.middleItem();
+    for (auto _ : state) {
+        f->selectNode(target);
+        f->MemoAddName->setText("Group");
+        f->BitBtnAttachClick();
+        QCoreApplication::processEvents();
+    }
+    ChooseMode(f, f->RBFile);
+}
+BENCHMARK(BM_EditAttachSeparator)->Unit(benchmark::kMillisecond);
+
+void BM_EditPasteDuplicate(benchmark::State& state) {
+    Running& r = TheProgram();
+    orbel::TFormItems* f = r.form();
+    orbel::TreeNode* target = r.middleItem();
+    f->selectNode(target);
+    f->BitBtnCopyClick();
+    for (auto _ : state) {
+        f->selectNode(target);
+        f->BitBtnPasteClick();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_EditPasteDuplicate)->Unit(benchmark::kMillisecond);
+
+void BM_EditPasteMove(benchmark::State& state) {
+    // A top-level folder with its 100 items moves back and forth between
+    // two places far apart.
+    Running& r = TheProgram();
+    orbel::TFormItems* f = r.form();
+    const orbel::ItemTree& tree = f->treeModel->tree();
+    orbel::TreeNode* folder = tree.topLevel(3);
+    orbel::TreeNode* far = tree.topLevel(tree.topLevelCount() - 5);
+    orbel::TreeNode* near = tree.topLevel(1);
+    bool there = false;
+    for (auto _ : state) {
+        f->selectNode(folder);
+        f->BitBtnCutClick();
+        f->selectNode(there ? near : far);
+        f->BitBtnPasteClick();
+        QCoreApplication::processEvents();
+        there = !there;
+    }
+}
+BENCHMARK(BM_EditPasteMove)->Unit(benchmark::kMillisecond);
+
+void BM_EditDelete(benchmark::State& state) {
+    Running& r = TheProgram();
+    orbel::TFormItems* f = r.form();
+    orbel::TreeNode* target = r.middleItem();
+    f->selectNode(target);
+    f->BitBtnCopyClick();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f->selectNode(target);
+        f->BitBtnPasteClick();  // the duplicate is selected
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        f->BitBtnDeleteClick();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_EditDelete)->Unit(benchmark::kMillisecond);
+
+void BM_EditDropFile(benchmark::State& state) {
+    Running& r = TheProgram();
+    orbel::TFormItems* f = r.form();
+    orbel::TreeNode* target = r.middleItem();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f->TVItems->scrollTo(f->treeModel->indexOf(target));
+        QCoreApplication::processEvents();
+        const QPoint at = f->TVItems->visualRect(f->treeModel->indexOf(target)).center();
+        state.ResumeTiming();
+        f->TVItemsDropFiles(f->TVItems, r.file, at);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_EditDropFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
