@@ -72,7 +72,7 @@ E2E_PIDS+=("$pid")
 e2e_wait_tray_icon || fail "no tray icon appeared"
 sleep 0.5
 
-e2e_click_tray 1
+e2e_click_tray 1 || fail "no tray icon to click"
 sleep 0.8
 height_before=$(menu_height)
 import -window root "$out/tray-menu-before.png"
@@ -128,7 +128,8 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended"
 sleep 0.5
 
 # The reloaded menu holds two entries more.
-e2e_click_tray 1
+e2e_wait_tray_icon || fail "the tray icon did not come back after the reload"
+e2e_click_tray 1 || fail "no tray icon to click after the reload"
 sleep 0.8
 import -window root "$out/tray-menu-after.png"
 height_after=$(menu_height)

@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
+#include <QUrl>
 #include <QtTest>
 
 #include "app/manager/form_items.h"
@@ -256,10 +257,16 @@ private slots:
 
     void foreignDragWithOurTypeIsIgnored() {
         Fixture x;
+        // A file drag makes the live tree the drag target first, so that the
+        // drop below reaches it as a platform would deliver it.
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile("/tmp/x.txt")});
+        QVERIFY(DragEvent(x.f, QEvent::DragEnter, &files, x.centre(x.node("Beta"))));
         QMimeData data;
         data.setData("application/x-tandrel-orbel-node", "0");
         const QString before = x.order();
         QVERIFY(!DragEvent(x.f, QEvent::DragEnter, &data, x.centre(x.node("Beta"))));
+        QVERIFY(!DragEvent(x.f, QEvent::DragMove, &data, x.centre(x.node("Beta"))));
         QVERIFY(!DragEvent(x.f, QEvent::Drop, &data, x.centre(x.node("Beta"))));
         QCOMPARE(x.order(), before);
         // Nor does a drag that was ours still count once it has ended.
@@ -268,6 +275,7 @@ private slots:
         PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
         QVERIFY(!token.isEmpty());
         data.setData("application/x-tandrel-orbel-node", token);
+        QVERIFY(DragEvent(x.f, QEvent::DragEnter, &files, x.centre(x.node("Beta"))));
         QVERIFY(!DragEvent(x.f, QEvent::Drop, &data, x.centre(x.node("Beta"))));
         QCOMPARE(x.order(), before);
     }
