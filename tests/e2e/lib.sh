@@ -82,3 +82,46 @@ e2e_wait_gone() {
   for _ in $(seq 1 "$tries"); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
+
+# The common start of a test script, after `exe artifacts progdir_src` are
+# set: $out for its artifacts (emptied), $work a temporary directory removed
+# at exit with everything started, $prog a fresh program directory.
+e2e_begin() {
+  out="$artifacts/$1"
+  rm -rf "$out"; mkdir -p "$out"
+  work=$(mktemp -d)
+  trap 'e2e_stop_all; rm -rf "$work"' EXIT
+  prog="$work/prog"
+  e2e_make_program_dir "$exe" "$progdir_src" "$prog"
+}
+
+# Ends the test with a message; the program's error log, if any, is kept.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${prog:-}" ] && [ -n "${out:-}" ] && cp "$prog/errorlog.txt" "$out/" 2>/dev/null
+  exit 1
+}
+
+# Prints the id of the first visible window whose name matches, waiting up
+# to five seconds for it.
+e2e_visible_window() {
+  local name=$1 id=""
+  for _ in $(seq 1 50); do
+    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Width or Height of the open tray menu: the largest visible window of the
+# program other than the item manager (the tray icon is far smaller).
+e2e_menu_extent() {
+  local field=$1 id v best=0
+  for id in $(xdotool search --onlyvisible --class orbel 2>/dev/null); do
+    xwininfo -id "$id" | grep -q 'Manage Items' && continue
+    v=$(xwininfo -id "$id" | awk -v f="$field:" '$1 == f { print $2 }')
+    [ "${v:-0}" -gt "$best" ] && best=$v
+  done
+  echo "$best"
+}

@@ -7,17 +7,11 @@ set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-out="$artifacts/manager_drag_drop"
-rm -rf "$out"; mkdir -p "$out"
-work=$(mktemp -d)
-trap 'e2e_stop_all; rm -rf "$work"' EXIT
+e2e_begin manager_drag_drop
 
-fail() { echo "FAIL: $*" >&2; cp "$prog/errorlog.txt" "$out/" 2>/dev/null || true; exit 1; }
 
 [ -x "${ORBEL_DRAG_SOURCE:-}" ] || fail "ORBEL_DRAG_SOURCE does not name the drag-source program"
 
-prog="$work/prog"
-e2e_make_program_dir "$exe" "$progdir_src" "$prog"
 mkdir -p "$prog/shortcuts/Box"
 touch "$work/alpha.txt" "$work/beta.txt" "$work/gamma.txt" "$work/first drop.txt" "$work/second.dat"
 # Rows of the tree: 0 top marker, 1 Alpha, 2 Beta, 3 Box, 4 --Sysmenu--,
@@ -25,28 +19,6 @@ touch "$work/alpha.txt" "$work/beta.txt" "$work/gamma.txt" "$work/first drop.txt
 printf '^UnkLnk|%s|txt|Alpha\r\n^UnkLnk|%s|txt|Beta\r\n^Folder|Box\r\n' \
   "$work/alpha.txt" "$work/beta.txt" > "$prog/shortcuts/shortcuts.txt"
 printf '^UnkLnk|%s|txt|Gamma\r\n' "$work/gamma.txt" > "$prog/shortcuts/Box/shortcuts.txt"
-
-visible_window() {
-  local name=$1 id=""
-  for _ in $(seq 1 50); do
-    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-# Height of the open tray menu: the tallest visible window of the program
-# other than the item manager.
-menu_height() {
-  local id h best=0
-  for id in $(xdotool search --onlyvisible --class orbel 2>/dev/null); do
-    xwininfo -id "$id" | grep -q 'Manage Items' && continue
-    h=$(xwininfo -id "$id" | awk '/Height:/ { print $2 }')
-    [ "${h:-0}" -gt "$best" ] && best=$h
-  done
-  echo "$best"
-}
 
 # Drags with the left button the way XDND sees a person do it: press, hold
 # past the manager's 150 ms, then several small moves before the release.
@@ -74,14 +46,14 @@ sleep 0.5
 
 e2e_click_tray 1 || fail "no tray icon to click"
 sleep 0.8
-height_before=$(menu_height)
+height_before=$(e2e_menu_extent Height)
 import -window root "$out/tray-menu-before.png"
 [ "$height_before" -gt 30 ] || fail "the tray menu did not open"
 # Up twice from the top is "Orbel Kit"; its second entry is "Manage Items..".
 xdotool key Up Up Right
 sleep 0.3
 xdotool key Down Return
-manager=$(visible_window "Manage Items") || fail "the item manager did not open"
+manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not open"
 sleep 0.8
 import -window root "$out/manager-opened.png"
 
@@ -100,7 +72,7 @@ import -window root "$out/manager-after-drag.png"
 # the first one given last.
 "$ORBEL_DRAG_SOURCE" "$work/first drop.txt" "$work/second.dat" > "$out/drag_source.log" 2>&1 &
 E2E_PIDS+=($!)
-source_win=$(visible_window "orbel-drag-source") || fail "the drag source did not open"
+source_win=$(e2e_visible_window "orbel-drag-source") || fail "the drag source did not open"
 # Keep the manager's tree clear of the source window.
 xdotool windowmove "$source_win" $(( X + 560 )) $(( Y + 40 ))
 sleep 0.5
@@ -132,7 +104,7 @@ e2e_wait_tray_icon || fail "the tray icon did not come back after the reload"
 e2e_click_tray 1 || fail "no tray icon to click after the reload"
 sleep 0.8
 import -window root "$out/tray-menu-after.png"
-height_after=$(menu_height)
+height_after=$(e2e_menu_extent Height)
 echo "menu height before $height_before, after $height_after"
 [ "$height_after" -gt "$height_before" ] || fail "the tray menu did not take the dropped items ($height_before -> $height_after)"
 xdotool key Escape

@@ -7,40 +7,12 @@ set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-out="$artifacts/manager_save"
-rm -rf "$out"; mkdir -p "$out"
-work=$(mktemp -d)
-trap 'e2e_stop_all; rm -rf "$work"' EXIT
+e2e_begin manager_save
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
-prog="$work/prog"
-e2e_make_program_dir "$exe" "$progdir_src" "$prog"
 mkdir -p "$prog/shortcuts"
 printf '^UnkLnk|%s|txt|Ab\r\n^NorSep|\r\n' "$work/doc.txt" > "$prog/shortcuts/shortcuts.txt"
 new_name="A much longer caption"
-
-visible_window() {
-  local name=$1 id=""
-  for _ in $(seq 1 50); do
-    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-# Width of the open tray menu: the widest visible window of the program
-# other than the item manager (the tray icon is far narrower).
-menu_width() {
-  local id w best=0
-  for id in $(xdotool search --onlyvisible --class orbel 2>/dev/null); do
-    xwininfo -id "$id" | grep -q 'Manage Items' && continue
-    w=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
-    [ "${w:-0}" -gt "$best" ] && best=$w
-  done
-  echo "$best"
-}
 
 e2e_start_desktop
 "$prog/orbel" > "$out/orbel.log" 2>&1 &
@@ -52,13 +24,13 @@ sleep 0.5
 e2e_click_tray 1
 sleep 0.8
 import -window root "$out/tray-menu-before.png"
-width_before=$(menu_width)
+width_before=$(e2e_menu_extent Width)
 [ "$width_before" -gt 30 ] || fail "the tray menu did not open"
 # Up twice from the top is "Orbel Kit"; its second entry is "Manage Items..".
 xdotool key Up Up Right
 sleep 0.3
 xdotool key Down Return
-manager=$(visible_window "Manage Items") || fail "the item manager did not open"
+manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not open"
 sleep 0.5
 import -window root "$out/manager-opened.png"
 
@@ -88,7 +60,7 @@ sleep 0.5
 e2e_click_tray 1
 sleep 0.8
 import -window root "$out/tray-menu-after.png"
-width_after=$(menu_width)
+width_after=$(e2e_menu_extent Width)
 echo "menu width before $width_before, after $width_after"
 [ "$width_after" -gt "$width_before" ] || fail "the tray menu did not take the new caption ($width_before -> $width_after)"
 xdotool key Escape

@@ -8,28 +8,12 @@ set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-out="$artifacts/preferences"
-rm -rf "$out"; mkdir -p "$out"
-work=$(mktemp -d)
-trap 'e2e_stop_all; rm -rf "$work"' EXIT
+e2e_begin preferences
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
-prog="$work/prog"
-e2e_make_program_dir "$exe" "$progdir_src" "$prog"
 # The program's session entry goes to a directory of this test only.
 export XDG_CONFIG_HOME="$work/config"
 entry="$XDG_CONFIG_HOME/autostart/Tandrel-Orbel.desktop"
-
-visible_window() {
-  local name=$1 id=""
-  for _ in $(seq 1 50); do
-    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 
 # Up twice from the top of the tray menu is "Orbel Kit"; its entries are
 # Help File, Manage Items.., Preferences.., ...
@@ -59,7 +43,7 @@ e2e_wait_tray_icon || fail "no tray icon appeared"
 sleep 0.5
 
 open_kit_entry 1
-manager=$(visible_window "Manage Items") || fail "the item manager did not open"
+manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not open"
 e2e_click_tray 1
 sleep 0.8
 import -window root "$out/tray-menu-before.png"
@@ -72,7 +56,7 @@ grep -q '_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0' "$out/manager-state-before.t
 
 # Preferences: focus starts on the autostart box. On, taskbar off, Apply.
 open_kit_entry 2
-prefs=$(visible_window "Preferences") || fail "the preferences did not open"
+prefs=$(e2e_visible_window "Preferences") || fail "the preferences did not open"
 shoot "$prefs" preferences-before
 xdotool key space Tab space Tab Tab space
 sleep 1.5
@@ -82,13 +66,13 @@ tr -d '\r' < "$prog/orbel.ini" > "$out/orbel-1.ini"
 grep -qx 'TaskBar=0' "$out/orbel-1.ini" || fail "TaskBar=0 not stored"
 grep -qx 'WindowsDraw=1' "$out/orbel-1.ini" || fail "WindowsDraw=1 not stored"
 
-manager=$(visible_window "Manage Items") || fail "the item manager did not come back after Apply"
+manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not come back after Apply"
 xprop -id "$manager" _NET_WM_STATE > "$out/manager-state-apply.txt" 2>&1 || true
 grep -q _NET_WM_STATE_SKIP_TASKBAR "$out/manager-state-apply.txt" || fail "taskbar off left a taskbar button: $(cat "$out/manager-state-apply.txt")"
 
 # Visuals: the drawing box has the focus; unchecked means our own drawing.
 # Then past the two font boxes and Default to Apply.
-prefs=$(visible_window "Preferences") || fail "the preferences did not come back after Apply"
+prefs=$(e2e_visible_window "Preferences") || fail "the preferences did not come back after Apply"
 xdotool windowactivate --sync "$prefs" 2>/dev/null || true
 sleep 0.3
 xdotool key ctrl+Tab
@@ -97,8 +81,8 @@ xdotool key space Tab Tab Tab Tab Tab space
 sleep 1.5
 tr -d '\r' < "$prog/orbel.ini" > "$out/orbel-2.ini"
 grep -qx 'WindowsDraw=0' "$out/orbel-2.ini" || fail "WindowsDraw=0 not stored"
-manager=$(visible_window "Manage Items") || fail "the item manager did not come back after the drawing switch"
-prefs=$(visible_window "Preferences") || fail "the preferences did not come back after the drawing switch"
+manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not come back after the drawing switch"
+prefs=$(e2e_visible_window "Preferences") || fail "the preferences did not come back after the drawing switch"
 xprop -id "$manager" _MOTIF_WM_HINTS _NET_FRAME_EXTENTS > "$out/manager-hints-after.txt" 2>&1 || true
 shoot "$manager" manager-after
 shoot "$prefs" preferences-after

@@ -6,17 +6,14 @@ set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-e2e_make_program_dir "$exe" "$progdir_src" "$work/prog"
-echo "not a directory" > "$work/prog/shortcuts"
+e2e_begin startup_failure
+echo "not a directory" > "$prog/shortcuts"
 set +e
-QT_QPA_PLATFORM=offscreen timeout 30 "$work/prog/orbel" > "$work/out.txt" 2> "$work/err.txt"
+QT_QPA_PLATFORM=offscreen timeout 30 "$prog/orbel" > "$work/out.txt" 2> "$work/err.txt"
 rc=$?
 set -e
 [ "$rc" -ne 0 ] || fail "start-up failure ended with status 0"
 [ "$rc" -ne 124 ] || fail "the program hung instead of ending"
 [ "$rc" -lt 128 ] || fail "the program crashed (status $rc)"
 grep -q "orbel: start-up failed: .*shortcuts" "$work/err.txt" || { cat "$work/err.txt"; fail "no clear message on standard error"; }
-[ -f "$work/prog/shortcuts" ] || fail "the file in the store's place was touched"
+[ -f "$prog/shortcuts" ] || fail "the file in the store's place was touched"

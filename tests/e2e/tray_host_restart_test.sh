@@ -4,19 +4,14 @@ set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-out="$artifacts/tray_host_restart"
-rm -rf "$out"; mkdir -p "$out"
-work=$(mktemp -d)
-trap 'e2e_stop_all; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+e2e_begin tray_host_restart
 
-e2e_make_program_dir "$exe" "$progdir_src" "$work/prog"
-mkdir -p "$work/prog/shortcuts"
-printf '^SpeSep|Still here\r\n' > "$work/prog/shortcuts/shortcuts.txt"
+mkdir -p "$prog/shortcuts"
+printf '^SpeSep|Still here\r\n' > "$prog/shortcuts/shortcuts.txt"
 e2e_start_desktop
-"$work/prog/orbel" > "$out/orbel.log" 2>&1 &
-prog=$!
-E2E_PIDS+=("$prog")
+"$prog/orbel" > "$out/orbel.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
 e2e_wait_tray_icon || fail "no tray icon appeared"
 
 # Restart the tray host (icewm is window manager and tray at once).
@@ -27,7 +22,7 @@ icewm >/dev/null 2>&1 &
 E2E_PIDS+=($!)
 sleep 2
 e2e_wait_tray_icon || fail "the icon did not come back after the tray host restarted"
-kill -0 "$prog" 2>/dev/null || fail "the program ended with the tray host"
+kill -0 "$pid" 2>/dev/null || fail "the program ended with the tray host"
 e2e_click_tray 1
 sleep 1
 import -window root "$out/menu-after-restart.png"

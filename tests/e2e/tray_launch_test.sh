@@ -6,15 +6,9 @@ set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-out="$artifacts/tray_launch"
-rm -rf "$out"; mkdir -p "$out"
-work=$(mktemp -d)
-trap 'e2e_stop_all; rm -rf "$work"' EXIT
+e2e_begin tray_launch
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
-prog="$work/prog"
-e2e_make_program_dir "$exe" "$progdir_src" "$prog"
 
 # A script item whose run leaves its words in a file, one per line.
 cat > "$work/record-args" <<SCRIPT
