@@ -456,19 +456,22 @@ void TFormItems::BitBtnSaveClick() {
     }
 }
 
-void TFormItems::RestoreSnapshot() {
-    const bool attached = changeHandlerAttached_;
+template <class F> void TFormItems::rebuildTree(F&& rebuild) {
+    struct Restore {
+        TFormItems* form;
+        bool attached;
+        ~Restore() {
+            form->treeModel->attach();
+            form->setTreeChangeHandler(attached);
+        }
+    } restore{this, changeHandlerAttached_};
     setTreeChangeHandler(false);
     treeModel->detach();
-    try {
-        orbel::RestoreSnapshot(Program::instance()->store);
-    } catch (...) {
-        treeModel->attach();
-        setTreeChangeHandler(attached);
-        throw;
-    }
-    treeModel->attach();
-    setTreeChangeHandler(attached);
+    rebuild();
+}
+
+void TFormItems::RestoreSnapshot() {
+    rebuildTree([] { orbel::RestoreSnapshot(Program::instance()->store); });
     // The old nodes are gone; nothing may point at them any more.
     clipboardNode = nullptr;
     forgetNodes();
@@ -482,21 +485,10 @@ void TFormItems::BitBtnUndoClick() {
 
 void TFormItems::BitBtnSweepClick() {
     ItemStore& store = Program::instance()->store;
-    const bool attached = changeHandlerAttached_;
-    setTreeChangeHandler(false);
     // A swept clipboard node is no longer in the tree; ResetSelection below
     // sees that and only clears the clipboard.
     forgetNodes();
-    treeModel->detach();
-    try {
-        SweepTree(store.items, store.topAnchor, store.table);
-    } catch (...) {
-        treeModel->attach();
-        setTreeChangeHandler(attached);
-        throw;
-    }
-    treeModel->attach();
-    setTreeChangeHandler(attached);
+    rebuildTree([&] { SweepTree(store.items, store.topAnchor, store.table); });
     ResetSelection();
 }
 

@@ -198,6 +198,9 @@ private:
     void autoScrollFor(QPoint at);
     // Node pointers that a rebuild or a delete may leave dangling.
     void forgetNodes();
+    // Runs a rebuild of the whole tree with the change handler detached and
+    // one view reset, restoring both even when the rebuild throws.
+    template <class F> void rebuildTree(F&& rebuild);
 
     bool changeHandlerAttached_ = false;
     // Drag arming: the last pointer position with a button held, where it
