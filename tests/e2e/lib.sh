@@ -125,3 +125,13 @@ e2e_menu_extent() {
   done
   echo "$best"
 }
+
+# Starts the program of $prog on the virtual desktop, logging to
+# $out/orbel.log; sets $pid and waits until its tray icon is there.
+e2e_run_program() {
+  "$prog/orbel" > "$out/orbel.log" 2>&1 &
+  pid=$!
+  E2E_PIDS+=("$pid")
+  e2e_wait_tray_icon || fail "no tray icon appeared"
+  sleep 0.5
+}

@@ -38,11 +38,7 @@ drag() {
 }
 
 e2e_start_desktop
-"$prog/orbel" > "$out/orbel.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-e2e_wait_tray_icon || fail "no tray icon appeared"
-sleep 0.5
+e2e_run_program
 
 e2e_click_tray 1 || fail "no tray icon to click"
 sleep 0.8

@@ -36,11 +36,7 @@ shoot() {
 }
 
 e2e_start_desktop
-"$prog/orbel" > "$out/orbel.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-e2e_wait_tray_icon || fail "no tray icon appeared"
-sleep 0.5
+e2e_run_program
 
 open_kit_entry 1
 manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not open"

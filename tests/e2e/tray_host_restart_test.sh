@@ -9,10 +9,7 @@ e2e_begin tray_host_restart
 mkdir -p "$prog/shortcuts"
 printf '^SpeSep|Still here\r\n' > "$prog/shortcuts/shortcuts.txt"
 e2e_start_desktop
-"$prog/orbel" > "$out/orbel.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-e2e_wait_tray_icon || fail "no tray icon appeared"
+e2e_run_program
 
 # Restart the tray host (icewm is window manager and tray at once).
 wm=${E2E_PIDS[1]}
