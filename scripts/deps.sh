@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian's packages.
 set -euo pipefail
-packages=(cmake ninja-build clang g++ libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev
   xvfb icewm xdotool x11-utils imagemagick python3)
 missing=()
