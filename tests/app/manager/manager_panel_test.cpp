@@ -21,6 +21,7 @@
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::OpenManager;
 using orbel::testing::TestProgram;
 
 namespace {
@@ -60,9 +61,7 @@ class ManagerPanelTest : public QObject {
 private slots:
     void layoutKeepsEveryControlInsideTheClientArea() {
         TestProgram t;
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         QCOMPARE(f->clientSize(), QSize(521, 533));
         QCOMPARE(f->PanelProp->width(), 175);
         QCOMPARE(f->PanelAdmin->width(), 175);
@@ -168,9 +167,7 @@ private slots:
         QFETCH(QString, buttons);
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, at);
         QVERIFY(n);
         f->selectNode(n);
@@ -194,9 +191,7 @@ private slots:
     void showingSelectsTheTopNodeAndFillsThePanel() {
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         QCOMPARE(f->selectedNode(), t.program().store.items.firstTopLevel());
         QCOMPARE(f->LblFType->text(), QString("Item Type: Utility item"));
     }
@@ -204,9 +199,7 @@ private slots:
     void expandingAFolderOpensItsSelectedImage() {
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* tools = testing::NodeAt(t.program().store.items, "1");
         const QModelIndex i = f->treeModel->indexOf(tools);
         f->TVItems->expand(i);
@@ -243,9 +236,7 @@ private slots:
         QFETCH(QString, status);
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* tools = testing::NodeAt(t.program().store.items, "1");
         f->selectNode(tools);
         Retype(f->EditSName, typed);
@@ -273,9 +264,7 @@ private slots:
         QFETCH(int, image);
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, at);
         f->selectNode(n);
         Retype(f->EditSName, typed);
@@ -292,9 +281,7 @@ private slots:
     void typingAPlainSeparatorsFirstKeyMakesItATextSeparator() {
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, "2");
         f->selectNode(n);
         f->EditSName->setFocus();
@@ -308,9 +295,7 @@ private slots:
     void itemsTakeAnyTrimmedText() {
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, "5");
         f->selectNode(n);
         Retype(f->EditSName, "  Tools ");  // a folder's name is no conflict for an item
@@ -332,9 +317,7 @@ private slots:
         QFETCH(QString, expected);
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, at);
         f->selectNode(n);
         f->EditSName->setText("Line\r\n Break");
@@ -347,9 +330,7 @@ private slots:
     void parametersFollowTheTypingAndRefuseTheBar() {
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, "4");
         f->selectNode(n);
         ItemTable& table = t.program().store.table;
@@ -371,9 +352,7 @@ private slots:
     void disabledBoxesNeverEditTheNode() {
         TestProgram t;
         WriteKindsStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         TreeNode* kit = testing::NodeAt(t.program().store.items, "10");
         f->selectNode(kit);
         f->EditSName->setText("Hacked");

@@ -27,6 +27,7 @@ using namespace orbel;
 using orbel::testing::NodeAt;
 using orbel::testing::NodeNamed;
 using orbel::testing::ReadText;
+using orbel::testing::OpenManager;
 using orbel::testing::TestProgram;
 using orbel::testing::VisibleCaptions;
 
@@ -61,9 +62,7 @@ private slots:
     void saveWritesTheStoreAndCloseBringsItIntoTheMenu() {
         TestProgram t;
         WriteStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         Rename(f, NodeNamed(tree, "Report"), "Summary");
         f->selectNode(NodeNamed(tree, "Truth"));
@@ -97,9 +96,7 @@ private slots:
     void closingWithoutASaveTakesBackEveryEdit() {
         TestProgram t;
         WriteStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         const QString before = StoreIndex(t);
         Rename(f, NodeNamed(tree, "Tools"), "Gadgets");
@@ -123,9 +120,7 @@ private slots:
     void undoGoesBackToTheLastSave() {
         TestProgram t;
         WriteStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         Rename(f, NodeNamed(tree, "Report"), "First");
         QTest::mouseClick(f->BitBtnSave, Qt::LeftButton);
@@ -183,9 +178,7 @@ private slots:
         QFETCH(QString, reasonStart);
         TestProgram t;
         WriteStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         const QString before = StoreIndex(t);
         Rename(f, NodeNamed(tree, "Report"), "Summary");
@@ -262,9 +255,7 @@ private slots:
                  "^UnkLnk|" + t.dir() + "alive.txt/|txt|NotADir\r\n")
                     .toUtf8());
         t.write("shortcuts/Box/shortcuts.txt", ("^UnkLnk|" + t.dir() + "gone2.txt|txt|Inside\r\n").toUtf8());
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         f->selectNode(NodeNamed(tree, "Dir"));
         QTest::mouseClick(f->BitBtnSweep, Qt::LeftButton);
@@ -295,9 +286,7 @@ private slots:
         t.write("shortcuts/shortcuts.txt",
                 ("^ExeLnk|" + script + "|one|record.bmp|Record\r\n^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n")
                     .toUtf8());
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         f->selectNode(NodeNamed(tree, "Record"));
         QTest::keyClick(f->EditSParams, Qt::Key_End);
@@ -325,9 +314,7 @@ private slots:
     void escapeClosesLikeTheCloseButton() {
         TestProgram t;
         WriteStore(t);
-        t.startUp();
-        TFormItems* f = t.program().items;
-        f->show();
+        TFormItems* f = OpenManager(t);
         Rename(f, NodeNamed(t.program().store.items, "Tools"), "Gadgets");
         QTest::keyClick(f->TVItems, Qt::Key_Escape);
         QVERIFY(!f->isVisible());

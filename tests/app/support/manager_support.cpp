@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include "app/manager/form_items.h"
 #include "core/store/item_tree.h"
 #include "support/test_program.h"
 
@@ -37,6 +38,13 @@ QString ReadText(const QString& path) {
 int SoundsPlayed(const TestProgram& t, const QString& fileName) {
     const QString log = ReadText(t.dir() + "errorlog.txt");
     return int(log.count("Can't play \"" + t.dir() + "media/" + fileName + "\""));
+}
+
+TFormItems* OpenManager(TestProgram& t) {
+    t.startUp();
+    TFormItems* f = t.program().items;
+    f->show();
+    return f;
 }
 
 }  // namespace orbel::testing

@@ -5,6 +5,7 @@
 
 namespace orbel {
 class ItemTree;
+class TFormItems;
 class TreeNode;
 }
 
@@ -17,6 +18,9 @@ class TestProgram;
 TreeNode* NodeAt(const ItemTree& tree, const QString& rowPath);
 // The first node, any level, with this text.
 TreeNode* NodeNamed(const ItemTree& tree, const QString& text);
+
+// Starts the program and shows its item manager.
+TFormItems* OpenManager(TestProgram& t);
 
 // How often a sound was asked for. The test program directory holds no
 // sound files, so each request leaves its "Can't play" line in the log.
