@@ -11,6 +11,7 @@
 #include "app/manager/item_tree_model.h"
 #include "app/shell/notice.h"
 #include "app/shell/program.h"
+#include "bench_program.h"
 #include "bench_store.h"
 #include "core/store/item_tree.h"
 
@@ -18,12 +19,7 @@ namespace {
 
 struct Running {
     Running() {
-        // The store has no sound files: their log notices are answered here.
-        orbel::SetNoticePresenter([](const orbel::NoticeRequest&) { return orbel::answer::Ok; });
-        program = std::make_unique<orbel::Program>();
-        program->setProgramDirectory(QString::fromStdString(store.dir()));
-        program->createWindows();
-        program->StartUp();
+        program = bench::StartProgram(store.dir());
         program->items->show();
         QCoreApplication::processEvents();
     }
@@ -91,12 +87,4 @@ BENCHMARK(BM_DialogSave)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunQtBenchmarks(argc, argv); }

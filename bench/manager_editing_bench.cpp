@@ -16,6 +16,7 @@
 #include "app/manager/item_tree_model.h"
 #include "app/shell/notice.h"
 #include "app/shell/program.h"
+#include "bench_program.h"
 #include "bench_store.h"
 #include "core/store/item_tree.h"
 
@@ -23,11 +24,7 @@ namespace {
 
 struct Running {
     Running() {
-        orbel::SetNoticePresenter([](const orbel::NoticeRequest&) { return orbel::answer::Ok; });
-        program = std::make_unique<orbel::Program>();
-        program->setProgramDirectory(QString::fromStdString(store.dir()));
-        program->createWindows();
-        program->StartUp();
+        program = bench::StartProgram(store.dir());
         form()->show();
         form()->TVItems->expandAll();
         QCoreApplication::processEvents();
@@ -165,12 +162,4 @@ BENCHMARK(BM_EditDropFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunQtBenchmarks(argc, argv); }

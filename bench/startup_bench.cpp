@@ -21,6 +21,7 @@
 #include "app/manager/form_items.h"
 #include "app/shell/program.h"
 #include "app/tray/live_menu.h"
+#include "bench_program.h"
 #include "bench_store.h"
 
 namespace {
@@ -30,13 +31,7 @@ const bench::Store& TheStore() {
     return store;
 }
 
-std::unique_ptr<orbel::Program> Start() {
-    auto p = std::make_unique<orbel::Program>();
-    p->setProgramDirectory(QString::fromStdString(TheStore().dir()));
-    p->createWindows();
-    p->StartUp();
-    return p;
-}
+std::unique_ptr<orbel::Program> Start() { return bench::StartProgram(TheStore().dir()); }
 
 void BM_StartUpToTrayReady(benchmark::State& state) {
     TheStore();
@@ -73,11 +68,5 @@ int main(int argc, char** argv) {
         std::printf("%d items written below %s/shortcuts\n", n, argv[2]);
         return 0;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunQtBenchmarks(argc, argv);
 }

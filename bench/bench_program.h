@@ -1,0 +1,38 @@
+#pragma once
+// The real program started on a benchmark's store, offscreen, and the main
+// that runs Qt-based benchmarks.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "app/shell/notice.h"
+#include "app/shell/program.h"
+
+namespace bench {
+
+// Windows created and start-up run over programDir; boxes (the store has no
+// sound files, so their log notices come up) are answered at once.
+inline std::unique_ptr<orbel::Program> StartProgram(const std::string& programDir) {
+    orbel::SetNoticePresenter([](const orbel::NoticeRequest&) { return orbel::answer::Ok; });
+    auto p = std::make_unique<orbel::Program>();
+    p->setProgramDirectory(QString::fromStdString(programDir));
+    p->createWindows();
+    p->StartUp();
+    return p;
+}
+
+// An offscreen application unless a platform was asked for, then the benchmarks.
+inline int RunQtBenchmarks(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace bench
