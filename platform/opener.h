@@ -1,29 +1,18 @@
 #pragma once
 // Opening a path the way the desktop's "open" verb does.
 
-#include <QString>
+#include <string>
 
 namespace orbel::platform {
 
-// Only Windows knows show states for started programs; elsewhere the mode is
-// accepted and the started program places its own windows.
+// How the started program shows its first window, where the system has
+// such a choice: its own default, or normal size and position.
 enum class ShowMode { Default, Normal };
 
-// Opens path: a program is started directly, detached, with parameters
-// split into words like a shell would but without expansion or a shell; a
-// desktop entry starts the application it describes; anything else goes to
-// the desktop's default handler. A path that does not exist fails (a web
-// address is not a path and is handed on). True when the start succeeded.
-bool OpenPath(const QString& path, const QString& parameters, ShowMode mode);
-
-// How OpenPath treats path.
-enum class OpenRoute {
-    Program,         // started directly
-    DesktopEntry,    // the application the entry describes is started
-    WebAddress,      // http, https, ftp or mailto: to the default handler
-    DefaultHandler,  // documents and directories
-    Missing,         // nothing there: fails
-};
-OpenRoute RouteFor(const QString& path);
+// Opens path (UTF-8) with parameters passed exactly as given: a program is
+// started, a document or directory goes to the desktop's handler for it, a
+// web address to the browser. Returns true when the start succeeded; false
+// when nothing could be started (missing file, no handler, a refusal).
+bool OpenPath(const std::string& path, const std::string& parameters, ShowMode mode);
 
 }  // namespace orbel::platform

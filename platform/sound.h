@@ -1,24 +1,26 @@
 #pragma once
 // Plays a wave file without waiting for it to end.
 
-#include <QObject>
-#include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace orbel::platform {
 
-class WavePlayer : public QObject {
-    Q_OBJECT
+class WavePlayer {
 public:
-    explicit WavePlayer(QObject* parent = nullptr);
-    ~WavePlayer() override;
-    // Starts playing file; a new call replaces the sound before it. Returns
-    // false at once when the file cannot be opened; a failure found later
-    // (no audio device, a damaged file) is reported through failed().
-    bool play(const QString& file);
-signals:
-    void failed(const QString& file);
+    WavePlayer();
+    ~WavePlayer();
+    WavePlayer(const WavePlayer&) = delete;
+    WavePlayer& operator=(const WavePlayer&) = delete;
+
+    // Starts playing file (UTF-8 path); a new call replaces the sound before
+    // it. Returns false at once when the file cannot be opened or played.
+    bool play(const std::string& file);
+    // Called later, from the event loop, when a sound that play() accepted
+    // fails after all (no audio device, a damaged file); never from inside
+    // play() and never for a sound that a newer one replaced.
+    void setFailureHandler(std::function<void(const std::string& file)> handler);
 
 private:
     struct Impl;

@@ -1,9 +1,6 @@
 #pragma once
 // What the program asks of the running system.
 
-#include <QFont>
-#include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <string>
 
@@ -17,12 +14,16 @@ struct MemoryStatus {
 };
 bool ReadMemoryStatus(MemoryStatus& out);
 
-// Full path of the running executable.
-QString ExecutablePath();
-// The installed font families, as the system lists them.
-QStringList InstalledFontFamilies();
-// The font the desktop uses for menus.
-QFont SystemMenuFont();
+// Full path of the running executable (UTF-8).
+std::string ExecutablePath();
+
+// The date and time of now as the user's settings write them: the short
+// date, and the long time (hours, minutes, seconds).
+struct LocalTimeTexts {
+    std::string shortDate;
+    std::string longTime;
+};
+LocalTimeTexts CurrentLocalTimeTexts();
 
 // The system's last error code and its text (errno and strerror here).
 int LastErrorCode();

@@ -19,7 +19,7 @@
 #include "app/tray/menu_drawing.h"
 #include "app/widgets/enh_combo_box.h"
 #include "app/widgets/kv_win_group_box.h"
-#include "platform/system_info.h"
+#include "app/widgets/system_fonts.h"
 
 namespace orbel {
 
@@ -245,7 +245,7 @@ bool TFormConfig::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormConfig::BtnDefaultClick() {
-    const QFont menu = platform::SystemMenuFont();
+    const QFont menu = SystemMenuFont();
     const QString face = menu.family();
     // Pixel-sized fonts report no point size; ask what it comes to.
     const int points = menu.pointSize() > 0 ? menu.pointSize() : QFontInfo(menu).pointSize();

@@ -100,7 +100,7 @@ void OrbelDialog::FormPaint() {
 bool OrbelDialog::event(QEvent* e) {
     // The window manager forgets the state while the window is hidden; the
     // mark goes on again before each mapping (the show event comes first).
-    if (e->type() == QEvent::Show) platform::SetSkipTaskbar(this, !taskBar_, false);
+    if (e->type() == QEvent::Show) platform::SetSkipTaskbar(winId(), !taskBar_, false);
     const bool done = QDialog::event(e);
     if (customTitle_ && (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate))
         FormActivate();

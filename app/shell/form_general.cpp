@@ -50,23 +50,21 @@ TFormGeneral::TFormGeneral() {
     CSystrayGen->Loaded();
     AEGeneral = new TApplicationEvents(this);
     connect(AEGeneral, &TApplicationEvents::OnHint, this, &TFormGeneral::AEGeneralHint);
-    MPAudioGen = new platform::WavePlayer(this);
-    MPAudioGen->setObjectName("MPAudioGen");
-    connect(MPAudioGen, &platform::WavePlayer::failed, this,
-            [this](const QString& file) { WriteErrorLog("Can't play \"" + file + "\""); });
+    MPAudioGen = std::make_unique<platform::WavePlayer>();
+    MPAudioGen->setFailureHandler(
+        [this](const std::string& file) { WriteErrorLog("Can't play \"" + QString::fromStdString(file) + "\""); });
 }
+
+TFormGeneral::~TFormGeneral() = default;
 
 void TFormGeneral::WriteErrorLog(const QString& message) {
     Program* prog = Program::instance();
     const QString logFile = prog->dataPath("errorlog.txt");
     const int code = platform::LastErrorCode();
     ShowNotice(logFile);
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
-    const std::string line = BuildErrorLogLine(
-        locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
-        now.time().toString("HH:mm:ss").toStdString(), message.toStdString(), code,
-        platform::LastErrorText(code));
+    const platform::LocalTimeTexts now = platform::CurrentLocalTimeTexts();
+    const std::string line =
+        BuildErrorLogLine(now.shortDate, now.longTime, message.toStdString(), code, platform::LastErrorText(code));
     AppendErrorLogLine(logFile.toStdString(), line);
 }
 
@@ -79,7 +77,7 @@ void TFormGeneral::PlaySystemSound(const QString& name, SoundPlace place) {
     case SoundPlace::None: return;
     }
     try {
-        if (!MPAudioGen->play(file)) WriteErrorLog("Can't play \"" + file + "\"");
+        if (!MPAudioGen->play(file.toStdString())) WriteErrorLog("Can't play \"" + file + "\"");
     } catch (...) {
         // A sound that cannot be played never stops the caller.
     }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QWidget>
 #include <exception>
+#include <memory>
 
 namespace orbel {
 
@@ -27,10 +28,11 @@ class TFormGeneral : public QWidget {
     Q_OBJECT
 public:
     TFormGeneral();
+    ~TFormGeneral() override;
 
     TSysTrayIcon* CSystrayGen;
     TApplicationEvents* AEGeneral;
-    platform::WavePlayer* MPAudioGen;
+    std::unique_ptr<platform::WavePlayer> MPAudioGen;
 
     void WriteErrorLog(const QString& message);
     void PlaySystemSound(const QString& name, SoundPlace place);

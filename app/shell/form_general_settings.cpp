@@ -16,7 +16,7 @@
 #include "core/shell/profile_file.h"
 #include "core/shell/settings.h"
 #include "platform/autostart.h"
-#include "platform/system_info.h"
+#include "app/widgets/system_fonts.h"
 
 namespace orbel {
 
@@ -77,7 +77,7 @@ void TFormGeneral::ReadAutostart() {
 
 void TFormGeneral::WriteAutostart(bool on) {
     Program* prog = Program::instance();
-    platform::WriteAutostart(on, prog->programDir() + prog->executableName);
+    platform::WriteAutostart(on, (prog->programDir() + prog->executableName).toStdString());
 }
 
 void TFormGeneral::ApplySettings() {
@@ -103,7 +103,7 @@ void TFormGeneral::ApplySettings() {
     if (custom) {
         font = QFont(QString::fromStdString(s.FontName), s.FontSize);
     } else {
-        const QFont menu = platform::SystemMenuFont();
+        const QFont menu = SystemMenuFont();
         font = QApplication::font();
         font.setFamily(menu.family());
         if (menu.pointSizeF() > 0) font.setPointSizeF(menu.pointSizeF());

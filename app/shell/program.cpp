@@ -19,6 +19,7 @@
 #include "app/tray/live_menu.h"
 #include "app/tray/menu_drawing.h"
 #include "app/widgets/sys_tray_icon.h"
+#include "app/widgets/system_fonts.h"
 #include "core/shell/texts.h"
 #include "platform/single_instance.h"
 #include "platform/system_info.h"
@@ -75,7 +76,7 @@ void Program::createWindows() {
 }
 
 void Program::GuardSingleInstance() {
-    lock_ = std::make_unique<platform::SingleInstanceLock>(QString::fromUtf8(texts::InstanceName));
+    lock_ = std::make_unique<platform::SingleInstanceLock>(std::string(texts::InstanceName));
     switch (lock_->acquire()) {
     case platform::SingleInstanceLock::Result::Acquired: return;
     case platform::SingleInstanceLock::Result::HeldElsewhere:
@@ -84,7 +85,7 @@ void Program::GuardSingleInstance() {
         requestEnd(0);
         return;
     case platform::SingleInstanceLock::Result::Failed:
-        throw std::runtime_error("cannot create the single-instance lock: " + lock_->errorString().toStdString());
+        throw std::runtime_error("cannot create the single-instance lock: " + lock_->errorString());
     }
 }
 
@@ -98,11 +99,11 @@ void Program::StartUp() {
     // 1. Names, titles and version.
     SetApplicationTitle(QString::fromUtf8(texts::ProductName));
     // 2. Program directory and executable name.
-    const QFileInfo exe(platform::ExecutablePath());
+    const QFileInfo exe(QString::fromStdString(platform::ExecutablePath()));
     executableName = exe.fileName();
     if (!programDirFixed_) setProgramDirectory(exe.absolutePath());
     // 3. The installed fonts for the preferences.
-    config->SetFontNames(platform::InstalledFontFamilies());
+    config->SetFontNames(InstalledFontFamilies());
     // 4. The about box's version line.
     about->LabelVer->setText(QString::fromStdString(texts::VersionLine()));
     about->LabelVer->adjustSize();

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <algorithm>
 
 #include "platform/icons.h"
 
@@ -22,11 +23,10 @@ void ImageLists::dropCache() {
 
 namespace {
 
-QImage IconImage(const QIcon& icon) {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    icon.paint(&p, QRect(0, 0, 16, 16));
+QImage IconImage(const platform::SmallIcon& icon) {
+    QImage img(platform::SmallIcon::kSize, platform::SmallIcon::kSize, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < img.height(); ++y)
+        std::copy_n(icon.pixels.begin() + y * img.width(), img.width(), reinterpret_cast<QRgb*>(img.scanLine(y)));
     return img;
 }
 
@@ -163,10 +163,10 @@ QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
     case ImageRef::Kind::Fixed: out = FormImage(ref.number, QSize(16, 16)); break;
     case ImageRef::Kind::Break: out = BreakImage(ref.number, QSize(16, 16)); break;
     case ImageRef::Kind::Extension:
-        out = IconImage(platform::FileTypeIcon(QString::fromStdString(ref.source)));
+        out = IconImage(platform::FileTypeIcon(ref.source));
         break;
     case ImageRef::Kind::Captured:
-        out = IconImage(platform::FileIcon(QString::fromStdString(ref.source)));
+        out = IconImage(platform::FileIcon(ref.source));
         break;
     case ImageRef::Kind::Bitmap: {
         QImage bmp(QString::fromStdString(ref.source));

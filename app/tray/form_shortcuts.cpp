@@ -11,7 +11,7 @@
 #include "app/tray/launching.h"
 #include "core/tray/menu_drawing.h"
 #include "core/tray/menu_model.h"
-#include "platform/system_info.h"
+#include "app/widgets/system_fonts.h"
 
 namespace orbel {
 
@@ -102,7 +102,7 @@ void TFormShortCuts::SpeItemsRTDrawItem(const MenuEntry& sender, QPainter& canva
     const bool windowsDraw = prog->settings.WindowsDraw;
     QFont font = ProgramFont();
     if (windowsDraw) {
-        const QFont system = platform::SystemMenuFont();
+        const QFont system = SystemMenuFont();
         font = QFont(system.family());
         if (system.pointSizeF() > 0)
             font.setPointSizeF(system.pointSizeF());

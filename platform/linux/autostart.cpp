@@ -30,14 +30,21 @@ QString AutostartDirectory()
 
 }  // namespace
 
-QString AutostartEntryPath()
+namespace {
+QString EntryPath()
 {
     return AutostartDirectory() + QLatin1Char('/') + kEntryName;
+}
+}  // namespace
+
+std::string AutostartEntryPath()
+{
+    return EntryPath().toStdString();
 }
 
 bool ReadAutostart()
 {
-    QFile file(AutostartEntryPath());
+    QFile file(EntryPath());
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
     const DesktopGroup group = ReadDesktopGroup(QString::fromUtf8(file.readAll()));
@@ -50,9 +57,10 @@ bool ReadAutostart()
     return !group.value(QStringLiteral("Exec")).trimmed().isEmpty();
 }
 
-void WriteAutostart(bool on, const QString& executablePath)
+void WriteAutostart(bool on, const std::string& command)
 {
-    const QString path = AutostartEntryPath();
+    const QString executablePath = QString::fromStdString(command);
+    const QString path = EntryPath();
     if (!on) {
         if (QFile::exists(path) && !QFile::remove(path))
             Fail(QStringLiteral("Unable to remove ") + path);

@@ -1,6 +1,7 @@
 #include "platform/icons.h"
 
 #include <QFile>
+#include <QIcon>
 #include <QFileInfo>
 #include <QImage>
 #include <QMimeDatabase>
@@ -8,6 +9,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QtMath>
+
+#include <algorithm>
 
 #include "core/store/program_kind.h"
 
@@ -110,23 +113,35 @@ Shape ShapeFor(const QMimeType& type)
     return Shape::Document;
 }
 
-QIcon IconOr(const QIcon& icon, Shape fallback)
+SmallIcon IconOr(const QIcon& icon, Shape fallback)
 {
-    return Usable(icon) ? icon : DrawnIcon(fallback);
+    QImage image(SmallIcon::kSize, SmallIcon::kSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    (Usable(icon) ? icon : DrawnIcon(fallback)).paint(&p, image.rect());
+    p.end();
+    SmallIcon out;
+    for (int y = 0; y < SmallIcon::kSize; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::copy(row, row + SmallIcon::kSize, out.pixels.begin() + y * SmallIcon::kSize);
+    }
+    return out;
 }
 
 }  // namespace
 
-QIcon FileTypeIcon(const QString& extension)
+SmallIcon FileTypeIcon(const std::string& extensionText)
 {
+    const QString extension = QString::fromStdString(extensionText);
     QMimeDatabase db;
     const QMimeType type = db.mimeTypeForFile(QStringLiteral("x.") + extension,
                                               QMimeDatabase::MatchExtension);
     return IconOr(ThemeIcon(type), ShapeFor(type));
 }
 
-QIcon FileIcon(const QString& path)
+SmallIcon FileIcon(const std::string& pathText)
 {
+    const QString path = QString::fromStdString(pathText);
     const QFileInfo info(path);
     if (info.isDir())
         return IconOr(QIcon::fromTheme(QStringLiteral("folder")), Shape::Folder);

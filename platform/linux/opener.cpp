@@ -1,5 +1,7 @@
 #include "platform/opener.h"
 
+#include "platform/linux/open_route.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -59,8 +61,10 @@ OpenRoute RouteFor(const QString& path)
     return OpenRoute::DefaultHandler;
 }
 
-bool OpenPath(const QString& path, const QString& parameters, ShowMode /*mode*/)
+bool OpenPath(const std::string& pathText, const std::string& parameterText, ShowMode /*mode*/)
 {
+    const QString path = QString::fromStdString(pathText);
+    const QString parameters = QString::fromStdString(parameterText);
     switch (RouteFor(path)) {
     case OpenRoute::Missing:
         return false;

@@ -1,8 +1,5 @@
 #include "platform/single_instance.h"
 
-#include <QByteArray>
-#include <QFile>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -14,77 +11,84 @@
 namespace orbel::platform {
 namespace {
 
-QString ErrnoText(const char* what, const QByteArray& path, int code)
+std::string ErrnoText(const char* what, const std::string& path, int code)
 {
-    return QStringLiteral("%1 %2: %3")
-        .arg(QString::fromLatin1(what), QFile::decodeName(path),
-             QString::fromLocal8Bit(std::strerror(code)));
+    return std::string(what) + " " + path + ": " + std::strerror(code);
 }
 
 // A directory only this user can reach: our own, a real directory, no
 // symlink, nobody else may look into it.
-bool IsPrivateDirectory(const QByteArray& dir)
+bool IsPrivateDirectory(const std::string& dir)
 {
     struct stat st {};
-    if (lstat(dir.constData(), &st) != 0)
+    if (lstat(dir.c_str(), &st) != 0)
         return false;
     return S_ISDIR(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
 }
 
-QByteArray SessionRuntimeDirectory()
+std::string SessionRuntimeDirectory()
 {
-    const QByteArray dir = qgetenv("XDG_RUNTIME_DIR");
-    if (dir.isEmpty() || !dir.startsWith('/'))
+    const char* env = std::getenv("XDG_RUNTIME_DIR");
+    const std::string dir = env ? env : "";
+    if (dir.empty() || dir[0] != '/')
         return {};
-    return IsPrivateDirectory(dir) ? dir : QByteArray();
+    return IsPrivateDirectory(dir) ? dir : std::string();
 }
 
-QByteArray FallbackDirectory()
+std::string FallbackDirectory()
 {
-    return "/tmp/orbel-" + QByteArray::number(static_cast<qulonglong>(geteuid()));
+    return "/tmp/orbel-" + std::to_string(static_cast<unsigned long long>(geteuid()));
 }
 
 // The directory that holds the lock; without a session runtime directory a
 // private one under /tmp, made here when missing. Anyone can create names in
 // /tmp, so a directory there is used only after checking who owns it.
-QByteArray LockDirectory(bool create, QString* error)
+std::string LockDirectory(bool create, std::string* error)
 {
-    QByteArray dir = SessionRuntimeDirectory();
-    if (!dir.isEmpty())
+    std::string dir = SessionRuntimeDirectory();
+    if (!dir.empty())
         return dir;
     dir = FallbackDirectory();
     if (!create)
         return dir;
-    if (mkdir(dir.constData(), 0700) != 0 && errno != EEXIST) {
+    if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
         *error = ErrnoText("Cannot create", dir, errno);
         return {};
     }
     if (!IsPrivateDirectory(dir)) {
-        *error = QStringLiteral("%1 is not a private directory of this user")
-                     .arg(QFile::decodeName(dir));
+        *error = dir + " is not a private directory of this user";
         return {};
     }
     return dir;
 }
 
-QByteArray LockFileName(const QByteArray& dir, const QString& name)
+std::string LockFileName(const std::string& dir, const std::string& name)
 {
-    return dir + '/' + QFile::encodeName(name) + ".lock";
+    return dir + '/' + name + ".lock";
 }
 
 }  // namespace
 
-SingleInstanceLock::SingleInstanceLock(QString name) : name_(std::move(name)) {}
+struct SingleInstanceLock::Handle {
+    int fd = -1;
+};
+
+SingleInstanceLock::SingleInstanceLock(std::string name) : name_(std::move(name)) {}
 
 SingleInstanceLock::~SingleInstanceLock()
 {
     release();
 }
 
-QString SingleInstanceLock::lockPath() const
+bool SingleInstanceLock::held() const
 {
-    QString ignored;
-    return QFile::decodeName(LockFileName(LockDirectory(false, &ignored), name_));
+    return handle_ != nullptr;
+}
+
+std::string SingleInstanceLock::lockPath() const
+{
+    std::string ignored;
+    return LockFileName(LockDirectory(false, &ignored), name_);
 }
 
 SingleInstanceLock::Result SingleInstanceLock::acquire()
@@ -92,18 +96,18 @@ SingleInstanceLock::Result SingleInstanceLock::acquire()
     if (held())
         return Result::Acquired;
     error_.clear();
-    if (name_.isEmpty() || name_.contains(QLatin1Char('/'))) {
-        error_ = QStringLiteral("Invalid lock name \"%1\"").arg(name_);
+    if (name_.empty() || name_.find('/') != std::string::npos) {
+        error_ = "Invalid lock name \"" + name_ + "\"";
         return Result::Failed;
     }
-    const QByteArray dir = LockDirectory(true, &error_);
-    if (dir.isEmpty())
+    const std::string dir = LockDirectory(true, &error_);
+    if (dir.empty())
         return Result::Failed;
-    const QByteArray path = LockFileName(dir, name_);
+    const std::string path = LockFileName(dir, name_);
 
     // Close-on-exec: programs started from the menu must not keep the lock
     // alive after this process has gone.
-    const int fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
         error_ = ErrnoText("Cannot open", path, errno);
         return Result::Failed;
@@ -120,23 +124,24 @@ SingleInstanceLock::Result SingleInstanceLock::acquire()
         error_ = ErrnoText("Cannot lock", path, code);
         return Result::Failed;
     }
-    fd_ = fd;
+    handle_ = std::make_unique<Handle>();
+    handle_->fd = fd;
 
     // The process id is only a hint for whoever looks at the file.
-    const QByteArray pid = QByteArray::number(static_cast<qlonglong>(getpid())) + '\n';
-    if (ftruncate(fd_, 0) == 0) {
-        [[maybe_unused]] const ssize_t written = write(fd_, pid.constData(), pid.size());
+    const std::string pid = std::to_string(static_cast<long long>(getpid())) + '\n';
+    if (ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t written = write(fd, pid.data(), pid.size());
     }
     return Result::Acquired;
 }
 
 void SingleInstanceLock::release()
 {
-    if (fd_ < 0)
+    if (!handle_)
         return;
-    flock(fd_, LOCK_UN);
-    close(fd_);
-    fd_ = -1;
+    flock(handle_->fd, LOCK_UN);
+    close(handle_->fd);
+    handle_.reset();
 }
 
 }  // namespace orbel::platform

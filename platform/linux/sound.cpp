@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QObject>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -9,14 +10,21 @@ namespace orbel::platform {
 
 struct WavePlayer::Impl {
     std::unique_ptr<QSoundEffect> effect;
+    std::function<void(const std::string&)> onFailure;
 };
 
-WavePlayer::WavePlayer(QObject* parent) : QObject(parent), d_(std::make_unique<Impl>()) {}
+WavePlayer::WavePlayer() : d_(std::make_unique<Impl>()) {}
 
 WavePlayer::~WavePlayer() = default;
 
-bool WavePlayer::play(const QString& file)
+void WavePlayer::setFailureHandler(std::function<void(const std::string& file)> handler)
 {
+    d_->onFailure = std::move(handler);
+}
+
+bool WavePlayer::play(const std::string& fileText)
+{
+    const QString file = QString::fromStdString(fileText);
     // Only a file we can actually read counts as started; the effect itself
     // loads asynchronously and would tell us much later, if at all.
     QFile probe(file);
@@ -26,13 +34,13 @@ bool WavePlayer::play(const QString& file)
 
     // The effect before is dropped with its pending signals, so a late error
     // of an old sound is never reported against the new one. Queued, so that
-    // failed() never fires while play() is still running.
+    // the failure is never reported while play() is still running.
     d_->effect.reset();
     auto effect = std::make_unique<QSoundEffect>();
     QSoundEffect* raw = effect.get();
-    connect(raw, &QSoundEffect::statusChanged, raw, [this, raw, file] {
-        if (raw->status() == QSoundEffect::Error)
-            emit failed(file);
+    QObject::connect(raw, &QSoundEffect::statusChanged, raw, [this, raw, fileText] {
+        if (raw->status() == QSoundEffect::Error && d_->onFailure)
+            d_->onFailure(fileText);
     }, Qt::QueuedConnection);
     raw->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
     raw->play();
@@ -41,7 +49,3 @@ bool WavePlayer::play(const QString& file)
 }
 
 }  // namespace orbel::platform
-
-// The class is declared in the shared header one directory up, which the
-// build's automatic moc does not pair with this file by name.
-#include "platform/moc_sound.cpp"

@@ -1,10 +1,8 @@
 #include "platform/system_info.h"
 
-#include <QApplication>
-#include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
-#include <QFontDatabase>
+#include <QLocale>
 
 #include <cerrno>
 #include <cstring>
@@ -34,25 +32,22 @@ bool ReadMemoryStatus(MemoryStatus& out)
     return true;
 }
 
-QString ExecutablePath()
+std::string ExecutablePath()
 {
-    if (QCoreApplication::instance()) {
-        const QString path = QCoreApplication::applicationFilePath();
-        if (!path.isEmpty())
-            return path;
-    }
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    std::string path(4096, '\0');
+    const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= path.size())
+        return {};
+    path.resize(static_cast<std::size_t>(n));
+    return path;
 }
 
-QStringList InstalledFontFamilies()
+LocalTimeTexts CurrentLocalTimeTexts()
 {
-    return QFontDatabase::families();
-}
-
-QFont SystemMenuFont()
-{
-    // What the platform theme reports for menus; the general font otherwise.
-    return QApplication::font("QMenu");
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    return {locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
+            now.time().toString(QStringLiteral("HH:mm:ss")).toStdString()};
 }
 
 int LastErrorCode()

@@ -1,7 +1,6 @@
 #include "platform/taskbar.h"
 
 #include <QGuiApplication>
-#include <QWidget>
 
 #include <xcb/xcb.h>
 
@@ -22,12 +21,12 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
 
 }  // namespace
 
-void SetSkipTaskbar(QWidget* window, bool skip, bool mapped) {
-    if (!window || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+void SetSkipTaskbar(std::uintptr_t window, bool skip, bool mapped) {
+    if (!window || !qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb")) return;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* c = x11 ? x11->connection() : nullptr;
     if (!c) return;
-    const xcb_window_t win = static_cast<xcb_window_t>(window->winId());
+    const xcb_window_t win = static_cast<xcb_window_t>(window);
     const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
     const xcb_atom_t skipTaskbar = Atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE) return;

@@ -20,7 +20,7 @@ class AutostartTest : public ::testing::Test {
 protected:
     QString ReadEntry()
     {
-        QFile file(AutostartEntryPath());
+        QFile file(QString::fromStdString(AutostartEntryPath()));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
     QString EntryLine(const QString& key)
@@ -38,7 +38,7 @@ protected:
 
 TEST_F(AutostartTest, EntryIsNamedAfterTheProgramInTheAutostartDirectory)
 {
-    EXPECT_EQ(AutostartEntryPath(), config_.path() + QStringLiteral("/autostart/Tandrel-Orbel.desktop"));
+    EXPECT_EQ(QString::fromStdString(AutostartEntryPath()), config_.path() + QStringLiteral("/autostart/Tandrel-Orbel.desktop"));
 
     // Without a usable XDG_CONFIG_HOME the default below the home directory.
     QTemporaryDir home;
@@ -47,7 +47,7 @@ TEST_F(AutostartTest, EntryIsNamedAfterTheProgramInTheAutostartDirectory)
          {std::optional<QByteArray>(), std::optional<QByteArray>(""),
           std::optional<QByteArray>("relative/config")}) {
         ScopedEnv env("XDG_CONFIG_HOME", value);
-        EXPECT_EQ(AutostartEntryPath(),
+        EXPECT_EQ(QString::fromStdString(AutostartEntryPath()),
                   home.path() + QStringLiteral("/.config/autostart/Tandrel-Orbel.desktop"));
     }
 }
@@ -55,7 +55,7 @@ TEST_F(AutostartTest, EntryIsNamedAfterTheProgramInTheAutostartDirectory)
 TEST_F(AutostartTest, OnWritesAnEntryOffRemovesIt)
 {
     EXPECT_FALSE(ReadAutostart());
-    WriteAutostart(true, QStringLiteral("/opt/orbel/orbel"));
+    WriteAutostart(true, "/opt/orbel/orbel");
     EXPECT_TRUE(ReadAutostart());
     EXPECT_EQ(ReadEntry(), QStringLiteral("[Desktop Entry]\n"
                                           "Type=Application\n"
@@ -64,15 +64,15 @@ TEST_F(AutostartTest, OnWritesAnEntryOffRemovesIt)
                                           "X-GNOME-Autostart-enabled=true\n"));
 
     // A second write replaces the first whole and leaves no temporary file.
-    WriteAutostart(true, QStringLiteral("/usr/lib/orbel/orbel"));
+    WriteAutostart(true, "/usr/lib/orbel/orbel");
     EXPECT_EQ(EntryLine(QStringLiteral("Exec")), QStringLiteral("/usr/lib/orbel/orbel"));
     EXPECT_EQ(QDir(config_.filePath(QStringLiteral("autostart"))).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("Tandrel-Orbel.desktop")});
 
-    WriteAutostart(false, QString());
-    EXPECT_FALSE(QFile::exists(AutostartEntryPath()));
+    WriteAutostart(false, "");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(AutostartEntryPath())));
     EXPECT_FALSE(ReadAutostart());
-    EXPECT_NO_THROW(WriteAutostart(false, QString()));
+    EXPECT_NO_THROW(WriteAutostart(false, ""));
 }
 
 TEST_F(AutostartTest, ExecQuotesPathsThatNeedIt)
@@ -92,7 +92,7 @@ TEST_F(AutostartTest, ExecQuotesPathsThatNeedIt)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        WriteAutostart(true, QString::fromUtf8(c.path));
+        WriteAutostart(true, c.path);
         EXPECT_EQ(EntryLine(QStringLiteral("Exec")), QString::fromUtf8(c.exec));
     }
 }
@@ -102,7 +102,7 @@ TEST_F(AutostartTest, ExecReadsBackAsTheSameProgram)
     for (const char* path : {"/home/My \"Apps\"/or bel", "/tmp/$x `y` \\z/100%/orbel",
                              "/tmp/tab\there/ü/orbel", "/tmp/plain/orbel"}) {
         SCOPED_TRACE(path);
-        WriteAutostart(true, QString::fromUtf8(path));
+        WriteAutostart(true, path);
         const auto link = ParseDesktopEntry(ReadEntry().toStdString());
         ASSERT_TRUE(link.has_value());
         EXPECT_EQ(link->program, path);
@@ -129,7 +129,7 @@ TEST_F(AutostartTest, EntriesThatDoNotStartTheProgramReadAsOff)
     ASSERT_TRUE(QDir().mkpath(config_.filePath(QStringLiteral("autostart"))));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        ASSERT_TRUE(WriteFile(AutostartEntryPath(), c.text));
+        ASSERT_TRUE(WriteFile(QString::fromStdString(AutostartEntryPath()), c.text));
         EXPECT_EQ(ReadAutostart(), c.on);
     }
 }
@@ -142,12 +142,12 @@ TEST_F(AutostartTest, UnwritableLocationThrowsWithTheEntryPath)
     ASSERT_TRUE(WriteFile(blocker, "x"));
     ScopedEnv env("XDG_CONFIG_HOME", QFile::encodeName(blocker));
     try {
-        WriteAutostart(true, QStringLiteral("/opt/orbel/orbel"));
+        WriteAutostart(true, "/opt/orbel/orbel");
         FAIL() << "no error";
     } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + AutostartEntryPath().toStdString());
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + QString::fromStdString(AutostartEntryPath()).toStdString());
     }
-    EXPECT_THROW(WriteAutostart(true, QString()), std::runtime_error);
+    EXPECT_THROW(WriteAutostart(true, ""), std::runtime_error);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/opener.h"
 
+#include "platform/linux/open_route.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,7 +70,7 @@ TEST_F(OpenerTest, ProgramReceivesTheParameterWordsExactly)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.parameters);
-        ASSERT_TRUE(OpenPath(script_, QString::fromUtf8(c.parameters), ShowMode::Default));
+        ASSERT_TRUE(OpenPath(script_.toStdString(), c.parameters, ShowMode::Default));
         QStringList expected = {QDir::currentPath()};
         expected << c.words;
         EXPECT_EQ(Recorded(), expected);
@@ -82,7 +84,7 @@ TEST_F(OpenerTest, DesktopEntryStartsItsProgramWithItsArguments)
                             "Exec=\"" + QFile::encodeName(script_) + "\" first \"second word\" %F\n";
     ASSERT_TRUE(WriteFile(entry, text));
     EXPECT_EQ(RouteFor(entry), OpenRoute::DesktopEntry);
-    ASSERT_TRUE(OpenPath(entry, QString(), ShowMode::Normal));
+    ASSERT_TRUE(OpenPath(entry.toStdString(), "", ShowMode::Normal));
     EXPECT_EQ(Recorded(), (QStringList{QDir::currentPath(), "first", "second word"}));
 }
 
@@ -142,7 +144,7 @@ TEST_F(OpenerTest, StartsThatCannotHappenFail)
                                   "Exec=/nonexistent/orbel-test-program\n"));
     for (const QString& path : {exe, link, broken, dir_.filePath(QStringLiteral("gone.txt"))}) {
         SCOPED_TRACE(path.toStdString());
-        EXPECT_FALSE(OpenPath(path, QStringLiteral("x"), ShowMode::Default));
+        EXPECT_FALSE(OpenPath(path.toStdString(), "x", ShowMode::Default));
     }
 }
 

@@ -21,7 +21,7 @@ namespace {
 using Result = SingleInstanceLock::Result;
 using testing::ScopedEnv;
 
-const QString kName = QStringLiteral("{EC026F81-E509-4559-8445-CD9A237072F0}");
+const std::string kName = "{EC026F81-E509-4559-8445-CD9A237072F0}";
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
@@ -33,11 +33,11 @@ TEST_F(SingleInstanceTest, SecondHolderIsRefusedUntilTheFirstReleases)
 {
     SingleInstanceLock first(kName);
     SingleInstanceLock second(kName);
-    ASSERT_EQ(first.acquire(), Result::Acquired) << first.errorString().toStdString();
+    ASSERT_EQ(first.acquire(), Result::Acquired) << first.errorString();
     EXPECT_TRUE(first.held());
     EXPECT_EQ(second.acquire(), Result::HeldElsewhere);
     EXPECT_FALSE(second.held());
-    EXPECT_TRUE(second.errorString().isEmpty());
+    EXPECT_TRUE(second.errorString().empty());
 
     first.release();
     EXPECT_FALSE(first.held());
@@ -58,15 +58,15 @@ TEST_F(SingleInstanceTest, DestructionReleases)
 TEST_F(SingleInstanceTest, LockLivesInTheRuntimeDirectoryUnderItsName)
 {
     SingleInstanceLock lock(kName);
-    EXPECT_EQ(lock.lockPath(), runtime_.path() + QLatin1Char('/') + kName + QStringLiteral(".lock"));
+    EXPECT_EQ(lock.lockPath(), runtime_.path().toStdString() + '/' + kName + ".lock");
     ASSERT_EQ(lock.acquire(), Result::Acquired);
-    EXPECT_TRUE(QFile::exists(lock.lockPath()));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(lock.lockPath())));
 }
 
 TEST_F(SingleInstanceTest, NamesAreIndependent)
 {
-    SingleInstanceLock a(QStringLiteral("one"));
-    SingleInstanceLock b(QStringLiteral("two"));
+    SingleInstanceLock a("one");
+    SingleInstanceLock b("two");
     EXPECT_EQ(a.acquire(), Result::Acquired);
     EXPECT_EQ(b.acquire(), Result::Acquired);
 }
@@ -74,14 +74,14 @@ TEST_F(SingleInstanceTest, NamesAreIndependent)
 TEST_F(SingleInstanceTest, LockOfAKilledProcessIsFree)
 {
     SingleInstanceLock probe(kName);
-    const QByteArray path = QFile::encodeName(probe.lockPath());
+    const std::string path = probe.lockPath();
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         // Only raw system calls after fork.
-        const int fd = open(path.constData(), O_RDWR | O_CREAT, 0600);
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT, 0600);
         const char ok = (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) ? '1' : '0';
         [[maybe_unused]] const ssize_t n = write(ready[1], &ok, 1);
         for (;;)
@@ -136,17 +136,16 @@ TEST_F(SingleInstanceTest, ProgramsStartedByADeadHolderDoNotKeepTheLock)
 
 TEST_F(SingleInstanceTest, FailuresAreReportedWithAReason)
 {
-    SingleInstanceLock slash(QStringLiteral("a/b"));
+    SingleInstanceLock slash("a/b");
     EXPECT_EQ(slash.acquire(), Result::Failed);
-    EXPECT_FALSE(slash.errorString().isEmpty());
+    EXPECT_FALSE(slash.errorString().empty());
 
     // Something that cannot be opened as a file sits where the lock goes.
     SingleInstanceLock blocked(kName);
-    ASSERT_TRUE(QDir().mkpath(blocked.lockPath()));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(blocked.lockPath())));
     EXPECT_EQ(blocked.acquire(), Result::Failed);
     EXPECT_FALSE(blocked.held());
-    EXPECT_TRUE(blocked.errorString().contains(blocked.lockPath()))
-        << blocked.errorString().toStdString();
+    EXPECT_NE(blocked.errorString().find(blocked.lockPath()), std::string::npos) << blocked.errorString();
 }
 
 TEST(SingleInstanceFallback, UnusableRuntimeDirectoryFallsBackToAPrivateTmpDirectory)
@@ -155,7 +154,7 @@ TEST(SingleInstanceFallback, UnusableRuntimeDirectoryFallsBackToAPrivateTmpDirec
     ASSERT_TRUE(QFile::setPermissions(shared.path(), QFile::ReadOwner | QFile::WriteOwner
                                                          | QFile::ExeOwner | QFile::WriteOther
                                                          | QFile::ReadOther | QFile::ExeOther));
-    const QString fallback = QStringLiteral("/tmp/orbel-%1").arg(geteuid());
+    const std::string fallback = "/tmp/orbel-" + std::to_string(geteuid());
     const std::optional<QByteArray> values[] = {
         std::nullopt,                                   // unset
         QByteArray(),                                   // empty
@@ -166,19 +165,18 @@ TEST(SingleInstanceFallback, UnusableRuntimeDirectoryFallsBackToAPrivateTmpDirec
     for (const auto& value : values) {
         SCOPED_TRACE(value ? value->constData() : "(unset)");
         ScopedEnv env("XDG_RUNTIME_DIR", value);
-        SingleInstanceLock lock(QStringLiteral("orbel-fallback-test-%1").arg(getpid()));
-        EXPECT_TRUE(lock.lockPath().startsWith(fallback + QLatin1Char('/')))
-            << lock.lockPath().toStdString();
-        ASSERT_EQ(lock.acquire(), Result::Acquired) << lock.errorString().toStdString();
+        SingleInstanceLock lock("orbel-fallback-test-" + std::to_string(getpid()));
+        EXPECT_EQ(lock.lockPath().rfind(fallback + '/', 0), 0u) << lock.lockPath();
+        ASSERT_EQ(lock.acquire(), Result::Acquired) << lock.errorString();
 
         struct stat st {};
-        ASSERT_EQ(lstat(QFile::encodeName(fallback).constData(), &st), 0);
+        ASSERT_EQ(lstat(fallback.c_str(), &st), 0);
         EXPECT_TRUE(S_ISDIR(st.st_mode));
         EXPECT_EQ(st.st_uid, geteuid());
         EXPECT_EQ(st.st_mode & 077, 0u);
-        const QString path = lock.lockPath();
+        const std::string path = lock.lockPath();
         lock.release();
-        QFile::remove(path);
+        ::unlink(path.c_str());
     }
 }
 

@@ -15,15 +15,14 @@ using testing::WriteFile;
 
 QString ShippedSound(const char* name)
 {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../media/") + name);
+    return QStringLiteral(ORBEL_SOURCE_DIR "/media/") + QLatin1String(name);
 }
 
 class WavePlayerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QObject::connect(&player_, &WavePlayer::failed,
-                         [this](const QString& file) { failures_ << file; });
+        player_.setFailureHandler([this](const std::string& file) { failures_ << QString::fromStdString(file); });
     }
     QTemporaryDir dir_;
     WavePlayer player_;
@@ -34,7 +33,7 @@ TEST_F(WavePlayerTest, UnreadableFilesFailAtOnce)
 {
     for (const QString& file : {dir_.filePath(QStringLiteral("gone.wav")), dir_.path(), QString()}) {
         SCOPED_TRACE(file.toStdString());
-        EXPECT_FALSE(player_.play(file));
+        EXPECT_FALSE(player_.play(file.toStdString()));
     }
     EXPECT_TRUE(failures_.isEmpty());
 }
@@ -43,7 +42,7 @@ TEST_F(WavePlayerTest, DamagedFileIsReportedLater)
 {
     const QString bad = dir_.filePath(QStringLiteral("bad.wav"));
     ASSERT_TRUE(WriteFile(bad, "this is no wave file at all"));
-    EXPECT_TRUE(player_.play(bad));
+    EXPECT_TRUE(player_.play(bad.toStdString()));
     EXPECT_TRUE(failures_.isEmpty()) << "reported inside play()";
     EXPECT_TRUE(WaitFor([&] { return !failures_.isEmpty(); }));
     EXPECT_EQ(failures_, QStringList{bad});
@@ -54,8 +53,8 @@ TEST_F(WavePlayerTest, NewSoundReplacesTheOneBefore)
     const QString bad = dir_.filePath(QStringLiteral("bad.wav"));
     ASSERT_TRUE(WriteFile(bad, "this is no wave file at all"));
     ASSERT_TRUE(QFileInfo::exists(ShippedSound("chimes.wav")));
-    EXPECT_TRUE(player_.play(bad));
-    EXPECT_TRUE(player_.play(ShippedSound("chimes.wav")));
+    EXPECT_TRUE(player_.play(bad.toStdString()));
+    EXPECT_TRUE(player_.play(ShippedSound("chimes.wav").toStdString()));
     WaitFor([] { return false; }, 1000);
     // Without an audio device the good sound may fail too; the bad one,
     // replaced before it loaded, never reports.

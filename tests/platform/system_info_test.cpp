@@ -29,16 +29,8 @@ TEST(SystemInfo, MemoryStatusIsPlausible)
 
 TEST(SystemInfo, ExecutablePathIsThisProgram)
 {
-    EXPECT_EQ(QFileInfo(ExecutablePath()).canonicalFilePath(),
+    EXPECT_EQ(QFileInfo(QString::fromStdString(ExecutablePath())).canonicalFilePath(),
               QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
-}
-
-TEST(SystemInfo, FontsAreReported)
-{
-    EXPECT_FALSE(SystemMenuFont().family().isEmpty());
-    EXPECT_GT(SystemMenuFont().pointSizeF() > 0 ? 1 : SystemMenuFont().pixelSize(), 0);
-    for (const QString& family : InstalledFontFamilies())
-        EXPECT_FALSE(family.isEmpty());
 }
 
 TEST(SystemInfo, ErrorTextNamesTheError)

@@ -21,7 +21,7 @@
 #include "app/widgets/enh_combo_box.h"
 #include "app/widgets/title_bar.h"
 #include "platform/autostart.h"
-#include "platform/system_info.h"
+#include "app/widgets/system_fonts.h"
 #include "support/test_program.h"
 
 using namespace orbel;
@@ -59,7 +59,13 @@ class FormConfigTest : public QObject {
 private slots:
     void init() {
         // Nothing of a test's autostart entry is left for the next one.
-        QFile::remove(platform::AutostartEntryPath());
+        QFile::remove(QString::fromStdString(platform::AutostartEntryPath()));
+    }
+
+    void fontsAreReported() {
+        QVERIFY(!SystemMenuFont().family().isEmpty());
+        QVERIFY((SystemMenuFont().pointSizeF() > 0 ? 1 : SystemMenuFont().pixelSize()) > 0);
+        for (const QString& family : InstalledFontFamilies()) QVERIFY(!family.isEmpty());
     }
 
     void firstShowFocusesThePageAndExplainsIt() {
@@ -248,7 +254,7 @@ private slots:
         QVERIFY(!c->ChkBxSystray->isChecked());  // the entry's state again
         QVERIFY(!c->ChkBxTaskBar->isChecked());  // the user's edit stays
         QVERIFY(!t.exists("orbel.ini"));
-        QVERIFY(!QFile::exists(platform::AutostartEntryPath()));
+        QVERIFY(!QFile::exists(QString::fromStdString(platform::AutostartEntryPath())));
         QVERIFY(t.program().settings.TaskBar);
     }
 
@@ -259,7 +265,7 @@ private slots:
         TFormConfig* c = p.config;
         c->ChkBxSystray->setChecked(true);
         c->BtnApplyClick();
-        QFile entry(platform::AutostartEntryPath());
+        QFile entry(QString::fromStdString(platform::AutostartEntryPath()));
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(entry.readAll()).contains("Exec=" + p.programDir() + p.executableName));
         entry.close();
@@ -326,7 +332,7 @@ private slots:
             QCOMPARE(d->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
             QVERIFY(!d->titleBar()->isVisible());
             QCOMPARE(d->windowTitle(), d->titleText());
-            QCOMPARE(d->font().family(), platform::SystemMenuFont().family());
+            QCOMPARE(d->font().family(), SystemMenuFont().family());
         }
         QCOMPARE(p.items->size(), QSize(521, 533));
         QCOMPARE(p.about->PanelAbout->pos(), QPoint(0, 0));

@@ -13,7 +13,7 @@
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
 #include "app/tray/menu_drawing.h"
-#include "platform/system_info.h"
+#include "app/widgets/system_fonts.h"
 #include "support/test_program.h"
 
 using namespace orbel;
@@ -181,8 +181,8 @@ private slots:
             QVERIFY(qAbs((first - L) - (r.right() - last)) <= 2);
             QFont font = ProgramFont(f.p());
             if (windowsDraw) {
-                font = QFont(platform::SystemMenuFont().family());
-                font.setPointSizeF(platform::SystemMenuFont().pointSizeF());
+                font = QFont(SystemMenuFont().family());
+                font.setPointSizeF(SystemMenuFont().pointSizeF());
             }
             QVERIFY(qAbs((last - first + 1) - QFontMetrics(font).horizontalAdvance("Sysmenu")) <= 3);
         }
