@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QStatusTipEvent>
 #include <QStatusBar>
 #include <QTimer>
@@ -13,8 +14,10 @@
 #include "app/shell/notice.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
+#include "app/tray/tray_menu_export.h"
 #include "app/widgets/sys_tray_icon.h"
 #include "core/shell/error_log.h"
+#include "core/shell/texts.h"
 #include "platform/sound.h"
 #include "platform/system_info.h"
 
@@ -47,6 +50,16 @@ TFormGeneral::TFormGeneral() {
     CSystrayGen->setLeftPopup(true);
     CSystrayGen->setCycleInterval(0);
     CSystrayGen->setIcon(ImageLists::ProgramIcon());
+    CSystrayGen->setTitle(QString::fromUtf8(texts::ProductName));
+    // Hosts that draw the menu themselves get it over D-Bus, gated like the popup.
+    trayMenuExport = new TrayMenuExport(this);
+    new DBusMenuAdaptor(trayMenuExport);
+    connect(CSystrayGen, &TSysTrayIcon::enabledChanged, trayMenuExport, &TrayMenuExport::setEnabled);
+    connect(CSystrayGen, &TSysTrayIcon::popupMenuChanged, trayMenuExport, &TrayMenuExport::setMenu);
+    CSystrayGen->setMenuObject(trayMenuExport);
+    connect(CSystrayGen, &TSysTrayIcon::trayAvailabilityChanged, this, [this](bool available) {
+        if (available && noTrayBox_) noTrayBox_->close();
+    });
     CSystrayGen->Loaded();
     AEGeneral = new TApplicationEvents(this);
     connect(AEGeneral, &TApplicationEvents::OnHint, this, &TFormGeneral::AEGeneralHint);
@@ -56,6 +69,29 @@ TFormGeneral::TFormGeneral() {
 }
 
 TFormGeneral::~TFormGeneral() = default;
+
+void TFormGeneral::WatchForTray() {
+    // Nobody could read the box without a screen.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;
+    // A panel started with the session may come a moment after the program.
+    QTimer::singleShot(3000, this, [this] {
+        if (!CSystrayGen->trayAvailable()) ShowNoTrayNotice();
+    });
+}
+
+void TFormGeneral::ShowNoTrayNotice() {
+    if (noTrayTold_) return;
+    noTrayTold_ = true;
+    // Modeless: the program goes on waiting for a tray behind it.
+    auto* box = new QMessageBox(QMessageBox::Information, ApplicationTitle(),
+                                QString::fromUtf8(texts::NoTrayNotice), QMessageBox::Ok);
+    box->setObjectName("NoTrayNotice");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    noTrayBox_ = box;
+    box->show();
+}
 
 void TFormGeneral::WriteErrorLog(const QString& message) {
     Program* prog = Program::instance();

@@ -3,6 +3,7 @@
 // object and the wave player; it writes the error log and plays sounds.
 
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 #include <exception>
 #include <memory>
@@ -10,6 +11,7 @@
 namespace orbel {
 
 class TSysTrayIcon;
+class TrayMenuExport;
 namespace platform { class WavePlayer; }
 
 enum class SoundPlace { WindowsDirectory, FullPath, None };
@@ -31,6 +33,7 @@ public:
     ~TFormGeneral() override;
 
     TSysTrayIcon* CSystrayGen;
+    TrayMenuExport* trayMenuExport;  // the tray menu as desktop hosts get it
     TApplicationEvents* AEGeneral;
     std::unique_ptr<platform::WavePlayer> MPAudioGen;
 
@@ -54,9 +57,16 @@ public:
     void PaintTitle(QWidget* window, const QString& title);
     // Application activated or deactivated, under the program's own drawing.
     void AEGeneralActivate();
+    // After start-up: when no tray shows up soon, say so once; the box goes
+    // away when one arrives.
+    void WatchForTray();
 
 private:
+    void ShowNoTrayNotice();
+
     QMetaObject::Connection activateHook_;
+    QPointer<QWidget> noTrayBox_;
+    bool noTrayTold_ = false;
 };
 
 }  // namespace orbel

@@ -138,6 +138,7 @@ void Program::StartUp() {
     general->CSystrayGen->setPopupMenu(items->PMItems);
     // 16. The tree's change handler.
     items->setTreeChangeHandler(true);
+    general->WatchForTray();
     emit started();
 }
 

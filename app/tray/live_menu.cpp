@@ -25,6 +25,12 @@ LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, const MenuEntry* r
 void LiveMenu::setRoot(const MenuEntry* root) {
     root_ = root;
     invalidate();
+    emit modelChanged();
+}
+
+void LiveMenu::entriesReplaced() {
+    invalidate();
+    emit modelChanged();
 }
 
 void LiveMenu::invalidate() {

@@ -25,6 +25,14 @@ public:
     const MenuEntry* root() const { return root_; }
     // Forget everything built so far; the next show builds it again.
     void invalidate();
+    // The entries below the root were replaced (the kit refresh): forget
+    // them here and tell whoever else shows them.
+    void entriesReplaced();
+    // Runs what picking the entry in this menu runs.
+    void choose(const MenuEntry& entry) const {
+        if (onClick_) onClick_(entry);
+    }
+    const ImageLists& images() const { return images_; }
     // Fill this level now (tests and the benchmark use it; shows do it themselves).
     void realise();
     // The entry behind an action of this menu (or of one of its submenus).
@@ -38,6 +46,10 @@ public:
     // Whether this level's entries are drawn by the program, so the menu's
     // ground takes the menu colour.
     bool programDrawn() const;
+
+signals:
+    // A new root, or the entries below it replaced.
+    void modelChanged();
 
 protected:
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;

@@ -21,6 +21,8 @@ void RefreshKitMenu() {
     // drop everything built so far before they go.
     if (prog->items && prog->items->PMItems) prog->items->PMItems->invalidate();
     RefreshKitMenu(*prog->store.basicMenu, *prog->store.liveMenu);
+    // The exported copy numbered the old entries: it starts again.
+    if (prog->items && prog->items->PMItems) prog->items->PMItems->entriesReplaced();
 }
 
 }  // namespace orbel

@@ -4,17 +4,90 @@
 #include <QGuiApplication>
 #include <QMenu>
 
+#include "app/widgets/status_notifier_item.h"
+#include "platform/tray_host.h"
+
 namespace orbel {
 
-TSysTrayIcon::TSysTrayIcon(QObject* owner) : QObject(owner), tray_(new QSystemTrayIcon(this)) {
+namespace {
+bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+}  // namespace
+
+TSysTrayIcon::TSysTrayIcon(QObject* owner) : QObject(owner), sni_(new StatusNotifierItem(this)) {
     cycleTimer_.setInterval(0);
     connect(&cycleTimer_, &QTimer::timeout, this, &TSysTrayIcon::cycleStep);
-    connect(tray_, &QSystemTrayIcon::activated, this, &TSysTrayIcon::handleActivation);
-    // Qt re-embeds a visible icon by itself when the notification area comes
-    // back (a restarted tray host), which is what the icon must do then.
+    // A Wayland client cannot place a popup at the pointer: there the host
+    // shows the exported menu on either button.
+    menuOnHost_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    sni_->setItemIsMenu(menuOnHost_);
+    connect(sni_, &StatusNotifierItem::hostPresenceChanged, this, &TSysTrayIcon::placeIcon);
+    connect(sni_, &StatusNotifierItem::activateRequested, this, [this] {
+        if (!menuOnHost_) handleActivation(QSystemTrayIcon::Trigger);
+    });
+    connect(sni_, &StatusNotifierItem::contextMenuRequested, this, [this] {
+        if (!menuOnHost_) handleActivation(QSystemTrayIcon::Context);
+    });
+    connect(sni_, &StatusNotifierItem::secondaryActivateRequested, this, [this] {
+        if (!menuOnHost_) handleActivation(QSystemTrayIcon::MiddleClick);
+    });
+    // An XEmbed tray announces itself only to clients watching the root
+    // window; asking for the selection owner now and then is simpler and
+    // catches a tray that comes, goes or restarts.
+    if (OnX11()) {
+        hostPoll_.setInterval(1000);
+        connect(&hostPoll_, &QTimer::timeout, this, &TSysTrayIcon::placeIcon);
+        hostPoll_.start();
+    }
 }
 
-TSysTrayIcon::~TSysTrayIcon() { tray_->hide(); }
+TSysTrayIcon::~TSysTrayIcon() {
+    if (tray_) tray_->hide();
+    sni_->hide();
+}
+
+QSystemTrayIcon* TSysTrayIcon::platformIcon() {
+    if (!tray_) {
+        tray_ = new QSystemTrayIcon(this);
+        connect(tray_, &QSystemTrayIcon::activated, this, &TSysTrayIcon::handleActivation);
+        tray_->setIcon(icon_);
+        tray_->setToolTip(tipText());
+    }
+    return tray_;
+}
+
+void TSysTrayIcon::setEnabled(bool on) {
+    enabled_ = on;
+    emit enabledChanged(on);
+}
+
+void TSysTrayIcon::setPopupMenu(QMenu* menu) {
+    popupMenu_ = menu;
+    emit popupMenuChanged(menu);
+}
+
+void TSysTrayIcon::setTitle(const QString& title) { sni_->setTitle(title); }
+
+void TSysTrayIcon::setMenuObject(QObject* menu) { sni_->setMenuObject(menu); }
+
+void TSysTrayIcon::placeIcon() {
+    const bool x11 = OnX11();
+    const TrayBackend offered = ChooseTrayBackend(x11, sni_->hostPresent(), x11 && platform::XEmbedTrayPresent());
+    const TrayBackend want = iconVisible_ ? offered : TrayBackend::None;
+    if (want != backend_) {
+        // Out of the old tray first: the icon is never shown twice.
+        if (backend_ == TrayBackend::StatusNotifier) sni_->hide();
+        if (backend_ == TrayBackend::XEmbed) tray_->hide();
+        backend_ = want;
+        if (want == TrayBackend::StatusNotifier) sni_->show();
+        // Qt re-embeds a shown icon by itself when the XEmbed tray restarts.
+        if (want == TrayBackend::XEmbed) platformIcon()->show();
+    }
+    const bool available = offered != TrayBackend::None;
+    if (available != available_) {
+        available_ = available;
+        emit trayAvailabilityChanged(available);
+    }
+}
 
 void TSysTrayIcon::setHint(const QString& hint) {
     hint_ = hint;
@@ -78,17 +151,21 @@ void TSysTrayIcon::Loaded() {
 void TSysTrayIcon::AddTrayIcon() {
     iconVisible_ = true;
     RefreshTrayIcon();
-    tray_->show();
+    placeIcon();
 }
 
 void TSysTrayIcon::RemoveTrayIcon() {
     iconVisible_ = false;
-    tray_->hide();
+    placeIcon();
 }
 
 void TSysTrayIcon::RefreshTrayIcon() {
-    tray_->setIcon(icon_);
-    tray_->setToolTip(tipText());
+    if (tray_) {
+        tray_->setIcon(icon_);
+        tray_->setToolTip(tipText());
+    }
+    sni_->setIcon(icon_);
+    sni_->setToolTip(tipText());
 }
 
 void TSysTrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason) {

@@ -1,6 +1,9 @@
 #pragma once
 // The notification-area icon as a component: properties and events, the
 // Enabled gate, and the popup menu opened at the pointer on a button press.
+// The icon goes to whichever tray the desktop offers, and moves when trays
+// come and go: a StatusNotifierItem host on the session bus (preferred, it
+// also shows the exported menu) or an XEmbed tray on X11.
 
 #include <QIcon>
 #include <QList>
@@ -11,7 +14,11 @@
 
 #include <QMenu>
 
+#include "core/tray/menu_export.h"
+
 namespace orbel {
+
+class StatusNotifierItem;
 
 class TSysTrayIcon : public QObject {
     Q_OBJECT
@@ -22,7 +29,7 @@ public:
     ~TSysTrayIcon() override;
 
     bool Enabled() const { return enabled_; }
-    void setEnabled(bool on) { enabled_ = on; }
+    void setEnabled(bool on);
     QString Hint() const { return hint_; }
     void setHint(const QString& hint);
     bool ShowHint() const { return showHint_; }
@@ -40,7 +47,7 @@ public:
     unsigned CycleInterval() const { return cycleInterval_; }
     void setCycleInterval(unsigned ms);
     QMenu* PopupMenu() const { return popupMenu_; }
-    void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+    void setPopupMenu(QMenu* menu);
     bool LeftPopup() const { return leftPopup_; }
     void setLeftPopup(bool on) { leftPopup_ = on; }
     bool StartMinimized() const { return startMinimized_; }
@@ -50,7 +57,21 @@ public:
 
     // The tooltip as the notification area gets it.
     QString tipText() const;
-    QSystemTrayIcon* platformIcon() const { return tray_; }
+    // The XEmbed icon (made when first needed; its first showing fixes
+    // which tray Qt uses, so it is shown only when no D-Bus host exists).
+    QSystemTrayIcon* platformIcon();
+    StatusNotifierItem* statusNotifierItem() const { return sni_; }
+
+    // The name desktop hosts show for the item.
+    void setTitle(const QString& title);
+    // The object that serves the exported menu on the session bus.
+    void setMenuObject(QObject* menu);
+    // Where the icon is now, and whether the desktop has any tray at all.
+    TrayBackend backend() const { return backend_; }
+    bool trayAvailable() const { return available_; }
+    // Hosts that show the exported menu on every press (Wayland): presses
+    // reported to the program open nothing of its own.
+    bool menuOnHost() const { return menuOnHost_; }
 
     // Dispatch of what the notification area reports (public for tests:
     // a press arrives here exactly as from the desktop).
@@ -73,11 +94,21 @@ signals:
     void OnCycle(QObject* sender, int nextIndex);
     // Raised after the menu was asked to show at a point (tests watch it).
     void menuShown(QPoint at);
+    void enabledChanged(bool on);
+    void popupMenuChanged(QMenu* menu);
+    // A tray appeared where there was none, or the last one went.
+    void trayAvailabilityChanged(bool available);
 
 private:
     void cycleStep();
+    void placeIcon();
 
-    QSystemTrayIcon* tray_;
+    QSystemTrayIcon* tray_ = nullptr;
+    StatusNotifierItem* sni_;
+    QTimer hostPoll_;
+    TrayBackend backend_ = TrayBackend::None;
+    bool available_ = false;
+    bool menuOnHost_ = false;
     QTimer cycleTimer_;
     QPointer<QMenu> popupMenu_;
     QIcon icon_;

@@ -13,6 +13,15 @@ inline constexpr const char* CompanyName = "Tandrel";
 inline constexpr const char* Authorship = "Copyright (c) 2026 the Tandrel Orbel developers";
 inline constexpr const char* InstanceName = "{EC026F81-E509-4559-8445-CD9A237072F0}";
 
+// Shown once when the desktop has no notification area at all.
+inline constexpr const char* NoTrayNotice =
+    "Tandrel Orbel lives in the notification area (the system tray), but this desktop has none "
+    "right now.\n\n"
+    "The program keeps running, and its icon appears as soon as a notification area is there.\n\n"
+    "On GNOME, install and switch on the AppIndicator extension (Debian package "
+    "\"gnome-shell-extension-appindicator\", then log out and in again). On other desktops, add a "
+    "\"Status Notifier\" or \"System Tray\" item to the panel.";
+
 inline constexpr const char* ItemsTitleSuffix = " - Manage Items";
 inline constexpr const char* ConfigTitleSuffix = " - Preferences";
 inline constexpr const char* AboutTitleSuffix = " - About";

@@ -1,0 +1,189 @@
+#include "app/widgets/status_notifier_item.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QDBusVariant>
+#include <QtEndian>
+
+namespace orbel {
+
+namespace {
+const char* kWatcher = "org.kde.StatusNotifierWatcher";
+const char* kWatcherPath = "/StatusNotifierWatcher";
+const char* kItemPath = "/StatusNotifierItem";
+const char* kMenuPath = "/MenuBar";
+}  // namespace
+
+QDBusArgument& operator<<(QDBusArgument& arg, const SniPixmap& p) {
+    arg.beginStructure();
+    arg << p.width << p.height << p.bytes;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, SniPixmap& p) {
+    arg.beginStructure();
+    arg >> p.width >> p.height >> p.bytes;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const SniToolTip& t) {
+    arg.beginStructure();
+    arg << t.iconName << t.pixmaps << t.title << t.text;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& t) {
+    arg.beginStructure();
+    arg >> t.iconName >> t.pixmaps >> t.title >> t.text;
+    arg.endStructure();
+    return arg;
+}
+
+StatusNotifierItem::StatusNotifierItem(QObject* parent) : QObject(parent) {
+    qDBusRegisterMetaType<SniPixmap>();
+    qDBusRegisterMetaType<SniPixmapList>();
+    qDBusRegisterMetaType<SniToolTip>();
+    service_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
+    new StatusNotifierItemAdaptor(this);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) return;
+    // The watcher belongs to the panel: it starts late, restarts, or stops.
+    watcher_ = new QDBusServiceWatcher(QString::fromLatin1(kWatcher), bus,
+                                       QDBusServiceWatcher::WatchForRegistration |
+                                           QDBusServiceWatcher::WatchForUnregistration,
+                                       this);
+    connect(watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        queryHost();
+        if (shown_) registerWithWatcher();
+    });
+    connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this] { setHostPresent(false); });
+    // Hosts come and go while the watcher stays (a panel's tray plugin).
+    for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
+        bus.connect(QString(), QString::fromLatin1(kWatcherPath), QString::fromLatin1(kWatcher),
+                    QString::fromLatin1(signal), this, SLOT(hostSignal()));
+    queryHost();
+}
+
+StatusNotifierItem::~StatusNotifierItem() { hide(); }
+
+bool StatusNotifierItem::usable() const { return watcher_ != nullptr; }
+
+void StatusNotifierItem::hostSignal() { queryHost(); }
+
+void StatusNotifierItem::queryHost() {
+    if (!watcher_) return;
+    QDBusMessage m = QDBusMessage::createMethodCall(QString::fromLatin1(kWatcher), QString::fromLatin1(kWatcherPath),
+                                                    QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                    QStringLiteral("Get"));
+    m << QString::fromLatin1(kWatcher) << QStringLiteral("IsStatusNotifierHostRegistered");
+    const unsigned query = ++queries_;
+    auto* call = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(m), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, call, query] {
+        call->deleteLater();
+        if (query != queries_) return;  // a later question is on its way
+        QDBusPendingReply<QDBusVariant> reply = *call;
+        setHostPresent(!reply.isError() && reply.value().variant().toBool());
+    });
+}
+
+void StatusNotifierItem::setHostPresent(bool on) {
+    if (!on) ++queries_;  // an answer still under way is out of date
+    if (on == hostPresent_) return;
+    hostPresent_ = on;
+    emit hostPresenceChanged(on);
+}
+
+void StatusNotifierItem::registerWithWatcher() {
+    QDBusMessage m = QDBusMessage::createMethodCall(QString::fromLatin1(kWatcher), QString::fromLatin1(kWatcherPath),
+                                                    QString::fromLatin1(kWatcher),
+                                                    QStringLiteral("RegisterStatusNotifierItem"));
+    m << service_;
+    QDBusConnection::sessionBus().asyncCall(m);
+}
+
+void StatusNotifierItem::setTitle(const QString& title) {
+    title_ = title;
+    if (auto* a = findChild<StatusNotifierItemAdaptor*>()) emit a->NewTitle();
+}
+
+void StatusNotifierItem::setToolTip(const QString& text) {
+    if (text == toolTip_) return;
+    toolTip_ = text;
+    if (auto* a = findChild<StatusNotifierItemAdaptor*>()) emit a->NewToolTip();
+}
+
+void StatusNotifierItem::setIcon(const QIcon& icon) {
+    pixmaps_.clear();
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        const QImage img = icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
+        if (img.isNull()) continue;
+        SniPixmap p{img.width(), img.height(), QByteArray()};
+        p.bytes.resize(qsizetype(img.width()) * img.height() * 4);
+        auto* out = reinterpret_cast<quint32*>(p.bytes.data());
+        for (int y = 0; y < img.height(); ++y) {
+            const auto* line = reinterpret_cast<const quint32*>(img.constScanLine(y));
+            for (int x = 0; x < img.width(); ++x) *out++ = qToBigEndian(line[x]);
+        }
+        pixmaps_ << p;
+    }
+    if (auto* a = findChild<StatusNotifierItemAdaptor*>()) emit a->NewIcon();
+}
+
+void StatusNotifierItem::setMenuObject(QObject* menu) {
+    menu_ = menu;
+    if (objectsRegistered_ && menu_)
+        QDBusConnection::sessionBus().registerObject(QString::fromLatin1(kMenuPath), menu_,
+                                                     QDBusConnection::ExportAdaptors);
+}
+
+void StatusNotifierItem::show() {
+    if (shown_ || !watcher_) return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!objectsRegistered_) {
+        bus.registerObject(QString::fromLatin1(kItemPath), this, QDBusConnection::ExportAdaptors);
+        if (menu_) bus.registerObject(QString::fromLatin1(kMenuPath), menu_, QDBusConnection::ExportAdaptors);
+        objectsRegistered_ = true;
+    }
+    if (!bus.registerService(service_)) return;
+    shown_ = true;
+    registerWithWatcher();
+}
+
+void StatusNotifierItem::hide() {
+    if (!shown_) return;
+    shown_ = false;
+    // Hosts drop an item whose bus name goes away.
+    QDBusConnection::sessionBus().unregisterService(service_);
+}
+
+StatusNotifierItemAdaptor::StatusNotifierItemAdaptor(StatusNotifierItem* item)
+    : QDBusAbstractAdaptor(item), item_(item) {
+    setAutoRelaySignals(false);
+}
+
+QString StatusNotifierItemAdaptor::id() const { return QCoreApplication::applicationName(); }
+
+QDBusObjectPath StatusNotifierItemAdaptor::menu() const {
+    return QDBusObjectPath(item_->hasMenu() ? QString::fromLatin1(kMenuPath) : QStringLiteral("/NO_DBUSMENU"));
+}
+
+SniToolTip StatusNotifierItemAdaptor::toolTip() const {
+    // Without a tip the title stays empty too, so hosts show none.
+    return SniToolTip{QString(), {}, item_->toolTipText(), QString()};
+}
+
+void StatusNotifierItemAdaptor::ContextMenu(int x, int y) { emit item_->contextMenuRequested(x, y); }
+void StatusNotifierItemAdaptor::Activate(int x, int y) { emit item_->activateRequested(x, y); }
+void StatusNotifierItemAdaptor::SecondaryActivate(int x, int y) { emit item_->secondaryActivateRequested(x, y); }
+void StatusNotifierItemAdaptor::Scroll(int, const QString&) {}
+
+}  // namespace orbel

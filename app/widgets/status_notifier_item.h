@@ -1,0 +1,176 @@
+#pragma once
+// The icon as a StatusNotifierItem on the session bus (org.kde), for the
+// tray hosts of today's desktops, and the watch for such a host: it comes,
+// goes and comes back with the panel that provides it.
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusArgument>
+#include <QIcon>
+#include <QObject>
+#include <QPointer>
+
+class QDBusServiceWatcher;
+
+namespace orbel {
+
+// (iiay): one picture of the icon, ARGB32 in network byte order.
+struct SniPixmap {
+    int width = 0;
+    int height = 0;
+    QByteArray bytes;
+};
+using SniPixmapList = QList<SniPixmap>;
+// (sa(iiay)ss): icon name, pictures, title, text.
+struct SniToolTip {
+    QString iconName;
+    SniPixmapList pixmaps;
+    QString title;
+    QString text;
+};
+
+class StatusNotifierItem : public QObject {
+    Q_OBJECT
+public:
+    explicit StatusNotifierItem(QObject* parent = nullptr);
+    ~StatusNotifierItem() override;
+
+    // Whether a session bus is there at all.
+    bool usable() const;
+    // A host is registered with the desktop's watcher: the item would show.
+    bool hostPresent() const { return hostPresent_; }
+
+    void setTitle(const QString& title);
+    void setIcon(const QIcon& icon);
+    void setToolTip(const QString& text);
+    // On hosts that show the menu themselves on every press (Wayland).
+    void setItemIsMenu(bool on) { itemIsMenu_ = on; }
+    // The object serving com.canonical.dbusmenu for this item.
+    void setMenuObject(QObject* menu);
+
+    // Puts the item on the bus and registers it with the watcher; taken
+    // off again by hide (the host drops an item whose name goes).
+    void show();
+    void hide();
+    bool shown() const { return shown_; }
+
+    // The adaptor reads these.
+    QString title() const { return title_; }
+    QString toolTipText() const { return toolTip_; }
+    bool itemIsMenu() const { return itemIsMenu_; }
+    SniPixmapList pixmaps() const { return pixmaps_; }
+    QString serviceName() const { return service_; }
+    bool hasMenu() const { return menu_ != nullptr; }
+
+signals:
+    void hostPresenceChanged(bool present);
+    // What the host asks: coordinates are the host's, often zero.
+    void activateRequested(int x, int y);
+    void contextMenuRequested(int x, int y);
+    void secondaryActivateRequested(int x, int y);
+
+private slots:
+    void hostSignal();
+
+private:
+    void queryHost();
+    void setHostPresent(bool on);
+    void registerWithWatcher();
+
+    QDBusServiceWatcher* watcher_ = nullptr;
+    QPointer<QObject> menu_;
+    QString service_;
+    QString title_;
+    QString toolTip_;
+    SniPixmapList pixmaps_;
+    bool itemIsMenu_ = false;
+    bool hostPresent_ = false;
+    bool shown_ = false;
+    bool objectsRegistered_ = false;
+    unsigned queries_ = 0;
+};
+
+class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
+    Q_CLASSINFO("D-Bus Introspection", ""
+"  <interface name=\"org.kde.StatusNotifierItem\">\n"
+"    <property name=\"Category\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"Id\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"Title\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"Status\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"WindowId\" type=\"i\" access=\"read\"/>\n"
+"    <property name=\"IconThemePath\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"Menu\" type=\"o\" access=\"read\"/>\n"
+"    <property name=\"ItemIsMenu\" type=\"b\" access=\"read\"/>\n"
+"    <property name=\"IconName\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"IconPixmap\" type=\"a(iiay)\" access=\"read\"/>\n"
+"    <property name=\"OverlayIconName\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"OverlayIconPixmap\" type=\"a(iiay)\" access=\"read\"/>\n"
+"    <property name=\"AttentionIconName\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"AttentionIconPixmap\" type=\"a(iiay)\" access=\"read\"/>\n"
+"    <property name=\"AttentionMovieName\" type=\"s\" access=\"read\"/>\n"
+"    <property name=\"ToolTip\" type=\"(sa(iiay)ss)\" access=\"read\"/>\n"
+"    <method name=\"ContextMenu\"><arg name=\"x\" type=\"i\" direction=\"in\"/><arg name=\"y\" type=\"i\" direction=\"in\"/></method>\n"
+"    <method name=\"Activate\"><arg name=\"x\" type=\"i\" direction=\"in\"/><arg name=\"y\" type=\"i\" direction=\"in\"/></method>\n"
+"    <method name=\"SecondaryActivate\"><arg name=\"x\" type=\"i\" direction=\"in\"/><arg name=\"y\" type=\"i\" direction=\"in\"/></method>\n"
+"    <method name=\"Scroll\"><arg name=\"delta\" type=\"i\" direction=\"in\"/><arg name=\"orientation\" type=\"s\" direction=\"in\"/></method>\n"
+"    <signal name=\"NewTitle\"/>\n"
+"    <signal name=\"NewIcon\"/>\n"
+"    <signal name=\"NewAttentionIcon\"/>\n"
+"    <signal name=\"NewOverlayIcon\"/>\n"
+"    <signal name=\"NewToolTip\"/>\n"
+"    <signal name=\"NewStatus\"><arg name=\"status\" type=\"s\"/></signal>\n"
+"  </interface>\n")
+    Q_PROPERTY(QString Category READ category)
+    Q_PROPERTY(QString Id READ id)
+    Q_PROPERTY(QString Title READ title)
+    Q_PROPERTY(QString Status READ status)
+    Q_PROPERTY(int WindowId READ windowId)
+    Q_PROPERTY(QString IconThemePath READ emptyText)
+    Q_PROPERTY(QDBusObjectPath Menu READ menu)
+    Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
+    Q_PROPERTY(QString IconName READ emptyText)
+    Q_PROPERTY(QList<orbel::SniPixmap> IconPixmap READ iconPixmap)
+    Q_PROPERTY(QString OverlayIconName READ emptyText)
+    Q_PROPERTY(QList<orbel::SniPixmap> OverlayIconPixmap READ noPixmaps)
+    Q_PROPERTY(QString AttentionIconName READ emptyText)
+    Q_PROPERTY(QList<orbel::SniPixmap> AttentionIconPixmap READ noPixmaps)
+    Q_PROPERTY(QString AttentionMovieName READ emptyText)
+    Q_PROPERTY(orbel::SniToolTip ToolTip READ toolTip)
+public:
+    explicit StatusNotifierItemAdaptor(StatusNotifierItem* item);
+
+    QString category() const { return QStringLiteral("ApplicationStatus"); }
+    QString id() const;
+    QString title() const { return item_->title(); }
+    QString status() const { return QStringLiteral("Active"); }
+    int windowId() const { return 0; }
+    QString emptyText() const { return {}; }
+    QDBusObjectPath menu() const;
+    bool itemIsMenu() const { return item_->itemIsMenu(); }
+    SniPixmapList iconPixmap() const { return item_->pixmaps(); }
+    SniPixmapList noPixmaps() const { return {}; }
+    SniToolTip toolTip() const;
+
+public slots:
+    void ContextMenu(int x, int y);
+    void Activate(int x, int y);
+    void SecondaryActivate(int x, int y);
+    void Scroll(int delta, const QString& orientation);
+
+signals:
+    void NewTitle();
+    void NewIcon();
+    void NewAttentionIcon();
+    void NewOverlayIcon();
+    void NewToolTip();
+    void NewStatus(const QString& status);
+
+private:
+    StatusNotifierItem* item_;
+};
+
+}  // namespace orbel
+
+Q_DECLARE_METATYPE(orbel::SniPixmap)
+Q_DECLARE_METATYPE(orbel::SniToolTip)
