@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev
-  xvfb icewm xdotool x11-utils imagemagick python3)
+  qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -11,22 +11,99 @@ e2e_free_display() {
   return 1
 }
 
-e2e_start_desktop() {
+# A virtual display alone: no window manager, no tray.
+e2e_start_display() {
   local n
   n=$(e2e_free_display)
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   E2E_PIDS+=($!)
   export DISPLAY=":$n"
   for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  # icewm brings the taskbar with its notification area (XEmbed tray).
+  unset QT_QPA_PLATFORM
+}
+
+# icewm brings the taskbar with its notification area (XEmbed tray); sets
+# $icewm_pid.
+e2e_start_icewm() {
   HOME=${E2E_HOME:-$HOME} icewm >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
+  icewm_pid=$!
+  E2E_PIDS+=("$icewm_pid")
   for _ in $(seq 1 50); do
     xwininfo -root -tree 2>/dev/null | grep -q 'YXTrayEmbedder\|icewm' && break
     sleep 0.1
   done
+}
+
+e2e_start_desktop() {
+  e2e_start_display
+  e2e_start_icewm
   sleep 1
-  unset QT_QPA_PLATFORM
+}
+
+# A private session bus for everything started after it.
+e2e_start_session_bus() {
+  local info
+  info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || fail "no session bus"
+  export DBUS_SESSION_BUS_ADDRESS=$(echo "$info" | sed -n 1p)
+  E2E_PIDS+=("$(echo "$info" | sed -n 2p)")
+}
+
+# What a StatusNotifierItem host sees (see sni.py); Debian's python has dbus.
+e2e_sni() {
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni.py" "$@"
+}
+
+# A panel whose only plugin is the StatusNotifierItem host; sets $panel_pid
+# and waits until the host is registered.
+e2e_start_sni_panel() {
+  cat > "$work/panel.conf" <<'CONF'
+panels=panel1
+
+[panel1]
+plugins=statusnotifier
+position=Top
+panelSize=32
+iconSize=22
+width=100
+width-percent=true
+
+[statusnotifier]
+type=statusnotifier
+alignment=Left
+CONF
+  lxqt-panel -c "$work/panel.conf" >> "$out/panel.log" 2>&1 &
+  panel_pid=$!
+  E2E_PIDS+=("$panel_pid")
+  e2e_wait_until 100 e2e_sni host || fail "the panel's tray host did not start"
+}
+
+# Retries a command every 0.1 s, up to the given number of tries.
+e2e_wait_until() {
+  local tries=$1; shift
+  for _ in $(seq 1 "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
+# Every command a test needs: a missing one fails the test (scripts/deps.sh
+# installs them all), it is never skipped.
+e2e_require() {
+  local c
+  for c in "$@"; do command -v "$c" >/dev/null || fail "$c is missing: run scripts/deps.sh"; done
+}
+
+# Prints "X Y", the centre of the pixels of a screenshot within the box
+# WxH+X+Y whose colour is near R G B (each within the tolerance, 40 unless
+# given).
+e2e_find_colour() {
+  local shot=$1 box=$2 r=$3 g=$4 b=$5 tol=${6:-40}
+  convert "$shot" -crop "$box" +repage -depth 8 txt:- 2>/dev/null | awk -v R="$r" -v G="$g" -v B="$b" -v T="$tol" -v box="$box" '
+    function abs(v) { return v < 0 ? -v : v }
+    NR == 1 { split(box, o, /[x+]/); next }
+    {
+      split($1, xy, /[,:]/); split($2, c, /[(),]/)
+      if (abs(c[2] - R) <= T && abs(c[3] - G) <= T && abs(c[4] - B) <= T) { sx += xy[1]; sy += xy[2]; n++ }
+    }
+    END { if (n > 0) print int(sx / n) + o[3], int(sy / n) + o[4]; else exit 1 }'
 }
 
 e2e_stop_all() {
@@ -91,6 +168,10 @@ e2e_begin() {
   rm -rf "$out"; mkdir -p "$out"
   work=$(mktemp -d)
   trap 'e2e_stop_all; rm -rf "$work"' EXIT
+  # A runtime directory of its own: the single-instance lock lives there,
+  # and another program running on this machine must not hold it.
+  export XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
   prog="$work/prog"
   e2e_make_program_dir "$exe" "$progdir_src" "$prog"
 }

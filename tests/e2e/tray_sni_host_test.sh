@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# A tray that speaks StatusNotifierItem (lxqt-panel's host, in its own
+# session bus): the icon shows under the product's name without a tip, the
+# host's right press shows the user's menu from the program and choosing
+# an item there starts it with its parameters; a left press opens the
+# program's own popup with its own drawing; "Close" works from the host.
+set -euo pipefail
+exe=$1 artifacts=$2 progdir_src=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+e2e_begin tray_sni_host
+e2e_require lxqt-panel dbus-daemon xdotool convert /usr/bin/python3
+
+cat > "$work/record-args" <<SCRIPT
+#!/bin/sh
+for a in "\$@"; do printf '%s\n' "\$a"; done > "$work/args.txt"
+SCRIPT
+chmod +x "$work/record-args"
+mkdir -p "$prog/shortcuts/Tools"
+printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n^NorSep|\r\n^Folder|Tools\r\n^SpeSep|Text caption\r\n' \
+  "$work/record-args" > "$prog/shortcuts/shortcuts.txt"
+printf '^ExeLnk|%s|in folder|x.bmp|Nested item\r\n' "$work/record-args" > "$prog/shortcuts/Tools/shortcuts.txt"
+# The program's own drawing, so its popup is told from the host's menu.
+printf '[Font Settings]\r\nWindowsDraw=0\r\n' > "$prog/orbel.ini"
+
+e2e_start_display
+e2e_start_session_bus
+e2e_start_sni_panel
+"$prog/orbel" > "$out/orbel.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+e2e_sni wait-item 20 > /dev/null || fail "the item was not registered with the host"
+
+[ "$(e2e_sni prop Title)" = "Tandrel Orbel" ] || fail "the item's title is '$(e2e_sni prop Title)'"
+[ "$(e2e_sni prop ToolTip)" = "||" ] || fail "the item has a tooltip: $(e2e_sni prop ToolTip)"
+[ "$(e2e_sni prop ItemIsMenu)" = "False" ] || fail "on X11 the item must ask the program on a left press"
+e2e_sni layout > "$out/layout.txt"
+cut -f2- "$out/layout.txt" > "$out/layout-shape.txt"
+cat > "$work/expected-layout.txt" <<'LAYOUT'
+Record arguments	on	icon	-	standard
+---	on	-	-	separator
+Tools	on	icon	submenu	standard
+  Nested item	on	icon	-	standard
+Text caption	off	-	-	standard
+Sysmenu	off	-	-	standard
+Orbel Kit	on	icon	submenu	standard
+  Help File	on	icon	-	standard
+  ---	on	-	-	separator
+  Manage Items..	on	icon	-	standard
+  Preferences..	on	icon	-	standard
+  ---	on	-	-	separator
+  Visit Website	on	-	-	standard
+  ---	on	-	-	separator
+  About..	on	-	-	standard
+Close	on	-	-	standard
+LAYOUT
+diff -u "$work/expected-layout.txt" "$out/layout-shape.txt" || fail "the exported menu differs"
+
+# The icon in the panel: the gold ring of the program's picture.
+pos=""
+for _ in $(seq 1 50); do
+  import -window root "$work/shot.png"
+  pos=$(e2e_find_colour "$work/shot.png" 1024x40+0+0 255 215 0) && break
+  sleep 0.1
+done
+[ -n "$pos" ] || fail "the icon is not in the panel"
+cp "$work/shot.png" "$out/panel.png"
+
+# Right press: the host's own menu with the user's entries.
+# shellcheck disable=SC2086
+xdotool mousemove $pos click 3
+sleep 1
+import -window root "$out/host-menu.png"
+xdotool key Down Return
+e2e_wait_until 50 test -s "$work/args.txt" || fail "choosing the item in the host's menu did not start it"
+printf 'one\ntwo words\nthree\n' > "$work/expected.txt"
+diff -u "$work/expected.txt" "$work/args.txt" || fail "the item got other parameters"
+
+# A choice inside a folder, as a host sends it.
+rm -f "$work/args.txt"
+e2e_sni click "Tools/Nested item"
+e2e_wait_until 50 test -s "$work/args.txt" || fail "the folder's item did not start"
+printf 'in\nfolder\n' | diff -u - "$work/args.txt" || fail "the folder's item got other parameters"
+
+# Left press: the program's own popup, drawn by the program (its dark blue
+# highlight on the first entry), at the pointer.
+# shellcheck disable=SC2086
+xdotool mousemove $pos click 1
+e2e_wait_until 50 sh -c '[ "$(xdotool search --onlyvisible --class orbel 2>/dev/null | wc -l)" -ge 1 ]' ||
+  fail "the left press opened no popup"
+sleep 0.5
+xdotool key Down
+sleep 0.5
+import -window root "$out/own-popup.png"
+e2e_find_colour "$out/own-popup.png" 1024x768+0+0 0 0 128 8 > /dev/null ||
+  fail "the popup is not the program's own drawing"
+xdotool key Escape
+
+# "Close" from the host's menu ends the program.
+e2e_sni click Close
+e2e_wait_gone "$pid" 100 || fail "Close from the host's menu did not end the program"
+echo "screenshots in $out"

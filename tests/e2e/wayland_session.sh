@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The Wayland half of tray_wayland_test.sh, run as an ordinary user inside
+# its own session bus: headless sway with waybar as the tray host, and the
+# program on Qt's wayland platform. Everything it needs is in $1 (the
+# program in prog/, sni.py); it writes its screenshots and logs to $1/out
+# and ends with status 0 only when every check held.
+set -euo pipefail
+run=$1
+out=$run/out
+fail() { echo "FAIL: $*" | tee "$out/result.txt" >&2; exit 1; }
+sni() { /usr/bin/python3 "$run/sni.py" "$@"; }
+wait_until() {
+  local tries=$1; shift
+  for _ in $(seq 1 "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+# Names of the windows sway shows for a process.
+windows_of() {
+  swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(n):
+    if n.get("pid") == int(sys.argv[1]): print(n.get("name"))
+    for k in ("nodes", "floating_nodes"):
+        for c in n.get(k, []): walk(c)
+walk(json.load(sys.stdin))' "$1"
+}
+
+export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
+cat > "$run/sway.conf" <<CONF
+output HEADLESS-1 resolution 1024x768
+exec waybar -c $run/waybar.json
+CONF
+echo '{"layer": "top", "position": "top", "height": 30, "modules-right": ["tray"], "tray": {"icon-size": 21}}' \
+  > "$run/waybar.json"
+sway -c "$run/sway.conf" > "$out/sway.log" 2>&1 &
+sway_pid=$!
+trap 'kill $sway_pid 2>/dev/null || true' EXIT
+wait_until 100 sh -c 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || fail "sway did not start"
+export SWAYSOCK
+SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -n 1)
+export WAYLAND_DISPLAY
+WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-* | grep -v lock | head -n 1)")
+wait_until 150 sni host || fail "waybar's tray host did not start"
+
+QT_QPA_PLATFORM=wayland "$run/prog/orbel" > "$out/orbel.log" 2>&1 &
+pid=$!
+sni wait-item 20 > /dev/null || fail "the item was not registered with waybar"
+[ "$(sni prop ItemIsMenu)" = "True" ] || fail "on Wayland the item must be a menu"
+[ "$(sni prop Title)" = "Tandrel Orbel" ] || fail "the item's title is '$(sni prop Title)'"
+sni layout > "$out/layout.txt"
+grep -q "Record arguments" "$out/layout.txt" || fail "the exported menu lacks the user's item"
+wait_until 50 grim "$out/waybar.png" || fail "no screenshot"
+
+# What a host sends on a press: no window of the program may appear.
+sni activate 20 15
+sni context 20 15
+sleep 1
+[ -z "$(windows_of "$pid")" ] || fail "a press on the icon opened a window: $(windows_of "$pid")"
+
+# Choosing in the exported menu starts the item with its parameters.
+sni click "Record arguments"
+wait_until 50 test -s "$run/args.txt" || fail "choosing the item did not start it"
+printf 'one\ntwo words\nthree\n' | diff -u - "$run/args.txt" || fail "the item got other parameters"
+
+# A kit command opens its dialog as a normal window.
+sni click "Orbel Kit/About.."
+for _ in $(seq 1 50); do [ "$(windows_of "$pid")" = "Tandrel Orbel - About" ] && break; sleep 0.1; done
+[ "$(windows_of "$pid")" = "Tandrel Orbel - About" ] || fail "the about box did not open as a window: $(windows_of "$pid")"
+grim "$out/about.png"
+
+sni click Close
+wait_until 100 sh -c "! kill -0 $pid" || fail "Close did not end the program"
+echo PASS > "$out/result.txt"
