@@ -4,7 +4,9 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace orbel {
 
@@ -30,8 +32,11 @@ enum LinkFlag : std::uint32_t {
 };
 
 constexpr std::uint32_t kVolumeIdAndLocalBasePath = 0x1;
+constexpr std::uint32_t kCommonNetworkRelativeLink = 0x2;
 constexpr std::uint32_t kMinLinkInfoHeader = 0x1C;
 constexpr std::uint32_t kUnicodeLinkInfoHeader = 0x24;
+constexpr std::uint32_t kMinNetworkLinkSize = 0x14;
+constexpr std::uint32_t kUnicodeNetworkLinkSize = 0x1C;
 
 // Links are a few hundred bytes; the structures we read end well before this
 // even at their format maxima, so a huge file cannot make us allocate much.
@@ -237,8 +242,44 @@ bool ReadIdList(Reader& r, std::string& idList)
     return true;
 }
 
-// The local path of the target, empty when the link info holds none.
-bool ReadLinkInfo(Reader& r, std::string& localPath)
+// Where the link info says the target is; either may be empty.
+struct LinkInfoTarget {
+    std::string local;
+    std::string network;
+};
+
+// The share name ("\\server\share") of the CommonNetworkRelativeLink at
+// offset inside info; empty when there is none or it does not fit.
+std::string NetName(std::string_view info, std::uint32_t offset)
+{
+    if (offset >= info.size() || info.size() - offset < kMinNetworkLinkSize)
+        return {};
+    std::string_view link = info.substr(offset);
+    const std::uint32_t size = U32(link, 0);
+    if (size < kMinNetworkLinkSize || size > link.size())
+        return {};
+    link = link.substr(0, size);
+    const std::uint32_t ansi = U32(link, 8);
+    // The UTF-16 offsets are there only when the 8-bit name starts behind them.
+    const bool hasUnicode = ansi > kMinNetworkLinkSize;
+    if (ansi < kMinNetworkLinkSize || (hasUnicode && size < kUnicodeNetworkLinkSize))
+        return {};
+    const std::uint32_t unicode = hasUnicode ? U32(link, 0x14) : 0;
+    std::string name;
+    if (unicode != 0 ? unicode >= kUnicodeNetworkLinkSize && Utf16Z(link, unicode, name) : AnsiZ(link, ansi, name))
+        return name;
+    return {};
+}
+
+// The common path suffix, UTF-16 where the link info has it.
+bool ReadSuffix(std::string_view info, std::uint32_t ansi, std::uint32_t unicode, std::string& suffix)
+{
+    if (unicode)
+        return Utf16Z(info, unicode, suffix);
+    return !ansi || AnsiZ(info, ansi, suffix);
+}
+
+bool ReadLinkInfo(Reader& r, LinkInfoTarget& target)
 {
     std::uint32_t size = 0;
     std::string_view info;
@@ -248,35 +289,187 @@ bool ReadLinkInfo(Reader& r, std::string& localPath)
     if (headerSize < kMinLinkInfoHeader || headerSize > size)
         return false;
     const std::uint32_t flags = U32(info, 8);
-    if (!(flags & kVolumeIdAndLocalBasePath)) {
-        localPath.clear();
-        return true;
-    }
     const bool hasUnicode = headerSize >= kUnicodeLinkInfoHeader;
     const std::uint32_t baseUnicode = hasUnicode ? U32(info, 0x1C) : 0;
     const std::uint32_t suffixUnicode = hasUnicode ? U32(info, 0x20) : 0;
-
     const std::uint32_t baseAnsi = U32(info, 0x10);
+    const std::uint32_t networkLink = U32(info, 0x14);
     const std::uint32_t suffixAnsi = U32(info, 0x18);
     // Strings follow the header; an offset into it would read the offsets
     // themselves as text.
-    for (const std::uint32_t offset : {baseAnsi, suffixAnsi, baseUnicode, suffixUnicode}) {
-        if (offset != 0 && offset < headerSize)
+    const auto outside = [&](std::initializer_list<std::uint32_t> offsets) {
+        return std::all_of(offsets.begin(), offsets.end(),
+                           [&](std::uint32_t o) { return o == 0 || o >= headerSize; });
+    };
+    target = {};
+    if (flags & kVolumeIdAndLocalBasePath) {
+        if (!outside({baseAnsi, suffixAnsi, baseUnicode, suffixUnicode}))
             return false;
-    }
-    std::string base;
-    std::string suffix;
-    const bool baseOk = baseUnicode ? Utf16Z(info, baseUnicode, base) : AnsiZ(info, baseAnsi, base);
-    if (!baseOk)
-        return false;
-    if (suffixUnicode) {
-        if (!Utf16Z(info, suffixUnicode, suffix))
+        std::string base;
+        std::string suffix;
+        const bool baseOk = baseUnicode ? Utf16Z(info, baseUnicode, base) : AnsiZ(info, baseAnsi, base);
+        if (!baseOk || !ReadSuffix(info, suffixAnsi, suffixUnicode, suffix))
             return false;
-    } else if (suffixAnsi && !AnsiZ(info, suffixAnsi, suffix)) {
-        return false;
+        target.local = base + suffix;
     }
-    localPath = base + suffix;
+    // The share is only a second choice, so a damaged one leaves the
+    // target to the id list rather than failing the whole link.
+    if ((flags & kCommonNetworkRelativeLink) && target.local.empty() &&
+        outside({networkLink, suffixAnsi, suffixUnicode})) {
+        std::string share = networkLink ? NetName(info, networkLink) : std::string();
+        std::string suffix;
+        if (!share.empty() && ReadSuffix(info, suffixAnsi, suffixUnicode, suffix)) {
+            if (!suffix.empty() && share.back() != '\\')
+                share += '\\';
+            target.network = share + suffix;
+        }
+    }
     return true;
+}
+
+// ---- item id list ------------------------------------------------------------
+
+// {20D04FE0-3AEA-1069-A2D8-08002B30309D}, the "Computer" folder, as stored.
+constexpr std::array<unsigned char, 16> kComputerFolder = {
+    0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10, 0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D,
+};
+
+// Item class bytes: a root folder, or a kind in bits 4 to 6 with flags below.
+constexpr unsigned kRootFolderItem = 0x1F;
+constexpr unsigned kKindMask = 0x70;
+constexpr unsigned kVolumeItem = 0x20;
+constexpr unsigned kVolumeHasName = 0x01;
+constexpr unsigned kFileEntryItem = 0x30;
+constexpr unsigned kFileEntryUnicode = 0x04;
+
+constexpr std::size_t kVolumeNameField = 20;
+constexpr std::size_t kFileEntryName = 14;
+constexpr std::uint32_t kFileEntryBlock = 0xBEEF0004;
+
+unsigned ItemClass(std::string_view item) { return static_cast<unsigned char>(item[2]); }
+
+bool IsComputerFolder(std::string_view item)
+{
+    if (item.size() < 4 + kComputerFolder.size() || ItemClass(item) != kRootFolderItem)
+        return false;
+    return std::equal(kComputerFolder.begin(), kComputerFolder.end(), item.begin() + 4,
+                      [](unsigned char a, char b) { return a == static_cast<unsigned char>(b); });
+}
+
+// "C:\" from a named drive item; empty for anything else (a device or a
+// virtual folder shown under Computer has no name).
+std::string DriveRoot(std::string_view item)
+{
+    const unsigned cls = ItemClass(item);
+    if ((cls & kKindMask) != kVolumeItem || !(cls & kVolumeHasName))
+        return {};
+    std::string_view field = item.substr(3, kVolumeNameField);
+    field = field.substr(0, field.find('\0'));
+    const bool letter = field.size() >= 2 && ((field[0] >= 'A' && field[0] <= 'Z') || (field[0] >= 'a' && field[0] <= 'z'));
+    if (!letter || field[1] != ':' || field.size() > 3 || (field.size() == 3 && field[2] != '\\'))
+        return {};
+    return std::string(field.substr(0, 2)) + '\\';
+}
+
+// A name one path step long: hostile items could otherwise climb out of
+// the drive or smuggle in separators.
+bool IsPlainName(std::string_view name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+    });
+}
+
+// The long name a file entry item keeps in its 0xBEEF0004 extension block
+// (its own name is then often the 8.3 form); empty when it has none.
+std::string LongName(std::string_view item, std::size_t blocksAt)
+{
+    std::size_t at = blocksAt + (blocksAt & 1);  // blocks start 16-bit aligned
+    while (at < item.size() && item.size() - at >= 8) {
+        const std::uint16_t size = U16(item, at);
+        if (size < 8 || size > item.size() - at)
+            return {};
+        const std::string_view block = item.substr(at, size);
+        const std::uint32_t signature = U32(block, 4);
+        if ((signature >> 16) != 0xBEEF)
+            return {};
+        if (signature == kFileEntryBlock) {
+            const std::uint16_t version = U16(block, 2);
+            // Each newer Windows added fields before the name.
+            const std::uint32_t nameAt = version >= 9 ? 46 : version == 8 ? 42 : version == 7 ? 38 : 20;
+            std::string name;
+            if (version < 3 || !Utf16Z(block, nameAt, name))
+                return {};
+            return name;
+        }
+        at += size;
+    }
+    return {};
+}
+
+// The name of a file entry item (a folder or a file); empty when the item
+// is no file entry or its name is unusable.
+std::string FileEntryName(std::string_view item)
+{
+    const unsigned cls = ItemClass(item);
+    if ((cls & kKindMask) != kFileEntryItem || item.size() <= kFileEntryName)
+        return {};
+    const std::string_view rest = item.substr(kFileEntryName);
+    std::string name;
+    std::size_t end = 0;  // past the name's terminator, from the item's start
+    if (cls & kFileEntryUnicode) {
+        std::size_t i = 0;
+        while (i + 1 < rest.size() && U16(rest, i) != 0)
+            i += 2;
+        if (i + 1 >= rest.size())
+            return {};
+        name = Utf16ToUtf8(rest.substr(0, i));
+        end = kFileEntryName + i + 2;
+    } else {
+        const std::size_t nul = rest.find('\0');
+        if (nul == std::string_view::npos)
+            return {};
+        name = AnsiToUtf8(rest.substr(0, nul));
+        end = kFileEntryName + nul + 1;
+    }
+    std::string longName = LongName(item, end);
+    if (!longName.empty())
+        name = std::move(longName);
+    return IsPlainName(name) ? name : std::string();
+}
+
+// The file-system path an item id list names: "Computer", a drive, then
+// folders and the file. Empty for any other list.
+std::string IdListPath(std::string_view list)
+{
+    std::vector<std::string_view> items;
+    for (std::size_t at = 0; list.size() - at >= 2;) {
+        const std::uint16_t size = U16(list, at);
+        // ReadIdList has checked the sizes; an item too small for its class
+        // byte is no item we know.
+        if (size == 0)
+            break;
+        if (size < 3)
+            return {};
+        items.push_back(list.substr(at, size));
+        at += size;
+    }
+    if (items.size() < 2 || !IsComputerFolder(items[0]))
+        return {};
+    std::string path = DriveRoot(items[1]);
+    if (path.empty())
+        return {};
+    for (std::size_t i = 2; i < items.size(); ++i) {
+        const std::string name = FileEntryName(items[i]);
+        if (name.empty())
+            return {};
+        if (i > 2)
+            path += '\\';
+        path += name;
+    }
+    return path;
 }
 
 bool ReadStringData(Reader& r, bool unicode, std::string& out)
@@ -310,11 +503,11 @@ int Parse(std::string_view bytes, ShellLinkDescription& out, bool& targetIsRelat
     Reader r(bytes);
     if ((flags & kHasIdList) && !ReadIdList(r, d.idList))
         return kShellLinkMalformed;
-    std::string localPath;
-    if ((flags & kHasLinkInfo) && !ReadLinkInfo(r, localPath))
+    LinkInfoTarget info;
+    if ((flags & kHasLinkInfo) && !ReadLinkInfo(r, info))
         return kShellLinkMalformed;
     if (flags & kForceNoLinkInfo)
-        localPath.clear();
+        info = {};
 
     const bool unicode = flags & kIsUnicode;
     const std::pair<LinkFlag, std::string*> strings[] = {
@@ -327,10 +520,21 @@ int Parse(std::string_view bytes, ShellLinkDescription& out, bool& targetIsRelat
             return kShellLinkMalformed;
     }
 
-    targetIsRelative = localPath.empty();
-    d.target = targetIsRelative ? d.relativePath : localPath;
-    if (d.target.empty())
-        return kShellLinkNoTarget;
+    targetIsRelative = false;
+    if (!info.local.empty()) {
+        d.target = info.local;
+    } else if (!info.network.empty()) {
+        d.target = info.network;
+    } else if (std::string path = IdListPath(d.idList); !path.empty()) {
+        d.target = std::move(path);
+    } else {
+        targetIsRelative = true;
+        d.target = d.relativePath;
+    }
+    if (d.target.empty()) {
+        // An id list with items names something, just nothing on a disk.
+        return d.idList.size() > 2 ? kShellLinkNoFileSystemPath : kShellLinkNoTarget;
+    }
     out = std::move(d);
     return kShellLinkOk;
 }
@@ -359,6 +563,26 @@ int ParseShellLink(std::string_view bytes, ShellLinkDescription& out)
 {
     bool relative = false;
     return Parse(bytes, out, relative);
+}
+
+const char* ShellLinkErrorText(int result)
+{
+    switch (result) {
+    case kShellLinkOk:
+        return "";
+    case kShellLinkUnreadable:
+        return "The shortcut can not be read";
+    case kShellLinkNotALink:
+        return "The file is not a shortcut";
+    case kShellLinkMalformed:
+        return "The shortcut is damaged";
+    case kShellLinkNoTarget:
+        return "The shortcut names no target";
+    case kShellLinkNoFileSystemPath:
+        return "The shortcut points to no file or directory";
+    default:
+        return "The shortcut can not be used";
+    }
 }
 
 int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out)

@@ -1,6 +1,19 @@
 #pragma once
 // Reader of shell link (".lnk") files, so a shortcut dropped from a Windows
 // share or a Wine prefix becomes an item for the file it points at.
+//
+// The target is the first of these that names a path:
+//  1. LinkInfo's local path (base path and common suffix), unless the link
+//     asks for its LinkInfo to be ignored;
+//  2. LinkInfo's network path: the share ("\\server\share") and the common
+//     suffix, joined with a backslash;
+//  3. the item id list, when it is "Computer", a named drive ("C:\") and
+//     then folder and file items: long names where the items carry them;
+//  4. the relative path stored in the link.
+// Windows paths come back as stored, with backslashes. A link whose id list
+// names something without a file-system path (a control-panel item, a
+// device such as a phone, another virtual folder) and that has no other
+// target is refused with kShellLinkNoFileSystemPath.
 
 #include <cstdint>
 #include <string>
@@ -26,6 +39,7 @@ inline constexpr int kShellLinkUnreadable = -1;  // missing, not a regular file 
 inline constexpr int kShellLinkNotALink = -2;    // header size or class id do not match
 inline constexpr int kShellLinkMalformed = -3;   // truncated or inconsistent structure
 inline constexpr int kShellLinkNoTarget = -4;    // well formed but names no path
+inline constexpr int kShellLinkNoFileSystemPath = -5;  // points at something that is no file or directory
 
 // Reads the link file. On success fills out and returns kShellLinkOk; a
 // target known only relative to the link is made absolute against the
@@ -36,5 +50,9 @@ int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out);
 // Strings come back as UTF-8: UTF-16 ones converted, 8-bit ones kept when
 // they are valid UTF-8 and read as Windows-1252 otherwise.
 int ParseShellLink(std::string_view bytes, ShellLinkDescription& out);
+
+// Why a link was refused, as a sentence without a full stop, for the user;
+// "" for kShellLinkOk.
+const char* ShellLinkErrorText(int result);
 
 }  // namespace orbel

@@ -100,6 +100,35 @@ ShellLinkDescription Sentinel()
     return d;
 }
 
+// Item id list parts: "Computer", a named drive, file entries (class 0x31
+// folder, 0x32 file, 0x36 file with a UTF-16 name) whose own name comes first.
+Bytes Item(const Bytes& body) { return Le(body.size() + 2, 2) + body; }
+const Bytes kComputer = Item(Bytes("\x1f\x50\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D", 18));
+Bytes Drive(char cls, const Bytes& name) { return Item(cls + (name + Bytes(20, '\0')).substr(0, 20) + Le(0, 2)); }
+Bytes Entry(char cls, const Bytes& name) { return Item(cls + Bytes(11, '\0') + name + Bytes(name.size() % 2 ? 1 : 2, '\0')); }
+
+// Share name and common suffix in a link info; with UTF-16 copies when given.
+Bytes NetworkInfo(const Bytes& share, const Bytes& suffix, std::u16string_view shareU = {}, std::u16string_view suffixU = {})
+{
+    const bool unicode = !shareU.empty();
+    const std::uint32_t header = unicode ? 0x24 : 0x1C;
+    const std::uint32_t linkHeader = unicode ? 0x1C : 0x14;
+    Bytes names = share + '\0';
+    Bytes linkOffsets = Le(linkHeader, 4) + Le(0, 4) + Le(0x20000, 4);
+    if (unicode) {
+        linkOffsets += Le(linkHeader + names.size(), 4) + Le(0, 4);
+        names += Utf16(shareU) + Le(0, 2);
+    }
+    const Bytes link = Le(linkHeader + names.size(), 4) + Le(2, 4) + linkOffsets + names;
+    Bytes tail = link + suffix + '\0';
+    Bytes offsets = Le(0, 4) + Le(0, 4) + Le(header, 4) + Le(header + link.size(), 4);
+    if (unicode) {
+        offsets += Le(0, 4) + Le(header + tail.size(), 4);
+        tail += Utf16(suffixU) + Le(0, 2);
+    }
+    return Le(header + tail.size(), 4) + Le(header, 4) + Le(2, 4) + offsets + tail;
+}
+
 TEST(ShellLinkParse, ReadsAnsiAndUnicodeLinks)
 {
     for (const bool unicode : {false, true}) {
@@ -151,6 +180,51 @@ TEST(ShellLinkParse, TargetSourcesAndShowCommand)
         EXPECT_EQ(ParseShellLink(l.Build(), d), c.result) << c.what;
         EXPECT_EQ(d.target, c.target) << c.what;
         EXPECT_EQ(d.showCommand, c.show_out) << c.what;
+    }
+}
+
+// Targets that only the share or the id list hold; the links Windows made
+// (below) cover the long names of the id list's extension blocks.
+TEST(ShellLinkParse, ShareAndIdListTargets)
+{
+    const Bytes cDrive = kComputer + Drive('\x2f', "C:\\");
+    Bytes badShare = NetworkInfo("\\\\srv\\s", "x");
+    badShare[0x14] = 0x7F;  // the share structure lies outside the link info
+    struct Case {
+        const char* what;
+        std::optional<Bytes> info, idItems, relative;
+        int result;
+        std::string target;
+    };
+    const Case cases[] = {
+        {"share and suffix", NetworkInfo("\\\\srv\\docs", "a\\b.txt"), cDrive, "r", kShellLinkOk,
+         "\\\\srv\\docs\\a\\b.txt"},
+        {"UTF-16 share", NetworkInfo("\\\\x", "y", u"\\\\srv\\Grüße", u"日本.txt"), std::nullopt, std::nullopt,
+         kShellLinkOk, "\\\\srv\\Grüße\\日本.txt"},
+        {"damaged share leaves the id list", badShare, cDrive + Entry('\x32', "A.TXT"), std::nullopt, kShellLinkOk,
+         "C:\\A.TXT"},
+        {"names without extension blocks", std::nullopt,
+         cDrive + Entry('\x31', "Program Files") + Entry('\x36', Utf16(u"Ünï.exe")), "r", kShellLinkOk,
+         "C:\\Program Files\\Ünï.exe"},
+        {"drive alone", std::nullopt, kComputer + Drive('\x23', "d:"), std::nullopt, kShellLinkOk, "d:\\"},
+        {"device under Computer, relative path", std::nullopt, kComputer + Drive('\x2e', "C:\\"), "r", kShellLinkOk, "r"},
+        {"device under Computer", std::nullopt, kComputer + Drive('\x2e', "C:\\"), std::nullopt,
+         kShellLinkNoFileSystemPath, "untouched"},
+        {"drive without Computer", std::nullopt, Drive('\x2f', "C:\\") + Entry('\x32', "A.TXT"), std::nullopt,
+         kShellLinkNoFileSystemPath, "untouched"},
+        {"name climbing out", std::nullopt, cDrive + Entry('\x31', "..") + Entry('\x32', "A.TXT"), std::nullopt,
+         kShellLinkNoFileSystemPath, "untouched"},
+        {"name with a separator", std::nullopt, cDrive + Entry('\x32', "a\\b"), std::nullopt,
+         kShellLinkNoFileSystemPath, "untouched"},
+    };
+    for (const Case& c : cases) {
+        Link l;
+        l.info = c.info;
+        l.idItems = c.idItems;
+        l.strings[1] = c.relative;
+        ShellLinkDescription d = Sentinel();
+        EXPECT_EQ(ParseShellLink(l.Build(), d), c.result) << c.what;
+        EXPECT_EQ(d.target, c.target) << c.what;
     }
 }
 
@@ -219,6 +293,33 @@ TEST(ShellLinkFile, ResolvesFilesAndAnchorsRelativeTargetsAtTheLink)
         EXPECT_EQ(d.target, "untouched") << file;
     }
     fs::remove_all(dir);
+}
+
+// Links made by Windows; the targets are those Windows reports for them
+// (tests/data/lnk/README.md).
+TEST(ShellLinkFile, ReadsLinksMadeByWindows)
+{
+    struct Sample {
+        const char* file;
+        int result;
+        std::string target;
+    };
+    const Sample samples[] = {
+        {"invalid_date2.lnk", kShellLinkOk, "C:\\Windows\\system32\\cmd.exe"},
+        {"unknown_block.lnk", kShellLinkOk, "C:\\Windows\\system32\\cmd.exe"},
+        {"broken_link_info.lnk", kShellLinkOk, "C:\\Program Files\\xt\\xt.exe"},
+        {"sample7.lnk", kShellLinkOk, "C:\\ProgramData\\VК_DJ\\VК_DJ.exe"},
+        {"network_info.lnk", kShellLinkOk,
+         "\\\\10.0.0.150\\LMmetal\\A - LM METAL LIFT\\01.OBCHOD - BROŽURY - Prodejní a technické informace o "
+         "produktech\\ETN\\ETN-Katalog-ENG\\Katalog ETN 10_2017\\Lift-programme\\ETN-lift programme 2017.pdf"},
+        {"sample3.lnk", kShellLinkNoFileSystemPath, "untouched"},
+        {"unknown_target.lnk", kShellLinkNoFileSystemPath, "untouched"},
+    };
+    for (const Sample& s : samples) {
+        ShellLinkDescription d = Sentinel();
+        EXPECT_EQ(ResolveShellLink(std::string(ORBEL_TEST_DATA_DIR "/lnk/") + s.file, d), s.result) << s.file;
+        EXPECT_EQ(d.target, s.target) << s.file;
+    }
 }
 
 }  // namespace
