@@ -81,9 +81,13 @@ std::string DropFirstChar(std::string_view text) {
 }
 
 std::string FileNamePart(std::string_view path) {
-    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    // A Windows path read from a shortcut (C:\dir\file, \\server\share\file) is
+    // separated by backslashes; elsewhere a backslash belongs to the name.
+    const bool windows = (path.size() >= 3 && path[1] == ':' && path[2] == '\\') || path.substr(0, 2) == "\\\\";
+    const std::string_view separators = windows ? "/\\" : "/";
+    while (path.size() > 1 && separators.find(path.back()) != std::string_view::npos) path.remove_suffix(1);
     if (path == "/") return {};
-    const size_t slash = path.rfind('/');
+    const size_t slash = path.find_last_of(separators);
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
@@ -333,7 +337,12 @@ ResolvedDrop ResolveDroppedPath(const std::string& fullPath) {
     const std::string ext = Lowered(ExtensionOf(fullPath));
     if (ext == ".lnk") {
         ShellLinkDescription link;
-        if (ResolveShellLink(fullPath, link) != kShellLinkOk) {
+        const int result = ResolveShellLink(fullPath, link);
+        if (result == kShellLinkNoFileSystemPath) {
+            r.refusal = std::string(ShellLinkErrorText(result)) + ": " + fullPath;
+            return r;
+        }
+        if (result != kShellLinkOk) {
             r.refusal = mt::ShortcutUnreadablePrefix + fullPath;
             return r;
         }

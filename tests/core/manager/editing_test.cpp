@@ -73,6 +73,9 @@ TEST(EditingText, NamesExtensionsAndStorablePaths) {
         {"/home/u/docs/", "docs", "", "/home/u/docs/"},
         {"/", "", "", "/"},
         {"plain", "plain", "", "plain"},
+        {"/home/u/a\\b.txt", "a\\b.txt", ".txt", "/home/u/a\\b"},
+        {"C:\\Program Files\\xt.d\\xt", "xt", "", "C:\\Program Files\\xt"},
+        {"\\\\srv\\share\\Doc.pdf", "Doc.pdf", ".pdf", "\\\\srv\\share\\Doc"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.path);
@@ -338,6 +341,9 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
     L.t.write("Bare.desktop", "[Desktop Entry]\nType=Application\nExec=tool\n");
     L.t.write("Dir.desktop", "[Desktop Entry]\nType=Directory\n");
     L.t.write("Bar.lnk", LinkBytes("/opt/ed/e.exe", "a|b"));
+    // Links made by Windows: a program in a Windows path, and a phone.
+    for (const auto& [name, sample] : {std::pair{"Xt.lnk", "broken_link_info.lnk"}, {"Phone.lnk", "sample3.lnk"}})
+        std::filesystem::copy_file(std::string(ORBEL_TEST_DATA_DIR "/lnk/") + sample, L.t / name);
     struct Row { std::string file, path, params, name, refusal; };
     const Row rows[] = {
         {L.t / "Editor.lnk", "/opt/ed/editor.exe", "-n \"a b\"", "editor", ""},
@@ -347,6 +353,8 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
         {L.t / "missing.LNK", "", "", "", mt::ShortcutUnreadablePrefix + (L.t / "missing.LNK")},
         {L.t / "Dir.desktop", "", "", "", mt::ShortcutUnreadablePrefix + (L.t / "Dir.desktop")},
         {L.t / "Bar.lnk", "", "", "", mt::ShortcutParamsBar},
+        {L.t / "Xt.lnk", "C:\\Program Files\\xt\\xt.exe", "", "xt", ""},
+        {L.t / "Phone.lnk", "", "", "", "The shortcut points to no file or directory: " + (L.t / "Phone.lnk")},
         {"/tmp/a|b.txt", "", "", "", mt::PathBar},
         {"/tmp/a\nb.txt", "", "", "", mt::PathLineBreak},
     };
