@@ -46,10 +46,13 @@ PathParts SplitItemPath(const std::string& path) {
 
 std::string ItemTypeLine(const std::string& path) {
     const std::string ext = LowerExtension(SplitItemPath(path).fileName);
+    if (ext == ".exe") return "Item Type: Executable item";
+    // Desktop launchers are this system's shortcut files, and are opened as
+    // such even when they are marked executable.
+    if (ext == ".lnk" || ext == ".desktop") return "Item Type: Shortcut item";
     // Programs without ".exe" are this system's executables too.
-    if (ext == ".exe" || IsProgramPath(path)) return "Item Type: Executable item";
+    if (IsProgramPath(path)) return "Item Type: Executable item";
     if (ext == ".bat") return "Item Type: Runable item";
-    if (ext == ".lnk") return "Item Type: Shortcut item";
     return "Item Type: Startable item";
 }
 

@@ -25,7 +25,8 @@ struct PropertiesView {
 PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table);
 
 // "Item Type: Executable item" / "Runable item" / "Shortcut item" /
-// "Startable item", by the lower-case extension of the path's file name.
+// "Startable item", by the lower-case extension of the path's file name
+// (".lnk" and ".desktop" are shortcut files).
 std::string ItemTypeLine(const std::string& path);
 
 struct PathParts {

@@ -27,6 +27,8 @@ TEST(ItemPaths, SplitAndTypeLine) {
         {"/opt/t/SETUP.EXE", "/opt/t/", "SETUP.EXE", "Item Type: Executable item"},
         {"/opt/t/run.BAT", "/opt/t/", "run.BAT", "Item Type: Runable item"},
         {"/home/u/Desktop/x.lnk", "/home/u/Desktop/", "x.lnk", "Item Type: Shortcut item"},
+        {"/usr/share/applications/vim.desktop", "/usr/share/applications/", "vim.desktop", "Item Type: Shortcut item"},
+        {"/home/u/Run.DESKTOP", "/home/u/", "Run.DESKTOP", "Item Type: Shortcut item"},
         {"/a.exe/readme", "/a.exe/", "readme", "Item Type: Startable item"},
         {"plain", "", "plain", "Item Type: Startable item"},
     };
