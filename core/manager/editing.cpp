@@ -349,16 +349,17 @@ ResolvedDrop ResolveDroppedPath(const std::string& fullPath) {
         r.path = PathFromDisplayName(link.target);
         r.params = link.arguments;
     } else if (ext == ".desktop") {
-        std::string program, arguments;
-        if (!ReadDesktopEntryLink(fullPath, program, arguments)) {
+        const std::optional<DesktopEntryLink> link = ReadDesktopEntryFile(fullPath);
+        if (!link) {
             r.refusal = mt::ShortcutUnreadablePrefix + fullPath;
             return r;
         }
         // A program named without its directory is found by the launcher's
-        // own start, not by the item's path: keep the launcher then.
-        if (!program.empty() && program.front() == '/') {
-            r.path = program;
-            r.params = arguments;
+        // own start, not by the item's path, and a terminal or the like only
+        // the launcher provides: keep the launcher then.
+        if (!link->needsLauncher && link->program.front() == '/') {
+            r.path = link->program;
+            r.params = link->arguments;
         }
     }
     if (r.path.empty()) {

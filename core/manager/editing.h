@@ -183,8 +183,9 @@ EditOutcome DropDraggedNode(ItemTree& tree, TreeNode* source, TreeNode* target);
 // ---- files dropped from other programs -------------------------------------
 
 // What a dropped path becomes: shortcuts (".lnk"; ".desktop" launchers
-// whose program is an absolute path) resolve to their target and
-// arguments; anything else stays itself with empty parameters.
+// whose program is an absolute path and that need nothing more from the
+// desktop's launcher) resolve to their target and arguments; anything else
+// stays itself with empty parameters.
 struct ResolvedDrop {
     std::string path;
     std::string params;

@@ -78,14 +78,33 @@ bool IsBlank(char c)
 
 bool NeedsQuotes(const std::string& word)
 {
-    for (const char ch : word) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        // Bytes >= 0x80 may encode a Unicode space, which the splitter also
-        // breaks at.
-        if (c <= 0x20 || c == 0x7F || c >= 0x80 || c == '"')
+    if (word.empty())
+        return true;
+    for (const char c : word) {
+        if (IsBlank(c) || c == '"')
             return true;
     }
     return false;
+}
+
+// %i, %c and %k stand for the entry's icon, name and file, which only the
+// desktop's launcher fills in.
+bool UsesEntryFieldCodes(std::string_view exec)
+{
+    for (std::size_t i = 0; i + 1 < exec.size(); ++i) {
+        if (exec[i] != '%')
+            continue;
+        const char code = exec[++i];
+        if (code == 'i' || code == 'c' || code == 'k')
+            return true;
+    }
+    return false;
+}
+
+// Booleans as GLib's key files read them.
+bool IsTrue(const std::optional<std::string>& value)
+{
+    return value && (*value == "true" || *value == "1");
 }
 
 }  // namespace
@@ -150,12 +169,41 @@ std::optional<std::vector<std::string>> SplitExecValue(std::string_view exec)
     return words;
 }
 
+std::vector<std::string> SplitCommandWords(std::string_view text)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false;  // the word had quotes, so it counts even when empty
+    bool inQuote = false;
+    int quotes = 0;
+    for (const char c : text) {
+        if (c == '"') {
+            quoted = true;
+            if (++quotes == 3) {
+                quotes = 0;
+                word += c;
+            }
+            continue;
+        }
+        inQuote ^= quotes == 1;
+        quotes = 0;
+        if (inQuote || !IsBlank(c)) {
+            word += c;
+        } else if (!word.empty() || quoted) {
+            words.push_back(std::move(word));
+            word.clear();
+            quoted = false;
+        }
+    }
+    if (!word.empty() || quoted)
+        words.push_back(std::move(word));
+    return words;
+}
+
 std::string JoinCommandWords(const std::vector<std::string>& words)
 {
     std::string out;
     for (const std::string& word : words) {
-        if (word.empty())
-            continue;
         if (!out.empty())
             out += ' ';
         if (!NeedsQuotes(word)) {
@@ -181,6 +229,9 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text)
 
     std::optional<std::string> exec;
     std::optional<std::string> type;
+    std::optional<std::string> terminal;
+    std::optional<std::string> path;
+    std::optional<std::string> dbusActivatable;
     bool inEntryGroup = false;
     bool sawEntryGroup = false;
     while (!text.empty()) {
@@ -206,10 +257,20 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text)
             continue;
         const std::string_view key = Trim(line.substr(0, eq));
         const std::string_view value = Trim(line.substr(eq + 1));
-        if (key == "Exec" && !exec)
-            exec = UnescapeString(value);
-        else if (key == "Type" && !type)
-            type = UnescapeString(value);
+        const auto keepFirst = [&](std::optional<std::string>& slot) {
+            if (!slot)
+                slot = UnescapeString(value);
+        };
+        if (key == "Exec")
+            keepFirst(exec);
+        else if (key == "Type")
+            keepFirst(type);
+        else if (key == "Terminal")
+            keepFirst(terminal);
+        else if (key == "Path")
+            keepFirst(path);
+        else if (key == "DBusActivatable")
+            keepFirst(dbusActivatable);
     }
 
     // A NUL would cut the program's name short when it is started.
@@ -223,29 +284,26 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text)
     link.program = std::move(words->front());
     link.words.assign(std::make_move_iterator(words->begin() + 1), std::make_move_iterator(words->end()));
     link.arguments = JoinCommandWords(link.words);
+    link.needsLauncher = IsTrue(terminal) || (path && !path->empty()) || IsTrue(dbusActivatable)
+        || UsesEntryFieldCodes(*exec);
     return link;
 }
 
-bool ReadDesktopEntryLink(const std::string& file, std::string& program, std::string& arguments)
+std::optional<DesktopEntryLink> ReadDesktopEntryFile(const std::string& file)
 {
     std::error_code ec;
     if (file.empty() || !std::filesystem::is_regular_file(file, ec))
-        return false;
+        return std::nullopt;
     const std::uintmax_t size = std::filesystem::file_size(file, ec);
     if (ec || size > kMaxEntrySize)
-        return false;
+        return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in)
-        return false;
+        return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in.gcount()));
-    const std::optional<DesktopEntryLink> link = ParseDesktopEntry(text);
-    if (!link)
-        return false;
-    program = link->program;
-    arguments = link->arguments;
-    return true;
+    return ParseDesktopEntry(text);
 }
 
 }  // namespace orbel

@@ -13,6 +13,10 @@ struct DesktopEntryLink {
     std::string program;
     std::vector<std::string> words;  // the arguments, unquoted, field codes removed
     std::string arguments;           // words joined by JoinCommandWords
+    // The entry asks for more than program and words: a terminal, a working
+    // directory, D-Bus activation, or the icon, name or location of the
+    // entry itself (%i %c %k). Only the desktop's launcher starts it right.
+    bool needsLauncher = false;
 };
 
 // The program the [Desktop Entry] group's Exec key starts. Nothing for
@@ -27,14 +31,19 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text);
 // an unterminated quote.
 std::optional<std::vector<std::string>> SplitExecValue(std::string_view exec);
 
-// Words to one string that QProcess::splitCommand splits back into the same
-// words: words with spaces, quotes or non-ASCII bytes go in double quotes,
-// a quote inside as three quotes. Empty words cannot be expressed there and
-// are left out.
+// Parameter text to argument words: blanks separate words, double quotes
+// group, three quotes in a row stand for one literal quote (the reading of
+// QProcess::splitCommand), and a pair of quotes with nothing between them
+// is an empty word, as the Windows command line reads it.
+std::vector<std::string> SplitCommandWords(std::string_view text);
+
+// Words to one string that SplitCommandWords splits back into the same
+// words: empty words and words with blanks or quotes go in double quotes, a
+// quote inside as three quotes.
 std::string JoinCommandWords(const std::vector<std::string>& words);
 
-// Reads the file; false when it cannot be read or ParseDesktopEntry finds
+// Reads the file; nothing when it cannot be read or ParseDesktopEntry finds
 // no program.
-bool ReadDesktopEntryLink(const std::string& file, std::string& program, std::string& arguments);
+std::optional<DesktopEntryLink> ReadDesktopEntryFile(const std::string& file);
 
 }  // namespace orbel

@@ -1,17 +1,17 @@
 #pragma once
 // How the opener treats a path on this desktop (exposed for its tests).
 
-#include <QString>
+#include <string>
 
 namespace orbel::platform {
 
 enum class OpenRoute {
     Program,         // started directly
-    DesktopEntry,    // the application the entry describes is started
-    WebAddress,      // http, https, ftp or mailto: to the default handler
-    DefaultHandler,  // documents and directories
+    DesktopEntry,    // the desktop's launcher starts the entry
+    WebAddress,      // http, https, ftp or mailto: to the scheme's default handler
+    DefaultHandler,  // documents and directories: the type's default handler
     Missing,         // nothing there: fails
 };
-OpenRoute RouteFor(const QString& path);
+OpenRoute RouteFor(const std::string& path);
 
 }  // namespace orbel::platform
