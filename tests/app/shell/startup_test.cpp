@@ -200,6 +200,24 @@ private slots:
         QVERIFY(t.notices[0].text.startsWith("Error opening the file /nonexistent/gone.txt. Most likely"));
     }
 
+    // On a desktop without applications (see main) nothing opens these.
+    void nothingToOpenWithShowsTheTexts() {
+        TestProgram t;
+        t.write("report.txt", "x");
+        t.mkdir("docs");
+        t.write("shortcuts/shortcuts.txt",
+                ("^UnkLnk|" + t.dir() + "report.txt|txt|Report\r\n^UnkLnk|" + t.dir() + "docs||Docs\r\n").toUtf8());
+        t.startUp();
+        QMenu* menu = Realised(t.program().items->PMItems);
+        menu->actions().at(0)->trigger();
+        menu->actions().at(1)->trigger();
+        miVisitWebsiteClick();
+        QCOMPARE(t.notices.size(), 3);
+        QCOMPARE(t.notices[0].text, QString::fromStdString(texts::OpeningErrorText((t.dir() + "report.txt").toStdString())));
+        QCOMPARE(t.notices[1].text, QString::fromStdString(texts::OpeningErrorText((t.dir() + "docs").toStdString())));
+        QCOMPARE(t.notices[2].text, QString::fromStdString(texts::NotFoundText(texts::WebAddress)));
+    }
+
     void kitCommandsShowTheirWindows() {
         TestProgram t;
         t.startUp();
@@ -239,6 +257,11 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    // A desktop without any application, set before the desktop's library
+    // first reads it.
+    QTemporaryDir desktop;
+    for (const char* name : {"XDG_DATA_DIRS", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"})
+        qputenv(name, QFile::encodeName(desktop.path()));
     OrbelApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     app.setLoopRunning(true);
