@@ -62,6 +62,18 @@ QSize MenuDrawStyle::sizeFromContents(ContentsType type, const QStyleOption* opt
     return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 
+int MenuDrawStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+    const int base = QProxyStyle::pixelMetric(metric, option, widget);
+    if (!qobject_cast<const LiveMenu*>(widget)) return base;
+    // Some styles outline the menu panel without counting the outline as
+    // its frame; entries then start on it, and a separator drawn there is
+    // taken for the outline. Entries stay inside a frame and one row of
+    // ground, so a separator at either end shows as a line of its own.
+    if (metric == PM_MenuPanelWidth) return qMax(base, 1);
+    if (metric == PM_MenuVMargin) return qMax(base, 1);
+    return base;
+}
+
 void MenuDrawStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                 const QWidget* widget) const {
     if (element == CE_MenuItem) {

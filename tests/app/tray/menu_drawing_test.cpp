@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 
 #include "app/manager/form_items.h"
@@ -22,12 +23,18 @@ namespace {
 
 const QRgb kDarkBlue = qRgb(0, 0, 128);
 
+using StoreFiles = QList<QPair<QString, QByteArray>>;
+
+const StoreFiles kStore = {
+    {"shortcuts/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n^UnkLnk|/tmp/b.txt|txt|Gamm&a\r\n"
+                                "^SpeSep|Clos&e\r\n^NorSep|\r\n^Folder|Same\r\n^UnkLnk|/tmp/c.txt|txt|Same\r\n"},
+    {"shortcuts/Same/shortcuts.txt", "^UnkLnk|/tmp/d.txt|txt|Inner\r\n"},
+};
+
 struct Fixture {
     orbel::testing::TestProgram t;
-    explicit Fixture(bool windowsDraw, int fontSize = 8) {
-        t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n^UnkLnk|/tmp/b.txt|txt|Gamm&a\r\n"
-                                           "^SpeSep|Clos&e\r\n^NorSep|\r\n^Folder|Same\r\n^UnkLnk|/tmp/c.txt|txt|Same\r\n");
-        t.write("shortcuts/Same/shortcuts.txt", "^UnkLnk|/tmp/d.txt|txt|Inner\r\n");
+    explicit Fixture(bool windowsDraw, int fontSize = 8, const StoreFiles& store = kStore) {
+        for (const auto& [path, bytes] : store) t.write(path, bytes);
         t.startUp();
         setMode(windowsDraw, fontSize);
     }
@@ -86,6 +93,25 @@ void Collect(QMenu* menu, const QString& path, QStringList& rows) {
             sub->hide();
         }
     }
+}
+
+// A separator shows when its line, in the middle column, has the menu's
+// ground right above and below it: a line that runs into the menu's frame
+// or into another line is not seen as one.
+bool ShowsItsOwnLine(const QImage& img, const QRect& r) {
+    const int x = r.center().x();
+    QHash<QRgb, int> seen;
+    for (int y = 0; y < img.height(); ++y) ++seen[img.pixel(x, y)];
+    const QRgb ground = std::max_element(seen.keyValueBegin(), seen.keyValueEnd(),
+                                         [](auto a, auto b) { return a.second < b.second; })->first;
+    int first = -1, last = -1;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        if (img.pixel(x, y) != ground) {
+            if (first < 0) first = y;
+            last = y;
+        }
+    return first > 0 && last + 1 < img.height() && img.pixel(x, first - 1) == ground &&
+           img.pixel(x, last + 1) == ground;
 }
 
 }  // namespace
@@ -232,6 +258,41 @@ private slots:
         Open(f.menu());
         Collect(f.menu(), "", back);
         QCOMPARE(back, windows);
+        f.menu()->hide();
+    }
+
+    void everyStoredSeparatorShows_data() {
+        QTest::addColumn<bool>("windowsDraw");
+        QTest::newRow("windows default") << true;
+        QTest::newRow("custom") << false;
+    }
+    void everyStoredSeparatorShows() {
+        QFETCH(bool, windowsDraw);
+        const QByteArray sep = "^NorSep|\r\n";
+        Fixture f(windowsDraw, 8,
+                  {{"shortcuts/shortcuts.txt", sep.repeated(5) + "^Folder|Lead\r\n^Folder|Ends\r\n^Folder|One\r\n" + sep.repeated(2)},
+                   {"shortcuts/Lead/shortcuts.txt", sep.repeated(3) + "^UnkLnk|/tmp/a.txt|txt|A\r\n"},
+                   {"shortcuts/Ends/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|A\r\n" + sep.repeated(2) +
+                                                        "^UnkLnk|/tmp/b.txt|txt|B\r\n" + sep.repeated(2)},
+                   {"shortcuts/One/shortcuts.txt", sep}});
+        const QList<QPair<QString, QStringList>> levels = {
+            {"", {"-", "-", "-", "-", "-", "Lead", "Ends", "One", "-", "-", "Sysmenu", "Orbel Kit", "Close"}},
+            {"Lead", {"-", "-", "-", "A"}},
+            {"Ends", {"A", "-", "-", "B", "-", "-"}},
+            {"One", {"-"}},
+        };
+        Open(f.menu());
+        for (const auto& [folder, shown] : levels) {
+            QMenu* menu = folder.isEmpty() ? f.menu() : ActionOf(f.menu(), folder)->menu();
+            if (menu != f.menu()) Open(menu, QPoint(300, 0));
+            QCOMPARE(orbel::testing::VisibleCaptions(menu), shown);
+            const QImage img = Render(menu, nullptr);
+            for (QAction* a : menu->actions())
+                if (a->isSeparator())
+                    QVERIFY2(ShowsItsOwnLine(img, menu->actionGeometry(a)),
+                             qPrintable(folder + " row " + QString::number(menu->actions().indexOf(a))));
+            if (menu != f.menu()) menu->hide();
+        }
         f.menu()->hide();
     }
 
