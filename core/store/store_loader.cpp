@@ -8,6 +8,7 @@
 
 #include "core/store/store_files.h"
 #include "core/store/store_format.h"
+#include "core/store/store_writer.h"
 
 namespace orbel {
 
@@ -218,27 +219,9 @@ void InstallMenuTemplate(ItemStore& s) {
 
 bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask) {
     s.separator = kFieldSeparator;
+    if (!RecoverStore(s, ask)) return false;
 
     const std::string store = s.storeDir();
-    const std::string backup = s.backupDir();
-    if (DirectoryExists(backup)) {
-        // Without anyone to ask, nothing on disk may change.
-        const BackupAnswer answer = ask ? ask() : BackupAnswer::Cancel;
-        switch (answer) {
-        case BackupAnswer::Yes: {
-            DeleteDirectoryTree(store);
-            std::error_code ec;
-            fs::rename(backup, store, ec);  // a failed rename is not reported
-            break;
-        }
-        case BackupAnswer::No:
-            DeleteDirectoryTree(backup);
-            break;
-        case BackupAnswer::Cancel:
-            return false;
-        }
-    }
-
     if (!DirectoryExists(store)) {
         std::error_code ec;
         fs::create_directory(store, ec);

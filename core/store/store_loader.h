@@ -52,6 +52,11 @@ struct ItemStore {
 
     std::string storeDir() const { return programDir + "shortcuts"; }
     std::string backupDir() const { return programDir + "item_bak"; }
+    // A save writes the new store here before it takes the store's place.
+    std::string newStoreDir() const { return programDir + "item_new"; }
+    // A directory is renamed to this before it is deleted, so that a
+    // deletion cut short never leaves a half-deleted store or backup.
+    std::string discardDir() const { return programDir + "item_del"; }
 };
 
 // Fills the template tree with the built-in nodes (they mirror the fixed
@@ -62,9 +67,10 @@ void BuildTreeTemplate(ItemTree& basic);
 // and the template menu into the live menu (insertion position 0).
 void InstallMenuTemplate(ItemStore& s);
 
-// Separator, leftover backup (asked through ask), store directory and
-// extension icons. Returns false when the user cancelled: the caller must
-// stop (the program ends) and nothing on disk was touched.
+// Separator, what an interrupted save left (RecoverStore; a leftover
+// backup is asked about through ask), store directory and extension icons.
+// Returns false when the user cancelled: the caller must stop (the program
+// ends) and neither the store nor the backup was touched.
 // Throws StoreIoError when the store directory cannot be created.
 bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask);
 

@@ -61,9 +61,12 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     if (!out) throw StoreIoError("Unable to write \"" + path + "\"");
 }
 
+bool Flushed(const WriterHooks& h, const std::string& path) {
+    return Gate(h, SaveStep::Flush, path) && (!gSync || gSync(path));
+}
+
 void Flush(const WriterHooks& h, const std::string& path) {
-    if (!Gate(h, SaveStep::Flush, path)) throw StoreIoError("Unable to flush \"" + path + "\"");
-    if (gSync && !gSync(path)) throw StoreIoError("Unable to flush \"" + path + "\"");
+    if (!Flushed(h, path)) throw StoreIoError("Unable to flush \"" + path + "\"");
 }
 
 // Moves a directory; false when the system refuses.
@@ -71,6 +74,35 @@ bool Rename(const std::string& from, const std::string& to) {
     std::error_code ec;
     fs::rename(from, to, ec);
     return !ec;
+}
+
+// Removes whatever has that name: a directory with everything below it,
+// a file or a link.
+void RemoveAny(const std::string& path) {
+    DeleteDirectoryTree(path);
+    std::error_code ec;
+    if (Exists(path) && !fs::is_directory(fs::symlink_status(path, ec))) fs::remove(path, ec);
+}
+
+// The directory that holds the store, where its renames are flushed.
+std::string ParentOf(const ItemStore& s) {
+    std::string dir = s.programDir;
+    if (dir.size() > 1 && dir.back() == kPathSeparator) dir.pop_back();
+    return dir;
+}
+
+bool SyncDir(const std::string& dir) { return !gSync || gSync(dir); }
+
+// Deletes dir after renaming it to "item_del" in one step: an interruption
+// leaves a half-deleted "item_del", never a half-deleted dir. False, with
+// dir untouched, when the rename is refused.
+bool MoveAsideAndDelete(const ItemStore& s, const std::string& dir) {
+    const std::string discard = s.discardDir();
+    RemoveAny(discard);  // an earlier deletion cut short: nothing in it is kept
+    if (!Rename(dir, discard)) return false;
+    // The rename reaches the disk before anything below it goes.
+    if (SyncDir(ParentOf(s))) RemoveAny(discard);
+    return true;
 }
 
 bool IsDirectoryName(const std::string& name) {
@@ -209,8 +241,6 @@ std::string FindUnstorableNode(const ItemStore& s) {
     return anchor ? CheckLevel(s, anchor->nextSibling()) : std::string();
 }
 
-std::string DiscardDir(const ItemStore& s) { return s.programDir + "item_del"; }
-
 SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     SaveResult r;
     auto fail = [&](SaveOutcome o, std::string reason) {
@@ -219,71 +249,71 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
         r.status = std::string("Save unsuccesful! ") + r.reason;
         return r;
     };
-    const std::string store = s.storeDir(), backup = s.backupDir(), discard = DiscardDir(s);
-    std::string dirOfProgram = s.programDir;
-    if (dirOfProgram.size() > 1 && dirOfProgram.back() == '/') dirOfProgram.pop_back();
+    const std::string store = s.storeDir(), backup = s.backupDir(), fresh = s.newStoreDir();
+    const std::string parent = ParentOf(s);
+    auto renameFailed = [&] {
+        if (Exists(backup))
+            return fail(SaveOutcome::RenameFailed,
+                        GetShortPath(s.programDir) + "item_bak/ already exists(!), please restart Orbel");
+        return fail(SaveOutcome::RenameFailed, "Possibly \"locked\" files (e.g. a file opened by another program)");
+    };
 
     // Nothing on disk is touched for a tree the format cannot hold.
     if (std::string why = FindUnstorableNode(s); !why.empty()) return fail(SaveOutcome::Refused, why);
 
+    // Leftovers: a deletion and a new store cut short (both worthless while
+    // the store is there), and a backup from an interrupted save or a
+    // cancelled start-up question, which goes aside before it is deleted.
+    RemoveAny(s.discardDir());
+    RemoveAny(fresh);
+    if (Exists(backup) && Gate(hooks, SaveStep::RemoveBackup, backup)) MoveAsideAndDelete(s, backup);
+    // A store that vanished while running is an empty one. The new store is
+    // never written without a store beside it: recovery takes an "item_new"
+    // without a store for a complete one.
+    if (!Exists(store) && Gate(hooks, SaveStep::CreateDirectory, store)) {
+        std::error_code ec;
+        fs::create_directory(store, ec);
+    }
+    if (Exists(backup) || !Exists(store)) return renameFailed();
+
+    // The new store, complete and on the disk before it replaces anything.
     try {
-        // Leftovers: a backup from an interrupted save or a cancelled start-up
-        // question, and a discarded backup whose deletion was cut short.
-        if (Exists(discard)) DeleteDirectoryTree(discard);
-        if (Exists(backup) && Gate(hooks, SaveStep::RemoveBackup, backup)) {
-            if (DirectoryExists(backup)) DeleteDirectoryTree(backup);
-            else fs::remove(backup);
-        }
-        // A store that vanished while running is an empty one: give it back
-        // so the rename below has something to keep.
-        if (!Exists(store)) {
-            std::error_code ec;
-            if (Gate(hooks, SaveStep::CreateDirectory, store)) fs::create_directory(store, ec);
-        }
-    } catch (const std::exception&) {
-        // What stays behind makes the rename fail with its own reason below.
+        std::error_code ec;
+        if (!Gate(hooks, SaveStep::CreateDirectory, fresh) || !fs::create_directory(fresh, ec))
+            throw StoreIoError("Unable to create the directory \"" + fresh + "\"" +
+                               (ec ? ": " + ec.message() : std::string()));
+        const TreeNode* anchor = s.topAnchor ? s.topAnchor : s.items.firstTopLevel();
+        SaveStoreLevel(s, anchor, fresh, hooks);
+        Flush(hooks, fresh);
+    } catch (const std::exception& e) {
+        RemoveAny(fresh);  // the store beside it was never touched
+        return fail(SaveOutcome::WriteFailed, e.what());
     }
 
     if (!Gate(hooks, SaveStep::RenameStore, store) || !Rename(store, backup)) {
-        if (Exists(backup))
-            return fail(SaveOutcome::RenameFailed,
-                        GetShortPath(s.programDir) + "item_bak/ already exists(!), please restart Orbel");
-        return fail(SaveOutcome::RenameFailed,
-                    "Possibly \"locked\" files (e.g. a file opened by another program)");
+        RemoveAny(fresh);
+        return renameFailed();
     }
-
-    try {
-        Flush(hooks, dirOfProgram);  // the backup exists before the new store does
-        std::error_code ec;
-        if (!Gate(hooks, SaveStep::CreateDirectory, store) || !fs::create_directory(store, ec))
-            throw StoreIoError("Unable to create the directory \"" + store + "\"" +
-                               (ec ? ": " + ec.message() : std::string()));
-        const TreeNode* anchor = s.topAnchor ? s.topAnchor : s.items.firstTopLevel();
-        SaveStoreLevel(s, anchor, store, hooks);
-        Flush(hooks, store);
-        Flush(hooks, dirOfProgram);
-    } catch (const std::exception& e) {
+    std::string trouble;
+    if (!Gate(hooks, SaveStep::RenameStore, fresh) || !Rename(fresh, store))
+        trouble = "Unable to rename \"" + fresh + "\" to \"" + store + "\"";
+    else if (!Flushed(hooks, parent))
+        trouble = "Unable to flush \"" + parent + "\"";
+    if (!trouble.empty()) {
         // Put the previous store back; the tree in memory is untouched, so
         // the user can try again.
-        DeleteDirectoryTree(store);
-        std::string reason = e.what();
-        if (!Exists(store) && Rename(backup, store)) {
-            if (gSync) gSync(dirOfProgram);
+        if ((!Exists(store) || Rename(store, fresh)) && Rename(backup, store)) {
+            SyncDir(parent);
+            RemoveAny(fresh);
         } else {
-            reason += "; the previous store stays in item_bak";
+            trouble += "; the previous store stays in item_bak";
         }
-        return fail(SaveOutcome::WriteFailed, reason);
+        return fail(SaveOutcome::WriteFailed, trouble);
     }
 
-    // The new store is complete and on disk. The backup is first renamed
-    // away in one step, so an interruption of its deletion never leaves a
-    // half-deleted backup to be offered for restore.
-    if (Rename(backup, discard)) {
-        if (gSync) gSync(dirOfProgram);
-        DeleteDirectoryTree(discard);
-    } else {
-        DeleteDirectoryTree(backup);
-    }
+    // The new store is in place and on the disk; a backup that cannot go
+    // aside stays whole for the next start to ask about.
+    if (Gate(hooks, SaveStep::RemoveBackup, backup)) MoveAsideAndDelete(s, backup);
 
     r.outcome = SaveOutcome::Saved;
     r.status = "Save succesful!";
@@ -291,6 +321,40 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     s.undo.assign(s.items);
     s.undoParameters = s.table.parameters.items();
     return r;
+}
+
+bool RecoverStore(ItemStore& s, const std::function<BackupAnswer()>& ask) {
+    const std::string store = s.storeDir(), backup = s.backupDir(), fresh = s.newStoreDir();
+    const std::string discard = s.discardDir(), parent = ParentOf(s);
+
+    RemoveAny(discard);
+    if (Exists(fresh)) {
+        // Save renames "item_new" only once it is complete and flushed, and
+        // only right after the store went to "item_bak": without a store it
+        // is the saved store. Beside the store it was cut short.
+        if (Exists(store)) RemoveAny(fresh);
+        else if (Rename(fresh, store)) SyncDir(parent);
+    }
+
+    if (!DirectoryExists(backup)) return true;
+    // Without anyone to ask, nothing on disk may change.
+    switch (ask ? ask() : BackupAnswer::Cancel) {
+    case BackupAnswer::Yes:
+        // The store goes aside in one step: a kill before the backup takes
+        // its place leaves the backup, to be asked about again.
+        RemoveAny(discard);
+        if (!Exists(store) || Rename(store, discard)) {
+            Rename(backup, store);  // a failed rename is not reported
+            if (SyncDir(parent)) RemoveAny(discard);
+        }
+        break;
+    case BackupAnswer::No:
+        MoveAsideAndDelete(s, backup);
+        break;
+    case BackupAnswer::Cancel:
+        return false;
+    }
+    return true;
 }
 
 }  // namespace orbel

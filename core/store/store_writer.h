@@ -1,8 +1,13 @@
 #pragma once
-// Writing the item store from the item manager's tree, and Save: the old
-// store moves to "item_bak", the new one is written and flushed, and only
-// then is the backup removed. A save that cannot finish puts the old store
-// back and leaves the tree as it was.
+// Writing the item store from the item manager's tree; Save, and the
+// recovery at start-up from a save or restore that was cut short.
+//
+// Save writes and flushes the new store in "item_new" beside the current
+// one, renames the store to "item_bak" and "item_new" to the store, and
+// only then removes the backup. A directory is deleted only after it was
+// renamed to "item_del", which nothing ever restores. Killed at any
+// instant, a save leaves a state from which RecoverStore gives the old
+// store or the complete new one, whatever the backup question answers.
 
 #include <functional>
 #include <string>
@@ -27,6 +32,9 @@ using LogFunction = std::function<void(const std::string& line)>;
 
 // One file-system step of a save, for failure injection in tests: return
 // false to make that step fail as if the system had refused it.
+// RemoveBackup moves "item_bak" aside to delete it: a leftover before the
+// save is written, the previous store once the new one is in place.
+// RenameStore renames the store to "item_bak", then "item_new" to the store.
 enum class SaveStep { RemoveBackup, RenameStore, CreateDirectory, WriteIndex, WriteBitmap, Flush };
 using SaveStepGate = std::function<bool(SaveStep step, const std::string& path)>;
 
@@ -84,8 +92,12 @@ struct SaveResult {
 // dialog sets from the result. Never throws for file-system failures.
 SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks);
 
-// Directory of a save's removed backup while it is being deleted (a crash
-// then never leaves a half-deleted "item_bak" to be restored).
-std::string DiscardDir(const ItemStore& s);
+// What a save or restore cut short left beside the store; PrepareStore runs
+// it before anything is loaded. "item_del" is deleted; a complete "item_new" without
+// a store becomes the store, one beside the store is deleted; then, when
+// "item_bak" is there, ask decides: Yes puts it in the store's place, No
+// deletes it, Cancel (or no ask) returns false with store and backup as
+// they were.
+bool RecoverStore(ItemStore& s, const std::function<BackupAnswer()>& ask);
 
 }  // namespace orbel

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -431,6 +432,30 @@ TEST_F(LeftoverBackup, CancelTouchesNothing) {
 TEST_F(LeftoverBackup, NoCallbackMeansCancel) {
     EXPECT_FALSE(PrepareStore(s, {}));
     EXPECT_TRUE(t.exists("item_bak/shortcuts.txt"));
+}
+
+// Leftovers that no killed save leaves (the crash test covers those).
+TEST_F(LeftoverBackup, DeletionOrRestoreCutShort) {
+    auto storeHolds = [&] {
+        std::ifstream index(StorePath("shortcuts.txt"), std::ios::binary);
+        std::string line;
+        std::getline(index, line, '\r');
+        return line;
+    };
+    // A deletion cut short goes before the question, even when the user cancels.
+    t.writeIndex("item_del", {"^UnkLnk|gone||Gone"});
+    EXPECT_FALSE(PrepareStore(s, Answer(BackupAnswer::Cancel)));
+    EXPECT_FALSE(t.exists("item_del"));
+    EXPECT_TRUE(t.exists("item_bak/extra.bmp"));
+    EXPECT_EQ(storeHolds(), "^UnkLnk|new||New");
+    // A restore cut short between its two renames is asked about again, and
+    // Yes finishes it.
+    std::filesystem::rename(t / "shortcuts", t / "item_del");
+    ASSERT_TRUE(PrepareStore(s, Answer(BackupAnswer::Yes)));
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(t.exists("item_bak"));
+    EXPECT_FALSE(t.exists("item_del"));
+    EXPECT_EQ(storeHolds(), "^UnkLnk|old||Old");
 }
 
 TEST_F(LeftoverBackup, NotAskedWithoutBackup) {

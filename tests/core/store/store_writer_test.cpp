@@ -54,6 +54,10 @@ struct Writer : ::testing::Test {
     std::string store(const std::string& rel = "") const {
         return L.t / ("shortcuts" + (rel.empty() ? "" : "/" + rel));
     }
+    // Where a save writes the new store before it takes the store's place.
+    std::string fresh(const std::string& rel = "") const {
+        return L.t / ("item_new" + (rel.empty() ? "" : "/" + rel));
+    }
     LoadedStore L;
     std::vector<std::string> bitmaps, logged;
 };
@@ -228,7 +232,7 @@ struct SaveFailure : Writer {
         EXPECT_EQ(r.status, "Save unsuccesful! " + r.reason);
         EXPECT_FALSE(r.reason.empty());
         EXPECT_EQ(DumpDir(store()), oldStore);
-        EXPECT_FALSE(L.t.exists("item_bak"));
+        for (const char* left : {"item_bak", "item_new", "item_del"}) EXPECT_FALSE(L.t.exists(left)) << left;
         EXPECT_EQ(test::DumpTree(L.s.items), tree);
         EXPECT_EQ(test::DumpTree(L.s.undo), undoTree);
     }
@@ -255,9 +259,9 @@ TEST_F(SaveFailure, AFailingBitmapPutsThePreviousStoreBack) {
         ExpectRestored(SaveStore(L.s, h));
         // One line per level, innermost first.
         ASSERT_EQ(logged.size(), 3u);
-        EXPECT_EQ(logged[0], "Unable to save \"" + store("A/B") +
+        EXPECT_EQ(logged[0], "Unable to save \"" + fresh("A/B") +
                                  "/shortcuts.txt\", probably because of a call to \"GetNextSibling\"");
-        EXPECT_EQ(logged[2], "Unable to save \"" + store() +
+        EXPECT_EQ(logged[2], "Unable to save \"" + fresh() +
                                  "/shortcuts.txt\", probably because of a call to \"GetNextSibling\"");
     }
     // Nothing was lost: the next attempt saves the whole tree.
@@ -265,13 +269,15 @@ TEST_F(SaveFailure, AFailingBitmapPutsThePreviousStoreBack) {
     EXPECT_TRUE(L.t.exists("shortcuts/NewFolder"));
 }
 
-TEST_F(SaveFailure, EveryStepAfterTheRenameRestores) {
+TEST_F(SaveFailure, EveryFailingWriteStepRestores) {
     const std::pair<SaveStep, std::string> steps[] = {
-        {SaveStep::CreateDirectory, store()},
-        {SaveStep::CreateDirectory, store("A/B")},
-        {SaveStep::WriteIndex, store("A/shortcuts.txt")},
-        {SaveStep::WriteIndex, store("shortcuts.txt")},
-        {SaveStep::Flush, store()},
+        {SaveStep::CreateDirectory, fresh()},
+        {SaveStep::CreateDirectory, fresh("A/B")},
+        {SaveStep::WriteIndex, fresh("A/shortcuts.txt")},
+        {SaveStep::WriteIndex, fresh("shortcuts.txt")},
+        {SaveStep::Flush, fresh()},
+        {SaveStep::RenameStore, fresh()},  // the store already moved to item_bak
+        {SaveStep::Flush, L.t.path()},     // the new store already in the store's place
     };
     for (const auto& [step, path] : steps) {
         SCOPED_TRACE(path);
@@ -363,16 +369,19 @@ TEST_F(Writer, TheNewStoreIsFlushedBeforeTheBackupGoes) {
     gSynced.clear();
     SetSyncPathFunction(&RecordSync);
     WriterHooks h = hooks();
-    bool backupAtFlush = false;
-    h.gate = [&](SaveStep s, const std::string& p) {
-        if (s == SaveStep::Flush && p == store()) backupAtFlush = L.t.exists("item_bak");
+    std::vector<std::string> syncedAtSwap, syncedWhenTheBackupGoes;
+    h.gate = [&](SaveStep s, const std::string&) {
+        if (s == SaveStep::RenameStore) syncedAtSwap = gSynced;
+        if (s == SaveStep::RemoveBackup) syncedWhenTheBackupGoes = gSynced;
         return true;
     };
     const SaveResult r = SaveStore(L.s, h);
     SetSyncPathFunction(nullptr);
     ASSERT_EQ(r.outcome, SaveOutcome::Saved);
-    EXPECT_TRUE(backupAtFlush);
-    EXPECT_NE(std::find(gSynced.begin(), gSynced.end(), store()), gSynced.end());
+    // The new store is on the disk before the store moves, and the swap of
+    // the two before the backup goes aside.
+    EXPECT_EQ(syncedAtSwap, std::vector<std::string>{fresh()});
+    EXPECT_EQ(syncedWhenTheBackupGoes, (std::vector<std::string>{fresh(), L.t.path()}));
     EXPECT_NE(std::find(gSynced.begin(), gSynced.end(), L.t.path()), gSynced.end());
 
     // A flush the system refuses is a failed save.
