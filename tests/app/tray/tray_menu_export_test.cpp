@@ -71,12 +71,14 @@ private slots:
         connect(t.program().general->CSystrayGen, &TSysTrayIcon::enabledChanged, this, [&](bool on) {
             if (!on) whileOff = Labels(Layout(ex));
         });
-        t.write("shortcuts/shortcuts.txt", "^Folder|Sub\r\n");
-        t.write("shortcuts/Sub/shortcuts.txt", "^UnkLnk|/tmp/b.txt|txt|Beta\r\n");
+        t.write("shortcuts/shortcuts.txt", "^NorSep|\r\n^NorSep|\r\n^Folder|Sub\r\n^NorSep|\r\n");
+        t.write("shortcuts/Sub/shortcuts.txt", "^NorSep|\r\n^UnkLnk|/tmp/b.txt|txt|Beta\r\n^NorSep|\r\n");
         t.program().ReloadStore();
         QVERIFY(whileOff.isEmpty());
         const DBusMenuLayoutItem second = Layout(ex);
-        QCOMPARE(Labels(second).mid(0, 3), QStringList({"Sub", "Sub>Beta", "Sysmenu"}));
+        // Every stored separator, at the ends of a level too.
+        QCOMPARE(Labels(second).mid(0, 8),
+                 QStringList({"-", "-", "Sub", "Sub>-", "Sub>Beta", "Sub>-", "-", "Sysmenu"}));
         QVERIFY(!ex->handleEvent(alpha, "clicked"));  // the old entry is gone
         QCOMPARE(updates.last().at(0).toUInt(), ex->revision());
     }
