@@ -17,7 +17,7 @@ using namespace orbel;
 
 struct Loaded {
     Loaded() {
-        s.programDir = store.dir();
+        s.dataDir = store.dir();
         InstallMenuTemplate(s);
         PrepareStore(s, [] { return BackupAnswer::No; });
         LoadStore(s);

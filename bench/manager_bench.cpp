@@ -20,7 +20,7 @@ namespace {
 struct Loaded {
     Loaded() {
         orbel::platform::InstallDurableFiles();
-        s.programDir = store.dir();
+        s.dataDir = store.dir();
         orbel::InstallMenuTemplate(s);
         orbel::PrepareStore(s, [] { return orbel::BackupAnswer::No; });
         orbel::LoadStore(s);

@@ -28,7 +28,7 @@ void BM_PrepareAndLoadStore(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto s = std::make_unique<orbel::ItemStore>();
-        s->programDir = store.dir();
+        s->dataDir = store.dir();
         orbel::InstallMenuTemplate(*s);
         state.ResumeTiming();
 
@@ -49,7 +49,7 @@ BENCHMARK(BM_PrepareAndLoadStore)->Unit(benchmark::kMillisecond);
 void BM_ReloadStoreModel(benchmark::State& state) {
     const Store& store = TheStore();
     orbel::ItemStore s;
-    s.programDir = store.dir();
+    s.dataDir = store.dir();
     orbel::InstallMenuTemplate(s);
     orbel::PrepareStore(s, NoBackup);
     orbel::LoadStore(s);

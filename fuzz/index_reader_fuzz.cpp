@@ -70,7 +70,7 @@ void CheckEntries(std::string_view bytes) {
 
 void CheckLoad(std::string_view bytes) {
     orbel::ItemStore s;
-    s.programDir = ProgramDir();
+    s.dataDir = ProgramDir();
     WriteFile(fs::path(s.storeDir()) / "shortcuts.txt", bytes);
     try {
         orbel::InstallMenuTemplate(s);

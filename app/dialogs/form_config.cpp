@@ -14,12 +14,14 @@
 #include <algorithm>
 
 #include "app/shell/form_general.h"
+#include "app/shell/notice.h"
 #include "app/shell/program.h"
 #include "app/tray/launching.h"
 #include "app/tray/menu_drawing.h"
 #include "app/widgets/enh_combo_box.h"
 #include "app/widgets/kv_win_group_box.h"
 #include "app/widgets/system_fonts.h"
+#include "core/shell/profile_file.h"
 
 namespace orbel {
 
@@ -268,16 +270,31 @@ void TFormConfig::OkOrApply(bool closing) {
     Program* prog = Program::instance();
     TFormGeneral* g = prog->general;
     g->HideOpenDialogs();
-    g->SaveSettings();
+    // A file or entry that cannot be written is told, and the program goes
+    // on: the dialog stays open with the user's choices and nothing else of
+    // the session (open edits in the item manager) is lost.
+    QString unsaved;
+    try {
+        g->SaveSettings();
+    } catch (const ProfileError& e) {
+        g->ShowHiddenDialogs();
+        ShowNotice(QString::fromStdString(e.what()) + "\r\n\r\nThe preferences were not saved.", NoticeIcon::Warning,
+                   NoticeButtons::Ok);
+        return;
+    } catch (const std::exception& e) {
+        unsaved = QString::fromStdString(e.what()) +
+                  "\r\n\r\nThe other preferences were saved and applied; starting with the session was not changed.";
+    }
     g->LoadSettings();
     g->ApplySettings();
     RefreshKitMenu();
     AttachDrawHooks();
-    if (closing) {
+    if (closing && unsaved.isEmpty()) {
         close();
         Tag = 0;
     }
     g->ShowHiddenDialogs();
+    if (!unsaved.isEmpty()) ShowNotice(unsaved, NoticeIcon::Warning, NoticeButtons::Ok);
 }
 
 void TFormConfig::BtnOKClick() { OkOrApply(true); }
@@ -288,6 +305,6 @@ void TFormConfig::BtnCancelClick() {
     close();
 }
 
-void TFormConfig::BtnHelpClick() { OpenDocument(Program::instance()->dataPath("help.html")); }
+void TFormConfig::BtnHelpClick() { OpenDocument(Program::instance()->helpPage()); }
 
 }  // namespace orbel

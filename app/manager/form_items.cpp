@@ -499,7 +499,7 @@ void TFormItems::BitBtnLaunchClick() {
     OpenItem(QString::fromStdString(table.pathOf(s->data)), QString::fromStdString(table.GetItemParameters(s->data)));
 }
 
-void TFormItems::BitBtnHelpClick() { OpenDocument(Program::instance()->dataPath("help.html")); }
+void TFormItems::BitBtnHelpClick() { OpenDocument(Program::instance()->helpPage()); }
 
 void TFormItems::BitBtnCloseClick() { close(); }
 

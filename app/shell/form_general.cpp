@@ -64,8 +64,14 @@ TFormGeneral::TFormGeneral() {
     AEGeneral = new TApplicationEvents(this);
     connect(AEGeneral, &TApplicationEvents::OnHint, this, &TFormGeneral::AEGeneralHint);
     MPAudioGen = std::make_unique<platform::WavePlayer>();
-    MPAudioGen->setFailureHandler(
-        [this](const std::string& file) { WriteErrorLog("Can't play \"" + QString::fromStdString(file) + "\""); });
+    MPAudioGen->setFailureHandler([this](const std::string& file) {
+        try {
+            WriteErrorLog("Can't play \"" + QString::fromStdString(file) + "\"");
+        } catch (...) {
+            // As in PlaySystemSound: a sound, even an unlogged one, never
+            // ends the program.
+        }
+    });
 }
 
 TFormGeneral::~TFormGeneral() = default;
@@ -95,7 +101,7 @@ void TFormGeneral::ShowNoTrayNotice() {
 
 void TFormGeneral::WriteErrorLog(const QString& message) {
     Program* prog = Program::instance();
-    const QString logFile = prog->dataPath("errorlog.txt");
+    const QString logFile = prog->logFile();
     const int code = platform::LastErrorCode();
     ShowNotice(logFile);
     const platform::LocalTimeTexts now = platform::CurrentLocalTimeTexts();
@@ -108,8 +114,8 @@ void TFormGeneral::PlaySystemSound(const QString& name, SoundPlace place) {
     QString file;
     switch (place) {
     case SoundPlace::FullPath: file = name; break;
-    // The sounds live in the program directory here.
-    case SoundPlace::WindowsDirectory: file = Program::instance()->programDir() + name; break;
+    // The sounds are installed with the program.
+    case SoundPlace::WindowsDirectory: file = Program::instance()->installedFile(name); break;
     case SoundPlace::None: return;
     }
     try {

@@ -46,6 +46,9 @@ public:
     // Settings: read at start-up and after the preferences' OK, Apply and
     // Cancel; written by OK and Apply; applied to the dialogs.
     void LoadSettings();
+    // Throws ProfileError when the settings file cannot be written (the
+    // autostart entry is then left alone), and std::runtime_error when the
+    // autostart entry cannot be written after the file was.
     void SaveSettings();
     void ApplySettings();
     void ReadAutostart();

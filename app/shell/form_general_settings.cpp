@@ -23,7 +23,7 @@ namespace orbel {
 namespace {
 
 std::string SettingsPath() {
-    return QFile::encodeName(Program::instance()->dataPath(settings_file::FileName)).toStdString();
+    return QFile::encodeName(Program::instance()->settingsFile()).toStdString();
 }
 
 // The three dialogs in the order the settings steps visit them.
@@ -77,7 +77,7 @@ void TFormGeneral::ReadAutostart() {
 
 void TFormGeneral::WriteAutostart(bool on) {
     Program* prog = Program::instance();
-    platform::WriteAutostart(on, (prog->programDir() + prog->executableName).toStdString());
+    platform::WriteAutostart(on, prog->startCommand.toStdString());
 }
 
 void TFormGeneral::ApplySettings() {

@@ -1,6 +1,7 @@
 // Process entry: create the windows in their order, guard against a second
 // instance, start up and run the one message loop.
 
+#include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
@@ -27,6 +28,13 @@ int main(int argc, char** argv) {
         return app.exec();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "orbel: start-up failed: %s\n", e.what());
+        // Started from a menu, nobody reads standard error: say it on screen
+        // too, wherever there is a screen.
+        const QString platform = QGuiApplication::platformName();
+        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+            orbel::ShowNotice(QString::fromUtf8(orbel::texts::ProductName) + " can not start.\r\n\r\n" +
+                                  QString::fromStdString(e.what()),
+                              orbel::NoticeIcon::Warning, orbel::NoticeButtons::Ok);
         return 1;
     }
 }

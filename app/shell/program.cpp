@@ -23,6 +23,7 @@
 #include "core/shell/texts.h"
 #include "platform/single_instance.h"
 #include "platform/system_info.h"
+#include "platform/user_dirs.h"
 
 namespace orbel {
 
@@ -54,8 +55,13 @@ Program* Program::instance() { return g_program; }
 void Program::setProgramDirectory(const QString& dir) {
     QString d = QDir::cleanPath(dir);
     if (!d.endsWith('/')) d += '/';
-    store.programDir = d.toStdString();
-    programDirFixed_ = true;
+    setFilePlaces(DecideFilePlaces(d.toStdString(), true, {}));
+}
+
+void Program::setFilePlaces(const FilePlaces& p) {
+    places = p;
+    store.dataDir = places.dataDir;
+    placesFixed_ = true;
 }
 
 void Program::requestEnd(int exitCode) {
@@ -98,10 +104,18 @@ void Program::StartUp() {
     platform::InstallPlatformHooks();
     // 1. Names, titles and version.
     SetApplicationTitle(QString::fromUtf8(texts::ProductName));
-    // 2. Program directory and executable name.
+    // 2. Program directory and executable name, and from them, once, where
+    // every file lives; the directories written to exist from here on.
     const QFileInfo exe(QString::fromStdString(platform::ExecutablePath()));
     executableName = exe.fileName();
-    if (!programDirFixed_) setProgramDirectory(exe.absolutePath());
+    if (!placesFixed_) {
+        const std::string dir = QDir::cleanPath(exe.absolutePath()).toStdString() + "/";
+        places = DecideFilePlaces(dir, platform::DirectoryWritable(dir, nullptr), platform::CurrentUserDirectories());
+    }
+    if (const std::string problem = PrepareFilePlaces(places, &platform::DirectoryWritable); !problem.empty())
+        throw std::runtime_error(problem);
+    store.dataDir = places.dataDir;
+    startCommand = QString::fromStdString(platform::StartCommand());
     // 3. The installed fonts for the preferences.
     config->SetFontNames(InstalledFontFamilies());
     // 4. The about box's version line.
@@ -113,10 +127,10 @@ void Program::StartUp() {
     menuColour = systemColour = QApplication::palette().color(QPalette::Button);
     // 7. Settings.
     general->LoadSettings();
-    // 8. Messages that embed the program directory.
-    helpTail = QString::fromStdString(texts::HelpTail(store.programDir));
-    crashMessage = QString::fromStdString(texts::CrashMessage(store.programDir));
-    backupPrompt = QString::fromStdString(texts::BackupPrompt(store.programDir));
+    // 8. Messages that name where the log and the backup are.
+    helpTail = QString::fromStdString(texts::HelpTail(places.stateDir));
+    crashMessage = QString::fromStdString(texts::CrashMessage(places.stateDir));
+    backupPrompt = QString::fromStdString(texts::BackupPrompt(places.dataDir, places.stateDir));
     // 9. Pictures are rendered when first shown; nothing to prepare here.
     // 10.-12. Template, store preparation, load; the view follows afterwards.
     items->PMItems->setRoot(nullptr);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "core/shell/file_places.h"
 #include "core/shell/settings.h"
 #include "core/store/store_loader.h"
 
@@ -28,11 +29,17 @@ public:
     ~Program() override;
     static Program* instance();
 
-    // Where the program keeps its data. Empty until start-up computes it from
-    // the executable; tests set a temporary directory here first.
+    // Where every file lives. Decided by start-up from the executable's
+    // directory; tests fix it first: a program directory that keeps
+    // everything, or places of their own.
     void setProgramDirectory(const QString& dir);
-    QString programDir() const { return QString::fromStdString(store.programDir); }
-    QString dataPath(const char* name) const { return programDir() + QString::fromUtf8(name); }
+    void setFilePlaces(const FilePlaces& places);
+    QString settingsFile() const { return QString::fromStdString(places.settingsFile()); }
+    QString logFile() const { return QString::fromStdString(places.logFile()); }
+    QString helpPage() const { return QString::fromStdString(places.helpPage()); }
+    QString installedFile(const QString& name) const {
+        return QString::fromStdString(places.installedFile(name.toStdString()));
+    }
 
     // Steps of the main sequence.
     void createWindows();
@@ -50,6 +57,9 @@ public:
     // Program-wide values.
     ItemStore store;
     Settings settings;
+    FilePlaces places;
+    // What the autostart entry runs (the installed command or the executable).
+    QString startCommand;
     QColor menuColour;
     QColor systemColour;
     QString executableName;
@@ -77,7 +87,7 @@ private:
     std::unique_ptr<platform::SingleInstanceLock> lock_;
     bool continue_ = true;
     bool endRequested_ = false;
-    bool programDirFixed_ = false;
+    bool placesFixed_ = false;
     std::vector<std::unique_ptr<QObject>> windows_;
 };
 

@@ -36,7 +36,7 @@ void RunMenuCommand(const MenuEntry& entry) {
     }
 }
 
-void miHelpFileClick() { OpenDocument(Program::instance()->dataPath("help.html")); }
+void miHelpFileClick() { OpenDocument(Program::instance()->helpPage()); }
 void miManageItemsClick() { ShowModeless(Program::instance()->items); }
 void SetupClick() { ShowModeless(Program::instance()->config); }
 void miVisitWebsiteClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }

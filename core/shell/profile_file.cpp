@@ -1,5 +1,7 @@
 #include "core/shell/profile_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -52,7 +54,12 @@ bool KeyLine(const std::string& line, std::string& key, std::string* value = nul
 
 bool HasLineBreak(const std::string& s) { return s.find_first_of(std::string("\r\n\0", 3)) != npos; }
 
-[[noreturn]] void CannotWrite(const std::string& path) { throw ProfileError("Unable to write to " + path); }
+[[noreturn]] void CannotWrite(const std::string& path, const std::string& why) {
+    throw ProfileError("Unable to write to " + path + ": " + why);
+}
+
+// The system's reason for the file operation that just failed.
+std::string LastReason() { return errno ? std::strerror(errno) : "the system gave no reason"; }
 
 }  // namespace
 
@@ -182,7 +189,7 @@ std::string ProfileFile::Text() const {
 }
 
 void ProfileFile::Save(const std::string& path) const {
-    if (readOnly_) CannotWrite(path);
+    if (readOnly_) CannotWrite(path, "it exists but can not be read, so its contents would be lost");
     namespace fs = std::filesystem;
     const fs::path target(path);
     std::random_device rd;
@@ -190,21 +197,24 @@ void ProfileFile::Save(const std::string& path) const {
                           (target.filename().string() + ".new-" + std::to_string(rd() % 1000000u));
     const std::string text = Text();
     {
+        errno = 0;
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) CannotWrite(path);
+        if (!out) CannotWrite(path, LastReason());
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.flush();
         if (!out) {
+            const std::string why = LastReason();
             out.close();
             std::error_code ignored;
             fs::remove(temp, ignored);
-            CannotWrite(path);
+            CannotWrite(path, why);
         }
         out.close();
         if (!out) {
+            const std::string why = LastReason();
             std::error_code ignored;
             fs::remove(temp, ignored);
-            CannotWrite(path);
+            CannotWrite(path, why);
         }
     }
     std::error_code ec;
@@ -212,7 +222,7 @@ void ProfileFile::Save(const std::string& path) const {
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        CannotWrite(path);
+        CannotWrite(path, ec.message());
     }
 }
 

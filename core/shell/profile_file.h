@@ -47,7 +47,7 @@ public:
     std::string Text() const;
     // Writes the file beside itself under a temporary name, flushes it and
     // renames it over path: a failure leaves the old file untouched.
-    // Throws ProfileError "Unable to write to <path>".
+    // Throws ProfileError "Unable to write to <path>: <the system's reason>".
     void Save(const std::string& path) const;
 
 private:

@@ -30,10 +30,11 @@ std::string Title(const char* suffix);  // product name + suffix
 std::string VersionLine();              // "Tandrel Orbel version 1.12 for Windows"
 std::string DistributorLine();
 
-// programDir ends with the platform's separator.
-std::string HelpTail(const std::string& programDir);
-std::string CrashMessage(const std::string& programDir);
-std::string BackupPrompt(const std::string& programDir);
+// Directories end with the platform's separator: logDir holds
+// "errorlog.txt", dataDir the store and its backup "item_bak".
+std::string HelpTail(const std::string& logDir);
+std::string CrashMessage(const std::string& logDir);
+std::string BackupPrompt(const std::string& dataDir, const std::string& logDir);
 
 std::string OpeningErrorText(const std::string& path);
 std::string NotFoundText(const std::string& path);

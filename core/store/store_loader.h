@@ -31,7 +31,9 @@ enum class BackupAnswer { Yes, No, Cancel };
 struct ItemStore {
     ItemStore();
 
-    std::string programDir;  // ends with the platform's separator
+    // The directory that holds the store and its backups; ends with the
+    // platform's separator.
+    std::string dataDir;
 
     ItemTree items;  // the item manager's tree; its tag counts captured icons
     ItemTree undo;   // the snapshot: last load or save
@@ -50,13 +52,13 @@ struct ItemStore {
     // LoadStore runs (top-level entries go in before it); nullptr otherwise.
     TreeNode* loadAnchor = nullptr;
 
-    std::string storeDir() const { return programDir + "shortcuts"; }
-    std::string backupDir() const { return programDir + "item_bak"; }
+    std::string storeDir() const { return dataDir + "shortcuts"; }
+    std::string backupDir() const { return dataDir + "item_bak"; }
     // A save writes the new store here before it takes the store's place.
-    std::string newStoreDir() const { return programDir + "item_new"; }
+    std::string newStoreDir() const { return dataDir + "item_new"; }
     // A directory is renamed to this before it is deleted, so that a
     // deletion cut short never leaves a half-deleted store or backup.
-    std::string discardDir() const { return programDir + "item_del"; }
+    std::string discardDir() const { return dataDir + "item_del"; }
 };
 
 // Fills the template tree with the built-in nodes (they mirror the fixed

@@ -69,11 +69,18 @@ void Flush(const WriterHooks& h, const std::string& path) {
     if (!Flushed(h, path)) throw StoreIoError("Unable to flush \"" + path + "\"");
 }
 
-// Moves a directory; false when the system refuses.
-bool Rename(const std::string& from, const std::string& to) {
+// Moves a directory; false when the system refuses, with its reason in why.
+bool Rename(const std::string& from, const std::string& to, std::error_code* why = nullptr) {
     std::error_code ec;
     fs::rename(from, to, ec);
+    if (why) *why = ec;
     return !ec;
+}
+
+// The system refused for want of rights, not because something was in use.
+bool PermissionRefused(const std::error_code& ec) {
+    return ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
+           ec == std::errc::read_only_file_system;
 }
 
 // Removes whatever has that name: a directory with everything below it,
@@ -86,7 +93,7 @@ void RemoveAny(const std::string& path) {
 
 // The directory that holds the store, where its renames are flushed.
 std::string ParentOf(const ItemStore& s) {
-    std::string dir = s.programDir;
+    std::string dir = s.dataDir;
     if (dir.size() > 1 && dir.back() == kPathSeparator) dir.pop_back();
     return dir;
 }
@@ -251,10 +258,12 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     };
     const std::string store = s.storeDir(), backup = s.backupDir(), fresh = s.newStoreDir();
     const std::string parent = ParentOf(s);
-    auto renameFailed = [&] {
+    auto renameFailed = [&](const std::error_code& why = {}) {
         if (Exists(backup))
             return fail(SaveOutcome::RenameFailed,
-                        GetShortPath(s.programDir) + "item_bak/ already exists(!), please restart Orbel");
+                        GetShortPath(s.dataDir) + "item_bak/ already exists(!), please restart Orbel");
+        if (PermissionRefused(why))
+            return fail(SaveOutcome::RenameFailed, "Unable to write to \"" + s.dataDir + "\": " + why.message());
         return fail(SaveOutcome::RenameFailed, "Possibly \"locked\" files (e.g. a file opened by another program)");
     };
 
@@ -279,7 +288,10 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     // The new store, complete and on the disk before it replaces anything.
     try {
         std::error_code ec;
-        if (!Gate(hooks, SaveStep::CreateDirectory, fresh) || !fs::create_directory(fresh, ec))
+        const bool created = Gate(hooks, SaveStep::CreateDirectory, fresh) && fs::create_directory(fresh, ec);
+        // A directory the user may not write: nothing was touched yet.
+        if (!created && PermissionRefused(ec)) return renameFailed(ec);
+        if (!created)
             throw StoreIoError("Unable to create the directory \"" + fresh + "\"" +
                                (ec ? ": " + ec.message() : std::string()));
         const TreeNode* anchor = s.topAnchor ? s.topAnchor : s.items.firstTopLevel();
@@ -290,9 +302,9 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
         return fail(SaveOutcome::WriteFailed, e.what());
     }
 
-    if (!Gate(hooks, SaveStep::RenameStore, store) || !Rename(store, backup)) {
+    if (std::error_code why; !Gate(hooks, SaveStep::RenameStore, store) || !Rename(store, backup, &why)) {
         RemoveAny(fresh);
-        return renameFailed();
+        return renameFailed(why);
     }
     std::string trouble;
     if (!Gate(hooks, SaveStep::RenameStore, fresh) || !Rename(fresh, store))

@@ -5,9 +5,12 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 #include "platform/linux/desktop_exec.h"
+#include "platform/user_dirs.h"
 
 namespace orbel::platform {
 namespace {
@@ -16,10 +19,10 @@ const QString kEntryName = QStringLiteral("Tandrel-Orbel.desktop");
 
 QString AutostartDirectory()
 {
-    // A relative XDG_CONFIG_HOME is invalid and must be ignored.
-    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    const QString base = QDir::isAbsolutePath(config) ? config
-                                                      : QDir::homePath() + QStringLiteral("/.config");
+    // The same configuration directory as the program's own settings.
+    const std::string config = CurrentUserDirectories().config;
+    const QString base = config.empty() ? QDir::homePath() + QStringLiteral("/.config")
+                                        : QString::fromStdString(config);
     return QDir::cleanPath(base + QStringLiteral("/autostart"));
 }
 
@@ -62,15 +65,18 @@ void WriteAutostart(bool on, const std::string& command)
     const QString executablePath = QString::fromStdString(command);
     const QString path = EntryPath();
     if (!on) {
-        if (QFile::exists(path) && !QFile::remove(path))
-            Fail(QStringLiteral("Unable to remove ") + path);
+        QFile entry(path);
+        if (entry.exists() && !entry.remove())
+            Fail(QStringLiteral("Unable to remove ") + path + QStringLiteral(": ") + entry.errorString());
         return;
     }
     // An entry without a program would read back as off: refuse it here.
     if (executablePath.isEmpty())
         Fail(QStringLiteral("Unable to write to ") + path + QStringLiteral(": no executable"));
-    if (!QDir().mkpath(AutostartDirectory()))
-        Fail(QStringLiteral("Unable to write to ") + path);
+    std::error_code ec;
+    std::filesystem::create_directories(QFile::encodeName(AutostartDirectory()).toStdString(), ec);
+    if (ec)
+        Fail(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") + QString::fromLocal8Bit(ec.message()));
 
     const QString text = QStringLiteral(
                              "[Desktop Entry]\n"
@@ -82,10 +88,10 @@ void WriteAutostart(bool on, const std::string& command)
     // A half-written entry is never seen: the new one replaces the old whole.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        Fail(QStringLiteral("Unable to write to ") + path);
+        Fail(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") + file.errorString());
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.commit())
-        Fail(QStringLiteral("Unable to write to ") + path);
+        Fail(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") + file.errorString());
 }
 
 }  // namespace orbel::platform

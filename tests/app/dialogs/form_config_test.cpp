@@ -3,6 +3,7 @@
 // like under each drawing mode.
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -267,13 +268,55 @@ private slots:
         c->BtnApplyClick();
         QFile entry(QString::fromStdString(platform::AutostartEntryPath()));
         QVERIFY(entry.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(entry.readAll()).contains("Exec=" + p.programDir() + p.executableName));
+        QVERIFY(QString::fromUtf8(entry.readAll()).contains("Exec=" + p.startCommand));
         entry.close();
         QVERIFY(c->ChkBxSystray->isChecked());
         c->ChkBxSystray->setChecked(false);
         c->BtnApplyClick();
         QVERIFY(!entry.exists());
         QVERIFY(!c->ChkBxSystray->isChecked());
+    }
+
+    void whatCannotBeWrittenIsToldAndNothingElseIsLost_data() {
+        QTest::addColumn<bool>("settingsFile");  // else the autostart entry
+        QTest::newRow("settings file") << true;
+        QTest::newRow("autostart entry") << false;
+    }
+    void whatCannotBeWrittenIsToldAndNothingElseIsLost() {
+        QFETCH(bool, settingsFile);
+        TestProgram t;
+        t.startUp();
+        Program& p = t.program();
+        // A directory in the settings file's place cannot be read, so it is
+        // never replaced; a file in the autostart directory's place cannot
+        // hold the entry. Both refuse whoever runs the test.
+        const QString entry = QString::fromStdString(platform::AutostartEntryPath());
+        const QString blocker = settingsFile ? t.dir() + "orbel.ini" : QFileInfo(entry).absolutePath();
+        QDir(blocker).removeRecursively();
+        QVERIFY(settingsFile ? QDir().mkpath(blocker) : QFile(blocker).open(QIODevice::WriteOnly));
+        struct Unblock {
+            QString path;
+            ~Unblock() { QFile::remove(path); }
+        } unblock{settingsFile ? QString() : blocker};
+
+        p.items->show();
+        p.config->show();
+        p.config->ChkBxTaskBar->setChecked(false);
+        p.config->ChkBxSystray->setChecked(true);
+        p.config->BtnOKClick();
+        QVERIFY(!p.endRequested());
+        QCOMPARE(t.notices.size(), 1);
+        QCOMPARE(t.notices[0].icon, NoticeIcon::Warning);
+        QVERIFY2(t.notices[0].text.startsWith("Unable to write to " + (settingsFile ? blocker : entry) + ": "),
+                 qPrintable(t.notices[0].text));
+        // Both dialogs stay; the file, when written, is in effect.
+        QVERIFY(p.config->isVisible());
+        QVERIFY(p.items->isVisible());
+        QCOMPARE(p.settings.TaskBar, settingsFile);
+        QVERIFY(!p.config->ChkBxTaskBar->isChecked());
+        // The box shows what the session will do: the choice as made while
+        // nothing was saved, else the entry's real state.
+        QCOMPARE(p.config->ChkBxSystray->isChecked(), settingsFile);
     }
 
     void aSizeOutsideTheListKeepsTheSizeInEffect() {

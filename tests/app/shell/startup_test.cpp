@@ -144,6 +144,36 @@ private slots:
         }
     }
 
+    void installedEachFileInItsPlaceAndEveryTextNamesIt() {
+        TestProgram t(TestProgram::Layout::Installed);
+        const QString data = t.dir() + "data/tandrel-orbel/", state = t.dir() + "state/tandrel-orbel/";
+        t.write("data/tandrel-orbel/shortcuts/shortcuts.txt", "^SpeSep|New\r\n");
+        t.write("data/tandrel-orbel/item_bak/shortcuts.txt", "^SpeSep|Old\r\n");
+        t.questionAnswer = answer::Yes;
+        t.startUp();
+        Program& p = t.program();
+        QVERIFY(p.trayReady());
+        QVERIFY(QFileInfo(t.dir() + "config/tandrel-orbel").isDir());
+        QVERIFY(QFileInfo(state).isDir());
+        QCOMPARE(t.notices.size(), 1);
+        QVERIFY(t.notices[0].text.startsWith("A Backup of an earlier items list exists as \"" + data + "item_bak.\""));
+        QVERIFY(t.notices[0].text.contains("please send \"" + state + "errorlog.txt\""));
+        QVERIFY(p.crashMessage.contains("please send \"" + state + "errorlog.txt\""));
+        QCOMPARE(VisibleCaptions(Realised(p.items->PMItems)).first(), QString("Old"));
+
+        miHelpFileClick();  // the help page stays where it was installed
+        QCOMPARE(t.notices.last().text, "\"" + t.dir() + "prog/help.html\" not found.");
+        p.config->BtnOKClick();
+        QVERIFY(QFileInfo::exists(t.dir() + "config/tandrel-orbel/orbel.ini"));
+        Throwing obj;
+        obj.setObjectName("BitBtnSave");
+        QEvent ev(QEvent::User);
+        QCoreApplication::sendEvent(&obj, &ev);
+        QCOMPARE(t.notices[t.notices.size() - 2].text, state + "errorlog.txt");
+        QVERIFY(QFileInfo::exists(state + "errorlog.txt"));
+        QVERIFY(!t.exists("prog"));  // nothing is written beside the program
+    }
+
     void reloadRebuildsFromTheStore() {
         TestProgram t;
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n");

@@ -28,7 +28,7 @@ private slots:
         f.close();
 
         ItemStore s;
-        s.programDir = dir.path().toStdString() + "/";
+        s.dataDir = dir.path().toStdString() + "/";
         InstallMenuTemplate(s);
         MakeExtensionIcons(s);  // "exe" only: the default program image
         const int goodIndex = LoadIconBitmap(s, good.toStdString());

@@ -5,13 +5,18 @@
 
 namespace orbel::testing {
 
-TestProgram::TestProgram() {
+TestProgram::TestProgram(Layout layout) {
     SetNoticePresenter([this](const NoticeRequest& r) {
         notices.push_back(r);
         return r.kind == NoticeKind::Plain ? answer::Ok : questionAnswer;
     });
     program_ = std::make_unique<Program>();
-    program_->setProgramDirectory(dir_.path());
+    if (layout == Layout::Portable) {
+        program_->setProgramDirectory(dir_.path());
+    } else {
+        const std::string d = dir().toStdString();
+        program_->setFilePlaces(DecideFilePlaces(d + "prog/", false, {d + "data", d + "config", d + "state"}));
+    }
     program_->createWindows();
 }
 

@@ -17,7 +17,11 @@ namespace orbel::testing {
 
 class TestProgram {
 public:
-    TestProgram();
+    // Portable: the temporary directory is the program directory and keeps
+    // everything. Installed: the program directory "prog/" cannot take the
+    // user's files, which go below "data/", "config/" and "state/".
+    enum class Layout { Portable, Installed };
+    explicit TestProgram(Layout layout = Layout::Portable);
     ~TestProgram();
 
     QString dir() const { return dir_.path() + "/"; }

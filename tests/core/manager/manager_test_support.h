@@ -14,7 +14,7 @@ namespace orbel::test {
 
 struct LoadedStore {
     LoadedStore() {
-        s.programDir = t.dir();
+        s.dataDir = t.dir();
         Reload();
     }
     void Reload() {

@@ -144,7 +144,7 @@ TEST(ProfileFileDisk, FailuresLeaveTheOldFileAndSayWhere) {
         f.Save(t / "gone/orbel.ini");
         FAIL() << "saved into a missing directory";
     } catch (const ProfileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + (t / "gone/orbel.ini"));
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + (t / "gone/orbel.ini") + ": No such file or directory");
     }
     // A settings path that is a directory cannot be read, so it is never
     // overwritten with a file that knows nothing of its contents.

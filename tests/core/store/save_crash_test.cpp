@@ -228,7 +228,7 @@ protected:
     // Runs start-up recovery on what the killed save left in dir.
     Outcome Recover(const test::TempDir& dir, BackupAnswer answer, bool& asked, std::string& left) {
         ItemStore r;
-        r.programDir = dir.dir();
+        r.dataDir = dir.dir();
         InstallMenuTemplate(r);
         asked = false;
         if (!PrepareStore(r, [&] {

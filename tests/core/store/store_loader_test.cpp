@@ -34,7 +34,7 @@ BackupAnswer Never() {
 
 class StoreLoad : public ::testing::Test {
 protected:
-    void SetUp() override { s.programDir = t.dir(); }
+    void SetUp() override { s.dataDir = t.dir(); }
 
     // Start-up order: template, prepare, load.
     void Load(const std::function<BackupAnswer()>& ask = Never) {
@@ -466,7 +466,7 @@ TEST_F(LeftoverBackup, NotAskedWithoutBackup) {
 
 TEST_F(StoreLoad, StoreDirectoryThatCannotBeCreatedRaisesIoError) {
     t.write("notadir", "plain file");
-    s.programDir = t / "notadir/";
+    s.dataDir = t / "notadir/";
     InstallMenuTemplate(s);
     EXPECT_THROW(PrepareStore(s, Never), StoreIoError);
 }
