@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <algorithm>
 
+#include "app/store/program_icon.h"
 #include "platform/icons.h"
 
 namespace orbel {
@@ -134,26 +135,7 @@ QImage ImageLists::BreakImage(int number, QSize size) {
     return size == img.size() ? img : img.scaled(size);
 }
 
-QIcon ImageLists::ProgramIcon() {
-    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient g(QPointF(12, 11), 16);
-    g.setColorAt(0, QColor(140, 200, 255));
-    g.setColorAt(1, QColor(0, 40, 140));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(0, 20, 80), 1.5));
-    p.drawEllipse(QRectF(2, 2, 28, 28));
-    p.setPen(QPen(QColor(255, 215, 0), 2.5));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QRectF(8, 8, 16, 16));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 240, 160));
-    p.drawEllipse(QRectF(13, 13, 6, 6));
-    p.end();
-    return QIcon(QPixmap::fromImage(img));
-}
+QIcon ImageLists::ProgramIcon() { return QIcon(QPixmap::fromImage(ProgramIconImage(32))); }
 
 QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
     auto it = sourceCache_.find(ref.serial);
