@@ -57,7 +57,11 @@ TFormAbout::TFormAbout() {
     QFont f = LabelUrl->font();
     f.setUnderline(true);
     LabelUrl->setFont(f);
-    LabelUrl->setStyleSheet("color: blue;");
+    // Coloured through the palette: a style sheet would keep the label from
+    // taking the dialog's font.
+    QPalette link = LabelUrl->palette();
+    link.setColor(QPalette::WindowText, Qt::blue);
+    LabelUrl->setPalette(link);
     LabelUrl->setCursor(Qt::PointingHandCursor);
     LabelUrl->adjustSize();
     LabelUrl->installEventFilter(this);
@@ -73,6 +77,41 @@ TFormAbout::TFormAbout() {
     TimerMem->setObjectName("TimerMem");
     TimerMem->setInterval(1000);
     connect(TimerMem, &QTimer::timeout, this, &TFormAbout::TimerMemTimer);
+
+    design_.design({PanelAbout, ImageAboutLogo, BevelAbout, ProgressBarP});
+    design_.designPlaces({LabelVer, LabelDis, LabelCopy, LabelUrl, LabelMemTotal});
+    fitTexts();
+}
+
+void TFormAbout::fitTexts() {
+    if (design_.empty()) return;
+    // The text lines beside the logo, the link and the memory text take the
+    // width they need; the rule and the bar span the panel. Each line stays
+    // below the one above it.
+    auto put = [this](QWidget* w, RowFlow& rows, int gap) {
+        const QRect d = design_.designed(w);
+        w->setGeometry(QRect(QPoint(d.x(), rows.place(d.y(), gap)), design_.grown(w)));
+        rows.ends(w);
+        return w->geometry().right() + 1;
+    };
+    const QRect panel = design_.designed(PanelAbout);
+    const int margin = design_.designed(ImageAboutLogo).x();
+    RowFlow rows(0);
+    int right = 0;
+    for (QLabel* l : {LabelVer, LabelDis, LabelCopy}) right = qMax(right, put(l, rows, 2));
+    ImageAboutLogo->setGeometry(design_.designed(ImageAboutLogo));
+    rows.ends(ImageAboutLogo);
+    put(BevelAbout, rows, 2);
+    right = qMax(right, put(LabelUrl, rows, 2));
+    right = qMax(right, put(LabelMemTotal, rows, 2));
+    put(ProgressBarP, rows, 2);
+
+    const int width = qMax(panel.width(), right + margin);
+    const int height = qMax(panel.height() + rows.push(), rows.bottom() + 4);
+    for (QWidget* spans : {static_cast<QWidget*>(BevelAbout), static_cast<QWidget*>(ProgressBarP)})
+        spans->resize(design_.designed(spans).width() + width - panel.width(), spans->height());
+    PanelAbout->setGeometry(QRect(clientOrigin(), QSize(width, height)));
+    setClientSize(PanelAbout->size());
 }
 
 void TFormAbout::RefreshMemory() {
@@ -82,7 +121,7 @@ void TFormAbout::RefreshMemory() {
     // Digits are grouped with the locale's thousands separator.
     text.replace(',', QLocale::system().groupSeparator());
     LabelMemTotal->setText(text);
-    LabelMemTotal->adjustSize();
+    fitTexts();
     ProgressBarP->setValue(m.load);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The about box: version, maker, web address and the live memory display.
 
+#include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
 
 class QFrame;
@@ -32,11 +33,15 @@ public:
     void LabelUrlClick();
     // Reads the memory status and shows it.
     void RefreshMemory();
+    void fitTexts() override;
 
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    HandLayout design_;
 };
 
 }  // namespace orbel

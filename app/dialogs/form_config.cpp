@@ -59,6 +59,15 @@ TEnhComboBox* FontBox(QWidget* parent, const char* name, int x, int y) {
     return c;
 }
 
+// Puts a control in the next row at its designed x, with the room its
+// caption needs; returns its right edge.
+int PutInRow(QWidget* w, const HandLayout& design, RowFlow& rows) {
+    const QRect d = design.designed(w);
+    w->setGeometry(QRect(QPoint(d.x(), rows.place(d.y())), design.grown(w)));
+    rows.ends(w);
+    return w->geometry().right() + 1;
+}
+
 // The controls whose entering shows help; BtnHelp is not among them.
 const char* const kExplained[] = {"BtnOK", "BtnCancel", "BtnApply", "PCSettings", "ChkBxSystray",
                                   "ChkBxTaskBar", "CBWinDefDraw", "CmBoxFontName", "CmBoxFontSize", "BtnDefault"};
@@ -152,6 +161,102 @@ TFormConfig::TFormConfig() {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && now->window() == this) OnEnterExplain(now);
     });
+
+    design_.design({PCSettings, GrpBxMixed, GrpBxFontSets, CmBoxFontName, CmBoxFontSize, BtnDefault, PanelHeading,
+                    PanelHelp, RichEditHelp, BtnCancel, BtnApply, BtnOK, BtnHelp});
+    design_.designPlaces({ChkBxSystray, ChkBxTaskBar, CBWinDefDraw, LblFontName, LblFontSize});
+    fitTexts();
+}
+
+QPoint TFormConfig::fitControlPage() {
+    const QRect box = design_.designed(GrpBxMixed);
+    RowFlow rows(GroupContentTop(GrpBxMixed));
+    int right = 0;
+    for (QWidget* w : {ChkBxSystray, ChkBxTaskBar}) right = qMax(right, PutInRow(w, design_, rows));
+    // As much room right of the check boxes as left of them.
+    const int width =
+        std::max({box.width(), right + design_.designed(ChkBxSystray).x(), CaptionNeeds(GrpBxMixed).width()});
+    GrpBxMixed->setGeometry(box.x(), box.y(), width, qMax(box.height() + rows.push(), rows.bottom() + 8));
+    return GrpBxMixed->geometry().bottomRight() + QPoint(1, 1);
+}
+
+QPoint TFormConfig::fitVisualsPage() {
+    RowFlow page(0);
+    int right = PutInRow(CBWinDefDraw, design_, page);
+    const QRect box = design_.designed(GrpBxFontSets);
+    const int top = page.place(box.y());
+    GrpBxFontSets->move(box.x(), top);
+
+    // The two boxes stand right of the wider of their captions.
+    const int captions = qMax(design_.grown(LblFontName).width(), design_.grown(LblFontSize).width());
+    const QRect nameBox = design_.designed(CmBoxFontName);
+    const int boxX = qMax(nameBox.x(), design_.designed(LblFontName).x() + captions + 8);
+    RowFlow rows(GroupContentTop(GrpBxFontSets));
+    const std::pair<QLabel*, QWidget*> rowsOfBoxes[] = {{LblFontName, CmBoxFontName}, {LblFontSize, CmBoxFontSize}};
+    for (auto [label, combo] : rowsOfBoxes) {
+        const QRect dc = design_.designed(combo), dl = design_.designed(label);
+        const QSize cs = design_.grown(combo), ls = design_.grown(label);
+        const int y = rows.place(dc.y());
+        combo->setGeometry(boxX, y, dc.width(), cs.height());
+        // The caption keeps its designed drop below the box's top while it
+        // still stands beside the box.
+        const int offset = qMin(dl.y() - dc.y(), qMax(0, cs.height() - ls.height()));
+        label->setGeometry(dl.x(), y + offset, ls.width(), ls.height());
+        rows.ends(combo);
+        rows.ends(label);
+    }
+    PutInRow(BtnDefault, design_, rows);
+    const int width = std::max({box.width(), boxX + nameBox.width() + box.width() - (nameBox.right() + 1),
+                                CaptionNeeds(GrpBxFontSets).width()});
+    GrpBxFontSets->resize(width, qMax(box.height() + rows.push(), rows.bottom() + 8));
+    right = qMax(right, GrpBxFontSets->geometry().right() + 1);
+    return {right, GrpBxFontSets->geometry().bottom() + 1};
+}
+
+void TFormConfig::fitTexts() {
+    if (design_.empty()) return;
+    const QPoint control = fitControlPage();
+    const QPoint visuals = fitVisualsPage();
+    const QRect pages = design_.designed(PCSettings);
+    const QRect heading = design_.designed(PanelHeading);
+    const QRect help = design_.designed(PanelHelp);
+
+    // The pages' controls end left of the help panel, as designed; what they
+    // grow beyond that moves the help panel, and the window's edge, right.
+    const int wider = qMax(0, qMax(control.x(), visuals.x()) - (design_.designed(GrpBxMixed).right() + 1));
+    const QSize headNeeds = design_.grown(PanelHeading);
+    const int helpWidth = headNeeds.width();
+    int width = pages.width() + wider + helpWidth - heading.width();
+    // The page control: its tab bar and frame around the lowest control.
+    const int frame = PCSettings->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, PCSettings);
+    const int pagesHeight = qMax(pages.height(), PCSettings->tabBar()->sizeHint().height() + 2 * frame +
+                                                     qMax(control.y(), visuals.y()) + 8);
+
+    // The buttons keep to the right edge, each as wide as its caption needs.
+    int row = 0, rowHeight = 0;
+    for (QPushButton* b : {BtnCancel, BtnApply, BtnOK, BtnHelp}) {
+        row += design_.grown(b).width();
+        rowHeight = qMax(rowHeight, design_.grown(b).height());
+    }
+    width = qMax(width, row);
+    const int rowTop = pagesHeight + design_.designed(BtnCancel).y() - pages.height();
+
+    const QPoint o = clientOrigin();
+    PCSettings->setGeometry(QRect(o + pages.topLeft(), QSize(width, pagesHeight)));
+    const int helpX = heading.x() + wider;
+    PanelHeading->setGeometry(QRect(o + QPoint(helpX, heading.y()), headNeeds));
+    const int helpTop = heading.y() + headNeeds.height();
+    const int helpBottom = help.bottom() + 1 + pagesHeight - pages.height();
+    PanelHelp->setGeometry(o.x() + helpX, o.y() + helpTop, helpWidth, helpBottom - helpTop);
+    const QRect text = design_.designed(RichEditHelp);
+    RichEditHelp->setGeometry(text.x(), text.y(), helpWidth - (help.width() - text.width()),
+                              PanelHelp->height() - (help.height() - text.height()));
+    int x = width;
+    for (QPushButton* b : {BtnHelp, BtnOK, BtnApply, BtnCancel}) {
+        x -= design_.grown(b).width();
+        b->setGeometry(o.x() + x, o.y() + rowTop, design_.grown(b).width(), rowHeight);
+    }
+    setClientSize({width, rowTop + rowHeight});
 }
 
 void TFormConfig::SetFontNames(const QStringList& names) {

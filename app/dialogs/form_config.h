@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
 
 class QCheckBox;
@@ -65,6 +66,8 @@ public:
     void BtnCancelClick();
     void BtnHelpClick();
 
+    void fitTexts() override;
+
 public slots:
     // Escape answers like Cancel.
     void reject() override { BtnCancelClick(); }
@@ -75,7 +78,12 @@ protected:
 
 private:
     void FocusRule();
+    // Lays out one page's controls; returns their right and bottom edge.
+    QPoint fitControlPage();
+    QPoint fitVisualsPage();
     void OkOrApply(bool closing);
+
+    HandLayout design_;
 };
 
 }  // namespace orbel

@@ -28,6 +28,24 @@ QSize OrbelDialog::clientSize() const {
     return size() - QSize(2 * kFrameWidth, 2 * kFrameWidth + TTitleBar::CaptionHeight());
 }
 
+QPoint OrbelDialog::clientOrigin() const {
+    return customTitle_ ? QPoint(kFrameWidth, kFrameWidth + TTitleBar::CaptionHeight()) : QPoint(0, 0);
+}
+
+void OrbelDialog::setClientSize(QSize client) {
+    if (client == clientSize()) return;
+    const int caption = TTitleBar::CaptionHeight();
+    setOuterSize(customTitle_ ? client + QSize(2 * kFrameWidth, 2 * kFrameWidth + caption) : client);
+}
+
+void OrbelDialog::setOuterSize(QSize outer) {
+    if (minimumSize() == maximumSize()) setFixedSize(outer);
+    else resize(outer);
+    if (titleBar_ && customTitle_)
+        titleBar_->setGeometry(kFrameWidth, kFrameWidth, outer.width() - 2 * kFrameWidth, TTitleBar::CaptionHeight());
+    if (layout()) layout()->activate();
+}
+
 void OrbelDialog::shiftClientArea(int dx, int dy) {
     // Controls placed by hand move with the client area; a layout follows the
     // contents margins instead.
@@ -50,7 +68,6 @@ void OrbelDialog::setWindowLook(bool customTitle, bool taskBar) {
     const bool wasVisible = isVisible();
     const QPoint where = pos();
     const QSize client = clientSize();
-    const bool fixed = minimumSize() == maximumSize();
     const int caption = TTitleBar::CaptionHeight();
 
     if (customTitle && !customTitle_) {
@@ -78,11 +95,7 @@ void OrbelDialog::setWindowLook(bool customTitle, bool taskBar) {
     }
     if (flags != windowFlags()) setWindowFlags(flags);
 
-    const QSize outer = customTitle ? client + QSize(2 * kFrameWidth, 2 * kFrameWidth + caption) : client;
-    if (fixed) setFixedSize(outer);
-    else resize(outer);
-    if (titleBar_ && customTitle) titleBar_->setGeometry(kFrameWidth, kFrameWidth, outer.width() - 2 * kFrameWidth, caption);
-    if (layout()) layout()->activate();
+    setOuterSize(customTitle ? client + QSize(2 * kFrameWidth, 2 * kFrameWidth + caption) : client);
     if (wasVisible) {
         move(where);
         show();
@@ -105,6 +118,12 @@ bool OrbelDialog::event(QEvent* e) {
     if (customTitle_ && (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate))
         FormActivate();
     return done;
+}
+
+void OrbelDialog::changeEvent(QEvent* e) {
+    QDialog::changeEvent(e);
+    // The controls have taken the new font before the window hears of it.
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) fitTexts();
 }
 
 void OrbelDialog::closeEvent(QCloseEvent* e) { e->accept(); }

@@ -30,6 +30,14 @@ public:
     bool taskBar() const { return taskBar_; }
     // The size the dialog's own controls are laid out in.
     QSize clientSize() const;
+    // Where that area begins inside the window.
+    QPoint clientOrigin() const;
+    // Gives the client area this size; the window keeps its frame around it.
+    void setClientSize(QSize client);
+    // Lays the controls out for the font and the texts they have now, so
+    // that no caption is cut: runs on every change of font or style, and
+    // after a caption's text changes.
+    virtual void fitTexts() {}
     TTitleBar* titleBar() const { return titleBar_; }
     // Outer border of the frameless look.
     static constexpr int kFrameWidth = 2;
@@ -44,12 +52,14 @@ public slots:
 
 protected:
     bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
     // Closing hides; the dialog's own reject (Escape) is not asked again.
     void closeEvent(QCloseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
     void shiftClientArea(int dx, int dy);
+    void setOuterSize(QSize outer);
 
     QString titleText_;
     TTitleBar* titleBar_ = nullptr;

@@ -22,6 +22,7 @@
 #include "app/tray/launching.h"
 #include "app/tray/live_menu.h"
 #include "app/tray/tray_commands.h"
+#include "core/manager/editing.h"
 #include "core/manager/node_kinds.h"
 #include "core/manager/properties.h"
 #include "core/manager/tree_rules.h"
@@ -100,7 +101,7 @@ TFormItems::TFormItems() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    auto* body = new QWidget(this);
+    auto* body = body_ = new QWidget(this);
     body->setObjectName("ClientArea");
     body->setFixedSize(521, 513);
     outer->addWidget(body);
@@ -140,8 +141,10 @@ TFormItems::TFormItems() {
     StatusBarHelp->setFixedHeight(20);
     StatusPanel = new QLabel("Ready", StatusBarHelp);
     StatusPanel->setObjectName("StatusPanel");
-    StatusPanel->setFixedWidth(345);
-    StatusBarHelp->addWidget(StatusPanel);
+    // The only panel: it reaches the bar's right end, as the last panel of
+    // a status bar does, so that messages are not cut short before it.
+    StatusPanel->setMinimumWidth(345);
+    StatusBarHelp->addWidget(StatusPanel, 1);
     outer->addWidget(StatusBarHelp);
 
     TimerStatusText = new QTimer(this);
@@ -169,6 +172,15 @@ TFormItems::TFormItems() {
     setTabOrder(BitBtnLaunch, BitBtnHelp);
     setTabOrder(BitBtnHelp, BitBtnClose);
     TVItems->setFocus();
+
+    itemTextCaption_ = LabelItemText->text();
+
+    design_.design({PanelProp, PanelHeadProp, ImgFType, EditSName, LblFType, RichEditFPath, RichEditFName,
+                    RichEditFParams, EditSParams, PanelAdmin, PanelHeadAdmin, RGSelectType, RBFile, RBFileDirectory,
+                    RBSeparator, RBFolder, LabelItemText, MemoAddName, BitBtnAdd, BitBtnAttach, BitBtnCut, BitBtnCopy,
+                    BitBtnPaste, BitBtnDelete, BitBtnUndo, BitBtnSweep, BitBtnSave, BitBtnLaunch, BitBtnHelp,
+                    BitBtnClose, TVItems, body_, StatusBarHelp});
+    fitTexts();
 }
 
 TFormItems::~TFormItems() = default;
@@ -295,6 +307,158 @@ void TFormItems::buildAdminPanel(QWidget* body) {
     connect(BitBtnLaunch, &QPushButton::clicked, this, &TFormItems::BitBtnLaunchClick);
     connect(BitBtnHelp, &QPushButton::clicked, this, &TFormItems::BitBtnHelpClick);
     connect(BitBtnClose, &QPushButton::clicked, this, &TFormItems::BitBtnCloseClick);
+}
+
+// ---- Room for the captions -----------------------------------------------
+
+namespace {
+
+// The width a label needs for the widest of several texts.
+int WidestCaption(const QLabel* label, const QStringList& texts) {
+    const QFontMetrics fm(label->font());
+    int widest = 0;
+    for (const QString& t : texts) widest = qMax(widest, fm.horizontalAdvance(t));
+    return widest + CaptionNeeds(label).width() - fm.horizontalAdvance(label->text());
+}
+
+}  // namespace
+
+void TFormItems::fitTexts() {
+    if (design_.empty()) return;
+    const QRect prop = design_.designed(PanelProp);
+    // The right-hand column is as wide as its widest caption needs.
+    int column = prop.width();
+    const auto needs = [&column](int width) { column = qMax(column, width); };
+    // Header captions are centred, clear of the picture at their left.
+    for (QLabel* head : {PanelHeadProp, PanelHeadAdmin})
+        needs(CaptionNeeds(head).width() + 2 * (ImageDesProp->geometry().right() + 3));
+    QStringList types;
+    for (const std::string& t : ItemTypeLines()) types << QString::fromStdString(t);
+    // The type line may reach the panel's frame.
+    const int margin = design_.designed(LblFType).x();
+    needs(margin + WidestCaption(LblFType, types) + PanelProp->frameWidth());
+    for (QWidget* box : {RichEditFName, RichEditFParams}) needs(margin + CaptionNeeds(box).width() + margin);
+    const QFontMetrics pathFm(RichEditFPath->font());
+    needs(margin + pathFm.horizontalAdvance("File Path: N/A") + 2 * int(RichEditFPath->document()->documentMargin()) +
+          margin);
+
+    const QRect group = design_.designed(RGSelectType);
+    const QRect radio = design_.designed(RBFile);
+    int radios = radio.width();
+    for (QWidget* r : {RBFile, RBFileDirectory, RBSeparator, RBFolder}) radios = qMax(radios, design_.grown(r).width());
+    const int groupWidth = std::max({group.width(), radio.x() + radios + group.width() - (radio.right() + 1),
+                                     CaptionNeeds(RGSelectType).width()});
+    needs(groupWidth + prop.width() - group.width());
+    needs(WidestCaption(LabelItemText, {manager_texts::CaptionPlain, manager_texts::CaptionDirectory,
+                                        manager_texts::CaptionFolder, manager_texts::CaptionSeparator}) +
+          prop.width() - design_.designed(LabelItemText).width());
+
+    // The buttons stand in two columns of one width.
+    const QRect left = design_.designed(BitBtnAdd), right = design_.designed(BitBtnAttach);
+    int buttonWidth = left.width();
+    for (QPushButton* b : PanelAdmin->findChildren<QPushButton*>())
+        buttonWidth = qMax(buttonWidth, design_.grown(b).width());
+    needs(buttonWidth * 2 + prop.width() - left.width() - right.width());
+
+    // The group and the buttons take the column's whole width.
+    const int grow = column - prop.width();
+    const int propHeight = fitPropertiesPanel(column);
+    const int adminHeight = fitAdminPanel(column, (left.width() + right.width() + grow) / 2, group.width() + grow);
+    const QRect admin = design_.designed(PanelAdmin);
+    PanelProp->setGeometry(prop.x(), prop.y(), column, propHeight);
+    const int adminTop = prop.y() + propHeight + admin.y() - (prop.bottom() + 1);
+    PanelAdmin->setGeometry(admin.x(), adminTop, column, adminHeight);
+
+    // The tree keeps its width and takes the column's height.
+    const QRect body = design_.designed(body_);
+    const QSize client(prop.x() + column + body.width() - (prop.right() + 1),
+                       qMax(body.height(), adminTop + adminHeight + body.height() - (admin.bottom() + 1)));
+    const QRect tree = design_.designed(TVItems);
+    TVItems->setGeometry(tree.x(), tree.y(), tree.width(), client.height() - (body.height() - tree.height()));
+    body_->setFixedSize(client);
+    // The bar keeps three pixels above its panel and two below.
+    const int bar = qMax(design_.designed(StatusBarHelp).height(), CaptionNeeds(StatusPanel).height() + 5);
+    StatusBarHelp->setFixedHeight(bar);
+    showItemTextCaption();
+    setClientSize({client.width(), client.height() + bar});
+}
+
+int TFormItems::fitPropertiesPanel(int width) {
+    const int grow = width - design_.designed(PanelProp).width();
+    // A control across the panel: its designed place and width, moved down
+    // with the rows and as much wider as the panel is.
+    const auto span = [this, grow](QWidget* w, RowFlow& rows, int height) {
+        const QRect d = design_.designed(w);
+        w->setGeometry(d.x(), rows.place(d.y()), d.width() + grow, qMax(d.height(), height));
+        rows.ends(w);
+    };
+    RowFlow rows(0);
+    span(PanelHeadProp, rows, CaptionNeeds(PanelHeadProp).height());
+    span(EditSName, rows, CaptionNeeds(EditSName).height());
+    // The picture stays centred beside the name box.
+    const QRect picture = design_.designed(ImgFType);
+    ImgFType->move(picture.x(), EditSName->y() + (EditSName->height() - picture.height()) / 2);
+    span(LblFType, rows, CaptionNeeds(LblFType).height());
+    LblFType->resize(width - LblFType->x() - PanelProp->frameWidth(), LblFType->height());
+    // Two lines of the path.
+    const QFontMetrics fm(RichEditFPath->font());
+    span(RichEditFPath, rows, 2 * fm.lineSpacing() + 2 * int(RichEditFPath->document()->documentMargin()) + 1);
+    for (QWidget* w : {RichEditFName, RichEditFParams, EditSParams}) span(w, rows, CaptionNeeds(w).height());
+    const QRect d = design_.designed(PanelProp);
+    return qMax(d.height() + rows.push(), rows.bottom() + d.height() - (design_.designed(EditSParams).bottom() + 1));
+}
+
+int TFormItems::fitAdminPanel(int width, int buttonWidth, int groupWidth) {
+    const QRect panel = design_.designed(PanelAdmin);
+    const int grow = width - panel.width();
+    RowFlow rows(0);
+    const auto span = [this, grow](QWidget* w, RowFlow& rows, int height, int gap) {
+        const QRect d = design_.designed(w);
+        w->setGeometry(d.x(), rows.place(d.y(), gap), d.width() + grow, qMax(d.height(), height));
+        rows.ends(w);
+    };
+    span(PanelHeadAdmin, rows, CaptionNeeds(PanelHeadAdmin).height(), 0);
+
+    // The mode buttons one below the other, under the group's title.
+    const QRect group = design_.designed(RGSelectType);
+    RowFlow inside(GroupContentTop(RGSelectType));
+    for (QRadioButton* r : {RBFile, RBFileDirectory, RBSeparator, RBFolder}) {
+        const QRect d = design_.designed(r);
+        const QSize needs = design_.grown(r);
+        r->setGeometry(d.x(), inside.place(d.y(), 0), groupWidth - (group.width() - d.width()), needs.height());
+        inside.ends(r);
+    }
+    const int groupBottom = group.height() - (design_.designed(RBFolder).bottom() + 1);
+    RGSelectType->setGeometry(group.x(), rows.place(group.y()), groupWidth,
+                              qMax(group.height() + inside.push(), inside.bottom() + groupBottom));
+    rows.ends(RGSelectType);
+    span(LabelItemText, rows, CaptionNeeds(LabelItemText).height(), 1);
+    span(MemoAddName, rows, CaptionNeeds(MemoAddName).height(), 1);
+
+    const QRect left = design_.designed(BitBtnAdd), right = design_.designed(BitBtnAttach);
+    const int secondX = left.x() + buttonWidth + right.x() - (left.right() + 1);
+    const std::pair<QPushButton*, QPushButton*> pairs[] = {{BitBtnAdd, BitBtnAttach}, {BitBtnCut, BitBtnCopy},
+                                                            {BitBtnPaste, BitBtnDelete}, {BitBtnUndo, BitBtnSweep},
+                                                            {BitBtnSave, BitBtnLaunch}, {BitBtnHelp, BitBtnClose}};
+    for (auto [first, second] : pairs) {
+        const int top = rows.place(design_.designed(first).y());
+        const int height = qMax(design_.grown(first).height(), design_.grown(second).height());
+        first->setGeometry(left.x(), top, buttonWidth, height);
+        second->setGeometry(secondX, top, buttonWidth, height);
+        rows.ends(first);
+    }
+    const int below = panel.height() - (design_.designed(BitBtnClose).bottom() + 1);
+    return qMax(panel.height() + rows.push(), rows.bottom() + below);
+}
+
+void TFormItems::showItemTextCaption() {
+    // A caption too wide for the panel ends in an ellipsis; its whole text
+    // stays in the tooltip.
+    const QFontMetrics fm(LabelItemText->font());
+    const int room = LabelItemText->contentsRect().width() - 2 * LabelItemText->margin();
+    const QString shown = fm.elidedText(itemTextCaption_, Qt::ElideMiddle, room);
+    LabelItemText->setText(shown);
+    LabelItemText->setToolTip(shown == itemTextCaption_ ? QString() : itemTextCaption_);
 }
 
 // ---- Status line -------------------------------------------------------

@@ -2,6 +2,7 @@
 // The item manager dialog. It also owns the live tray menu and the image
 // lists, which the loader fills.
 
+#include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
 #include "app/widgets/kv_win_tree_view.h"
 #include "core/manager/editing.h"
@@ -165,6 +166,8 @@ public:
     void setTreeChangeHandler(bool attached);
     bool treeChangeHandlerAttached() const { return changeHandlerAttached_; }
 
+    void fitTexts() override;
+
 signals:
     void hidden();
 
@@ -187,6 +190,12 @@ private:
     void setupAddModes();
     // Shows an add-mode step in the controls and arms or disarms Attach.
     void applyAddModeView(const AddModeView& view);
+    // The caption above the name box, shortened only when a chosen file's
+    // extension makes it wider than the panel.
+    void showItemTextCaption();
+    // The panels' controls for the font they have; return the panel's height.
+    int fitPropertiesPanel(int width);
+    int fitAdminPanel(int width, int buttonWidth, int groupWidth);
     AddMode modeOf(const QRadioButton* button) const;
     IconCapture iconCapture();
     // The outcome of a refused edit: the chord and the text, or the text only.
@@ -203,6 +212,9 @@ private:
     template <class F> void rebuildTree(F&& rebuild);
 
     bool changeHandlerAttached_ = false;
+    HandLayout design_;
+    QString itemTextCaption_;
+    QWidget* body_ = nullptr;
     // Drag arming: the last pointer position with a button held, where it
     // stood when the 150 ms had passed, whether the drag is armed, and the
     // token that tells our own drag from a foreign one.

@@ -83,7 +83,8 @@ void TFormItems::report(const EditOutcome& outcome) {
 
 void TFormItems::applyAddModeView(const AddModeView& view) {
     BitBtnAdd->setEnabled(view.addEnabled);
-    LabelItemText->setText(QString::fromStdString(view.caption));
+    itemTextCaption_ = QString::fromStdString(view.caption);
+    showItemTextCaption();
     MemoAddName->setText(QString::fromStdString(view.nameText));
     BitBtnAttachTag = view.armed ? 1 : 0;
     const TreeNode* s = selectedNode();

@@ -120,7 +120,7 @@ void Program::StartUp() {
     config->SetFontNames(InstalledFontFamilies());
     // 4. The about box's version line.
     about->LabelVer->setText(QString::fromStdString(texts::VersionLine()));
-    about->LabelVer->adjustSize();
+    about->fitTexts();
     // 5. The application title again.
     SetApplicationTitle(QString::fromUtf8(texts::ProductName));
     // 6. Menu and system colour: the button face.

@@ -56,6 +56,14 @@ std::string ItemTypeLine(const std::string& path) {
     return "Item Type: Startable item";
 }
 
+const std::vector<std::string>& ItemTypeLines() {
+    static const std::vector<std::string> lines = {
+        "Item Type: Executable item", "Item Type: Runable item", "Item Type: Shortcut item",
+        "Item Type: Startable item",  "Item Type: Utility item", "Item Type: Program item",
+        "Item Type: Virtual item",    "Item Type: Separator item"};
+    return lines;
+}
+
 PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
     if (!node) return {};
     if (HasItemEntry(node)) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/store/item_table.h"
 #include "core/store/item_tree.h"
@@ -28,6 +29,8 @@ PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table);
 // "Startable item", by the lower-case extension of the path's file name
 // (".lnk" and ".desktop" are shortcut files).
 std::string ItemTypeLine(const std::string& path);
+// Every type line the panel can show, items' and the other kinds'.
+const std::vector<std::string>& ItemTypeLines();
 
 struct PathParts {
     std::string directory;  // up to and with its last "/" ("" when none)

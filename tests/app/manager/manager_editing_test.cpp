@@ -165,6 +165,11 @@ private slots:
             QCOMPARE(x.f->BitBtnAttach->isEnabled(), s.attach);
             QCOMPARE(x.f->BitBtnAttachTag, s.attach ? 1 : 0);
         }
+        // A caption wider than the panel is shortened; the tooltip holds all of it.
+        x.mode(x.f->RBFile);
+        x.chooseFile("/opt/Tools/data.averyveryverylongextension");
+        QVERIFY(x.f->LabelItemText->text().contains(QChar(0x2026)));
+        QCOMPARE(x.f->LabelItemText->toolTip(), QString("Item (averyveryverylongextension) Text"));
         // A typed separator caption waits in its mode too.
         x.mode(x.f->RBSeparator);
         x.typeName("Games");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/manager/tree_rules.h"
 #include "tests/core/manager/manager_test_support.h"
 
@@ -38,6 +40,7 @@ TEST(ItemPaths, SplitAndTypeLine) {
         EXPECT_EQ(p.directory, r.dir);
         EXPECT_EQ(p.fileName, r.name);
         EXPECT_EQ(ItemTypeLine(r.path), r.type);
+        EXPECT_NE(std::count(ItemTypeLines().begin(), ItemTypeLines().end(), r.type), 0);
     }
 }
 
@@ -76,6 +79,7 @@ TEST(Properties, EachCaseOfThePanel) {
         const PropertiesView v = ShowProperties(r.node, L.s.table);
         EXPECT_EQ(v.imageIndex, r.node->imageIndex);
         EXPECT_EQ(v.typeLine, r.type);
+        EXPECT_NE(std::count(ItemTypeLines().begin(), ItemTypeLines().end(), r.type), 0);
         EXPECT_EQ(v.nameText, r.name);
         EXPECT_EQ(v.nameEnabled, r.nameOn);
         EXPECT_EQ(v.fileNameLine, r.file);
