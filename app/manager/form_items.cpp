@@ -173,6 +173,18 @@ TFormItems::TFormItems() {
     setTabOrder(BitBtnHelp, BitBtnClose);
     TVItems->setFocus();
 
+    // Names for screen readers: the caption each box begins with or stands
+    // under. Set here, since no label stands beside these boxes but the
+    // name box's caption, which is shortened when it is too wide.
+    TVItems->setAccessibleName("Items");
+    PanelProp->setAccessibleName(PanelHeadProp->text());
+    PanelAdmin->setAccessibleName(PanelHeadAdmin->text());
+    EditSName->setAccessibleName("Item Text");
+    RichEditFPath->setAccessibleName("File Path");
+    RichEditFName->setAccessibleName("File Name");
+    RichEditFParams->setAccessibleName("Parameters");
+    EditSParams->setAccessibleName("Parameters");
+
     itemTextCaption_ = LabelItemText->text();
 
     design_.design({PanelProp, PanelHeadProp, ImgFType, EditSName, LblFType, RichEditFPath, RichEditFName,
@@ -453,12 +465,13 @@ int TFormItems::fitAdminPanel(int width, int buttonWidth, int groupWidth) {
 
 void TFormItems::showItemTextCaption() {
     // A caption too wide for the panel ends in an ellipsis; its whole text
-    // stays in the tooltip.
+    // stays in the tooltip and in the name box's accessible name.
     const QFontMetrics fm(LabelItemText->font());
     const int room = LabelItemText->contentsRect().width() - 2 * LabelItemText->margin();
     const QString shown = fm.elidedText(itemTextCaption_, Qt::ElideMiddle, room);
     LabelItemText->setText(shown);
     LabelItemText->setToolTip(shown == itemTextCaption_ ? QString() : itemTextCaption_);
+    MemoAddName->setAccessibleName(itemTextCaption_);
 }
 
 // ---- Status line -------------------------------------------------------

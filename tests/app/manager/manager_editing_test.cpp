@@ -160,16 +160,19 @@ private slots:
             x.mode(s.mode);
             QVERIFY2(s.mode->isChecked(), s.caption);
             QCOMPARE(x.f->LabelItemText->text(), QString(s.caption));
+            QCOMPARE(testing::SpokenName(x.f->MemoAddName), QString(s.caption));
             QCOMPARE(x.f->MemoAddName->text(), QString(s.name));
             QCOMPARE(x.f->BitBtnAdd->isEnabled(), s.add);
             QCOMPARE(x.f->BitBtnAttach->isEnabled(), s.attach);
             QCOMPARE(x.f->BitBtnAttachTag, s.attach ? 1 : 0);
         }
-        // A caption wider than the panel is shortened; the tooltip holds all of it.
+        // A caption wider than the panel is shortened; the tooltip holds all
+        // of it, and the name box is named by all of it.
         x.mode(x.f->RBFile);
         x.chooseFile("/opt/Tools/data.averyveryverylongextension");
         QVERIFY(x.f->LabelItemText->text().contains(QChar(0x2026)));
         QCOMPARE(x.f->LabelItemText->toolTip(), QString("Item (averyveryverylongextension) Text"));
+        QCOMPARE(testing::SpokenName(x.f->MemoAddName), x.f->LabelItemText->toolTip());
         // A typed separator caption waits in its mode too.
         x.mode(x.f->RBSeparator);
         x.typeName("Games");

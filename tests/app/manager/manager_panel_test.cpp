@@ -113,6 +113,16 @@ private slots:
         if (auto* l = qobject_cast<QLabel*>(w)) QCOMPARE(l->text(), caption);
     }
 
+    void boxesAreNamedForScreenReaders() {
+        TestProgram t;
+        TFormItems* f = OpenManager(t);
+        const std::pair<QWidget*, const char*> boxes[] = {
+            {f->TVItems, "Items"},          {f->EditSName, "Item Text"},      {f->RichEditFPath, "File Path"},
+            {f->RichEditFName, "File Name"}, {f->RichEditFParams, "Parameters"}, {f->EditSParams, "Parameters"},
+            {f->MemoAddName, "Item Text"}};
+        for (auto [box, name] : boxes) QCOMPARE(testing::SpokenName(box), QString(name));
+    }
+
     void panelAndButtonsPerNodeKind_data() {
         QTest::addColumn<QString>("at");
         QTest::addColumn<QString>("type");

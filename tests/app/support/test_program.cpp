@@ -1,5 +1,6 @@
 #include "support/test_program.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 
@@ -42,6 +43,11 @@ QStringList VisibleCaptions(QMenu* menu) {
         out << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
     return out;
+}
+
+QString SpokenName(QWidget* w) {
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(QAccessible::Name) : QString();
 }
 
 }  // namespace orbel::testing

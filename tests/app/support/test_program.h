@@ -45,4 +45,7 @@ private:
 // Captions of the visible entries of a menu, separators as "-".
 QStringList VisibleCaptions(QMenu* menu);
 
+// The name a screen reader gives the control.
+QString SpokenName(QWidget* w);
+
 }  // namespace orbel::testing
