@@ -95,7 +95,8 @@ void TFormAbout::fitTexts() {
         return w->geometry().right() + 1;
     };
     const QRect panel = design_.designed(PanelAbout);
-    const int margin = design_.designed(ImageAboutLogo).x();
+    // A line may come close to the panel's bevel before the box must grow.
+    const int margin = PanelAbout->frameWidth() + 4;
     RowFlow rows(0);
     int right = 0;
     for (QLabel* l : {LabelVer, LabelDis, LabelCopy}) right = qMax(right, put(l, rows, 2));
