@@ -58,7 +58,10 @@ void TFormGeneral::SaveSettings() {
     Settings s;
     s.TaskBar = c->ChkBxTaskBar->isChecked();
     s.WindowsDraw = c->CBWinDefDraw->isChecked();
-    s.FontName = c->CmBoxFontName->currentText().toStdString();
+    // A box that shows no font (the stored face is not installed here) keeps
+    // the face in effect rather than writing an empty one over it.
+    s.FontName = c->CmBoxFontName->currentIndex() < 0 ? prog->settings.FontName
+                                                      : c->CmBoxFontName->currentText().toStdString();
     // A box that shows no size keeps the size in effect rather than failing
     // half-way and losing it.
     s.FontSize = ParseProfileInteger(c->CmBoxFontSize->currentText().toStdString()).value_or(prog->settings.FontSize);

@@ -239,8 +239,9 @@ private slots:
         QVERIFY(p.items->isVisible());
         QVERIFY(p.about->isVisible());
         QCOMPARE(p.config->Tag + p.items->Tag + p.about->Tag, 0);
-        QCOMPARE(Ini(t), QString("[General Settings]\r\nTaskBar=1\r\n[Font Settings]\r\nWindowsDraw=1\r\nFontName=\r\n"
-                                 "FontSize=8\r\n"));
+        // The default face, not installed here, stays the face in effect.
+        QCOMPARE(Ini(t), QString("[General Settings]\r\nTaskBar=1\r\n[Font Settings]\r\nWindowsDraw=1\r\n"
+                                 "FontName=Verdana\r\nFontSize=8\r\n"));
     }
 
     void cancelReadsBackAutostartOnlyAndWritesNothing() {
@@ -319,19 +320,22 @@ private slots:
         QCOMPARE(p.config->ChkBxSystray->isChecked(), settingsFile);
     }
 
-    void aSizeOutsideTheListKeepsTheSizeInEffect() {
+    void aSizeOrFaceOutsideTheListKeepsWhatIsInEffect() {
         TestProgram t;
-        t.write("orbel.ini", "[Font Settings]\r\nFontSize=14\r\n; mine\r\n[Other]\r\nKeep=1\r\n");
+        t.write("orbel.ini", "[Font Settings]\r\nFontName=No Such Face\r\nFontSize=14\r\n; mine\r\n"
+                             "[Other]\r\nKeep=1\r\n");
         t.startUp();
         Program& p = t.program();
         QCOMPARE(p.settings.FontSize, 14);
         QCOMPARE(p.config->CmBoxFontSize->currentIndex(), -1);
+        QCOMPARE(p.config->CmBoxFontName->currentIndex(), -1);
         p.config->BtnOKClick();
         QVERIFY(!p.endRequested());
         QVERIFY(t.notices.isEmpty());
         QCOMPARE(p.settings.FontSize, 14);
-        QCOMPARE(Ini(t), QString("[Font Settings]\r\n; mine\r\nWindowsDraw=1\r\nFontName=\r\nFontSize=14\r\n"
-                                 "[Other]\r\nKeep=1\r\n[General Settings]\r\nTaskBar=1\r\n"));
+        QCOMPARE(p.settings.FontName, std::string("No Such Face"));
+        QCOMPARE(Ini(t), QString("[Font Settings]\r\n; mine\r\nWindowsDraw=1\r\nFontName=No Such Face\r\n"
+                                 "FontSize=14\r\n[Other]\r\nKeep=1\r\n[General Settings]\r\nTaskBar=1\r\n"));
     }
 
     void startUpAppliesTheStoredSettings() {
