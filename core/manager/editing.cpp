@@ -82,11 +82,13 @@ std::string DropFirstChar(std::string_view text) {
 
 std::string FileNamePart(std::string_view path) {
     // A Windows path read from a shortcut (C:\dir\file, \\server\share\file) is
-    // separated by backslashes; elsewhere a backslash belongs to the name.
-    const bool windows = (path.size() >= 3 && path[1] == ':' && path[2] == '\\') || path.substr(0, 2) == "\\\\";
+    // separated by backslashes; elsewhere a backslash belongs to the name,
+    // unless this system is Windows.
+    const bool windows = kPathSeparator == '\\' || (path.size() >= 3 && path[1] == ':' && path[2] == '\\') ||
+                         path.substr(0, 2) == "\\\\";
     const std::string_view separators = windows ? "/\\" : "/";
     while (path.size() > 1 && separators.find(path.back()) != std::string_view::npos) path.remove_suffix(1);
-    if (path == "/") return {};
+    if (path.size() == 1 && separators.find(path[0]) != std::string_view::npos) return {};
     const size_t slash = path.find_last_of(separators);
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
@@ -357,7 +359,7 @@ ResolvedDrop ResolveDroppedPath(const std::string& fullPath) {
         // A program named without its directory is found by the launcher's
         // own start, not by the item's path, and a terminal or the like only
         // the launcher provides: keep the launcher then.
-        if (!link->needsLauncher && link->program.front() == '/') {
+        if (!link->needsLauncher && IsAbsolutePath(link->program)) {
             r.path = link->program;
             r.params = link->arguments;
         }

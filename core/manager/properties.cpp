@@ -4,6 +4,7 @@
 #include "core/manager/tree_rules.h"
 #include "core/store/kv_array_string.h"
 #include "core/store/program_kind.h"
+#include "core/store/store_format.h"
 
 namespace orbel {
 
@@ -38,8 +39,8 @@ PathParts SplitItemPath(const std::string& path) {
     std::string p = path;
     // "/home/u/docs/" names the directory docs, like "/home/u/docs"; the
     // root keeps its only separator.
-    if (p.size() > 1 && p.back() == '/') p.pop_back();
-    const size_t slash = p.rfind('/');
+    if (p.size() > 1 && IsPathSeparator(p.back())) p.pop_back();
+    const size_t slash = LastPathSeparator(p);
     if (slash == std::string::npos) return {"", p};
     return {p.substr(0, slash + 1), p.substr(slash + 1)};
 }

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/manager/node_kinds.h"
+#include "core/store/file_names.h"
+#include "core/store/store_format.h"
 
 namespace orbel {
 
@@ -30,8 +32,8 @@ TreeNode* RestoreSnapshot(ItemStore& s) {
 
 bool ItemTargetExists(const std::string& path) {
     std::error_code ec;
-    if (!path.empty() && path.back() == '/') return std::filesystem::is_directory(path, ec);
-    return std::filesystem::exists(path, ec);
+    if (!path.empty() && IsPathSeparator(path.back())) return std::filesystem::is_directory(FsPath(path), ec);
+    return std::filesystem::exists(FsPath(path), ec);
 }
 
 int SweepTree(ItemTree& items, TreeNode* anchor, const ItemTable& table,

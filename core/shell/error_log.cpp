@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "core/store/file_names.h"
+
 namespace orbel {
 
 namespace {
@@ -72,7 +74,7 @@ std::string ErrorLogLineEnd()
 
 void AppendErrorLogLine(const std::string& logFile, const std::string& line)
 {
-    std::ofstream out(logFile, std::ios::binary | std::ios::app);
+    std::ofstream out(FsPath(logFile), std::ios::binary | std::ios::app);
     if (!out)
         throw std::runtime_error("Cannot open the error log " + logFile);
     out << line << ErrorLogLineEnd();

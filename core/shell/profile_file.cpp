@@ -1,5 +1,6 @@
 #include "core/shell/profile_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -7,6 +8,8 @@
 #include <random>
 #include <sstream>
 #include <system_error>
+
+#include "core/store/file_names.h"
 
 namespace orbel {
 
@@ -54,6 +57,15 @@ bool KeyLine(const std::string& line, std::string& key, std::string* value = nul
 
 bool HasLineBreak(const std::string& s) { return s.find_first_of(std::string("\r\n\0", 3)) != npos; }
 
+bool PlainReplace(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    std::filesystem::rename(FsPath(from), FsPath(to), ec);
+    if (ec) errno = ec.value();
+    return !ec;
+}
+
+std::atomic<ReplaceFileFunction> g_replace{&PlainReplace};
+
 [[noreturn]] void CannotWrite(const std::string& path, const std::string& why) {
     throw ProfileError("Unable to write to " + path + ": " + why);
 }
@@ -62,6 +74,8 @@ bool HasLineBreak(const std::string& s) { return s.find_first_of(std::string("\r
 std::string LastReason() { return errno ? std::strerror(errno) : "the system gave no reason"; }
 
 }  // namespace
+
+void SetReplaceFileFunction(ReplaceFileFunction replace) { g_replace.store(replace ? replace : &PlainReplace); }
 
 ProfileFile ProfileFile::FromText(const std::string& text) {
     ProfileFile f;
@@ -79,9 +93,9 @@ ProfileFile ProfileFile::FromText(const std::string& text) {
 
 ProfileFile ProfileFile::Load(const std::string& path) {
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(FsPath(path), ec);
     if (status.type() == std::filesystem::file_type::not_found) return {};
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary);
     if (ec || !std::filesystem::is_regular_file(status) || !in) {
         ProfileFile f;
         f.readOnly_ = true;
@@ -191,10 +205,8 @@ std::string ProfileFile::Text() const {
 void ProfileFile::Save(const std::string& path) const {
     if (readOnly_) CannotWrite(path, "it exists but can not be read, so its contents would be lost");
     namespace fs = std::filesystem;
-    const fs::path target(path);
     std::random_device rd;
-    const fs::path temp = target.parent_path() /
-                          (target.filename().string() + ".new-" + std::to_string(rd() % 1000000u));
+    const fs::path temp = FsPath(path + ".new-" + std::to_string(rd() % 1000000u));
     const std::string text = Text();
     {
         errno = 0;
@@ -217,12 +229,12 @@ void ProfileFile::Save(const std::string& path) const {
             CannotWrite(path, why);
         }
     }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
+    errno = 0;
+    if (!g_replace.load()(Utf8Name(temp), path)) {
+        const std::string why = LastReason();
         std::error_code ignored;
         fs::remove(temp, ignored);
-        CannotWrite(path, ec.message());
+        CannotWrite(path, why);
     }
 }
 

@@ -17,6 +17,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The last step of Save: renames the written temporary file over the
+// settings file. The platform installs one that also flushes both to the
+// disk; until then a plain rename that replaces. Null puts that back.
+using ReplaceFileFunction = bool (*)(const std::string& from, const std::string& to);
+void SetReplaceFileFunction(ReplaceFileFunction replace);
+
 class ProfileFile {
 public:
     // At most this many characters of a value come back (a 2048-byte buffer).

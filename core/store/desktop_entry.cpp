@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/store/file_names.h"
+
 namespace orbel {
 
 namespace {
@@ -292,12 +294,12 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text)
 std::optional<DesktopEntryLink> ReadDesktopEntryFile(const std::string& file)
 {
     std::error_code ec;
-    if (file.empty() || !std::filesystem::is_regular_file(file, ec))
+    if (file.empty() || !std::filesystem::is_regular_file(FsPath(file), ec))
         return std::nullopt;
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    const std::uintmax_t size = std::filesystem::file_size(FsPath(file), ec);
     if (ec || size > kMaxEntrySize)
         return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(FsPath(file), std::ios::binary);
     if (!in)
         return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/store/file_names.h"
+
 namespace orbel {
 
 namespace {
@@ -12,7 +14,7 @@ bool AnyExecuteBit(const std::string& path)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::perms p = fs::status(path, ec).permissions();
+    const fs::perms p = fs::status(FsPath(path), ec).permissions();
     if (ec)
         return false;
     const fs::perms exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
@@ -25,7 +27,7 @@ std::atomic<ExecutableTest> g_executableTest{&AnyExecuteBit};
 // files copied from other systems and would make documents look runnable.
 bool StartsLikeProgram(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary);
     if (!in)
         return false;
     char head[4] = {};
@@ -61,7 +63,7 @@ bool IsProgramPath(const std::string& path)
     if (path.empty())
         return false;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
+    if (!std::filesystem::is_regular_file(FsPath(path), ec))
         return false;
     const ExecutableTest test = g_executableTest.load();
     return test(path) && StartsLikeProgram(path);

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <utility>
 #include <vector>
+
+#include "core/store/file_names.h"
 
 namespace orbel {
 
@@ -551,10 +554,10 @@ std::string AnchorAtLink(const std::string& linkFile, std::string relative)
     if (relative.front() == '/' || hasDrive)
         return relative;
     std::error_code ec;
-    fs::path folder = fs::absolute(fs::path(linkFile), ec).parent_path();
+    fs::path folder = fs::absolute(FsPath(linkFile), ec).parent_path();
     if (ec)
-        folder = fs::path(linkFile).parent_path();
-    return (folder / relative).lexically_normal().string();
+        folder = FsPath(linkFile).parent_path();
+    return Utf8Name((folder / FsPath(relative)).lexically_normal());
 }
 
 }  // namespace
@@ -588,12 +591,12 @@ const char* ShellLinkErrorText(int result)
 int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out)
 {
     std::error_code ec;
-    if (linkFile.empty() || !std::filesystem::is_regular_file(linkFile, ec))
+    if (linkFile.empty() || !std::filesystem::is_regular_file(FsPath(linkFile), ec))
         return kShellLinkUnreadable;
-    std::ifstream in(linkFile, std::ios::binary);
+    std::ifstream in(FsPath(linkFile), std::ios::binary);
     if (!in)
         return kShellLinkUnreadable;
-    const std::uintmax_t fileSize = std::filesystem::file_size(linkFile, ec);
+    const std::uintmax_t fileSize = std::filesystem::file_size(FsPath(linkFile), ec);
     std::string bytes(ec ? kMaxLinkRead : std::min<std::uintmax_t>(fileSize, kMaxLinkRead), '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad())

@@ -55,4 +55,10 @@ int ParseShellLink(std::string_view bytes, ShellLinkDescription& out);
 // "" for kShellLinkOk.
 const char* ShellLinkErrorText(int result);
 
+// The system's own link reader, where it has one: the platform installs it
+// at start-up and ResolveShellLink hands its files to it (its failures are
+// negative result codes too). Null puts the portable reader back.
+using ShellLinkResolver = int (*)(const std::string& linkFile, ShellLinkDescription& out);
+void SetShellLinkResolver(ShellLinkResolver resolver);
+
 }  // namespace orbel

@@ -1,8 +1,11 @@
 #include "core/store/shell_paths.h"
 
+#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string_view>
+
+#include "core/store/file_names.h"
 
 namespace orbel {
 
@@ -53,18 +56,35 @@ std::optional<std::string> PercentDecode(std::string_view s)
     return out;
 }
 
+std::atomic<PathConversion> g_shortPath{nullptr};
+std::atomic<PathConversion> g_displayName{nullptr};
+
 }  // namespace
+
+void SetShortPathFunction(PathConversion conversion)
+{
+    g_shortPath.store(conversion);
+}
+
+void SetDisplayNameFunction(PathConversion conversion)
+{
+    g_displayName.store(conversion);
+}
 
 std::string GetShortPath(const std::string& path)
 {
+    if (const PathConversion system = g_shortPath.load())
+        return system(path);
     if (path.empty())
         return {};
     std::error_code ec;
-    return std::filesystem::exists(path, ec) ? path : std::string();
+    return std::filesystem::exists(FsPath(path), ec) ? path : std::string();
 }
 
 std::string PathFromDisplayName(const std::string& name)
 {
+    if (const PathConversion system = g_displayName.load())
+        return system(name);
     std::string_view rest = name;
     if (!StartsWithNoCase(rest, "file:"))
         return name;

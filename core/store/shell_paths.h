@@ -15,4 +15,12 @@ std::string GetShortPath(const std::string& path);
 // back unchanged.
 std::string PathFromDisplayName(const std::string& name);
 
+// Where the system's shell has these conversions itself (short names, the
+// desktop folder's parsing), the platform installs them at start-up and the
+// two functions above hand their work to them; null puts the portable
+// conversions back.
+using PathConversion = std::string (*)(const std::string& path);
+void SetShortPathFunction(PathConversion conversion);
+void SetDisplayNameFunction(PathConversion conversion);
+
 }  // namespace orbel

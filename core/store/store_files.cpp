@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/store/file_names.h"
 #include "core/store/store_format.h"
 
 namespace orbel {
@@ -46,10 +47,10 @@ void DeleteDirectoryTree(const std::string& dir) {
     if (!Nameable(dir)) return;
     // "link/" would name what the link points to: look at the name itself.
     std::string name = dir;
-    while (name.size() > 1 && name.back() == kPathSeparator) name.pop_back();
+    while (name.size() > 1 && IsPathSeparator(name.back())) name.pop_back();
     try {
         std::error_code ec;
-        const fs::path p(name);
+        const fs::path p = FsPath(name);
         const fs::file_status st = fs::symlink_status(p, ec);
         if (ec) return;
         if (fs::is_symlink(st)) {
@@ -65,7 +66,7 @@ void DeleteDirectoryTree(const std::string& dir) {
 bool DirectoryExists(const std::string& path) {
     if (!Nameable(path)) return false;
     std::error_code ec;
-    return fs::is_directory(fs::status(path, ec));
+    return fs::is_directory(fs::status(FsPath(path), ec));
 }
 
 bool FileExists(const std::string& path) {
@@ -73,7 +74,7 @@ bool FileExists(const std::string& path) {
     std::error_code ec;
     // Only regular files (links followed): a pipe or device under an index
     // file's name would block or never end.
-    return fs::is_regular_file(fs::status(path, ec));
+    return fs::is_regular_file(fs::status(FsPath(path), ec));
 }
 
 }  // namespace orbel

@@ -1,10 +1,10 @@
 #include "core/store/store_format.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fstream>
 
+#include "core/store/file_names.h"
 #include "core/store/store_files.h"
 
 namespace orbel {
@@ -97,18 +97,17 @@ std::vector<IndexEntry> ParseIndexFile(std::string_view bytes, char separator) {
 }
 
 std::string ReadIndexFile(const std::string& file) {
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
     if (file.find('\0') != std::string::npos)
         throw StoreIoError("Unable to open \"" + file + "\": invalid file name");
-    std::unique_ptr<std::FILE, Closer> f(std::fopen(file.c_str(), "rb"));
-    if (!f) throw StoreIoError("Unable to open \"" + file + "\": " + std::strerror(errno));
+    errno = 0;
+    std::ifstream in(FsPath(file), std::ios::binary);
+    if (!in) throw StoreIoError("Unable to open \"" + file + "\": " + std::strerror(errno));
 
     std::string bytes;
     char buf[64 * 1024];
     for (;;) {
-        const size_t n = std::fread(buf, 1, sizeof buf, f.get());
+        in.read(buf, sizeof buf);
+        const size_t n = static_cast<size_t>(in.gcount());
         if (n > 0) {
             const void* eof = std::memchr(buf, kEndOfFile, n);
             if (eof) {
@@ -118,7 +117,7 @@ std::string ReadIndexFile(const std::string& file) {
             bytes.append(buf, n);
         }
         if (n < sizeof buf) {
-            if (std::ferror(f.get()))
+            if (in.bad())
                 throw StoreIoError("Unable to read \"" + file + "\": " + std::strerror(errno));
             break;
         }
@@ -130,15 +129,30 @@ std::vector<IndexEntry> ReadIndexEntries(const std::string& file, char separator
     return ParseIndexFile(ReadIndexFile(file), separator);
 }
 
+std::size_t LastPathSeparator(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (IsPathSeparator(path[i - 1])) return i - 1;
+    return std::string_view::npos;
+}
+
+bool IsAbsolutePath(std::string_view path) {
+    if (kPathSeparator == '/') return !path.empty() && path[0] == '/';
+    // A drive's root or a network path; "\\x" alone depends on the drive.
+    const char d = path.empty() ? '\0' : path[0];
+    if (path.size() > 2 && path[1] == ':' && IsPathSeparator(path[2]) && ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')))
+        return true;
+    return path.size() > 1 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
+}
+
 std::string JoinPath(const std::string& dir, std::string_view name) {
     std::string out = dir;
-    if (!out.empty() && out.back() != kPathSeparator) out += kPathSeparator;
+    if (!out.empty() && !IsPathSeparator(out.back())) out += kPathSeparator;
     out += name;
     return out;
 }
 
 std::string WithSeparator(std::string dir) {
-    if (dir.empty() || dir.back() != kPathSeparator) dir += kPathSeparator;
+    if (dir.empty() || !IsPathSeparator(dir.back())) dir += kPathSeparator;
     return dir;
 }
 

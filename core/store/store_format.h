@@ -23,8 +23,18 @@
 
 namespace orbel {
 
-// Directory separator of the platform the store lives on.
+// Directory separator of the platform the store lives on. Windows also
+// takes "/" in paths, so both end a path component there.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
 inline constexpr char kPathSeparator = '/';
+#endif
+constexpr bool IsPathSeparator(char c) { return c == '/' || c == kPathSeparator; }
+// Position of the last separator in path, or npos.
+std::size_t LastPathSeparator(std::string_view path);
+// Whether path starts at a root ("/x"; on Windows also "C:\x", "\\server\x").
+bool IsAbsolutePath(std::string_view path);
 
 inline constexpr std::string_view kStoreDirName = "shortcuts";
 inline constexpr std::string_view kBackupDirName = "item_bak";
@@ -73,7 +83,7 @@ std::string ReadIndexFile(const std::string& file);
 // Reads and parses one index file.
 std::vector<IndexEntry> ReadIndexEntries(const std::string& file, char separator = kFieldSeparator);
 
-// dir + name, with exactly the separator between them when dir lacks it.
+// dir + name, with the separator between them when dir ends in none.
 std::string JoinPath(const std::string& dir, std::string_view name);
 // dir with a trailing separator.
 std::string WithSeparator(std::string dir);

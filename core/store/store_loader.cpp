@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/store/file_names.h"
 #include "core/store/store_files.h"
 #include "core/store/store_format.h"
 #include "core/store/store_writer.h"
@@ -38,9 +39,9 @@ public:
     // is one of the directories being entered or cannot be resolved.
     std::string admit(const std::string& folderDir) const {
         std::error_code ec;
-        fs::path c = fs::canonical(folderDir, ec);
+        fs::path c = fs::canonical(FsPath(folderDir), ec);
         if (ec) return {};
-        std::string cs = c.string();
+        std::string cs = Utf8Name(c);
         if (std::find(dirs_.begin(), dirs_.end(), cs) != dirs_.end()) return {};
         return cs;
     }
@@ -50,8 +51,8 @@ public:
 private:
     static std::string CanonicalOr(const std::string& dir) {
         std::error_code ec;
-        fs::path c = fs::canonical(dir, ec);
-        return ec ? dir : c.string();
+        fs::path c = fs::canonical(FsPath(dir), ec);
+        return ec ? dir : Utf8Name(c);
     }
     std::vector<std::string> dirs_;
 };
@@ -224,7 +225,7 @@ bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask) {
     const std::string store = s.storeDir();
     if (!DirectoryExists(store)) {
         std::error_code ec;
-        fs::create_directory(store, ec);
+        fs::create_directory(FsPath(store), ec);
         if (ec || !DirectoryExists(store))
             throw StoreIoError("Unable to create the directory \"" + store + "\": " + ec.message());
     }

@@ -6,6 +6,7 @@
 #include <set>
 #include <system_error>
 
+#include "core/store/file_names.h"
 #include "core/store/image_table.h"
 #include "core/store/program_kind.h"
 #include "core/store/shell_paths.h"
@@ -50,11 +51,11 @@ std::vector<std::string> FolderNamesFrom(const TreeNode* n) {
 
 bool Exists(const std::string& path) {
     std::error_code ec;
-    return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
+    return fs::symlink_status(FsPath(path), ec).type() != fs::file_type::not_found && !ec;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
     if (!out) throw StoreIoError("Unable to create \"" + path + "\"");
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
@@ -72,7 +73,7 @@ void Flush(const WriterHooks& h, const std::string& path) {
 // Moves a directory; false when the system refuses, with its reason in why.
 bool Rename(const std::string& from, const std::string& to, std::error_code* why = nullptr) {
     std::error_code ec;
-    fs::rename(from, to, ec);
+    fs::rename(FsPath(from), FsPath(to), ec);
     if (why) *why = ec;
     return !ec;
 }
@@ -88,13 +89,13 @@ bool PermissionRefused(const std::error_code& ec) {
 void RemoveAny(const std::string& path) {
     DeleteDirectoryTree(path);
     std::error_code ec;
-    if (Exists(path) && !fs::is_directory(fs::symlink_status(path, ec))) fs::remove(path, ec);
+    if (Exists(path) && !fs::is_directory(fs::symlink_status(FsPath(path), ec))) fs::remove(FsPath(path), ec);
 }
 
 // The directory that holds the store, where its renames are flushed.
 std::string ParentOf(const ItemStore& s) {
     std::string dir = s.dataDir;
-    if (dir.size() > 1 && dir.back() == kPathSeparator) dir.pop_back();
+    if (dir.size() > 1 && IsPathSeparator(dir.back())) dir.pop_back();
     return dir;
 }
 
@@ -114,7 +115,7 @@ bool MoveAsideAndDelete(const ItemStore& s, const std::string& dir) {
 
 bool IsDirectoryName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.size() <= kMaxNameBytes &&
-           name.find('/') == std::string::npos && name.find('\0') == std::string::npos &&
+           LastPathSeparator(name) == std::string::npos && name.find('\0') == std::string::npos &&
            name != kIndexFileName;
 }
 
@@ -155,7 +156,7 @@ void SetSyncPathFunction(SyncPathFunction sync) { gSync = sync; }
 SyncPathFunction GetSyncPathFunction() { return gSync; }
 
 std::string StoredExtension(const std::string& path) {
-    const size_t slash = path.rfind('/');
+    const size_t slash = LastPathSeparator(path);
     const std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
     const size_t dot = last.rfind('.');
     return dot == std::string::npos ? std::string() : last.substr(dot + 1);
@@ -163,7 +164,7 @@ std::string StoredExtension(const std::string& path) {
 
 std::string IconBitmapName(const std::string& programPath, const std::string& dir,
                            const std::vector<std::string>& reserved) {
-    const size_t slash = programPath.rfind('/');
+    const size_t slash = LastPathSeparator(programPath);
     std::string base = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
     const size_t dot = base.rfind('.');
     if (dot != std::string::npos) base.erase(dot);
@@ -191,7 +192,7 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
             index += std::string(kTagFolder) + "|" + name + kLineEnd;
             const std::string sub = JoinPath(dir, name);
             std::error_code ec;
-            if (!Gate(hooks, SaveStep::CreateDirectory, sub) || !fs::create_directory(sub, ec))
+            if (!Gate(hooks, SaveStep::CreateDirectory, sub) || !fs::create_directory(FsPath(sub), ec))
                 throw StoreIoError("Unable to create the directory \"" + sub + "\"" +
                                    (ec ? ": " + ec.message() : std::string()));
             if (n->childCount() > 1) SaveStoreLevel(s, n->firstChild(), sub, hooks);
@@ -261,7 +262,7 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     auto renameFailed = [&](const std::error_code& why = {}) {
         if (Exists(backup))
             return fail(SaveOutcome::RenameFailed,
-                        GetShortPath(s.dataDir) + "item_bak/ already exists(!), please restart Orbel");
+                        GetShortPath(s.dataDir) + "item_bak" + kPathSeparator + " already exists(!), please restart Orbel");
         if (PermissionRefused(why))
             return fail(SaveOutcome::RenameFailed, "Unable to write to \"" + s.dataDir + "\": " + why.message());
         return fail(SaveOutcome::RenameFailed, "Possibly \"locked\" files (e.g. a file opened by another program)");
@@ -281,14 +282,14 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     // without a store for a complete one.
     if (!Exists(store) && Gate(hooks, SaveStep::CreateDirectory, store)) {
         std::error_code ec;
-        fs::create_directory(store, ec);
+        fs::create_directory(FsPath(store), ec);
     }
     if (Exists(backup) || !Exists(store)) return renameFailed();
 
     // The new store, complete and on the disk before it replaces anything.
     try {
         std::error_code ec;
-        const bool created = Gate(hooks, SaveStep::CreateDirectory, fresh) && fs::create_directory(fresh, ec);
+        const bool created = Gate(hooks, SaveStep::CreateDirectory, fresh) && fs::create_directory(FsPath(fresh), ec);
         // A directory the user may not write: nothing was touched yet.
         if (!created && PermissionRefused(ec)) return renameFailed(ec);
         if (!created)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/manager/node_kinds.h"
@@ -337,7 +338,10 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
     L.t.write("nolink.lnk", "not a link at all");
     L.t.write("bin/tool", "#!/bin/sh\n");
     std::filesystem::permissions(L.t / "bin/tool", std::filesystem::perms::owner_all);
-    L.t.write("Tool.desktop", "[Desktop Entry]\nType=Application\nExec=" + (L.t / "bin/tool") + " --fast \"\" %f\n");
+    // Backslashes are escapes in a desktop entry; Windows takes "/" as well.
+    std::string tool = L.t / "bin/tool";
+    std::replace(tool.begin(), tool.end(), '\\', '/');
+    L.t.write("Tool.desktop", "[Desktop Entry]\nType=Application\nExec=" + tool + " --fast \"\" %f\n");
     L.t.write("Bare.desktop", "[Desktop Entry]\nType=Application\nExec=tool\n");
     L.t.write("Vim.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/vim %F\nTerminal=true\n");
     L.t.write("Dir.desktop", "[Desktop Entry]\nType=Directory\n");
@@ -348,7 +352,7 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
     struct Row { std::string file, path, params, name, refusal; };
     const Row rows[] = {
         {L.t / "Editor.lnk", "/opt/ed/editor.exe", "-n \"a b\"", "editor", ""},
-        {L.t / "Tool.desktop", L.t / "bin/tool", "--fast \"\"", "tool", ""},
+        {L.t / "Tool.desktop", tool, "--fast \"\"", "tool", ""},
         {L.t / "Bare.desktop", L.t / "Bare.desktop", "", "Bare", ""},
         {L.t / "Vim.desktop", L.t / "Vim.desktop", "", "Vim", ""},
         {L.t / "nolink.lnk", "", "", "", mt::ShortcutUnreadablePrefix + (L.t / "nolink.lnk")},

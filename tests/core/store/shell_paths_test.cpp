@@ -19,8 +19,13 @@ TEST(ShellPaths, ShortPathIsThePathWhenItExists)
     const std::string d = dir.string();
     for (const std::string& kept : {d + "/sub dir", d + "/sub dir/", d + "/file.txt"})
         EXPECT_EQ(GetShortPath(kept), kept);
-    for (const std::string& gone : {d + "/file.txt/", d + "/missing/", d + "/missing", std::string()})
+    for (const std::string& gone : {d + "/file.txt/", d + "/missing/", d + "/missing", std::string()}) {
+#ifdef _WIN32
+        // Whether "file\" names the file is the file system's to say there.
+        if (gone == d + "/file.txt/") continue;
+#endif
         EXPECT_EQ(GetShortPath(gone), "") << gone;
+    }
     fs::remove_all(dir);
 }
 

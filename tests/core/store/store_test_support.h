@@ -9,11 +9,47 @@
 #include <string_view>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "core/store/item_tree.h"
+#include "core/store/file_names.h"
 #include "core/store/store_files.h"
+#include "core/store/store_format.h"
 #include "core/tray/menu_model.h"
 
 namespace orbel::test {
+
+// rel ("a/b") with the system's separators, as the program forms paths.
+inline std::string Native(std::string_view rel) {
+    std::string out(rel);
+    for (char& c : out)
+        if (c == '/') c = kPathSeparator;
+    return out;
+}
+
+// Whether this system lets the tests make symbolic links: not Windows,
+// where making one needs a privilege and the C++ library has no call for it.
+inline bool CanMakeLinks() {
+#ifdef _WIN32
+    return false;
+#else
+    return true;
+#endif
+}
+#define ORBEL_SKIP_WITHOUT_LINKS() \
+    if (!::orbel::test::CanMakeLinks()) GTEST_SKIP() << "this system makes no symbolic links for the tests"
+
+// Whether taking permission bits away keeps this process out: not for the
+// superuser, and not on Windows, where they only set the read-only flag.
+inline bool PermissionsStopUs() {
+#ifdef _WIN32
+    return false;
+#else
+    return geteuid() != 0;
+#endif
+}
 
 // A fresh directory under the system's temporary directory, removed with
 // everything below it (links removed, never followed) when the object goes.
@@ -27,7 +63,7 @@ public:
                          ("orbel-store-test-" + std::to_string(rd()) + "-" + std::to_string(attempt));
             std::error_code ec;
             if (fs::create_directory(p, ec)) {
-                path_ = p.string();
+                path_ = Utf8Name(p);
                 return;
             }
         }
@@ -40,12 +76,12 @@ public:
     // Without trailing separator.
     const std::string& path() const { return path_; }
     // With trailing separator, as the program directory is kept.
-    std::string dir() const { return path_ + "/"; }
-    std::string operator/(std::string_view rel) const { return path_ + "/" + std::string(rel); }
+    std::string dir() const { return path_ + kPathSeparator; }
+    std::string operator/(std::string_view rel) const { return path_ + kPathSeparator + Native(rel); }
 
-    void mkdir(std::string_view rel) const { std::filesystem::create_directories(*this / rel); }
+    void mkdir(std::string_view rel) const { std::filesystem::create_directories(FsPath(*this / rel)); }
     void write(std::string_view rel, std::string_view bytes) const {
-        const std::filesystem::path p(*this / rel);
+        const std::filesystem::path p = FsPath(*this / rel);
         std::filesystem::create_directories(p.parent_path());
         std::ofstream f(p, std::ios::binary | std::ios::trunc);
         f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -57,11 +93,11 @@ public:
         write(std::string(relDir) + (relDir.empty() ? "" : "/") + "shortcuts.txt", bytes);
     }
     void symlink(std::string_view target, std::string_view relLink) const {
-        std::filesystem::create_directory_symlink(target, *this / relLink);
+        std::filesystem::create_directory_symlink(FsPath(std::string(target)), FsPath(*this / relLink));
     }
     bool exists(std::string_view rel) const {
         std::error_code ec;
-        return std::filesystem::exists(std::filesystem::symlink_status(*this / rel, ec));
+        return std::filesystem::exists(std::filesystem::symlink_status(FsPath(*this / rel), ec));
     }
 
 private:
