@@ -27,4 +27,10 @@ private:
     std::unique_ptr<Impl> d_;
 };
 
+// The directory, with its trailing separator, that the system's sounds
+// ("media\chord.wav", "media\chimes.wav") are named relative to: the Windows
+// directory on Windows; elsewhere the program's own copies beside the
+// executable, in programDirectory.
+std::string SystemSoundDirectory(const std::string& programDirectory);
+
 }  // namespace orbel::platform

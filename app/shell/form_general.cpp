@@ -114,8 +114,11 @@ void TFormGeneral::PlaySystemSound(const QString& name, SoundPlace place) {
     QString file;
     switch (place) {
     case SoundPlace::FullPath: file = name; break;
-    // The sounds are installed with the program.
-    case SoundPlace::WindowsDirectory: file = Program::instance()->installedFile(name); break;
+    // The system's own sounds on Windows; here those installed with the
+    // program.
+    case SoundPlace::WindowsDirectory:
+        file = QString::fromStdString(platform::SystemSoundDirectory(Program::instance()->places.programDir)) + name;
+        break;
     case SoundPlace::None: return;
     }
     try {

@@ -22,6 +22,11 @@ void WavePlayer::setFailureHandler(std::function<void(const std::string& file)> 
     d_->onFailure = std::move(handler);
 }
 
+std::string SystemSoundDirectory(const std::string& programDirectory)
+{
+    return programDirectory;
+}
+
 bool WavePlayer::play(const std::string& fileText)
 {
     const QString file = QString::fromStdString(fileText);

@@ -1,0 +1,24 @@
+#include "platform/shell_paths.h"
+
+#include "core/store/shell_paths.h"
+
+namespace orbel::platform {
+
+// This system's shell has none of these services: the logic layer's
+// readers are the system's here.
+int ReadShellLink(const std::string& linkFile, ShellLinkDescription& out)
+{
+    return ResolveShellLink(linkFile, out);
+}
+
+std::string ShortPathName(const std::string& path)
+{
+    return GetShortPath(path);
+}
+
+std::string PathFromShellDisplayName(const std::string& name)
+{
+    return PathFromDisplayName(name);
+}
+
+}  // namespace orbel::platform
