@@ -18,21 +18,6 @@ namespace {
 using testing::kExecutable;
 using testing::WriteFile;
 
-TEST(SystemInfo, MemoryStatusIsPlausible)
-{
-    MemoryStatus status;
-    ASSERT_TRUE(ReadMemoryStatus(status));
-    EXPECT_GE(status.load, 0);
-    EXPECT_LE(status.load, 100);
-    EXPECT_GT(status.total, std::uint64_t(16) << 20);  // more than 16 MB of memory
-}
-
-TEST(SystemInfo, ExecutablePathIsThisProgram)
-{
-    EXPECT_EQ(QFileInfo(QString::fromStdString(ExecutablePath())).canonicalFilePath(),
-              QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
-}
-
 TEST(SystemInfo, ErrorTextNamesTheError)
 {
     errno = ENOENT;

@@ -1,0 +1,80 @@
+#include "platform/durable_files.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/shell/profile_file.h"
+#include "core/store/file_names.h"
+#include "tests/core/store/store_test_support.h"
+
+namespace orbel::platform {
+namespace {
+
+std::string Read(const std::string& path)
+{
+    std::ifstream in(FsPath(path), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return in ? text.str() : "<missing>";
+}
+
+TEST(DurableFiles, FlushesFilesAndWholeTrees)
+{
+    test::TempDir dir;
+    dir.write("store/shortcuts.txt", "^NorSep|\r\n");
+    dir.write("store/F/shortcuts.txt", "^NorSep|\r\n");
+    dir.write("store/F/G/a.bmp", "BM");
+    EXPECT_TRUE(SyncPath(dir / "store/shortcuts.txt"));
+    EXPECT_TRUE(SyncPath(dir / "store"));
+    EXPECT_TRUE(SyncPath(dir / "store/"));
+    EXPECT_FALSE(SyncPath(dir / "gone"));
+    EXPECT_FALSE(SyncPath(""));
+}
+
+TEST(DurableFiles, ReplacingRenamesOverTheOldFileOrLeavesItAlone)
+{
+    test::TempDir dir;
+    dir.write("orbel.ini", "old");
+    dir.write("orbel.ini.new", "new");
+    EXPECT_TRUE(ReplaceFileDurably(dir / "orbel.ini.new", dir / "orbel.ini"));
+    EXPECT_EQ(Read(dir / "orbel.ini"), "new");
+    EXPECT_FALSE(dir.exists("orbel.ini.new"));
+    // A target in a missing directory: nothing moves.
+    dir.write("again.new", "again");
+    EXPECT_FALSE(ReplaceFileDurably(dir / "again.new", dir / "gone/orbel.ini"));
+    EXPECT_EQ(Read(dir / "again.new"), "again");
+    EXPECT_FALSE(ReplaceFileDurably(dir / "missing.new", dir / "orbel.ini"));
+    EXPECT_EQ(Read(dir / "orbel.ini"), "new");
+}
+
+TEST(DurableFiles, SettingsAreSavedThroughTheDurableReplace)
+{
+    test::TempDir dir;
+    const std::string ini = dir / "orbel.ini";
+    dir.write("orbel.ini", "[General Settings]\r\nTaskBar=1\r\n");
+    InstallDurableFiles();
+    ProfileFile file = ProfileFile::Load(ini);
+    file.WriteString("General Settings", "TaskBar", "0");
+    file.Save(ini);
+    EXPECT_EQ(Read(ini), "[General Settings]\r\nTaskBar=0\r\n");
+    // No temporary file stays behind.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(FsPath(dir.path())))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+    // A file that is open without sharing cannot be replaced: the save
+    // fails and the old contents stay.
+    const HANDLE locked = CreateFileW(FsPath(ini).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    file.WriteString("General Settings", "TaskBar", "1");
+    EXPECT_THROW(file.Save(ini), ProfileError);
+    CloseHandle(locked);
+    EXPECT_EQ(Read(ini), "[General Settings]\r\nTaskBar=0\r\n");
+}
+
+}  // namespace
+}  // namespace orbel::platform

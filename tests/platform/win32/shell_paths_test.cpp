@@ -1,0 +1,75 @@
+#include "platform/shell_paths.h"
+
+#include <gtest/gtest.h>
+
+#include "core/store/shell_paths.h"
+#include "platform/system_info.h"
+#include "tests/core/store/store_test_support.h"
+#include "win32_test_support.h"
+
+namespace orbel::platform {
+namespace {
+
+using testing::Wide;
+
+std::string LongPath(const std::string& path)
+{
+    wchar_t buffer[MAX_PATH * 4] = {};
+    const DWORD n = GetLongPathNameW(Wide(path).c_str(), buffer, MAX_PATH * 4);
+    return n ? testing::Utf8(buffer) : "<" + path + " has no long form>";
+}
+
+TEST(ShellPathForms, ShortNamesLeadToTheSameFiles)
+{
+    test::TempDir dir;
+    dir.write("A Long Directory Name\\a long file name.text", "x");
+    const std::string longDir = dir / "A Long Directory Name";
+    const std::string longFile = longDir + "\\a long file name.text";
+    const std::string shortDir = ShortPathName(longDir + "\\");
+    const std::string shortFile = ShortPathName(longFile);
+    ASSERT_FALSE(shortFile.empty());
+    EXPECT_EQ(shortFile.find(' '), std::string::npos) << shortFile;
+    EXPECT_EQ(shortDir.back(), '\\');
+    EXPECT_EQ(LongPath(shortFile), LongPath(longFile));
+    EXPECT_EQ(ShortPathName(dir / "gone"), "");
+    EXPECT_EQ(ShortPathName(dir / "gone\\"), "");
+    EXPECT_EQ(ShortPathName(""), "");
+
+    // The display name of a short path is the long one.
+    EXPECT_EQ(LongPath(PathFromShellDisplayName(shortFile)), LongPath(longFile));
+    EXPECT_EQ(PathFromShellDisplayName(dir / "gone\\x.txt"), dir / "gone\\x.txt");
+    EXPECT_EQ(PathFromShellDisplayName(""), "");
+
+    // Installed, they are what the logic layer's conversions give.
+    InstallPlatformHooks();
+    EXPECT_EQ(GetShortPath(longFile), shortFile);
+    EXPECT_EQ(PathFromDisplayName(shortFile), PathFromShellDisplayName(shortFile));
+    SetShortPathFunction(nullptr);
+    SetDisplayNameFunction(nullptr);
+    SetShellLinkResolver(nullptr);
+    EXPECT_EQ(GetShortPath(longFile), longFile);
+}
+
+TEST(ShellPathForms, NamesOutsideTheCodePageSurvive)
+{
+    test::TempDir dir;
+    const std::string name = dir / "\xce\xb1\xce\xb2\xce\xb3 \xe2\x82\xac.txt";  // Greek letters, the euro sign
+    dir.write("\xce\xb1\xce\xb2\xce\xb3 \xe2\x82\xac.txt", "x");
+    ASSERT_TRUE(testing::Exists(name));
+    EXPECT_EQ(LongPath(ShortPathName(name)), LongPath(name));
+    EXPECT_EQ(PathFromShellDisplayName(name), name);
+}
+
+TEST(ShellPathForms, AFileThatIsNoLinkIsRefusedByTheLinkObject)
+{
+    test::TempDir dir;
+    dir.write("nolink.lnk", "not a link at all");
+    ShellLinkDescription out;
+    out.arguments = "untouched";
+    EXPECT_LT(ReadShellLink(dir / "nolink.lnk", out), 0);
+    EXPECT_LT(ReadShellLink(dir / "gone.lnk", out), 0);
+    EXPECT_EQ(out.arguments, "untouched");
+}
+
+}  // namespace
+}  // namespace orbel::platform
