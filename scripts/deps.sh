@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian's packages.
+# With "windows": what the cross build for Windows and its tests under Wine
+# need instead (scripts/test-windows.sh).
 set -euo pipefail
-packages=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev pkgconf libglib2.0-dev
-  qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim
-  file dpkg-dev desktop-file-utils)
+if [ "${1:-}" = windows ]; then
+  packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64)
+else
+  packages=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev pkgconf libglib2.0-dev
+    qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim
+    file dpkg-dev desktop-file-utils)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
