@@ -24,6 +24,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >/dev/null 2>&1 || true
+  # Windows without a display: the null driver makes real windows that
+  # nobody sees, for the taskbar tests.
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
   wineserver --wait
 fi
 # One server for the whole run instead of one per test process.

@@ -53,8 +53,9 @@ Program::~Program() {
 Program* Program::instance() { return g_program; }
 
 void Program::setProgramDirectory(const QString& dir) {
-    QString d = QDir::cleanPath(dir);
-    if (!d.endsWith('/')) d += '/';
+    // The system's own separators: a backslash ends it on Windows.
+    QString d = QDir::toNativeSeparators(QDir::cleanPath(dir));
+    if (!d.endsWith(QDir::separator())) d += QDir::separator();
     setFilePlaces(DecideFilePlaces(d.toStdString(), true, {}));
 }
 
@@ -109,7 +110,9 @@ void Program::StartUp() {
     const QFileInfo exe(QString::fromStdString(platform::ExecutablePath()));
     executableName = exe.fileName();
     if (!placesFixed_) {
-        const std::string dir = QDir::cleanPath(exe.absolutePath()).toStdString() + "/";
+        // In the system's own separators: a backslash ends it on Windows.
+        const std::string dir =
+            (QDir::toNativeSeparators(QDir::cleanPath(exe.absolutePath())) + QDir::separator()).toStdString();
         places = DecideFilePlaces(dir, platform::DirectoryWritable(dir, nullptr), platform::CurrentUserDirectories());
     }
     if (const std::string problem = PrepareFilePlaces(places, &platform::DirectoryWritable); !problem.empty())

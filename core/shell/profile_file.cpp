@@ -176,7 +176,11 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
     }
     const std::size_t at = FindKey(h, key);
     if (at != npos) {
-        lines_[at] = line;
+        // The name keeps the spelling the file gives it, as the system's
+        // profile functions keep it; only the value is new.
+        std::string existing;
+        KeyLine(lines_[at], existing);
+        lines_[at] = existing + "=" + value;
         return;
     }
     // After the section's last non-blank line, so blank lines that part it

@@ -560,7 +560,14 @@ std::string AnchorAtLink(const std::string& linkFile, std::string relative)
     return Utf8Name((folder / FsPath(relative)).lexically_normal());
 }
 
+std::atomic<ShellLinkResolver> g_systemResolver{nullptr};
+
 }  // namespace
+
+void SetShellLinkResolver(ShellLinkResolver resolver)
+{
+    g_systemResolver.store(resolver);
+}
 
 int ParseShellLink(std::string_view bytes, ShellLinkDescription& out)
 {
@@ -590,6 +597,8 @@ const char* ShellLinkErrorText(int result)
 
 int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out)
 {
+    if (const ShellLinkResolver system = g_systemResolver.load())
+        return system(linkFile, out);
     std::error_code ec;
     if (linkFile.empty() || !std::filesystem::is_regular_file(FsPath(linkFile), ec))
         return kShellLinkUnreadable;

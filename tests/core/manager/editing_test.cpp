@@ -336,10 +336,15 @@ TEST_F(Editing, SeveralDroppedFilesEndUpInReverseOrderAfterTheTarget) {
 TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
     L.t.write("Editor.lnk", LinkBytes("/opt/ed/editor.exe", "-n \"a b\""));
     L.t.write("nolink.lnk", "not a link at all");
-    L.t.write("bin/tool", "#!/bin/sh\n");
-    std::filesystem::permissions(L.t / "bin/tool", std::filesystem::perms::owner_all);
+#ifdef _WIN32
+    const char* const toolName = "bin/tool.exe";  // programs are known by their extension there
+#else
+    const char* const toolName = "bin/tool";
+#endif
+    L.t.write(toolName, "#!/bin/sh\n");
+    std::filesystem::permissions(FsPath(L.t / toolName), std::filesystem::perms::owner_all);
     // Backslashes are escapes in a desktop entry; Windows takes "/" as well.
-    std::string tool = L.t / "bin/tool";
+    std::string tool = L.t / toolName;
     std::replace(tool.begin(), tool.end(), '\\', '/');
     L.t.write("Tool.desktop", "[Desktop Entry]\nType=Application\nExec=" + tool + " --fast \"\" %f\n");
     L.t.write("Bare.desktop", "[Desktop Entry]\nType=Application\nExec=tool\n");

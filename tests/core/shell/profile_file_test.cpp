@@ -87,8 +87,8 @@ TEST(ProfileFileWrite, PlacesKeysAndKeepsEveryOtherLine) {
     } cases[] = {
         {"empty file gets section and key", "",
          [](ProfileFile& f) { f.WriteString("S", "K", "v"); }, "[S]\r\nK=v\r\n"},
-        {"existing key replaced in place", "[S]\r\nA=1\r\nK=old\r\nB=2\r\n",
-         [](ProfileFile& f) { f.WriteString("s", "k", "new"); }, "[S]\r\nA=1\r\nk=new\r\nB=2\r\n"},
+        {"existing key replaced in place, its spelling kept", "[S]\r\nA=1\r\nK=old\r\nB=2\r\n",
+         [](ProfileFile& f) { f.WriteString("s", "k", "new"); }, "[S]\r\nA=1\r\nK=new\r\nB=2\r\n"},
         {"delete then write moves the key to the end", "[S]\r\nK=old\r\nB=2\r\n",
          [](ProfileFile& f) { f.DeleteKey("S", "K"); f.WriteString("S", "K", "new"); },
          "[S]\r\nB=2\r\nK=new\r\n"},

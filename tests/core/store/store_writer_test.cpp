@@ -260,9 +260,9 @@ TEST_F(SaveFailure, AFailingBitmapPutsThePreviousStoreBack) {
         // One line per level, innermost first.
         ASSERT_EQ(logged.size(), 3u);
         EXPECT_EQ(logged[0], "Unable to save \"" + fresh("A/B") +
-                                 "/shortcuts.txt\", probably because of a call to \"GetNextSibling\"");
+                                 test::Native("/shortcuts.txt\", probably because of a call to \"GetNextSibling\""));
         EXPECT_EQ(logged[2], "Unable to save \"" + fresh() +
-                                 "/shortcuts.txt\", probably because of a call to \"GetNextSibling\"");
+                                 test::Native("/shortcuts.txt\", probably because of a call to \"GetNextSibling\""));
     }
     // Nothing was lost: the next attempt saves the whole tree.
     ASSERT_EQ(SaveStore(L.s, hooks()).outcome, SaveOutcome::Saved);
@@ -302,7 +302,7 @@ TEST_F(SaveFailure, RenameRefusedChangesNothing) {
     h.gate = [](SaveStep s, const std::string&) { return s != SaveStep::RemoveBackup; };
     r = SaveStore(L.s, h);
     EXPECT_EQ(r.outcome, SaveOutcome::RenameFailed);
-    EXPECT_EQ(r.reason, L.t.dir() + "item_bak/ already exists(!), please restart Orbel");
+    EXPECT_EQ(r.reason, L.t.dir() + test::Native("item_bak/ already exists(!), please restart Orbel"));
     EXPECT_EQ(DumpDir(store()), oldStore);
     EXPECT_TRUE(L.t.exists("item_bak/keep"));
     EXPECT_EQ(test::DumpTree(L.s.items), tree);

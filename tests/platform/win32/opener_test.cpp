@@ -16,13 +16,13 @@ namespace {
 
 using testing::SystemProgram;
 
-// Waits for the started program's file; the shell returns before it ends.
-std::string WaitForFile(const std::string& path)
+// Waits for the started program's line; the shell returns before it ends.
+std::string WaitForLine(const std::string& path)
 {
     for (int i = 0; i < 300; ++i) {
         std::ifstream in(FsPath(path), std::ios::binary);
         std::ostringstream text;
-        if (in && (text << in.rdbuf()) && !text.str().empty())
+        if (in && (text << in.rdbuf()) && text.str().find('\n') != std::string::npos)
             return text.str();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -34,11 +34,11 @@ TEST(ShellOpen, AProgramStartsWithTheParametersAsGiven)
     test::TempDir dir;
     const std::string out = dir / "out put.txt";
     // cmd takes the rest of its command line as it stands, quotes and all.
-    const std::string parameters = "/c echo  two  spaces \"and quotes\">\"" + out + "\"";
+    const std::string parameters = "/c echo two  spaces \"and quotes\">\"" + out + "\"";
     for (ShowMode mode : {ShowMode::Default, ShowMode::Normal}) {
         std::filesystem::remove(FsPath(out));
         ASSERT_TRUE(OpenPath(SystemProgram("cmd.exe"), parameters, mode));
-        EXPECT_EQ(WaitForFile(out), "two  spaces \"and quotes\"\r\n");
+        EXPECT_EQ(WaitForLine(out), "two  spaces \"and quotes\"\r\n");
     }
 }
 

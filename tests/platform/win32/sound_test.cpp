@@ -1,5 +1,7 @@
 #include "platform/sound.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <mmsystem.h>

@@ -1,4 +1,5 @@
 #include "platform/system_info.h"
+#include "platform/tray_host.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,11 @@ TEST(SystemInfo, DateAndTimeTextsAreNow)
     std::snprintf(minute, sizeof minute, "%02d", local.tm_min);
     EXPECT_NE(texts.longTime.find(minute), std::string::npos) << texts.longTime;
     EXPECT_GE(texts.longTime.size(), 5u);
+}
+
+TEST(SystemInfo, NoXEmbedTrayBesideTheShellsOwn)
+{
+    EXPECT_FALSE(XEmbedTrayPresent());
 }
 
 TEST(SystemInfo, ProgramsAreExecutableFiles)
