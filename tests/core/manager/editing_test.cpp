@@ -74,7 +74,11 @@ TEST(EditingText, NamesExtensionsAndStorablePaths) {
         {"/home/u/docs/", "docs", "", "/home/u/docs/"},
         {"/", "", "", "/"},
         {"plain", "plain", "", "plain"},
-        {"/home/u/a\\b.txt", "a\\b.txt", ".txt", "/home/u/a\\b"},
+#ifdef _WIN32
+        {"/home/u/a\\b.txt", "b.txt", ".txt", "/home/u/a\\b"},  // a separator there
+#else
+        {"/home/u/a\\b.txt", "a\\b.txt", ".txt", "/home/u/a\\b"},  // part of the name here
+#endif
         {"C:\\Program Files\\xt.d\\xt", "xt", "", "C:\\Program Files\\xt"},
         {"\\\\srv\\share\\Doc.pdf", "Doc.pdf", ".pdf", "\\\\srv\\share\\Doc"},
     };

@@ -4,6 +4,7 @@
 
 #include "core/store/shell_paths.h"
 #include "platform/system_info.h"
+#include "tests/core/store/shell_link_builder.h"
 #include "tests/core/store/store_test_support.h"
 #include "win32_test_support.h"
 
@@ -58,6 +59,23 @@ TEST(ShellPathForms, NamesOutsideTheCodePageSurvive)
     ASSERT_TRUE(testing::Exists(name));
     EXPECT_EQ(LongPath(ShortPathName(name)), LongPath(name));
     EXPECT_EQ(PathFromShellDisplayName(name), name);
+}
+
+TEST(ShellPathForms, TheLinkObjectGivesTheShortTargetTheDropTurnsLong)
+{
+    test::TempDir dir;
+    dir.write("Program Folder\\tool file.exe", "MZ");
+    // As Windows writes a link to a local file: the whole path as its base.
+    test::Link link = test::MakeLink(test::LinkInfo(dir / "Program Folder\\tool file.exe", ""), std::nullopt,
+                                     std::nullopt);
+    link.strings[3] = "-x \"a b\"";
+    dir.write("tool.lnk", link.Build());
+    ShellLinkDescription out;
+    ASSERT_EQ(ReadShellLink(dir / "tool.lnk", out), 0);
+    EXPECT_EQ(out.target.find(' '), std::string::npos) << out.target;  // the short form
+    EXPECT_EQ(LongPath(out.target), LongPath(dir / "Program Folder\\tool file.exe"));
+    EXPECT_EQ(LongPath(PathFromShellDisplayName(out.target)), LongPath(dir / "Program Folder\\tool file.exe"));
+    EXPECT_EQ(out.arguments, "-x \"a b\"");
 }
 
 TEST(ShellPathForms, AFileThatIsNoLinkIsRefusedByTheLinkObject)
