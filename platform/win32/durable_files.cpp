@@ -38,10 +38,15 @@ bool FlushTree(const std::wstring& dir)
         // A reparse point (a link) is not followed: it is not part of the tree.
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             ok = FlushTree(path) && ok;
-        else
-            ok = FlushFile(path) && ok;
+        } else if (!FlushFile(path)) {
+            // A file another program holds (the running executable among
+            // them) or a read-only one was not written by us: nothing of
+            // ours to flush there.
+            const DWORD code = GetLastError();
+            ok = ok && (code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED);
+        }
     } while (FindNextFileW(find, &entry));
     const bool listed = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(find);

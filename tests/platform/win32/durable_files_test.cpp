@@ -29,7 +29,14 @@ TEST(DurableFiles, FlushesFilesAndWholeTrees)
     dir.write("store/F/shortcuts.txt", "^NorSep|\r\n");
     dir.write("store/F/G/a.bmp", "BM");
     EXPECT_TRUE(SyncPath(dir / "store/shortcuts.txt"));
+    // The program directory holds the running executable, which no one
+    // may open for writing: the tree is flushed all the same.
+    dir.write("store/orbel.exe", "MZ");
+    const HANDLE held = CreateFileW(FsPath(dir / "store/orbel.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(SyncPath(dir / "store"));
+    CloseHandle(held);
     EXPECT_TRUE(SyncPath(dir / "store/"));
     EXPECT_FALSE(SyncPath(dir / "gone"));
     EXPECT_FALSE(SyncPath(""));

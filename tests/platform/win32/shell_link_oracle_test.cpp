@@ -132,7 +132,8 @@ void Compare(const std::string& what, const std::string& file, Tally& tally)
     EXPECT_EQ(shell.hotKey, portable.hotKey);
     tally.fieldsAlike += 6;
     // Links where Wine takes the target from another part of the file than
-    // Windows does; the file format's specification says which part counts.
+    // Windows does; the file format's published description says which part
+    // counts.
     static const std::map<std::string, const char*> otherSource = {
         {"full unicode link", "the 8-bit base path instead of the UTF-16 one"},
         {"link info ignored", "the link info although a flag says to ignore it"},
