@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/shell/settings.h"
+#include "core/store/file_names.h"
 
 namespace orbel {
 
@@ -67,9 +68,9 @@ std::string PrepareFilePlaces(const FilePlaces& places, DirectoryWritableTest wr
                    "\", and the user's own directories are unknown (no home directory)";
         const std::string path = WithoutTrailingSeparator(dir);
         std::error_code ec;
-        if (!fs::is_directory(path, ec)) {
-            fs::create_directories(path, ec);
-            if (ec || !fs::is_directory(path))
+        if (!fs::is_directory(FsPath(path), ec)) {
+            fs::create_directories(FsPath(path), ec);
+            if (ec || !fs::is_directory(FsPath(path)))
                 return "Unable to create the directory \"" + dir + "\": " +
                        (ec ? ec.message() : std::string("a file of that name is in the way"));
         }
