@@ -11,6 +11,14 @@ namespace orbel {
 
 namespace {
 bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+// Windows and macOS have one tray of their own, which Qt's icon serves.
+TraySystem CurrentTraySystem() {
+    const QString name = QGuiApplication::platformName();
+    if (name == QLatin1String("xcb")) return TraySystem::X11;
+    if (name == QLatin1String("windows") || name == QLatin1String("cocoa")) return TraySystem::Native;
+    return TraySystem::DBusOnly;
+}
 }  // namespace
 
 TSysTrayIcon::TSysTrayIcon(QObject* owner) : QObject(owner), sni_(new StatusNotifierItem(this)) {
@@ -70,17 +78,18 @@ void TSysTrayIcon::setTitle(const QString& title) { sni_->setTitle(title); }
 void TSysTrayIcon::setMenuObject(QObject* menu) { sni_->setMenuObject(menu); }
 
 void TSysTrayIcon::placeIcon() {
-    const bool x11 = OnX11();
-    const TrayBackend offered = ChooseTrayBackend(x11, sni_->hostPresent(), x11 && platform::XEmbedTrayPresent());
+    const TraySystem system = CurrentTraySystem();
+    const bool xembed = system == TraySystem::X11 && platform::XEmbedTrayPresent();
+    const TrayBackend offered = ChooseTrayBackend(system, sni_->hostPresent(), xembed);
     const TrayBackend want = iconVisible_ ? offered : TrayBackend::None;
     if (want != backend_) {
         // Out of the old tray first: the icon is never shown twice.
         if (backend_ == TrayBackend::StatusNotifier) sni_->hide();
-        if (backend_ == TrayBackend::XEmbed) tray_->hide();
+        if (backend_ == TrayBackend::XEmbed || backend_ == TrayBackend::Native) tray_->hide();
         backend_ = want;
         if (want == TrayBackend::StatusNotifier) sni_->show();
         // Qt re-embeds a shown icon by itself when the XEmbed tray restarts.
-        if (want == TrayBackend::XEmbed) platformIcon()->show();
+        if (want == TrayBackend::XEmbed || want == TrayBackend::Native) platformIcon()->show();
     }
     const bool available = offered != TrayBackend::None;
     if (available != available_) {

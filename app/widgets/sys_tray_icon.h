@@ -3,7 +3,8 @@
 // Enabled gate, and the popup menu opened at the pointer on a button press.
 // The icon goes to whichever tray the desktop offers, and moves when trays
 // come and go: a StatusNotifierItem host on the session bus (preferred, it
-// also shows the exported menu) or an XEmbed tray on X11.
+// also shows the exported menu) or an XEmbed tray on X11; on a system with
+// one tray of its own (Windows) the toolkit's icon.
 
 #include <QIcon>
 #include <QList>

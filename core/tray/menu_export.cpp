@@ -4,9 +4,10 @@
 
 namespace orbel {
 
-TrayBackend ChooseTrayBackend(bool x11, bool statusNotifierHost, bool xembedManager) {
+TrayBackend ChooseTrayBackend(TraySystem system, bool statusNotifierHost, bool xembedManager) {
+    if (system == TraySystem::Native) return TrayBackend::Native;
     if (statusNotifierHost) return TrayBackend::StatusNotifier;
-    if (x11 && xembedManager) return TrayBackend::XEmbed;
+    if (system == TraySystem::X11 && xembedManager) return TrayBackend::XEmbed;
     return TrayBackend::None;
 }
 

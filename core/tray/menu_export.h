@@ -24,10 +24,13 @@ struct ExportedEntry {
     std::vector<ExportedEntry> children;  // as deep as asked
 };
 
-// Which tray the icon goes to. The desktop's StatusNotifierItem host is
-// preferred (it can show the exported menu); XEmbed only exists on X11.
-enum class TrayBackend { None, StatusNotifier, XEmbed };
-TrayBackend ChooseTrayBackend(bool x11, bool statusNotifierHost, bool xembedManager);
+// Which tray the icon goes to. On X11 and Wayland trays come and go: the
+// desktop's StatusNotifierItem host is preferred (it can show the exported
+// menu) and XEmbed only exists on X11. A system with one tray of its own
+// (Windows) always has the toolkit's icon.
+enum class TraySystem { X11, DBusOnly, Native };
+enum class TrayBackend { None, StatusNotifier, XEmbed, Native };
+TrayBackend ChooseTrayBackend(TraySystem system, bool statusNotifierHost, bool xembedManager);
 
 // A caption with "&" access keys as a label with "_" ones. Text separators
 // keep no access key.

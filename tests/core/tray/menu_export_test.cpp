@@ -155,14 +155,16 @@ TEST(MenuExport, IdsOfAReplacedTreeAreNeverReused) {
 }
 
 TEST(MenuExport, BackendFollowsWhatTheDesktopOffers) {
-    struct Case { bool x11, sni, xembed; TrayBackend want; };
+    using S = TraySystem;
+    struct Case { S system; bool sni, xembed; TrayBackend want; };
     const Case cases[] = {
-        {true, true, true, TrayBackend::StatusNotifier}, {true, false, true, TrayBackend::XEmbed},
-        {true, true, false, TrayBackend::StatusNotifier}, {true, false, false, TrayBackend::None},
-        {false, true, true, TrayBackend::StatusNotifier}, {false, false, true, TrayBackend::None},
+        {S::X11, true, true, TrayBackend::StatusNotifier}, {S::X11, false, true, TrayBackend::XEmbed},
+        {S::X11, true, false, TrayBackend::StatusNotifier}, {S::X11, false, false, TrayBackend::None},
+        {S::DBusOnly, true, true, TrayBackend::StatusNotifier}, {S::DBusOnly, false, true, TrayBackend::None},
+        {S::Native, false, false, TrayBackend::Native}, {S::Native, true, true, TrayBackend::Native},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ChooseTrayBackend(c.x11, c.sni, c.xembed), c.want) << c.x11 << c.sni << c.xembed;
+        EXPECT_EQ(ChooseTrayBackend(c.system, c.sni, c.xembed), c.want) << int(c.system) << c.sni << c.xembed;
 }
 
 }  // namespace
