@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "app/store/image_lists.h"
+#include "core/store/node_kinds.h"
 
 namespace orbel {
 
@@ -119,8 +120,8 @@ void ItemTreeModel::attach() {
 
 void ItemTreeModel::setExpanded(const QModelIndex& index, bool expanded) {
     TreeNode* n = nodeAt(index);
-    if (!n || (n->imageIndex != 0 && n->imageIndex != 1) || n->stateIndex == n->imageIndex) return;
-    n->selectedIndex = expanded ? 1 : 0;
+    if (!IsFolderNode(n) || IsBuiltInNode(n)) return;
+    n->selectedIndex = expanded ? img::OpenFolder : img::Folder;
     nodeChanged(n);
 }
 

@@ -1,6 +1,7 @@
 #include "core/manager/editing.h"
 
-#include "core/manager/node_kinds.h"
+#include "core/store/node_kinds.h"
+#include "core/store/ascii_case.h"
 #include "core/store/desktop_entry.h"
 #include "core/store/image_table.h"
 #include "core/store/kv_array_string.h"
@@ -14,13 +15,6 @@ namespace orbel {
 namespace mt = manager_texts;
 
 namespace {
-
-std::string Lowered(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 EditOutcome Refused(std::string text, bool chord = true) {
     EditOutcome o;
@@ -38,11 +32,6 @@ EditOutcome Done(TreeNode* node) {
 
 // Attach goes after an existing, user-editable place only.
 bool AttachTarget(const TreeNode* selected) { return selected && !IsBuiltInNode(selected); }
-
-bool HoldsStoreBreaks(std::string_view text) {
-    return text.find_first_of("\r\n|") != std::string_view::npos ||
-           text.find(kEndOfFile) != std::string_view::npos;
-}
 
 // A new item: path table entry, parameters for a program, the next number.
 TreeNode* AddItemNode(ItemStore& s, TreeNode* after, const std::string& caption, int image,
@@ -80,29 +69,13 @@ std::string DropFirstChar(std::string_view text) {
     return text.empty() ? std::string() : std::string(text.substr(1));
 }
 
-std::string FileNamePart(std::string_view path) {
-    // A Windows path read from a shortcut (C:\dir\file, \\server\share\file) is
-    // separated by backslashes; elsewhere a backslash belongs to the name,
-    // unless this system is Windows.
-    const bool windows = kPathSeparator == '\\' || (path.size() >= 3 && path[1] == ':' && path[2] == '\\') ||
-                         path.substr(0, 2) == "\\\\";
-    const std::string_view separators = windows ? "/\\" : "/";
-    while (path.size() > 1 && separators.find(path.back()) != std::string_view::npos) path.remove_suffix(1);
-    if (path.size() == 1 && separators.find(path[0]) != std::string_view::npos) return {};
-    const size_t slash = path.find_last_of(separators);
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string ExtensionOf(std::string_view path) {
-    const std::string name = FileNamePart(path);
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
 std::string PathRefusal(std::string_view path) {
-    if (path.find(kFieldSeparator) != std::string_view::npos) return mt::PathBar;
-    if (path.find_first_of("\r\n") != std::string_view::npos) return mt::PathLineBreak;
-    if (path.find(kEndOfFile) != std::string_view::npos) return mt::PathEndOfFile;
+    switch (FindStoredTextBreak(path)) {
+    case StoredTextBreak::FieldSeparator: return mt::PathBar;
+    case StoredTextBreak::LineBreak: return mt::PathLineBreak;
+    case StoredTextBreak::EndOfFile: return mt::PathEndOfFile;
+    case StoredTextBreak::None: break;
+    }
     return {};
 }
 
@@ -148,7 +121,7 @@ EditOutcome AttachFile(ItemStore& s, TreeNode* selected, std::string_view name, 
 // ---- add modes -------------------------------------------------------------
 
 std::string AddModeState::FileCaption(const std::string& file) {
-    return "Item (" + Lowered(DropFirstChar(ExtensionOf(file))) + ") Text";
+    return "Item (" + AsciiLowered(DropFirstChar(SplitPath(file).extension)) + ") Text";
 }
 
 AddModeView AddModeState::view(std::string_view nameText) const {
@@ -201,7 +174,7 @@ AddModeView AddModeState::fileChosen(const std::string& file) {
     file_ = file;
     armed_ = true;
     caption_ = FileCaption(file);
-    return view(StripExtension(FileNamePart(file)));
+    return view(StripExtension(SplitPath(file).name));
 }
 
 AddModeView AddModeState::directoryChosen(const std::string& directory) {
@@ -209,7 +182,7 @@ AddModeView AddModeState::directoryChosen(const std::string& directory) {
     directory_ = directory;
     armed_ = true;
     caption_ = mt::CaptionDirectory;
-    const std::string last = FileNamePart(directory);
+    const std::string last = SplitPath(directory).name;
     return view(last.empty() ? directory : StripExtension(last));
 }
 
@@ -336,7 +309,7 @@ EditOutcome DropDraggedNode(ItemTree& tree, TreeNode* source, TreeNode* target) 
 ResolvedDrop ResolveDroppedPath(const std::string& fullPath) {
     ResolvedDrop r;
     r.path = fullPath;
-    const std::string ext = Lowered(ExtensionOf(fullPath));
+    const std::string ext = AsciiLowered(SplitPath(fullPath).extension);
     if (ext == ".lnk") {
         ShellLinkDescription link;
         const int result = ResolveShellLink(fullPath, link);
@@ -378,9 +351,10 @@ EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath
     ResolvedDrop r = ResolveDroppedPath(fullPath);
     if (!r.refusal.empty()) return Refused(std::move(r.refusal));
     const bool program = IsProgramPath(r.path);
-    if (program && HoldsStoreBreaks(r.params)) return Refused(mt::ShortcutParamsBar);
-    const int image = ExtensionOf(r.path).empty() ? img::NoExtension : CapturedImage(s, r.path, captureIcon);
-    const std::string name = WithoutLineBreaks(StripExtension(FileNamePart(r.path)));
+    if (program && FindStoredTextBreak(r.params) != StoredTextBreak::None) return Refused(mt::ShortcutParamsBar);
+    const PathParts parts = SplitPath(r.path);
+    const int image = parts.extension.empty() ? img::NoExtension : CapturedImage(s, r.path, captureIcon);
+    const std::string name = WithoutLineBreaks(StripExtension(parts.name));
     return Done(AddItemNode(s, target, name, image, r.path, program, program ? r.params : std::string()));
 }
 

@@ -54,14 +54,8 @@ using IconCapture = std::function<int(const std::string& path)>;
 std::string StripExtension(std::string_view text);
 // Text without its first character ("" stays "").
 std::string DropFirstChar(std::string_view text);
-// The part after the last "/" (a trailing "/" other than the root's is not
-// the end of the name: "/a/b/" gives "b"; "/" gives ""). In a Windows path
-// (a drive letter and ":\", or "\\" first) "\" separates as well.
-std::string FileNamePart(std::string_view path);
-// The extension of the file-name part, from its last "." with the dot; ""
-// when the name has no ".".
-std::string ExtensionOf(std::string_view path);
-// Why a path cannot be stored ("|", CR or LF, Ctrl-Z), or "" when it can.
+// Why a path cannot be stored (FindStoredTextBreak: "|", CR or LF,
+// Ctrl-Z), or "" when it can.
 std::string PathRefusal(std::string_view path);
 
 // ---- insertion -------------------------------------------------------------

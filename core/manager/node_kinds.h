@@ -1,42 +1,4 @@
 #pragma once
-// What a node of the item manager's tree is. The kind rides in the image
-// index (and the state index for built-in nodes); every test is null-safe
-// and answers false for nullptr.
-
-#include <string>
-#include <memory>
-#include <string_view>
-
-#include "core/store/item_table.h"
-#include "core/store/item_tree.h"
-
-namespace orbel {
-
-// The text of every plain separator node: 15 hyphens.
-inline constexpr std::string_view kPlainSeparatorText = "---------------";
-
-bool IsFolderNode(const TreeNode* node);          // image 0 or 1
-bool IsTopMarker(const TreeNode* node);           // image 5
-bool IsPlainSeparatorNode(const TreeNode* node);  // image 3
-bool IsTextSeparatorNode(const TreeNode* node);   // image 4
-bool IsSeparatorNode(const TreeNode* node);       // image 3 or 4
-bool HasItemEntry(const TreeNode* node);          // item number >= 0
-// An item whose path counts as a program (IsProgramPath: ".exe" in any
-// case, or an executable ELF/script file here).
-bool IsExecutableNode(const TreeNode* node, const ItemTable& table);
-bool IsBuiltInNode(const TreeNode* node);  // image index == state index
-bool IsMovableNode(const TreeNode* node);  // neither top marker nor built-in
-// True for "" and for a text of "-" only.
-bool IsAllDashes(std::string_view text);
-
-// The caption of a text separator node: its text without the "--" frame.
-std::string SeparatorCaption(const TreeNode& node);
-
-// Factories for nodes made by the manager (item number -1 unless given).
-std::unique_ptr<TreeNode> MakeFolderNode(const std::string& name);  // with its top marker
-std::unique_ptr<TreeNode> MakeTopMarkerNode();
-// A plain separator for an all-dash caption, else a text separator "--caption--".
-std::unique_ptr<TreeNode> MakeSeparatorNode(const std::string& caption);
-std::unique_ptr<TreeNode> MakeItemNode(const std::string& caption, int image, int itemNumber);
-
-}  // namespace orbel
+// Node kinds live with the store, which builds and writes the nodes; this
+// name stays until the item manager's windows include them from there.
+#include "core/store/node_kinds.h"

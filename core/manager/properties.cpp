@@ -1,7 +1,8 @@
 #include "core/manager/properties.h"
 
-#include "core/manager/node_kinds.h"
+#include "core/store/node_kinds.h"
 #include "core/manager/tree_rules.h"
+#include "core/store/ascii_case.h"
 #include "core/store/kv_array_string.h"
 #include "core/store/program_kind.h"
 #include "core/store/store_format.h"
@@ -11,15 +12,6 @@ namespace orbel {
 namespace {
 
 constexpr const char* kNotApplicable = "N/A";
-
-std::string LowerExtension(const std::string& fileName) {
-    const size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos) return {};
-    std::string ext = fileName.substr(dot);
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return ext;
-}
 
 PropertiesView NotAnItem(const TreeNode& node, const char* type, std::string name, bool enabled) {
     PropertiesView v;
@@ -35,18 +27,8 @@ PropertiesView NotAnItem(const TreeNode& node, const char* type, std::string nam
 
 }  // namespace
 
-PathParts SplitItemPath(const std::string& path) {
-    std::string p = path;
-    // "/home/u/docs/" names the directory docs, like "/home/u/docs"; the
-    // root keeps its only separator.
-    if (p.size() > 1 && IsPathSeparator(p.back())) p.pop_back();
-    const size_t slash = LastPathSeparator(p);
-    if (slash == std::string::npos) return {"", p};
-    return {p.substr(0, slash + 1), p.substr(slash + 1)};
-}
-
 std::string ItemTypeLine(const std::string& path) {
-    const std::string ext = LowerExtension(SplitItemPath(path).fileName);
+    const std::string ext = AsciiLowered(SplitPath(path).extension);
     if (ext == ".exe") return "Item Type: Executable item";
     // Desktop launchers are this system's shortcut files, and are opened as
     // such even when they are marked executable.
@@ -69,13 +51,13 @@ PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
     if (!node) return {};
     if (HasItemEntry(node)) {
         const std::string path = table.pathOf(node->data);
-        const PathParts parts = SplitItemPath(path);
+        const PathParts parts = SplitPath(path);
         PropertiesView v;
         v.imageIndex = node->imageIndex;
         v.typeLine = ItemTypeLine(path);
         v.nameText = node->text;
         v.nameEnabled = true;
-        v.fileNameLine = "File Name: " + parts.fileName;
+        v.fileNameLine = "File Name: " + parts.name;
         v.filePathLine = "File Path: " + parts.directory;
         if (IsExecutableNode(node, table)) {
             v.paramsText = table.GetItemParameters(node->data);
@@ -89,7 +71,7 @@ PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
     if (IsBuiltInNode(node)) {
         std::string name = node->text;
         if (name == kPlainSeparatorText) name.clear();
-        else if (name == "--Sysmenu--") name = "Sysmenu";
+        else if (name == kSysmenuText) name = "Sysmenu";
         return NotAnItem(*node, "Program item", name, false);
     }
     if (IsFolderNode(node)) return NotAnItem(*node, "Virtual item", node->text, true);
@@ -141,7 +123,7 @@ EditResult EditNodeParameters(ItemTable& table, const TreeNode* node, std::strin
     EditResult r;
     if (!IsExecutableNode(node, table)) return r;
     const std::string text = WithoutLineBreaks(boxText);
-    if (text.find('|') != std::string::npos) {
+    if (FindStoredTextBreak(text) != StoredTextBreak::None) {
         r.refusal = manager_texts::ParamsBar;
         r.chord = true;
         // The refused keystroke does not stay: the box shows what is stored.

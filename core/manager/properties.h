@@ -32,14 +32,6 @@ std::string ItemTypeLine(const std::string& path);
 // Every type line the panel can show, items' and the other kinds'.
 const std::vector<std::string>& ItemTypeLines();
 
-struct PathParts {
-    std::string directory;  // up to and with its last "/" ("" when none)
-    std::string fileName;   // after the last "/"
-};
-// A trailing "/" of a directory path other than the root is not its name's
-// end: "/home/u/docs/" gives "/home/u/" and "docs", like "/home/u/docs".
-PathParts SplitItemPath(const std::string& path);
-
 struct EditResult {
     bool applied = false;     // the node or table took the text
     bool imageChanged = false;  // separator kind changed: redraw ImgFType

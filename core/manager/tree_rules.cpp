@@ -1,6 +1,7 @@
 #include "core/manager/tree_rules.h"
 
-#include "core/manager/node_kinds.h"
+#include "core/store/ascii_case.h"
+#include "core/store/node_kinds.h"
 #include "core/store/store_format.h"
 
 namespace orbel {
@@ -10,15 +11,8 @@ namespace {
 // Blanks and control characters, the bytes the name trimming removes.
 bool IsTrimmed(unsigned char c) { return c <= ' ' || c == 127; }
 
-std::string Lowered(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool SameName(const TreeNode* n, const std::string& wanted) {
-    return Lowered(TrimName(n->text)) == wanted;
+    return AsciiLowered(TrimName(n->text)) == wanted;
 }
 
 }  // namespace
@@ -28,14 +22,6 @@ std::string TrimName(std::string_view text) {
     while (b < e && IsTrimmed(static_cast<unsigned char>(text[b]))) ++b;
     while (e > b && IsTrimmed(static_cast<unsigned char>(text[e - 1]))) --e;
     return std::string(text.substr(b, e - b));
-}
-
-std::string WithoutLineBreaks(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text)
-        if (c != '\r' && c != '\n' && c != kEndOfFile) out += c;
-    return out;
 }
 
 bool IsValidFolderName(std::string_view name) {
@@ -48,7 +34,7 @@ bool IsReservedFolderName(std::string_view name) {
 
 bool SiblingNameUsed(const TreeNode* node, std::string_view name, bool includeNode) {
     if (!node) return false;
-    const std::string wanted = Lowered(TrimName(name));
+    const std::string wanted = AsciiLowered(TrimName(name));
     for (const TreeNode* n = includeNode ? node : node->prevSibling(); n; n = n->prevSibling())
         if (SameName(n, wanted)) return true;
     for (const TreeNode* n = node->nextSibling(); n && !IsBuiltInNode(n); n = n->nextSibling())

@@ -33,8 +33,6 @@ inline constexpr const char* SaveFailedPrefix = "Save unsuccesful! ";
 
 // Leading and trailing blanks and control characters removed.
 std::string TrimName(std::string_view text);
-// CR, LF and Ctrl-Z removed anywhere: no stored text may end a line or the file.
-std::string WithoutLineBreaks(std::string_view text);
 
 // False when the name holds one of \ / : * ? " < > |.
 bool IsValidFolderName(std::string_view name);

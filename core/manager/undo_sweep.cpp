@@ -4,7 +4,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/manager/node_kinds.h"
+#include "core/store/node_kinds.h"
 #include "core/store/file_names.h"
 #include "core/store/store_format.h"
 

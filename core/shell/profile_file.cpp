@@ -9,6 +9,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "core/store/ascii_case.h"
 #include "core/store/file_names.h"
 
 namespace orbel {
@@ -24,15 +25,6 @@ std::string Trim(const std::string& s) {
     while (b < e && IsBlank(s[b])) ++b;
     while (e > b && IsBlank(s[e - 1])) --e;
     return s.substr(b, e - b);
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
 }
 
 // The section name of a header line, or false when the line is none.
@@ -114,7 +106,7 @@ ProfileFile ProfileFile::Load(const std::string& path) {
 std::size_t ProfileFile::FindSection(const std::string& section) const {
     std::string name;
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (HeaderName(lines_[i], name) && SameName(name, section)) return i;
+        if (HeaderName(lines_[i], name) && EqualsNoCase(name, section)) return i;
     return npos;
 }
 
@@ -129,7 +121,7 @@ std::size_t ProfileFile::FindKey(std::size_t header, const std::string& key) con
     std::string k;
     const std::size_t end = SectionEnd(header);
     for (std::size_t i = header + 1; i < end; ++i)
-        if (KeyLine(lines_[i], k) && SameName(k, key)) return i;
+        if (KeyLine(lines_[i], k) && EqualsNoCase(k, key)) return i;
     return npos;
 }
 

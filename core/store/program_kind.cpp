@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/store/ascii_case.h"
 #include "core/store/file_names.h"
 
 namespace orbel {
@@ -42,18 +43,8 @@ bool StartsLikeProgram(const std::string& path)
 
 bool HasExeExtension(const std::string& path)
 {
-    static constexpr char kExt[] = ".exe";
-    constexpr std::size_t n = sizeof kExt - 1;
-    if (path.size() < n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        char c = path[path.size() - n + i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != kExt[i])
-            return false;
-    }
-    return true;
+    constexpr std::string_view kExt = ".exe";
+    return path.size() >= kExt.size() && EqualsNoCase(std::string_view(path).substr(path.size() - kExt.size()), kExt);
 }
 
 bool IsProgramPath(const std::string& path)

@@ -5,25 +5,12 @@
 #include <optional>
 #include <string_view>
 
+#include "core/store/ascii_case.h"
 #include "core/store/file_names.h"
 
 namespace orbel {
 
 namespace {
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix)
-{
-    if (s.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = s[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
-}
 
 int HexValue(char c)
 {
@@ -86,7 +73,7 @@ std::string PathFromDisplayName(const std::string& name)
     if (const PathConversion system = g_displayName.load())
         return system(name);
     std::string_view rest = name;
-    if (!StartsWithNoCase(rest, "file:"))
+    if (!EqualsNoCase(rest.substr(0, 5), "file:"))
         return name;
     rest.remove_prefix(5);
     if (rest.substr(0, 2) == "//") {
@@ -95,7 +82,7 @@ std::string PathFromDisplayName(const std::string& name)
         if (slash == std::string_view::npos)
             return name;
         const std::string_view host = rest.substr(0, slash);
-        const bool local = host.empty() || (host.size() == 9 && StartsWithNoCase(host, "localhost"));
+        const bool local = host.empty() || EqualsNoCase(host, "localhost");
         if (!local)
             return name;
         rest.remove_prefix(slash);

@@ -144,6 +144,40 @@ bool IsAbsolutePath(std::string_view path) {
     return path.size() > 1 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
 }
 
+PathParts SplitPath(std::string_view path) {
+    const bool windows = kPathSeparator == '\\' || (path.size() >= 3 && path[1] == ':' && path[2] == '\\') ||
+                         path.substr(0, 2) == "\\\\";
+    const std::string_view separators = windows ? "/\\" : "/";
+    std::string_view p = path;
+    while (p.size() > 1 && separators.find(p.back()) != std::string_view::npos) p.remove_suffix(1);
+    PathParts parts;
+    if (p.size() == 1 && separators.find(p[0]) != std::string_view::npos) {
+        parts.directory = p;
+        return parts;
+    }
+    const size_t slash = p.find_last_of(separators);
+    parts.directory = slash == std::string_view::npos ? std::string() : std::string(p.substr(0, slash + 1));
+    parts.name = slash == std::string_view::npos ? p : p.substr(slash + 1);
+    const size_t dot = parts.name.rfind('.');
+    if (dot != std::string::npos) parts.extension = parts.name.substr(dot);
+    return parts;
+}
+
+StoredTextBreak FindStoredTextBreak(std::string_view text, bool lineFeeds) {
+    if (text.find(kFieldSeparator) != std::string_view::npos) return StoredTextBreak::FieldSeparator;
+    if (text.find_first_of(lineFeeds ? "\r\n" : "\r") != std::string_view::npos) return StoredTextBreak::LineBreak;
+    if (text.find(kEndOfFile) != std::string_view::npos) return StoredTextBreak::EndOfFile;
+    return StoredTextBreak::None;
+}
+
+std::string WithoutLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '\r' && c != '\n' && c != kEndOfFile) out += c;
+    return out;
+}
+
 std::string JoinPath(const std::string& dir, std::string_view name) {
     std::string out = dir;
     if (!out.empty() && !IsPathSeparator(out.back())) out += kPathSeparator;

@@ -36,6 +36,18 @@ std::size_t LastPathSeparator(std::string_view path);
 // Whether path starts at a root ("/x"; on Windows also "C:\x", "\\server\x").
 bool IsAbsolutePath(std::string_view path);
 
+// A path cut into directory, name and extension. A trailing separator does
+// not end the name ("/a/b/" is "/a/" and "b"); the root is all directory.
+// "\" separates on Windows, and anywhere in a path written the Windows way
+// (a drive letter and ":\", or "\\" first), as a shortcut made there names
+// its target.
+struct PathParts {
+    std::string directory;  // up to and with its last separator; "" when none
+    std::string name;       // the last component
+    std::string extension;  // the name's, from its last "." with the dot; "" when none
+};
+PathParts SplitPath(std::string_view path);
+
 inline constexpr std::string_view kStoreDirName = "shortcuts";
 inline constexpr std::string_view kBackupDirName = "item_bak";
 inline constexpr std::string_view kIndexFileName = "shortcuts.txt";
@@ -64,6 +76,19 @@ struct IndexEntry {
 
     friend bool operator==(const IndexEntry&, const IndexEntry&) = default;
 };
+
+// What a stored text may hold. A path or parameter text is a field of its
+// line: the field separator would end it early, CR the line and Ctrl-Z the
+// file, so none of them reads back. A lone LF reads back unchanged, which
+// lets the writer keep a path loaded with one (a file may be named so);
+// everything the user gives the item manager is held to LF as to CR.
+enum class StoredTextBreak { None, FieldSeparator, LineBreak, EndOfFile };
+// The first of those reasons, in that order, that keeps text out of a path
+// or parameter field; LF counts as a line break when lineFeeds is set.
+StoredTextBreak FindStoredTextBreak(std::string_view text, bool lineFeeds = true);
+// A caption, folder name or separator text is the last field of its line,
+// so it keeps "|"; CR, LF and Ctrl-Z are taken out of it.
+std::string WithoutLineBreaks(std::string_view text);
 
 // The lines of an index file's bytes (line ends removed, reading stops at
 // Ctrl-Z). The views point into bytes.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/store/file_names.h"
+#include "core/store/node_kinds.h"
 #include "core/store/store_files.h"
 #include "core/store/store_format.h"
 #include "core/store/store_writer.h"
@@ -20,7 +21,6 @@ namespace {
 // Extension list entry i has image kExtensionBase + 1 + i.
 constexpr int kExtensionBase = 11;
 constexpr int kNoExtensionImage = -100;  // replaced by the fixed image for items without extension
-const char* const kPlainSeparatorNodeText = "---------------";
 const char* const kDefaultProgramExtension = "exe";
 
 std::string IndexFileOf(const std::string& dirWithSeparator) {
@@ -57,29 +57,6 @@ private:
     std::vector<std::string> dirs_;
 };
 
-void ScanLevel(ItemStore& s, const std::string& dir, EnteredDirs& entered) {
-    const std::string index = IndexFileOf(dir);
-    if (!FileExists(index)) return;
-    for (const IndexEntry& e : ReadIndexEntries(index, s.separator)) {
-        if (e.kind == IndexEntryKind::Folder) {
-            const std::string folderDir = dir + e.text;
-            const std::string sub = WithSeparator(folderDir);
-            if (!DirectoryExists(folderDir) || !FileExists(IndexFileOf(sub))) continue;
-            std::string canonical = entered.admit(folderDir);
-            if (canonical.empty()) continue;
-            entered.push(std::move(canonical));
-            ScanLevel(s, sub, entered);
-            entered.pop();
-        } else if (e.kind == IndexEntryKind::FileItem) {
-            if (FindString(s.table.extensions, e.extension) < 0) AppendString(s.table.extensions, e.extension);
-        }
-    }
-}
-
-std::unique_ptr<TreeNode> TopMarkerNode() {
-    return std::make_unique<TreeNode>("", img::TopMarker, img::TopMarker, -1, -1);
-}
-
 struct Added {
     MenuEntry* entry = nullptr;
     TreeNode* node = nullptr;
@@ -96,15 +73,15 @@ Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, 
         entry = std::make_unique<MenuEntry>(text, 0, img::Folder);
         entry->insert(0, std::make_unique<MenuEntry>("Hiding", tag::Hidden, -1, MenuHandler::None, false));
         entry->tag = 1;
-        node = std::make_unique<TreeNode>(text, img::Folder, img::Folder, -1, -1);
+        node = MakeFolderNode(text);
         break;
     case IndexEntryKind::PlainSeparator:
         entry = std::make_unique<MenuEntry>(text, tag::PlainSeparator);
-        node = std::make_unique<TreeNode>(kPlainSeparatorNodeText, img::PlainSeparator, img::PlainSeparator, -1, -1);
+        node = MakePlainSeparatorNode();
         break;
     case IndexEntryKind::TextSeparator:
         entry = std::make_unique<MenuEntry>(text, tag::TextSeparator);
-        node = std::make_unique<TreeNode>("--" + text + "--", img::TextSeparator, img::TextSeparator, -1, -1);
+        node = MakeTextSeparatorNode(text);
         break;
     case IndexEntryKind::ExecutableItem:
     case IndexEntryKind::FileItem: {
@@ -116,7 +93,7 @@ Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, 
             AppendString(s.table.parameters, parameters);
         }
         entry = std::make_unique<MenuEntry>(text, number, image, MenuHandler::NorItemsRTClickItem);
-        node = std::make_unique<TreeNode>(text, image, image, -1, number);
+        node = MakeItemNode(text, image, number);
         ++s.nextItemNumber;
         break;
     }
@@ -130,45 +107,60 @@ Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, 
         added.node = s.items.insert(nullptr, s.loadAnchor->row(), std::move(node));
     else
         added.node = s.items.append(nullptr, std::move(node));
-    if (kind == IndexEntryKind::Folder) s.items.append(added.node, TopMarkerNode());
     ++parentEntry.tag;
     return added;
 }
 
-void LoadLevel(ItemStore& s, const std::string& dir, MenuEntry& parentEntry, TreeNode* parentNode,
-               EnteredDirs& entered) {
+// The one walk of the store's folders, shared by the extension scan and
+// the load. Every accepted line of dir's index file goes to level.entry in
+// file order, except folder lines: a folder whose directory exists and does
+// not lead back into a directory being read goes to level.folder, which
+// gives the level for its contents, and is read at that point. A folder
+// directory without an index file is an empty folder, not a skipped one;
+// a folder line without a directory is skipped with everything it held.
+template <class Level>
+void WalkLevel(const ItemStore& s, const std::string& dir, EnteredDirs& entered, Level level) {
     const std::string index = IndexFileOf(dir);
     if (!FileExists(index)) return;
     for (const IndexEntry& e : ReadIndexEntries(index, s.separator)) {
-        switch (e.kind) {
-        case IndexEntryKind::PlainSeparator:
-            AddStoreEntry(s, e.kind, {}, {}, parentNode, parentEntry, -1, "-");
-            break;
-        case IndexEntryKind::TextSeparator:
-            AddStoreEntry(s, e.kind, {}, {}, parentNode, parentEntry, -1, e.text);
-            break;
-        case IndexEntryKind::Folder: {
-            const std::string folderDir = dir + e.text;
-            if (!DirectoryExists(folderDir)) break;
-            std::string canonical = entered.admit(folderDir);
-            if (canonical.empty()) break;
-            const Added folder = AddStoreEntry(s, e.kind, {}, {}, parentNode, parentEntry, img::Folder, e.text);
-            const std::string sub = WithSeparator(folderDir);
-            if (FileExists(IndexFileOf(sub))) {
-                entered.push(std::move(canonical));
-                LoadLevel(s, sub, *folder.entry, folder.node, entered);
-                entered.pop();
-            }
-            break;
+        if (e.kind != IndexEntryKind::Folder) {
+            level.entry(dir, e);
+            continue;
         }
-        case IndexEntryKind::ExecutableItem: {
+        const std::string folderDir = dir + e.text;
+        if (!DirectoryExists(folderDir)) continue;
+        std::string canonical = entered.admit(folderDir);
+        if (canonical.empty()) continue;
+        auto inner = level.folder(e);
+        entered.push(std::move(canonical));
+        WalkLevel(s, WithSeparator(folderDir), entered, inner);
+        entered.pop();
+    }
+}
+
+// The extension list from the file item lines, first met first.
+struct ScanLevel {
+    ItemStore& s;
+    void entry(const std::string&, const IndexEntry& e) {
+        if (e.kind == IndexEntryKind::FileItem && FindString(s.table.extensions, e.extension) < 0)
+            AppendString(s.table.extensions, e.extension);
+    }
+    ScanLevel folder(const IndexEntry&) { return *this; }
+};
+
+// Menu entries and tree nodes under one parent.
+struct LoadLevel {
+    ItemStore& s;
+    MenuEntry& parentEntry;
+    TreeNode* parentNode;
+
+    void entry(const std::string& dir, const IndexEntry& e) {
+        int image = -1;
+        if (e.kind == IndexEntryKind::ExecutableItem) {
             const std::string icon = dir + e.iconFile;
-            const int image = FileExists(icon) ? LoadIconBitmap(s, icon) : s.counters.defaultProgramImage;
-            AddStoreEntry(s, e.kind, e.path, e.parameters, parentNode, parentEntry, image, e.text);
-            break;
-        }
-        case IndexEntryKind::FileItem: {
-            int image = kNoExtensionImage;
+            image = FileExists(icon) ? LoadIconBitmap(s, icon) : s.counters.defaultProgramImage;
+        } else if (e.kind == IndexEntryKind::FileItem) {
+            image = kNoExtensionImage;
             if (!e.extension.empty()) {
                 const int i = FindString(s.table.extensions, e.extension);
                 // Every extension was scanned before loading; one that was not
@@ -176,12 +168,15 @@ void LoadLevel(ItemStore& s, const std::string& dir, MenuEntry& parentEntry, Tre
                 // extension rather than borrowing a fixed image.
                 image = i < 0 ? kNoExtensionImage : i + kExtensionBase + 1;
             }
-            AddStoreEntry(s, e.kind, e.path, {}, parentNode, parentEntry, image, e.text);
-            break;
         }
-        }
+        const std::string text = e.kind == IndexEntryKind::PlainSeparator ? "-" : e.text;
+        AddStoreEntry(s, e.kind, e.path, e.parameters, parentNode, parentEntry, image, text);
     }
-}
+    LoadLevel folder(const IndexEntry& e) {
+        const Added f = AddStoreEntry(s, e.kind, {}, {}, parentNode, parentEntry, img::Folder, e.text);
+        return {s, *f.entry, f.node};
+    }
+};
 
 }  // namespace
 
@@ -192,20 +187,17 @@ ItemStore::ItemStore() : basicMenu(BuildMenuTemplate()), liveMenu(std::make_uniq
 
 void BuildTreeTemplate(ItemTree& basic) {
     basic.clear();
-    auto builtIn = [](const char* text, int image) {
-        return std::make_unique<TreeNode>(text, image, image, image, -1);
-    };
-    basic.append(nullptr, builtIn("--Sysmenu--", img::TextSeparator));
-    TreeNode* kit = basic.append(nullptr, builtIn("Orbel Kit", img::Folder));
-    basic.append(kit, builtIn("Help File", img::HelpBook));
-    basic.append(kit, builtIn(kPlainSeparatorNodeText, img::BuiltIn));
-    basic.append(kit, builtIn("Manage Items...", img::Manage));
-    basic.append(kit, builtIn("Properties...", img::Gear));
-    basic.append(kit, builtIn(kPlainSeparatorNodeText, img::BuiltIn));
-    basic.append(kit, builtIn("Visit Website", img::BuiltIn));
-    basic.append(kit, builtIn(kPlainSeparatorNodeText, img::BuiltIn));
-    basic.append(kit, builtIn("About", img::BuiltIn));
-    basic.append(nullptr, builtIn("Close", img::BuiltIn));
+    basic.append(nullptr, MakeBuiltInNode(kSysmenuText, img::TextSeparator));
+    TreeNode* kit = basic.append(nullptr, MakeBuiltInNode("Orbel Kit", img::Folder));
+    basic.append(kit, MakeBuiltInNode("Help File", img::HelpBook));
+    basic.append(kit, MakeBuiltInNode(kPlainSeparatorText, img::BuiltIn));
+    basic.append(kit, MakeBuiltInNode("Manage Items...", img::Manage));
+    basic.append(kit, MakeBuiltInNode("Properties...", img::Gear));
+    basic.append(kit, MakeBuiltInNode(kPlainSeparatorText, img::BuiltIn));
+    basic.append(kit, MakeBuiltInNode("Visit Website", img::BuiltIn));
+    basic.append(kit, MakeBuiltInNode(kPlainSeparatorText, img::BuiltIn));
+    basic.append(kit, MakeBuiltInNode("About", img::BuiltIn));
+    basic.append(nullptr, MakeBuiltInNode("Close", img::BuiltIn));
 }
 
 void InstallMenuTemplate(ItemStore& s) {
@@ -240,7 +232,7 @@ bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask) {
 
 void ScanStoreExtensions(ItemStore& s, const std::string& dirWithSeparator) {
     EnteredDirs entered(dirWithSeparator);
-    ScanLevel(s, dirWithSeparator, entered);
+    WalkLevel(s, dirWithSeparator, entered, ScanLevel{s});
 }
 
 void MakeExtensionIcons(ItemStore& s) {
@@ -257,7 +249,7 @@ void MakeExtensionIcons(ItemStore& s) {
 
 void LoadStore(ItemStore& s) {
     s.loadAnchor = s.items.insert(nullptr, 0, std::make_unique<TreeNode>("hiding", img::Folder, -1, -1, -1));
-    s.topAnchor = s.items.insert(nullptr, 0, TopMarkerNode());
+    s.topAnchor = s.items.insert(nullptr, 0, MakeTopMarkerNode());
     s.nextItemNumber = 0;
 
     // The anchor exists only while loading, also when reading fails.
@@ -270,10 +262,8 @@ void LoadStore(ItemStore& s) {
     } guard{s};
 
     const std::string top = WithSeparator(s.storeDir());
-    if (FileExists(IndexFileOf(top))) {
-        EnteredDirs entered(top);
-        LoadLevel(s, top, *s.liveMenu, nullptr, entered);
-    }
+    EnteredDirs entered(top);
+    WalkLevel(s, top, entered, LoadLevel{s, *s.liveMenu, nullptr});
     s.items.remove(s.loadAnchor);
     s.loadAnchor = nullptr;
 
@@ -284,7 +274,7 @@ void LoadStore(ItemStore& s) {
 void LoadStoreLevel(ItemStore& s, const std::string& dirWithSeparator, MenuEntry& parentEntry,
                     TreeNode* parentNode) {
     EnteredDirs entered(dirWithSeparator);
-    LoadLevel(s, dirWithSeparator, parentEntry, parentNode, entered);
+    WalkLevel(s, dirWithSeparator, entered, LoadLevel{s, parentEntry, parentNode});
 }
 
 int LoadIconBitmap(ItemStore& s, const std::string& file) {

@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "core/store/file_names.h"
-#include "core/store/image_table.h"
+#include "core/store/node_kinds.h"
 #include "core/store/program_kind.h"
 #include "core/store/shell_paths.h"
 #include "core/store/store_files.h"
@@ -24,19 +24,6 @@ SyncPathFunction gSync = nullptr;
 constexpr const char* kLineEnd = "\r\n";
 constexpr size_t kMaxNameBytes = 255;
 
-// The node kinds as the writer needs them (the manager's tests, by image).
-bool Folder(const TreeNode* n) { return n->imageIndex == img::Folder || n->imageIndex == img::OpenFolder; }
-bool BuiltIn(const TreeNode* n) { return n->imageIndex == n->stateIndex; }
-
-// Display texts lose what would end their line or the file early.
-std::string LineSafe(const std::string& t) {
-    std::string out;
-    out.reserve(t.size());
-    for (char c : t)
-        if (c != '\r' && c != '\n' && c != kEndOfFile) out += c;
-    return out;
-}
-
 bool Gate(const WriterHooks& h, SaveStep step, const std::string& path) {
     return !h.gate || h.gate(step, path);
 }
@@ -44,8 +31,8 @@ bool Gate(const WriterHooks& h, SaveStep step, const std::string& path) {
 // Folder names of a level from start on, as their directories are named.
 std::vector<std::string> FolderNamesFrom(const TreeNode* n) {
     std::vector<std::string> names;
-    for (; n && !BuiltIn(n); n = n->nextSibling())
-        if (Folder(n)) names.push_back(LineSafe(n->text));
+    for (; n && !IsBuiltInNode(n); n = n->nextSibling())
+        if (IsFolderNode(n)) names.push_back(WithoutLineBreaks(n->text));
     return names;
 }
 
@@ -121,9 +108,9 @@ bool IsDirectoryName(const std::string& name) {
 
 std::string CheckLevel(const ItemStore& s, const TreeNode* n) {
     std::set<std::string> folders;
-    for (; n && !BuiltIn(n); n = n->nextSibling()) {
-        if (Folder(n)) {
-            const std::string name = LineSafe(n->text);
+    for (; n && !IsBuiltInNode(n); n = n->nextSibling()) {
+        if (IsFolderNode(n)) {
+            const std::string name = WithoutLineBreaks(n->text);
             if (!IsDirectoryName(name))
                 return "The folder \"" + name + "\" can not be stored under that name";
             if (!folders.insert(name).second)
@@ -132,19 +119,15 @@ std::string CheckLevel(const ItemStore& s, const TreeNode* n) {
                 std::string inner = CheckLevel(s, n->child(1));
                 if (!inner.empty()) return inner;
             }
-        } else if (n->imageIndex != img::PlainSeparator && n->imageIndex != img::TextSeparator &&
-                   n->data >= 0) {
+        } else if (!IsSeparatorNode(n) && HasItemEntry(n)) {
             const std::string path = s.table.pathOf(n->data);
-            if (path.find_first_of("\r|") != std::string::npos ||
-                path.find(kEndOfFile) != std::string::npos)
-                return "The path of \"" + LineSafe(n->text) +
+            // A path loaded with a lone LF is kept: it reads back unchanged.
+            if (FindStoredTextBreak(path, false) != StoredTextBreak::None)
+                return "The path of \"" + WithoutLineBreaks(n->text) +
                        "\" holds a line break or \"|\" and can not be stored";
-            if (IsProgramPath(path)) {
-                const std::string params = s.table.GetItemParameters(n->data);
-                if (params.find_first_of("\r\n|") != std::string::npos ||
-                    params.find(kEndOfFile) != std::string::npos)
-                    return "The parameters of \"" + LineSafe(n->text) + "\" can not contain: |";
-            }
+            if (IsProgramPath(path) &&
+                FindStoredTextBreak(s.table.GetItemParameters(n->data)) != StoredTextBreak::None)
+                return "The parameters of \"" + WithoutLineBreaks(n->text) + "\" can not contain: |";
         }
     }
     return {};
@@ -156,18 +139,14 @@ void SetSyncPathFunction(SyncPathFunction sync) { gSync = sync; }
 SyncPathFunction GetSyncPathFunction() { return gSync; }
 
 std::string StoredExtension(const std::string& path) {
-    const size_t slash = LastPathSeparator(path);
-    const std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = last.rfind('.');
-    return dot == std::string::npos ? std::string() : last.substr(dot + 1);
+    const std::string extension = SplitPath(path).extension;
+    return extension.empty() ? extension : extension.substr(1);
 }
 
 std::string IconBitmapName(const std::string& programPath, const std::string& dir,
                            const std::vector<std::string>& reserved) {
-    const size_t slash = LastPathSeparator(programPath);
-    std::string base = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
-    const size_t dot = base.rfind('.');
-    if (dot != std::string::npos) base.erase(dot);
+    const PathParts parts = SplitPath(programPath);
+    const std::string base = parts.name.substr(0, parts.name.size() - parts.extension.size());
     auto taken = [&](const std::string& name) {
         return std::find(reserved.begin(), reserved.end(), name) != reserved.end() ||
                Exists(JoinPath(dir, name));
@@ -186,9 +165,9 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
                        const std::string& dir, const WriterHooks& hooks) {
     // Bitmap names keep clear of the level's folders, which are made later.
     const std::vector<std::string> reserved = FolderNamesFrom(node);
-    for (const TreeNode* n = node; n && !BuiltIn(n); n = n->nextSibling()) {
-        if (Folder(n)) {
-            const std::string name = LineSafe(n->text);
+    for (const TreeNode* n = node; n && !IsBuiltInNode(n); n = n->nextSibling()) {
+        if (IsFolderNode(n)) {
+            const std::string name = WithoutLineBreaks(n->text);
             index += std::string(kTagFolder) + "|" + name + kLineEnd;
             const std::string sub = JoinPath(dir, name);
             std::error_code ec;
@@ -196,13 +175,11 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
                 throw StoreIoError("Unable to create the directory \"" + sub + "\"" +
                                    (ec ? ": " + ec.message() : std::string()));
             if (n->childCount() > 1) SaveStoreLevel(s, n->firstChild(), sub, hooks);
-        } else if (n->imageIndex == img::PlainSeparator) {
+        } else if (IsPlainSeparatorNode(n)) {
             index += std::string(kTagPlainSeparator) + "|" + kLineEnd;
-        } else if (n->imageIndex == img::TextSeparator) {
-            const std::string& t = n->text;
-            const std::string caption = t.size() >= 4 ? t.substr(2, t.size() - 4) : std::string();
-            index += std::string(kTagTextSeparator) + "|" + LineSafe(caption) + kLineEnd;
-        } else if (n->data >= 0) {
+        } else if (IsTextSeparatorNode(n)) {
+            index += std::string(kTagTextSeparator) + "|" + WithoutLineBreaks(SeparatorCaption(*n)) + kLineEnd;
+        } else if (HasItemEntry(n)) {
             const std::string path = s.table.pathOf(n->data);
             if (IsProgramPath(path)) {
                 const std::string icon = IconBitmapName(path, dir, reserved);
@@ -213,10 +190,10 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
                     throw StoreIoError("Unable to write the icon bitmap \"" + full + "\"");
                 index += std::string(kTagExecutable) + "|" + path + "|" +
                          s.table.GetItemParameters(n->data) + "|" + icon + "|" +
-                         LineSafe(n->text) + kLineEnd;
+                         WithoutLineBreaks(n->text) + kLineEnd;
             } else {
                 index += std::string(kTagFile) + "|" + path + "|" + StoredExtension(path) + "|" +
-                         LineSafe(n->text) + kLineEnd;
+                         WithoutLineBreaks(n->text) + kLineEnd;
             }
         }
     }
@@ -232,7 +209,7 @@ void SaveStoreLevel(const ItemStore& s, const TreeNode* start, const std::string
         WriteFile(file, {});
         std::string index;
         const TreeNode* next = start ? start->nextSibling() : nullptr;
-        if (next && !BuiltIn(next)) WriteStoreEntries(s, next, index, dir, hooks);
+        if (next && !IsBuiltInNode(next)) WriteStoreEntries(s, next, index, dir, hooks);
         if (!Gate(hooks, SaveStep::WriteIndex, file))
             throw StoreIoError("Unable to write \"" + file + "\"");
         WriteFile(file, index);

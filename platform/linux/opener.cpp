@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "core/store/ascii_case.h"
 #include "core/store/desktop_entry.h"
 #include "core/store/program_kind.h"
 #include "platform/linux/desktop_exec.h"
@@ -22,17 +23,6 @@ namespace orbel::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (g_ascii_tolower(a[i]) != g_ascii_tolower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // Addresses the default handler may be given. Other schemes are not passed
 // on: a stored text must not reach arbitrary URL handlers of the desktop.

@@ -17,7 +17,7 @@
 #include "app/manager/item_tree_model.h"
 #include "app/shell/orbel_application.h"
 #include "core/manager/editing.h"
-#include "core/manager/node_kinds.h"
+#include "core/store/node_kinds.h"
 #include "core/manager/tree_rules.h"
 #include "support/manager_support.h"
 #include "support/test_program.h"

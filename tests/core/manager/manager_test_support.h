@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/manager/node_kinds.h"
+#include "core/store/node_kinds.h"
 #include "core/store/kv_array_string.h"
 #include "core/store/program_kind.h"
 #include "core/store/store_loader.h"

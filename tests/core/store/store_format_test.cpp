@@ -148,6 +148,61 @@ TEST(IndexFileRead, DirectoryInsteadOfFileRaisesIoError) {
     EXPECT_THROW(ReadIndexFile(t / "shortcuts.txt"), StoreIoError);
 }
 
+TEST(StorePaths, SplitIntoDirectoryNameAndExtension) {
+    struct Row { const char* path; const char* dir; const char* name; const char* ext; };
+    const Row rows[] = {
+        {"/opt/tools/setup.exe", "/opt/tools/", "setup.exe", ".exe"},
+        {"/home/u/a.tar.gz", "/home/u/", "a.tar.gz", ".gz"},
+        {"/home/u.d/Makefile", "/home/u.d/", "Makefile", ""},
+        {"/home/u/Docs/report.txt", "/home/u/Docs/", "report.txt", ".txt"},
+        {"/home/u/Docs", "/home/u/", "Docs", ""},
+        {"/home/u/Docs/", "/home/u/", "Docs", ""},
+        {"/home/u/docs/", "/home/u/", "docs", ""},
+        {"/", "/", "", ""},
+        {"plain", "", "plain", ""},
+        {"/opt/t/SETUP.EXE", "/opt/t/", "SETUP.EXE", ".EXE"},
+        {"/opt/t/run.BAT", "/opt/t/", "run.BAT", ".BAT"},
+        {"/home/u/Desktop/x.lnk", "/home/u/Desktop/", "x.lnk", ".lnk"},
+        {"/usr/share/applications/vim.desktop", "/usr/share/applications/", "vim.desktop", ".desktop"},
+        {"/home/u/Run.DESKTOP", "/home/u/", "Run.DESKTOP", ".DESKTOP"},
+        {"/a.exe/readme", "/a.exe/", "readme", ""},
+#ifdef _WIN32
+        {"/home/u/a\\b.txt", "/home/u/a\\", "b.txt", ".txt"},  // a separator there
+#else
+        {"/home/u/a\\b.txt", "/home/u/", "a\\b.txt", ".txt"},  // part of the name here
+#endif
+        // A Windows path, as a shortcut names its target, on every system.
+        {"C:\\Program Files\\xt.d\\xt", "C:\\Program Files\\xt.d\\", "xt", ""},
+        {"\\\\srv\\share\\Doc.pdf", "\\\\srv\\share\\", "Doc.pdf", ".pdf"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.path);
+        const PathParts p = SplitPath(r.path);
+        EXPECT_EQ(p.directory, r.dir);
+        EXPECT_EQ(p.name, r.name);
+        EXPECT_EQ(p.extension, r.ext);
+    }
+}
+
+TEST(StoredTexts, WhatBreaksAFieldAndWhatIsTakenOut) {
+    using B = StoredTextBreak;
+    struct Row { const char* text; B strict, lineFeedKept; };
+    const Row rows[] = {
+        {"/a b/c.txt", B::None, B::None},
+        {"/a|b", B::FieldSeparator, B::FieldSeparator},
+        {"/a\rb", B::LineBreak, B::LineBreak},
+        {"/a\nb", B::LineBreak, B::None},
+        {"/a\x1a" "b", B::EndOfFile, B::EndOfFile},
+        {"\x1a\n|", B::FieldSeparator, B::FieldSeparator},
+        {"\x1a\n", B::LineBreak, B::EndOfFile},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(FindStoredTextBreak(r.text), r.strict) << r.text;
+        EXPECT_EQ(FindStoredTextBreak(r.text, false), r.lineFeedKept) << r.text;
+    }
+    EXPECT_EQ(WithoutLineBreaks("a\r\nb\nc\x1a" "d|e"), "abcd|e");
+}
+
 TEST(StorePaths, JoinUsesThePlatformSeparator) {
     const std::string sep(1, kPathSeparator);
     EXPECT_EQ(JoinPath("a", "b"), "a" + sep + "b");

@@ -292,9 +292,13 @@ TEST_F(StoreLoad, MenuAndTreeStructure) {
 }
 
 TEST_F(StoreLoad, FolderWithoutIndexFileIsEmptySubmenuAndMarkerOnlyNode) {
-    Index("", {"^Folder|Empty"});
+    // The extension scan and the load walk the folders alike: the empty
+    // folder is kept, and both go on past it.
+    Index("", {"^Folder|Empty", "^UnkLnk|a.txt|txt|A"});
     t.mkdir("shortcuts/Empty");
     Load();
+    EXPECT_EQ(s.table.extensions.items(), (std::vector<std::string>{"txt", "exe"}));
+    EXPECT_EQ(s.items.topLevel(2)->imageIndex, 12);
     const MenuEntry* f = s.liveMenu->child(0);
     EXPECT_EQ(f->caption, "Empty");
     ASSERT_EQ(f->count(), 1);

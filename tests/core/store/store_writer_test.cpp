@@ -130,6 +130,8 @@ TEST_F(Writer, BitmapNamesSkipEverythingTaken) {
     EXPECT_EQ(StoredExtension("/a/Report.DOC"), "DOC");
     EXPECT_EQ(StoredExtension("/a/b/"), "");
     EXPECT_EQ(StoredExtension("/a/.hidden"), "hidden");
+    // A Windows path, as a dropped shortcut names it, splits as the editor splits it.
+    EXPECT_EQ(StoredExtension("C:\\x.d\\file"), "");
 }
 
 TEST_F(Writer, SameProgramNamesAndAFolderNamedLikeTheirBitmap) {
@@ -204,11 +206,14 @@ TEST_F(Writer, GeneratedTreesReadBackTheSame) {
 }
 
 TEST_F(Writer, KindOnDiskFollowsThePathNotTheTag) {
-    L.t.writeIndex("shortcuts", {"^UnkLnk|/opt/t/tool.exe|exe|Tool", "^ExeLnk|/home/u/a.txt|-p|a.bmp|A"});
+    // Separators keep their kind: text separators of dashes or of nothing too.
+    L.t.writeIndex("shortcuts", {"^UnkLnk|/opt/t/tool.exe|exe|Tool", "^ExeLnk|/home/u/a.txt|-p|a.bmp|A",
+                                 "^SpeSep|", "^SpeSep|---", "^NorSep|x"});
     L.Reload();
     ASSERT_EQ(SaveStore(L.s, hooks()).outcome, SaveOutcome::Saved);
     EXPECT_EQ(Slurp(store("shortcuts.txt")),
-              "^ExeLnk|/opt/t/tool.exe||tool.bmp|Tool\r\n^UnkLnk|/home/u/a.txt|txt|A\r\n");
+              "^ExeLnk|/opt/t/tool.exe||tool.bmp|Tool\r\n^UnkLnk|/home/u/a.txt|txt|A\r\n"
+              "^SpeSep|\r\n^SpeSep|---\r\n^NorSep|\r\n");
 }
 
 struct SaveFailure : Writer {

@@ -1,4 +1,4 @@
-#include "core/manager/node_kinds.h"
+#include "core/store/node_kinds.h"
 
 #include "core/store/image_table.h"
 #include "core/store/program_kind.h"
@@ -43,16 +43,25 @@ std::unique_ptr<TreeNode> MakeFolderNode(const std::string& name) {
     return scratch.take(f);
 }
 
+std::unique_ptr<TreeNode> MakePlainSeparatorNode() {
+    return std::make_unique<TreeNode>(std::string(kPlainSeparatorText), img::PlainSeparator,
+                                      img::PlainSeparator, -1, -1);
+}
+
+std::unique_ptr<TreeNode> MakeTextSeparatorNode(const std::string& caption) {
+    return std::make_unique<TreeNode>("--" + caption + "--", img::TextSeparator, img::TextSeparator, -1, -1);
+}
+
 std::unique_ptr<TreeNode> MakeSeparatorNode(const std::string& caption) {
-    if (IsAllDashes(caption))
-        return std::make_unique<TreeNode>(std::string(kPlainSeparatorText), img::PlainSeparator,
-                                          img::PlainSeparator, -1, -1);
-    return std::make_unique<TreeNode>("--" + caption + "--", img::TextSeparator,
-                                      img::TextSeparator, -1, -1);
+    return IsAllDashes(caption) ? MakePlainSeparatorNode() : MakeTextSeparatorNode(caption);
 }
 
 std::unique_ptr<TreeNode> MakeItemNode(const std::string& caption, int image, int itemNumber) {
     return std::make_unique<TreeNode>(caption, image, image, -1, itemNumber);
+}
+
+std::unique_ptr<TreeNode> MakeBuiltInNode(std::string_view text, int image) {
+    return std::make_unique<TreeNode>(std::string(text), image, image, image, -1);
 }
 
 }  // namespace orbel
