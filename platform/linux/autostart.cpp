@@ -1,3 +1,6 @@
+// GLib first: Qt's keyword macros would rename fields in its headers.
+#include <glib.h>
+
 #include "platform/autostart.h"
 
 #include <QDir>
@@ -47,17 +50,22 @@ std::string AutostartEntryPath()
 
 bool ReadAutostart()
 {
-    QFile file(EntryPath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Read as the session managers read it, with GLib's key files: an entry
+    // they cannot read starts nothing.
+    g_autoptr(GKeyFile) keys = g_key_file_new();
+    if (!g_key_file_load_from_file(keys, QFile::encodeName(EntryPath()).constData(), G_KEY_FILE_NONE, nullptr))
         return false;
-    const DesktopGroup group = ReadDesktopGroup(QString::fromUtf8(file.readAll()));
+    const auto flag = [&](const char* key, bool otherwise) {
+        g_autoptr(GError) error = nullptr;
+        const bool value = g_key_file_get_boolean(keys, G_KEY_FILE_DESKTOP_GROUP, key, &error);
+        return error ? otherwise : value;
+    };
     // Session managers switch an entry off without deleting it; such an
     // entry does not start the program, so autostart is off.
-    if (group.value(QStringLiteral("Hidden")).trimmed() == QLatin1String("true"))
+    if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN, false) || !flag("X-GNOME-Autostart-enabled", true))
         return false;
-    if (group.value(QStringLiteral("X-GNOME-Autostart-enabled")).trimmed() == QLatin1String("false"))
-        return false;
-    return !group.value(QStringLiteral("Exec")).trimmed().isEmpty();
+    g_autofree char* exec = g_key_file_get_value(keys, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_EXEC, nullptr);
+    return exec && *g_strstrip(exec);
 }
 
 void WriteAutostart(bool on, const std::string& command)

@@ -56,31 +56,4 @@ QString ExecValue(const QStringList& argv)
     return EscapeString(words.join(QLatin1Char(' ')));
 }
 
-DesktopGroup ReadDesktopGroup(const QString& text)
-{
-    DesktopGroup group;
-    bool inside = false;
-    for (const QString& raw : text.split(QLatin1Char('\n'))) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        if (line.startsWith(QLatin1Char('['))) {
-            // Only the first such group counts; a repeated header is malformed.
-            if (inside)
-                break;
-            inside = line == QLatin1String("[Desktop Entry]");
-            continue;
-        }
-        if (!inside)
-            continue;
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            continue;
-        const QString key = line.left(eq).trimmed();
-        if (!group.contains(key))
-            group.insert(key, line.mid(eq + 1).trimmed());
-    }
-    return group;
-}
-
 }  // namespace orbel::platform

@@ -1,8 +1,8 @@
 #pragma once
-// The parts of the desktop entry format this platform layer writes and reads
-// itself: the Exec value of an entry and the keys of its main group.
+// The part of the desktop entry format this platform layer writes itself:
+// the Exec value of an entry. (Entries are read by GLib's key files here,
+// and for making items by the reader in the logic layer.)
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -12,10 +12,5 @@ namespace orbel::platform {
 // with reserved characters are double-quoted with ", `, $ and \ escaped; a
 // literal % is doubled; the string escapes of the format are applied last.
 QString ExecValue(const QStringList& argv);
-
-// Keys and raw values of the "[Desktop Entry]" group; comments and other
-// groups are skipped, the first occurrence of a key wins.
-using DesktopGroup = QHash<QString, QString>;
-DesktopGroup ReadDesktopGroup(const QString& text);
 
 }  // namespace orbel::platform
