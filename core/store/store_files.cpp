@@ -13,6 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+FileStepGate gGate = nullptr;
+
 // A name with a NUL byte cannot exist; handing it to the system would
 // silently cut it short and name something else.
 bool Nameable(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
@@ -34,7 +36,7 @@ void DeleteBelow(const fs::path& dir) {
         } else {
             // Files, links (the link itself, never its target) and anything else.
             std::error_code rec;
-            fs::remove(p, rec);
+            if (FileStepAllowed(FileStep::Remove, Utf8Name(p))) fs::remove(p, rec);
         }
     }
     std::error_code rec;
@@ -42,6 +44,9 @@ void DeleteBelow(const fs::path& dir) {
 }
 
 }  // namespace
+
+void SetFileStepGate(FileStepGate gate) { gGate = gate; }
+bool FileStepAllowed(FileStep step, const std::string& path) { return !gGate || gGate(step, path); }
 
 void DeleteDirectoryTree(const std::string& dir) {
     if (!Nameable(dir)) return;

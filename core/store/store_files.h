@@ -16,6 +16,14 @@ public:
 // itself, never followed. What cannot be removed stays, without a message.
 void DeleteDirectoryTree(const std::string& dir);
 
+// Failure injection for tests, like the save steps' gate: a step the gate
+// refuses fails as if the system had refused it (permission bits refuse the
+// superuser nothing). Process-wide; without a gate every step runs.
+enum class FileStep { OpenIndex, Remove };
+using FileStepGate = bool (*)(FileStep step, const std::string& path);
+void SetFileStepGate(FileStepGate gate);
+bool FileStepAllowed(FileStep step, const std::string& path);
+
 // A symbolic link to a directory counts as a directory.
 bool DirectoryExists(const std::string& path);
 // A regular file, links followed (a directory, pipe or device is not a file).

@@ -100,8 +100,10 @@ std::string ReadIndexFile(const std::string& file) {
     if (file.find('\0') != std::string::npos)
         throw StoreIoError("Unable to open \"" + file + "\": invalid file name");
     errno = 0;
-    std::ifstream in(FsPath(file), std::ios::binary);
-    if (!in) throw StoreIoError("Unable to open \"" + file + "\": " + std::strerror(errno));
+    std::ifstream in;
+    if (FileStepAllowed(FileStep::OpenIndex, file)) in.open(FsPath(file), std::ios::binary);
+    else errno = EACCES;
+    if (!in.is_open()) throw StoreIoError("Unable to open \"" + file + "\": " + std::strerror(errno));
 
     std::string bytes;
     char buf[64 * 1024];

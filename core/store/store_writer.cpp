@@ -24,8 +24,12 @@ SyncPathFunction gSync = nullptr;
 constexpr const char* kLineEnd = "\r\n";
 constexpr size_t kMaxNameBytes = 255;
 
-bool Gate(const WriterHooks& h, SaveStep step, const std::string& path) {
-    return !h.gate || h.gate(step, path);
+// Whether the step may run; a refusal's reason, if the gate gives one, in why.
+bool Gate(const WriterHooks& h, SaveStep step, const std::string& path, std::error_code* why = nullptr) {
+    if (!h.gate) return true;
+    const StepAnswer a = h.gate(step, path);
+    if (why) *why = a.why;
+    return a.go;
 }
 
 // Folder names of a level from start on, as their directories are named.
@@ -266,7 +270,7 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     // The new store, complete and on the disk before it replaces anything.
     try {
         std::error_code ec;
-        const bool created = Gate(hooks, SaveStep::CreateDirectory, fresh) && fs::create_directory(FsPath(fresh), ec);
+        const bool created = Gate(hooks, SaveStep::CreateDirectory, fresh, &ec) && fs::create_directory(FsPath(fresh), ec);
         // A directory the user may not write: nothing was touched yet.
         if (!created && PermissionRefused(ec)) return renameFailed(ec);
         if (!created)
@@ -280,7 +284,7 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
         return fail(SaveOutcome::WriteFailed, e.what());
     }
 
-    if (std::error_code why; !Gate(hooks, SaveStep::RenameStore, store) || !Rename(store, backup, &why)) {
+    if (std::error_code why; !Gate(hooks, SaveStep::RenameStore, store, &why) || !Rename(store, backup, &why)) {
         RemoveAny(fresh);
         return renameFailed(why);
     }

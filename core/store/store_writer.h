@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/store/store_loader.h"
@@ -30,13 +31,21 @@ using WriteBitmapFunction = std::function<bool(const TreeNode& node, const std::
 // Receives the lines for the error log.
 using LogFunction = std::function<void(const std::string& line)>;
 
-// One file-system step of a save, for failure injection in tests: return
-// false to make that step fail as if the system had refused it.
+// One file-system step of a save, for failure injection in tests: answer
+// false to make that step fail as if the system had refused it, or the
+// system's reason (std::errc::permission_denied) where the save tells
+// reasons apart.
 // RemoveBackup moves "item_bak" aside to delete it: a leftover before the
 // save is written, the previous store once the new one is in place.
 // RenameStore renames the store to "item_bak", then "item_new" to the store.
 enum class SaveStep { RemoveBackup, RenameStore, CreateDirectory, WriteIndex, WriteBitmap, Flush };
-using SaveStepGate = std::function<bool(SaveStep step, const std::string& path)>;
+struct StepAnswer {
+    StepAnswer(bool go) : go(go) {}
+    StepAnswer(std::errc why) : go(false), why(std::make_error_code(why)) {}
+    bool go;
+    std::error_code why;
+};
+using SaveStepGate = std::function<StepAnswer(SaveStep step, const std::string& path)>;
 
 struct WriterHooks {
     WriteBitmapFunction writeBitmap;  // required for stores with programs

@@ -9,10 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 #include "core/store/item_tree.h"
 #include "core/store/file_names.h"
 #include "core/store/store_files.h"
@@ -41,15 +37,13 @@ inline bool CanMakeLinks() {
 #define ORBEL_SKIP_WITHOUT_LINKS() \
     if (!::orbel::test::CanMakeLinks()) GTEST_SKIP() << "this system makes no symbolic links for the tests"
 
-// Whether taking permission bits away keeps this process out: not for the
-// superuser, and not on Windows, where they only set the read-only flag.
-inline bool PermissionsStopUs() {
-#ifdef _WIN32
-    return false;
-#else
-    return geteuid() != 0;
-#endif
-}
+// A failure injected into the store's file steps while the object lives.
+struct ScopedFileStepGate {
+    explicit ScopedFileStepGate(FileStepGate gate) { SetFileStepGate(gate); }
+    ~ScopedFileStepGate() { SetFileStepGate(nullptr); }
+    ScopedFileStepGate(const ScopedFileStepGate&) = delete;
+    ScopedFileStepGate& operator=(const ScopedFileStepGate&) = delete;
+};
 
 // A fresh directory under the system's temporary directory, removed with
 // everything below it (links removed, never followed) when the object goes.

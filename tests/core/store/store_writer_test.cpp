@@ -314,15 +314,13 @@ TEST_F(SaveFailure, RenameRefusedChangesNothing) {
 }
 
 TEST_F(SaveFailure, ADirectoryWithoutWriteRightsIsNamedNotBlamedOnLockedFiles) {
-    const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    fs::permissions(L.t.path(), write, fs::perm_options::remove);
-    struct Restore {
-        const std::string& dir;
-        ~Restore() { fs::permissions(dir, fs::perms::owner_write, fs::perm_options::add); }
-    } restore{L.t.path()};
-    if (std::ofstream(L.t / "probe")) GTEST_SKIP() << "permissions do not bind this user";
-
-    const SaveResult r = SaveStore(L.s, hooks());
+    // What the system answers first when the store's directory takes no writes.
+    WriterHooks h = hooks();
+    h.gate = [&](SaveStep s, const std::string& p) -> StepAnswer {
+        if (s == SaveStep::CreateDirectory && p == fresh()) return std::errc::permission_denied;
+        return true;
+    };
+    const SaveResult r = SaveStore(L.s, h);
     EXPECT_EQ(r.outcome, SaveOutcome::RenameFailed);
     EXPECT_EQ(r.status, "Save unsuccesful! Unable to write to \"" + L.t.dir() + "\": Permission denied");
     EXPECT_EQ(DumpDir(store()), oldStore);
