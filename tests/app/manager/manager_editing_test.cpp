@@ -21,6 +21,7 @@
 #include "core/manager/tree_rules.h"
 #include "support/manager_support.h"
 #include "support/test_program.h"
+#include "tests/core/store/shell_link_builder.h"
 
 using namespace orbel;
 using orbel::testing::NodeAt;
@@ -89,26 +90,6 @@ struct Fixture {
     TestProgram t;
     TFormItems* f = nullptr;
 };
-
-using Bytes = QByteArray;
-Bytes Le(quint32 v, int n) {
-    Bytes b;
-    for (int i = 0; i < n; ++i) b += char((v >> (8 * i)) & 0xFF);
-    return b;
-}
-// A shell link (8-bit strings) whose local base path is target.
-Bytes LinkBytes(const Bytes& target, const Bytes& args) {
-    const quint32 h = 0x1C;
-    const Bytes volume = Le(0x11, 4) + Le(3, 4) + Le(0x1234ABCD, 4) + Le(0x10, 4) + '\0';
-    const Bytes tail = volume + target + '\0' + '\0';
-    const Bytes info = Le(h + tail.size(), 4) + Le(h, 4) + Le(1, 4) + Le(h, 4) + Le(h + 0x11, 4) + Le(0, 4) +
-                       Le(h + 0x11 + target.size() + 1, 4) + tail;
-    const quint32 flags = 0x2 | (args.isEmpty() ? 0 : 0x20);
-    Bytes body = info;
-    if (!args.isEmpty()) body += Le(args.size(), 2) + args;
-    return Le(0x4C, 4) + Bytes("\x01\x14\x02\0\0\0\0\0\xC0\0\0\0\0\0\0\x46", 16) + Le(flags, 4) + Le(0x20, 4) +
-           Bytes(24, '\0') + Le(0, 4) + Le(0, 4) + Le(1, 4) + Le(0, 2) + Bytes(10, '\0') + body;
-}
 
 // Drops files onto the tree the way another program's drag ends.
 bool DropFiles(TFormItems* f, const QStringList& paths, QPoint at) {
@@ -384,7 +365,7 @@ private slots:
         x.t.write("drops/README", "x");
         x.t.write("drops/Editor.desktop",
                   "[Desktop Entry]\nType=Application\nName=Editor\nExec=/bin/true --new \"my file\" %F\n");
-        x.t.write("drops/Tool.lnk", LinkBytes("/opt/tool/tool.exe", "-q \"a b\""));
+        x.t.write("drops/Tool.lnk", QByteArray::fromStdString(test::LinkTo("/opt/tool/tool.exe", "-q \"a b\"")));
         x.t.write("drops/broken.lnk", "not a link");
         TreeNode* inner = x.node("Inner");
         const QPoint at = x.f->TVItems->visualRect(x.f->treeModel->indexOf(inner)).center();

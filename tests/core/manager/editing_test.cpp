@@ -10,33 +10,13 @@
 
 #include "core/store/node_kinds.h"
 #include "tests/core/manager/manager_test_support.h"
+#include "tests/core/store/shell_link_builder.h"
 
 namespace orbel {
 namespace {
 
 using test::LoadedStore;
 namespace mt = manager_texts;
-using Bytes = std::string;
-
-Bytes Le(std::uint32_t v, int n) {
-    Bytes b;
-    for (int i = 0; i < n; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return b;
-}
-
-// An 8-bit link whose local base path is target, with optional arguments.
-Bytes LinkBytes(const std::string& target, const std::string& args) {
-    const std::uint32_t h = 0x1C;
-    const Bytes volume = Le(0x11, 4) + Le(3, 4) + Le(0x1234ABCD, 4) + Le(0x10, 4) + '\0';
-    const Bytes tail = volume + target + '\0' + '\0';
-    const Bytes info = Le(h + tail.size(), 4) + Le(h, 4) + Le(1, 4) + Le(h, 4) + Le(h + 0x11, 4) + Le(0, 4) +
-                       Le(h + 0x11 + target.size() + 1, 4) + tail;
-    const std::uint32_t flags = 0x2 | (args.empty() ? 0 : 0x20);
-    Bytes body = info;
-    if (!args.empty()) body += Le(args.size(), 2) + args;
-    return Le(0x4C, 4) + Bytes("\x01\x14\x02\0\0\0\0\0\xC0\0\0\0\0\0\0\x46", 16) + Le(flags, 4) + Le(0x20, 4) +
-           Bytes(24, '\0') + Le(0, 4) + Le(0, 4) + Le(1, 4) + Le(0, 2) + Bytes(10, '\0') + body;
-}
 
 struct Editing : ::testing::Test {
     LoadedStore L;
@@ -329,7 +309,7 @@ TEST_F(Editing, SeveralDroppedFilesEndUpInReverseOrderAfterTheTarget) {
 }
 
 TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
-    L.t.write("Editor.lnk", LinkBytes("/opt/ed/editor.exe", "-n \"a b\""));
+    L.t.write("Editor.lnk", test::LinkTo("/opt/ed/editor.exe", "-n \"a b\""));
     L.t.write("nolink.lnk", "not a link at all");
 #ifdef _WIN32
     const char* const toolName = "bin/tool.exe";  // programs are known by their extension there
@@ -345,7 +325,7 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
     L.t.write("Bare.desktop", "[Desktop Entry]\nType=Application\nExec=tool\n");
     L.t.write("Vim.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/vim %F\nTerminal=true\n");
     L.t.write("Dir.desktop", "[Desktop Entry]\nType=Directory\n");
-    L.t.write("Bar.lnk", LinkBytes("/opt/ed/e.exe", "a|b"));
+    L.t.write("Bar.lnk", test::LinkTo("/opt/ed/e.exe", "a|b"));
     // Links made by Windows: a program in a Windows path, and a phone.
     for (const auto& [name, sample] : {std::pair{"Xt.lnk", "broken_link_info.lnk"}, {"Phone.lnk", "sample3.lnk"}})
         std::filesystem::copy_file(std::string(ORBEL_TEST_DATA_DIR "/lnk/") + sample, L.t / name);

@@ -77,6 +77,16 @@ struct Link {
     }
 };
 
+// A link to a local path, with arguments when given, as a dropped shortcut.
+inline Bytes LinkTo(const Bytes& target, const Bytes& args = {})
+{
+    Link l;
+    l.info = LinkInfo(target, "");
+    if (!args.empty())
+        l.strings[3] = args;
+    return l.Build();
+}
+
 inline const Bytes kItems = Le(6, 2) + "\x1f\x50\x0A\x0B" + Le(6, 2) + "/C:\\";
 
 inline Link FullLink(bool unicode)
