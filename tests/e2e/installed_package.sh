@@ -84,46 +84,34 @@ as_user $command > "$out/orbel.log" 2>&1 &
 pid=$!
 E2E_PIDS+=("$pid")
 e2e_wait_tray_icon || fail "no tray icon appeared: $(cat "$out/orbel.log")"
-sleep 0.5
 import -window root "$out/tray-icon.png"
 
-open_kit_entry() {
-  e2e_click_tray 1
-  sleep 0.8
-  xdotool key Up Up Right
-  sleep 0.3
-  for _ in $(seq 1 "$1"); do xdotool key Down; done
-  xdotool key Return
-}
-
 # 4. Save in the item manager: rename the item, save, find it in the store.
-open_kit_entry 1
-e2e_visible_window "Manage Items" >/dev/null || fail "the item manager did not open"
-sleep 0.5
+e2e_open_kit_entry 1
+manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not open"
+e2e_focus "$manager" || fail "the item manager did not take the keyboard"
 xdotool key Down Tab ctrl+a
 xdotool type --delay 40 "Renamed"
 xdotool key alt+a
-for _ in $(seq 1 50); do grep -q Renamed "$data/shortcuts/shortcuts.txt" 2>/dev/null && break; sleep 0.1; done
-sleep 0.3
+e2e_wait_file_has "$data/shortcuts/shortcuts.txt" Renamed || fail "Save did not write the new name"
 import -window root "$out/manager-saved.png"
 printf '^UnkLnk|%s|txt|Renamed\r\n^NorSep|\r\n' "$home/doc.txt" > "$work/expected.txt"
 cmp -s "$work/expected.txt" "$data/shortcuts/shortcuts.txt" ||
   fail "the store holds: $(cat -A "$data/shortcuts/shortcuts.txt")"
 [ ! -e "$data/item_bak" ] || fail "the backup stayed after a successful save"
 xdotool key Escape
-sleep 0.5
+e2e_wait_for 15 e2e_no_window_named "Manage Items" || fail "Close left the manager open"
 
 # 5. OK in the preferences, with autostart switched on (focus starts on its
 #    box; OK comes first in the tab order).
-open_kit_entry 2
+e2e_open_kit_entry 2
 prefs=$(e2e_visible_window "Preferences") || fail "the preferences did not open"
-sleep 0.5
+e2e_focus "$prefs" || fail "the preferences did not take the keyboard"
 xdotool key space shift+Tab shift+Tab space
-for _ in $(seq 1 50); do grep -q TaskBar "$config/orbel.ini" 2>/dev/null && break; sleep 0.1; done
-sleep 0.5
+e2e_wait_file_has "$config/orbel.ini" TaskBar || fail "OK wrote no settings"
+e2e_wait_for 15 e2e_no_window_named "Preferences" || fail "OK left the preferences open"
 import -window root "$out/preferences-ok.png"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after OK: $(cat "$out/orbel.log")"
-xdotool search --onlyvisible --name "Preferences" >/dev/null 2>&1 && fail "OK left the preferences open"
 tr -d '\r' < "$config/orbel.ini" > "$out/orbel.ini"
 grep -qx 'Keep=me' "$out/orbel.ini" || fail "the user's own settings line was lost"
 grep -qx 'TaskBar=1' "$out/orbel.ini" || fail "the settings were not written: $(cat "$out/orbel.ini")"
@@ -131,10 +119,9 @@ entry="$home/.config/autostart/Tandrel-Orbel.desktop"
 grep -qx 'Exec=/usr/bin/orbel' "$entry" 2>/dev/null || fail "the autostart entry does not start the command: $(cat "$entry" 2>&1)"
 
 # 6. Close from the tray menu (Up from nothing selects it): a clean end.
-e2e_click_tray 1
-sleep 0.8
+e2e_open_tray_menu 1 || fail "the tray menu did not open"
 xdotool key Up Return
-e2e_wait_gone "$pid" 100 || fail "Close did not end the program"
+e2e_wait_gone "$pid" || fail "Close did not end the program"
 rc=0; wait "$pid" || rc=$?
 [ "$rc" -eq 0 ] || fail "the program ended with status $rc"
 
@@ -152,10 +139,10 @@ as_user /usr/bin/orbel > "$work/out.txt" 2> "$out/unwritable-stderr.txt" &
 pid=$!
 E2E_PIDS+=("$pid")
 box=$(e2e_visible_window "Warning") || fail "no box for a directory that cannot be written: $(cat "$out/unwritable-stderr.txt")"
-sleep 0.3
 import -window root "$out/unwritable-box.png"
-xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
-e2e_wait_gone "$pid" 100 || fail "the program went on with a directory it cannot write"
+e2e_focus "$box" || fail "the box did not take the keyboard"
+xdotool key Return
+e2e_wait_gone "$pid" || fail "the program went on with a directory it cannot write"
 rc=0; wait "$pid" || rc=$?
 [ "$rc" -eq 1 ] || fail "ended with status $rc, not 1"
 grep -q "Unable to write to the directory \"$data/\": Permission denied" "$out/unwritable-stderr.txt" ||

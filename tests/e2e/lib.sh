@@ -11,34 +11,82 @@ e2e_free_display() {
   return 1
 }
 
-# A virtual display alone: no window manager, no tray.
-e2e_start_display() {
-  local n
-  n=$(e2e_free_display)
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
-  export DISPLAY=":$n"
-  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  unset QT_QPA_PLATFORM
-}
-
-# icewm brings the taskbar with its notification area (XEmbed tray); sets
-# $icewm_pid.
-e2e_start_icewm() {
-  HOME=${E2E_HOME:-$HOME} icewm >/dev/null 2>&1 &
-  icewm_pid=$!
-  E2E_PIDS+=("$icewm_pid")
-  for _ in $(seq 1 50); do
-    xwininfo -root -tree 2>/dev/null | grep -q 'YXTrayEmbedder\|icewm' && break
+# Runs a command every 0.1 s until it succeeds; false when the given number
+# of seconds pass first. Tests wait on conditions, never on the clock alone:
+# a loaded machine makes them take longer, not fail.
+e2e_wait_for() {
+  local end=$((SECONDS + $1)); shift
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$end" ] || return 1
     sleep 0.1
   done
+}
+
+# A virtual display alone: no window manager, no tray. Another test on this
+# machine may take the same free number at the same moment; the server that
+# loses ends at once, and the display is taken only when its lock names the
+# server started here (else the test would run on someone else's display).
+e2e_start_display() {
+  local n pid end _
+  for _ in 1 2 3 4 5; do
+    n=$(e2e_free_display) || fail "no free display number"
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    pid=$!
+    export DISPLAY=":$n"
+    end=$((SECONDS + 30))
+    while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
+      if [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ] && xdpyinfo >/dev/null 2>&1; then
+        E2E_PIDS+=("$pid")
+        unset QT_QPA_PLATFORM
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  fail "the virtual display did not start"
+}
+
+# icewm's notification area takes icons once its proxy owns the tray.
+e2e_xembed_tray_ready() { xwininfo -root -tree 2>/dev/null | grep -q '"YXTrayProxy"'; }
+
+# icewm brings the taskbar with its notification area (XEmbed tray); sets
+# $icewm_pid and waits until the tray is there.
+e2e_start_icewm() {
+  HOME=${E2E_HOME:-$HOME} icewm >> "${out:-$work}/icewm.log" 2>&1 &
+  icewm_pid=$!
+  E2E_PIDS+=("$icewm_pid")
+  e2e_wait_for 30 e2e_xembed_tray_ready || fail "icewm's tray did not start"
 }
 
 e2e_start_desktop() {
   e2e_start_display
   e2e_start_icewm
-  sleep 1
 }
+
+# The accessibility bus, so that a test can ask the program's windows what
+# they show (the rows of a tree); after e2e_start_session_bus.
+e2e_start_a11y() {
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  e2e_wait_for 30 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress ||
+    fail "the accessibility bus did not start"
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# The item manager's tree rows as the accessibility bus reports them, one a
+# line: "X Y", the row's centre on the screen, a tab, the row's text.
+e2e_tree_rows() {
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/a11y.py" rows
+}
+# "X Y" of the first row with this text.
+e2e_tree_row() {
+  e2e_tree_rows | awk -F '\t' -v t="$1" '$2 == t { print $1; found = 1; exit } END { exit !found }'
+}
+# The texts of the rows, joined by commas.
+e2e_tree_texts() { e2e_tree_rows | cut -f2 | paste -sd, -; }
+e2e_tree_texts_start() { case "$(e2e_tree_texts)" in "$1"*) return 0 ;; *) return 1 ;; esac; }
 
 # A private session bus for everything started after it.
 e2e_start_session_bus() {
@@ -74,14 +122,7 @@ CONF
   lxqt-panel -c "$work/panel.conf" >> "$out/panel.log" 2>&1 &
   panel_pid=$!
   E2E_PIDS+=("$panel_pid")
-  e2e_wait_until 100 e2e_sni host || fail "the panel's tray host did not start"
-}
-
-# Retries a command every 0.1 s, up to the given number of tries.
-e2e_wait_until() {
-  local tries=$1; shift
-  for _ in $(seq 1 "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
+  e2e_wait_for 30 e2e_sni host || fail "the panel's tray host did not start"
 }
 
 # Every command a test needs: a missing one fails the test (scripts/deps.sh
@@ -124,14 +165,15 @@ e2e_tray_icon_centre() {
     }'
 }
 
-e2e_wait_tray_icon() {
-  local pos=""
-  for _ in $(seq 1 100); do
-    pos=$(e2e_tray_icon_centre)
-    [ -n "$pos" ] && { echo "$pos" > /dev/null; return 0; }
-    sleep 0.1
-  done
-  return 1
+e2e_in_xembed_tray() { [ -n "$(e2e_tray_icon_centre)" ]; }
+e2e_wait_tray_icon() { e2e_wait_for 30 e2e_in_xembed_tray; }
+
+# Moves the pointer and waits until the server has it there. xdotool's own
+# wait never ends when the pointer is there already, so that case is left out.
+e2e_pointer_to() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  [ "$X $Y" = "$1 $2" ] || xdotool mousemove --sync "$1" "$2"
 }
 
 # Presses a mouse button on the tray icon.
@@ -140,9 +182,50 @@ e2e_click_tray() {
   pos=$(e2e_tray_icon_centre)
   [ -n "$pos" ] || return 1
   # shellcheck disable=SC2086
-  xdotool mousemove $pos
-  sleep 0.2
-  xdotool click "$button"
+  e2e_pointer_to $pos && xdotool click "$button"
+}
+
+# How many windows the program shows: its tray icon, menus and dialogs.
+e2e_window_count() { { xdotool search --onlyvisible --class '^orbel$' 2>/dev/null || true; } | wc -l; }
+e2e_shows_more_than() { [ "$(e2e_window_count)" -gt "$1" ]; }
+e2e_shows_fewer_than() { [ "$(e2e_window_count)" -lt "$1" ]; }
+
+# Runs a command (a key, a click) and waits until the program shows one
+# window more: a menu, a submenu, a dialog.
+e2e_and_wait_window() {
+  local before
+  before=$(e2e_window_count)
+  "$@" || return 1
+  e2e_wait_for 15 e2e_shows_more_than "$before"
+}
+
+# Opens the tray menu with the given button. A press while the program
+# reloads its store opens nothing, so it is pressed again until a menu shows.
+e2e_open_tray_menu() {
+  local button=${1:-1} end=$((SECONDS + 30)) before
+  before=$(e2e_window_count)
+  while [ "$SECONDS" -lt "$end" ]; do
+    e2e_click_tray "$button" && e2e_wait_for 5 e2e_shows_more_than "$before" && return 0
+  done
+  return 1
+}
+
+# Closes the open menus with Esc, waiting until they are gone.
+e2e_close_menus() {
+  local before
+  before=$(e2e_window_count)
+  xdotool key Escape
+  e2e_wait_for 15 e2e_shows_fewer_than "$before"
+}
+
+# Chooses the entry n places down in the tray menu's "Orbel Kit" (Help
+# File, Manage Items.., Preferences.., ...) with the keyboard: up twice
+# from the top of the menu is the kit.
+e2e_open_kit_entry() {
+  e2e_open_tray_menu 1 || fail "the tray menu did not open"
+  e2e_and_wait_window xdotool key Up Up Right || fail "the kit's submenu did not open"
+  for _ in $(seq 1 "$1"); do xdotool key Down; done
+  xdotool key Return
 }
 
 # Copies the built program into a fresh program directory.
@@ -154,11 +237,8 @@ e2e_make_program_dir() {
   cp "$from/help.html" "$dir/" 2>/dev/null || true
 }
 
-e2e_wait_gone() {
-  local pid=$1 tries=${2:-50}
-  for _ in $(seq 1 "$tries"); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
+e2e_has_ended() { ! kill -0 "$1" 2>/dev/null; }
+e2e_wait_gone() { e2e_wait_for 30 e2e_has_ended "$1"; }
 
 # The common start of a test script, after `exe artifacts progdir_src` are
 # set: $out for its artifacts (emptied), $work a temporary directory removed
@@ -183,23 +263,34 @@ fail() {
   exit 1
 }
 
-# Prints the id of the first visible window whose name matches, waiting up
-# to five seconds for it.
-e2e_visible_window() {
-  local name=$1 id=""
-  for _ in $(seq 1 50); do
-    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
+# Prints the id of the first visible window whose name matches, waiting
+# for it.
+e2e_window_named() {
+  local id
+  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+  [ -n "$id" ] && echo "$id"
 }
+e2e_visible_window() {
+  e2e_wait_for 15 e2e_window_named "$1" && e2e_window_named "$1"
+}
+e2e_no_window_named() { ! e2e_window_named "$1"; }
+
+# Gives the window the keyboard, waiting until it has it.
+e2e_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+e2e_focus() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || true
+  e2e_wait_for 15 e2e_is_active "$1"
+}
+
+# Waits until a file holds a line matching the pattern (grep -q).
+e2e_file_has() { grep -q "$2" "$1" 2>/dev/null; }
+e2e_wait_file_has() { e2e_wait_for 15 e2e_file_has "$1" "$2"; }
 
 # Width or Height of the open tray menu: the largest visible window of the
 # program other than the item manager (the tray icon is far smaller).
 e2e_menu_extent() {
   local field=$1 id v best=0
-  for id in $(xdotool search --onlyvisible --class orbel 2>/dev/null); do
+  for id in $(xdotool search --onlyvisible --class '^orbel$' 2>/dev/null); do
     xwininfo -id "$id" | grep -q 'Manage Items' && continue
     v=$(xwininfo -id "$id" | awk -v f="$field:" '$1 == f { print $2 }')
     [ "${v:-0}" -gt "$best" ] && best=$v
@@ -214,5 +305,14 @@ e2e_run_program() {
   pid=$!
   E2E_PIDS+=("$pid")
   e2e_wait_tray_icon || fail "no tray icon appeared"
-  sleep 0.5
+}
+
+# A script item that leaves the words it was started with in dir/args.txt,
+# one a line: dir/record-args.
+e2e_make_recorder() {
+  cat > "$1/record-args" <<SCRIPT
+#!/bin/sh
+for a in "\$@"; do printf '%s\n' "\$a"; done > "$1/args.txt"
+SCRIPT
+  chmod +x "$1/record-args"
 }

@@ -8,79 +8,73 @@ exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin manager_drag_drop
-
+e2e_require xdotool /usr/bin/python3 dbus-daemon /usr/libexec/at-spi-bus-launcher
 
 [ -x "${ORBEL_DRAG_SOURCE:-}" ] || fail "ORBEL_DRAG_SOURCE does not name the drag-source program"
 
 mkdir -p "$prog/shortcuts/Box"
 touch "$work/alpha.txt" "$work/beta.txt" "$work/gamma.txt" "$work/first drop.txt" "$work/second.dat"
-# Rows of the tree: 0 top marker, 1 Alpha, 2 Beta, 3 Box, 4 --Sysmenu--,
-# 5 Orbel Kit, 6 Close.
 printf '^UnkLnk|%s|txt|Alpha\r\n^UnkLnk|%s|txt|Beta\r\n^Folder|Box\r\n' \
   "$work/alpha.txt" "$work/beta.txt" > "$prog/shortcuts/shortcuts.txt"
 printf '^UnkLnk|%s|txt|Gamma\r\n' "$work/gamma.txt" > "$prog/shortcuts/Box/shortcuts.txt"
 
 # Drags with the left button the way XDND sees a person do it: press, hold
 # past the manager's 150 ms, then several small moves before the release.
+# The pauses are the person's pace, which XDND needs, not waits for a result.
 drag() {
   local x0=$1 y0=$2 x1=$3 y1=$4 i steps=8
-  xdotool mousemove "$x0" "$y0"
-  sleep 0.2
+  e2e_pointer_to "$x0" "$y0"
   xdotool mousedown 1
   sleep 0.35
   for i in $(seq 1 $steps); do
-    xdotool mousemove $(( x0 + (x1 - x0) * i / steps )) $(( y0 + (y1 - y0) * i / steps ))
+    e2e_pointer_to $(( x0 + (x1 - x0) * i / steps )) $(( y0 + (y1 - y0) * i / steps ))
     sleep 0.15
   done
   sleep 0.3
   xdotool mouseup 1
-  sleep 0.5
 }
 
-e2e_start_desktop
+e2e_start_display
+e2e_start_session_bus
+e2e_start_a11y
+e2e_start_icewm
 e2e_run_program
 
-e2e_click_tray 1 || fail "no tray icon to click"
-sleep 0.8
+e2e_open_tray_menu 1 || fail "the tray menu did not open"
 height_before=$(e2e_menu_extent Height)
 import -window root "$out/tray-menu-before.png"
-[ "$height_before" -gt 30 ] || fail "the tray menu did not open"
-# Up twice from the top is "Orbel Kit"; its second entry is "Manage Items..".
-xdotool key Up Up Right
-sleep 0.3
-xdotool key Down Return
+[ "$height_before" -gt 30 ] || fail "the tray menu is $height_before pixels high"
+e2e_close_menus || fail "the tray menu did not close"
+e2e_open_kit_entry 1
 manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not open"
-sleep 0.8
+# The rows as the tree itself reports them.
+e2e_wait_for 15 e2e_tree_texts_start ",Alpha,Beta,Box," || fail "the tree shows: $(e2e_tree_texts)"
 import -window root "$out/manager-opened.png"
+read -r ax ay <<< "$(e2e_tree_row Alpha)"
+read -r bx by <<< "$(e2e_tree_row Beta)"
 
-# The tree's rows: the manager's client area starts at the window's origin,
-# the tree 4 pixels in, rows $row_h apart.
-eval "$(xdotool getwindowgeometry --shell "$manager")"
-row_h=${ORBEL_E2E_ROW_HEIGHT:-20}
-tree_x=$(( X + 40 ))
-row_y() { echo $(( Y + 4 + 2 + row_h * $1 + row_h / 2 )); }
-
-# Alpha (row 1) dropped on Beta (row 2) goes after Beta.
-drag "$tree_x" "$(row_y 1)" "$tree_x" "$(row_y 2)"
+# Alpha dropped on Beta goes after Beta.
+drag "$ax" "$ay" "$bx" "$by"
+e2e_wait_for 15 e2e_tree_texts_start ",Beta,Alpha,Box," || fail "the drag left the tree as: $(e2e_tree_texts)"
 import -window root "$out/manager-after-drag.png"
 
-# Two files dragged from another program onto Box (row 3): both after Box,
-# the first one given last.
+# Two files dragged from another program onto Box: both after Box, the
+# first one given last.
 "$ORBEL_DRAG_SOURCE" "$work/first drop.txt" "$work/second.dat" > "$out/drag_source.log" 2>&1 &
 E2E_PIDS+=($!)
 source_win=$(e2e_visible_window "orbel-drag-source") || fail "the drag source did not open"
 # Keep the manager's tree clear of the source window.
-xdotool windowmove "$source_win" $(( X + 560 )) $(( Y + 40 ))
-sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$manager")"
+xdotool windowmove --sync "$source_win" $(( X + 560 )) $(( Y + 40 ))
 eval "$(xdotool getwindowgeometry --shell "$source_win" | sed 's/^/S_/')"
-drag $(( S_X + S_WIDTH / 2 )) $(( S_Y + S_HEIGHT / 2 )) "$tree_x" "$(row_y 3)"
+read -r fx fy <<< "$(e2e_tree_row Box)"
+drag $(( S_X + S_WIDTH / 2 )) $(( S_Y + S_HEIGHT / 2 )) "$fx" "$fy"
+e2e_wait_for 15 e2e_tree_row "first drop" || fail "the dropped files are not in the tree: $(e2e_tree_texts)"
 import -window root "$out/manager-after-file-drop.png"
 
-xdotool windowactivate --sync "$manager" 2>/dev/null || true
-sleep 0.3
+e2e_focus "$manager" || fail "the item manager did not take the keyboard back"
 xdotool key alt+a
-for _ in $(seq 1 50); do grep -q "second" "$prog/shortcuts/shortcuts.txt" 2>/dev/null && break; sleep 0.1; done
-sleep 0.3
+e2e_wait_file_has "$prog/shortcuts/shortcuts.txt" second || fail "Save wrote no store"
 import -window root "$out/manager-saved.png"
 printf '^UnkLnk|%s|txt|Beta\r\n^UnkLnk|%s|txt|Alpha\r\n^Folder|Box\r\n^UnkLnk|%s|dat|second\r\n^UnkLnk|%s|txt|first drop\r\n' \
   "$work/beta.txt" "$work/alpha.txt" "$work/second.dat" "$work/first drop.txt" > "$work/expected.txt"
@@ -90,15 +84,12 @@ cmp -s <(printf '^UnkLnk|%s|txt|Gamma\r\n' "$work/gamma.txt") "$prog/shortcuts/B
   fail "the folder's own index changed: $(cat -A "$prog/shortcuts/Box/shortcuts.txt")"
 
 xdotool key Escape
-for _ in $(seq 1 50); do xdotool search --onlyvisible --name "Manage Items" >/dev/null 2>&1 || break; sleep 0.1; done
-xdotool search --onlyvisible --name "Manage Items" >/dev/null 2>&1 && fail "Close left the manager open"
+e2e_wait_for 15 e2e_no_window_named "Manage Items" || fail "Close left the manager open"
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
-sleep 0.5
 
 # The reloaded menu holds two entries more.
 e2e_wait_tray_icon || fail "the tray icon did not come back after the reload"
-e2e_click_tray 1 || fail "no tray icon to click after the reload"
-sleep 0.8
+e2e_open_tray_menu 1 || fail "the tray menu did not open after the reload"
 import -window root "$out/tray-menu-after.png"
 height_after=$(e2e_menu_extent Height)
 echo "menu height before $height_before, after $height_after"

@@ -9,7 +9,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin manager_save
 
-
 mkdir -p "$prog/shortcuts"
 printf '^UnkLnk|%s|txt|Ab\r\n^NorSep|\r\n' "$work/doc.txt" > "$prog/shortcuts/shortcuts.txt"
 new_name="A much longer caption"
@@ -17,28 +16,23 @@ new_name="A much longer caption"
 e2e_start_desktop
 e2e_run_program
 
-e2e_click_tray 1
-sleep 0.8
+e2e_open_tray_menu 1 || fail "the tray menu did not open"
 import -window root "$out/tray-menu-before.png"
 width_before=$(e2e_menu_extent Width)
-[ "$width_before" -gt 30 ] || fail "the tray menu did not open"
-# Up twice from the top is "Orbel Kit"; its second entry is "Manage Items..".
-xdotool key Up Up Right
-sleep 0.3
-xdotool key Down Return
+[ "$width_before" -gt 30 ] || fail "the tray menu is $width_before pixels wide"
+e2e_close_menus || fail "the tray menu did not close"
+e2e_open_kit_entry 1
 manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not open"
-sleep 0.5
+e2e_focus "$manager" || fail "the item manager did not take the keyboard"
 import -window root "$out/manager-opened.png"
 
 # The tree has the focus on its top marker: the next node is the item; the
 # name box follows the tree in the tab order.
 xdotool key Down Tab ctrl+a
 xdotool type --delay 40 "$new_name"
-sleep 0.3
 import -window root "$out/manager-renamed.png"
 xdotool key alt+a
-for _ in $(seq 1 50); do grep -q "$new_name" "$prog/shortcuts/shortcuts.txt" 2>/dev/null && break; sleep 0.1; done
-sleep 0.3
+e2e_wait_file_has "$prog/shortcuts/shortcuts.txt" "$new_name" || fail "Save did not write the new name"
 import -window root "$out/manager-saved.png"
 printf '^UnkLnk|%s|txt|%s\r\n^NorSep|\r\n' "$work/doc.txt" "$new_name" > "$work/expected.txt"
 cmp -s "$work/expected.txt" "$prog/shortcuts/shortcuts.txt" ||
@@ -48,13 +42,10 @@ cmp -s "$work/expected.txt" "$prog/shortcuts/shortcuts.txt" ||
 # Before the manager closes, the menu still shows the store as loaded.
 # "&Launch" and "C&lose" share their letter; Esc is the key that closes.
 xdotool key Escape
-for _ in $(seq 1 50); do xdotool search --onlyvisible --name "Manage Items" >/dev/null 2>&1 || break; sleep 0.1; done
-xdotool search --onlyvisible --name "Manage Items" >/dev/null 2>&1 && fail "Close left the manager open"
+e2e_wait_for 15 e2e_no_window_named "Manage Items" || fail "Close left the manager open"
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
-sleep 0.5
 
-e2e_click_tray 1
-sleep 0.8
+e2e_open_tray_menu 1 || fail "the tray menu did not open after the reload"
 import -window root "$out/tray-menu-after.png"
 width_after=$(e2e_menu_extent Width)
 echo "menu width before $width_before, after $width_after"

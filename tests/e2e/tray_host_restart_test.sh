@@ -12,18 +12,13 @@ e2e_start_desktop
 e2e_run_program
 
 # Restart the tray host (icewm is window manager and tray at once).
-wm=${E2E_PIDS[1]}
-kill "$wm"; wait "$wm" 2>/dev/null || true
-sleep 1
-icewm >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-sleep 2
+kill "$icewm_pid"; wait "$icewm_pid" 2>/dev/null || true
+tray_gone() { ! e2e_xembed_tray_ready && ! e2e_in_xembed_tray; }
+e2e_wait_for 15 tray_gone || fail "the tray host did not go away"
+e2e_start_icewm
 e2e_wait_tray_icon || fail "the icon did not come back after the tray host restarted"
 kill -0 "$pid" 2>/dev/null || fail "the program ended with the tray host"
-e2e_click_tray 1
-sleep 1
+e2e_open_tray_menu 1 || fail "the menu did not open after the restart"
 import -window root "$out/menu-after-restart.png"
-n=$(xdotool search --onlyvisible --class orbel 2>/dev/null | wc -l)
-[ "$n" -ge 2 ] || fail "the menu did not open after the restart"
 xdotool key Escape
 echo "screenshot in $out"

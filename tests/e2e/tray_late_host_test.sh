@@ -15,8 +15,7 @@ printf '^SpeSep|Still here\r\n' > "$prog/shortcuts/shortcuts.txt"
 
 notice_shown() { xdotool search --onlyvisible --name '^Tandrel Orbel$' >/dev/null 2>&1; }
 notice_gone() { ! notice_shown; }
-in_xembed_tray() { [ -n "$(e2e_tray_icon_centre)" ]; }
-out_of_xembed_tray() { [ -z "$(e2e_tray_icon_centre)" ]; }
+out_of_xembed_tray() { ! e2e_in_xembed_tray; }
 # Exactly one item: Qt's own D-Bus tray never shows a second icon.
 in_sni_host() { [ "$(e2e_sni count 2>/dev/null)" = 1 ]; }
 stop() { kill "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }
@@ -24,7 +23,7 @@ start_program() {
   "$prog/orbel" >> "$out/orbel.log" 2>&1 &
   pid=$!
   E2E_PIDS+=("$pid")
-  e2e_wait_until 100 notice_shown || fail "$1: no box said that there is no notification area"
+  e2e_wait_for 30 notice_shown || fail "$1: no box said that there is no notification area"
   import -window root "$out/$1-no-tray.png"
   kill -0 "$pid" 2>/dev/null || fail "$1: the program ended without a tray"
 }
@@ -35,24 +34,23 @@ e2e_start_session_bus
 # 1. The D-Bus host comes first, the XEmbed tray after it.
 start_program sni-first
 e2e_start_sni_panel
-e2e_wait_until 100 in_sni_host || fail "the icon did not go to the late D-Bus host"
-e2e_wait_until 50 notice_gone ||
+e2e_wait_for 30 in_sni_host || fail "the icon did not go to the late D-Bus host"
+e2e_wait_for 15 notice_gone ||
   fail "the box stayed open after the tray arrived"
 e2e_start_icewm
-# The tray is looked for every second: give it two looks.
+# The tray is looked for every second: give it two looks. (An absence has
+# no moment to wait for.)
 sleep 2.5
-in_xembed_tray && fail "the icon is in both trays"
+e2e_in_xembed_tray && fail "the icon is in both trays"
 import -window root "$out/sni-first-both.png"
 stop "$panel_pid"
-e2e_wait_until 100 in_xembed_tray || fail "the icon did not move to the XEmbed tray when the D-Bus host went"
-e2e_click_tray 1
-e2e_wait_until 50 sh -c '[ "$(xdotool search --onlyvisible --class orbel 2>/dev/null | wc -l)" -ge 2 ]' ||
-  fail "the moved icon opened no menu"
+e2e_wait_for 30 e2e_in_xembed_tray || fail "the icon did not move to the XEmbed tray when the D-Bus host went"
+e2e_open_tray_menu 1 || fail "the moved icon opened no menu"
 import -window root "$out/sni-first-xembed-menu.png"
 xdotool key Escape
 e2e_start_sni_panel
-e2e_wait_until 100 in_sni_host || fail "the icon did not come back to the restarted D-Bus host"
-e2e_wait_until 50 out_of_xembed_tray ||
+e2e_wait_for 30 in_sni_host || fail "the icon did not come back to the restarted D-Bus host"
+e2e_wait_for 15 out_of_xembed_tray ||
   fail "the icon stayed in the XEmbed tray as well"
 stop "$pid"
 stop "$panel_pid"
@@ -61,13 +59,13 @@ stop "$icewm_pid"
 # 2. The XEmbed tray comes first, the D-Bus host after it.
 start_program xembed-first
 e2e_start_icewm
-e2e_wait_until 100 in_xembed_tray || fail "the icon did not go to the late XEmbed tray"
-e2e_wait_until 50 notice_gone ||
+e2e_wait_for 30 e2e_in_xembed_tray || fail "the icon did not go to the late XEmbed tray"
+e2e_wait_for 15 notice_gone ||
   fail "the box stayed open after the XEmbed tray arrived"
 import -window root "$out/xembed-first.png"
 e2e_start_sni_panel
-e2e_wait_until 100 in_sni_host || fail "the icon did not move to the D-Bus host that came later"
-e2e_wait_until 50 out_of_xembed_tray ||
+e2e_wait_for 30 in_sni_host || fail "the icon did not move to the D-Bus host that came later"
+e2e_wait_for 15 out_of_xembed_tray ||
   fail "the icon stayed in the XEmbed tray as well"
 import -window root "$out/xembed-first-then-sni.png"
 [ "$(e2e_sni count)" = 1 ] || fail "the host shows $(e2e_sni count) items of the program"

@@ -11,11 +11,7 @@ source "$here/lib.sh"
 e2e_begin tray_sni_host
 e2e_require lxqt-panel dbus-daemon xdotool convert /usr/bin/python3
 
-cat > "$work/record-args" <<SCRIPT
-#!/bin/sh
-for a in "\$@"; do printf '%s\n' "\$a"; done > "$work/args.txt"
-SCRIPT
-chmod +x "$work/record-args"
+e2e_make_recorder "$work"
 mkdir -p "$prog/shortcuts/Tools"
 printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n^NorSep|\r\n^Folder|Tools\r\n^SpeSep|Text caption\r\n' \
   "$work/record-args" > "$prog/shortcuts/shortcuts.txt"
@@ -29,7 +25,7 @@ e2e_start_sni_panel
 "$prog/orbel" > "$out/orbel.log" 2>&1 &
 pid=$!
 E2E_PIDS+=("$pid")
-e2e_sni wait-item 20 > /dev/null || fail "the item was not registered with the host"
+e2e_sni wait-item 30 > /dev/null || fail "the item was not registered with the host"
 
 [ "$(e2e_sni prop Title)" = "Tandrel Orbel" ] || fail "the item's title is '$(e2e_sni prop Title)'"
 [ "$(e2e_sni prop ToolTip)" = "||" ] || fail "the item has a tooltip: $(e2e_sni prop ToolTip)"
@@ -57,46 +53,45 @@ LAYOUT
 diff -u "$work/expected-layout.txt" "$out/layout-shape.txt" || fail "the exported menu differs"
 
 # The icon in the panel: the gold ring of the program's picture.
-pos=""
-for _ in $(seq 1 50); do
-  import -window root "$work/shot.png"
-  pos=$(e2e_find_colour "$work/shot.png" 1024x40+0+0 255 215 0) && break
-  sleep 0.1
-done
-[ -n "$pos" ] || fail "the icon is not in the panel"
+icon_in_panel() {
+  import -window root "$work/shot.png" && e2e_find_colour "$work/shot.png" 1024x40+0+0 255 215 0 > "$work/pos.txt"
+}
+e2e_wait_for 15 icon_in_panel || fail "the icon is not in the panel"
+pos=$(cat "$work/pos.txt")
 cp "$work/shot.png" "$out/panel.png"
 
 # Right press: the host's own menu with the user's entries.
+panel_windows() { { xdotool search --onlyvisible --class lxqt-panel 2>/dev/null || true; } | wc -l; }
+panel_shows_more_than() { [ "$(panel_windows)" -gt "$1" ]; }
+before=$(panel_windows)
 # shellcheck disable=SC2086
-xdotool mousemove $pos click 3
-sleep 1
+e2e_pointer_to $pos && xdotool click 3
+e2e_wait_for 15 panel_shows_more_than "$before" || fail "the right press opened no menu in the host"
 import -window root "$out/host-menu.png"
 xdotool key Down Return
-e2e_wait_until 50 test -s "$work/args.txt" || fail "choosing the item in the host's menu did not start it"
+e2e_wait_for 15 test -s "$work/args.txt" || fail "choosing the item in the host's menu did not start it"
 printf 'one\ntwo words\nthree\n' > "$work/expected.txt"
 diff -u "$work/expected.txt" "$work/args.txt" || fail "the item got other parameters"
 
 # A choice inside a folder, as a host sends it.
 rm -f "$work/args.txt"
 e2e_sni click "Tools/Nested item"
-e2e_wait_until 50 test -s "$work/args.txt" || fail "the folder's item did not start"
+e2e_wait_for 15 test -s "$work/args.txt" || fail "the folder's item did not start"
 printf 'in\nfolder\n' | diff -u - "$work/args.txt" || fail "the folder's item got other parameters"
 
 # Left press: the program's own popup, drawn by the program (its dark blue
 # highlight on the first entry), at the pointer.
 # shellcheck disable=SC2086
-xdotool mousemove $pos click 1
-e2e_wait_until 50 sh -c '[ "$(xdotool search --onlyvisible --class orbel 2>/dev/null | wc -l)" -ge 1 ]' ||
-  fail "the left press opened no popup"
-sleep 0.5
+e2e_pointer_to $pos
+e2e_and_wait_window xdotool click 1 || fail "the left press opened no popup"
 xdotool key Down
-sleep 0.5
-import -window root "$out/own-popup.png"
-e2e_find_colour "$out/own-popup.png" 1024x768+0+0 0 0 128 8 > /dev/null ||
-  fail "the popup is not the program's own drawing"
+own_highlight() {
+  import -window root "$out/own-popup.png" && e2e_find_colour "$out/own-popup.png" 1024x768+0+0 0 0 128 8
+}
+e2e_wait_for 15 own_highlight || fail "the popup is not the program's own drawing"
 xdotool key Escape
 
 # "Close" from the host's menu ends the program.
 e2e_sni click Close
-e2e_wait_gone "$pid" 100 || fail "Close from the host's menu did not end the program"
+e2e_wait_gone "$pid" || fail "Close from the host's menu did not end the program"
 echo "screenshots in $out"

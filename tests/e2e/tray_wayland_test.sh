@@ -17,11 +17,7 @@ run="$work/session"
 mkdir -p "$run/out" "$run/xdg" "$run/home"
 cp -r "$prog" "$run/prog"
 cp "$here/sni.py" "$here/wayland_session.sh" "$run/"
-cat > "$run/record-args" <<SCRIPT
-#!/bin/sh
-for a in "\$@"; do printf '%s\n' "\$a"; done > "$run/args.txt"
-SCRIPT
-chmod +x "$run/record-args"
+e2e_make_recorder "$run"
 mkdir -p "$run/prog/shortcuts"
 printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n' "$run/record-args" \
   > "$run/prog/shortcuts/shortcuts.txt"

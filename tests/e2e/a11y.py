@@ -1,0 +1,36 @@
+#!/usr/bin/python3
+"""Asks the accessibility bus what the program's windows show (the program
+runs with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, see e2e_start_a11y):
+
+  a11y.py rows    the item manager's tree rows, one a line: "X Y" of the
+                  row's centre on the screen, a tab, the row's text
+"""
+import sys
+
+import pyatspi
+
+
+def manager_tree():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is None:
+            continue
+        tree = pyatspi.findDescendant(app, lambda a: a is not None and a.getRole() == pyatspi.ROLE_TREE
+                                      and a.name == "Items")
+        if tree is not None:
+            return tree
+    sys.exit("no item tree on the accessibility bus")
+
+
+def main():
+    if sys.argv[1:] != ["rows"]:
+        sys.exit(__doc__)
+    for cell in manager_tree():
+        if cell is None or cell.getRole() != pyatspi.ROLE_TABLE_CELL:
+            continue
+        e = cell.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print("%d %d\t%s" % (e.x + e.width // 2, e.y + e.height // 2, cell.name))
+
+
+if __name__ == "__main__":
+    main()
