@@ -16,13 +16,6 @@ namespace {
 
 using test::TempDir;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 const char* const kSample =
     "; kept comment\r\n"
     "top=before any section\r\n"
@@ -130,7 +123,7 @@ TEST(ProfileFileDisk, SaveReplacesTheFileWholeAndLeavesNoTemporary) {
     ProfileFile f = ProfileFile::Load(path);
     f.WriteString("S", "K", "v");
     f.Save(path);
-    EXPECT_EQ(Slurp(path), "[Mine]\r\nKeep=me\r\n[S]\r\nK=v\r\n");
+    EXPECT_EQ(test::ReadBytes(path), "[Mine]\r\nKeep=me\r\n[S]\r\nK=v\r\n");
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(t.path())) ++entries;
     EXPECT_EQ(entries, 1);

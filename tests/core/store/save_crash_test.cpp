@@ -79,10 +79,7 @@ std::map<std::string, std::string> Files(const std::string& dir) {
         if (it->is_directory()) {
             out[rel + "/"];
         } else {
-            std::ifstream f(it->path(), std::ios::binary);
-            std::ostringstream o;
-            o << f.rdbuf();
-            out[rel] = o.str();
+            out[rel] = test::ReadBytes(Utf8Name(it->path()));
         }
     }
     return out;

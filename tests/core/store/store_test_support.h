@@ -98,6 +98,16 @@ private:
     std::string path_;
 };
 
+// A file's bytes; "<no file>" when it cannot be opened, so that a missing
+// file never passes for an empty one.
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream f(FsPath(path), std::ios::binary);
+    if (!f) return "<no file>";
+    std::ostringstream o;
+    o << f.rdbuf();
+    return o.str();
+}
+
 // Some 16 x 16 bitmap bytes (24 bit, white).
 inline std::string SmallBmp() {
     std::string b;

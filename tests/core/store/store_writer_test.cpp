@@ -20,19 +20,12 @@ namespace {
 using test::LoadedStore;
 namespace fs = std::filesystem;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream o;
-    o << f.rdbuf();
-    return o.str();
-}
-
 // Every file below dir with its bytes, for "nothing changed" checks.
 std::string DumpDir(const std::string& dir) {
     std::vector<std::string> lines;
     for (auto& e : fs::recursive_directory_iterator(dir)) {
         const std::string rel = fs::relative(e.path(), dir).string();
-        lines.push_back(e.is_directory() ? rel + "/" : rel + " = " + Slurp(e.path().string()));
+        lines.push_back(e.is_directory() ? rel + "/" : rel + " = " + test::ReadBytes(e.path().string()));
     }
     std::sort(lines.begin(), lines.end());
     std::string out;
@@ -78,14 +71,14 @@ TEST_F(Writer, LinesByteForByte) {
     ASSERT_EQ(r.outcome, SaveOutcome::Saved) << r.reason;
     EXPECT_EQ(r.status, "Save succesful!");
     EXPECT_FALSE(r.chord());
-    EXPECT_EQ(Slurp(store("shortcuts.txt")),
+    EXPECT_EQ(test::ReadBytes(store("shortcuts.txt")),
               "^Folder|Tools\r\n"
               "^NorSep|\r\n"
               "^SpeSep|News\r\n"
               "^UnkLnk|/home/u||Home\r\n"
               "^Folder|Empty\r\n"
               "^UnkLnk|/srv/v1.2/data||Dotted dir\r\n");
-    EXPECT_EQ(Slurp(store("Tools/shortcuts.txt")),
+    EXPECT_EQ(test::ReadBytes(store("Tools/shortcuts.txt")),
               "^ExeLnk|/opt/t/setup.exe|-q -x|setup.bmp|Set|up\r\n"
               "^UnkLnk|/home/u/Report.DOC|DOC|Report\r\n");
     EXPECT_TRUE(fs::is_directory(store("Empty")));
@@ -211,7 +204,7 @@ TEST_F(Writer, KindOnDiskFollowsThePathNotTheTag) {
                                  "^SpeSep|", "^SpeSep|---", "^NorSep|x"});
     L.Reload();
     ASSERT_EQ(SaveStore(L.s, hooks()).outcome, SaveOutcome::Saved);
-    EXPECT_EQ(Slurp(store("shortcuts.txt")),
+    EXPECT_EQ(test::ReadBytes(store("shortcuts.txt")),
               "^ExeLnk|/opt/t/tool.exe||tool.bmp|Tool\r\n^UnkLnk|/home/u/a.txt|txt|A\r\n"
               "^SpeSep|\r\n^SpeSep|---\r\n^NorSep|\r\n");
 }
@@ -360,7 +353,7 @@ TEST_F(Writer, VanishedStoreAndLeftoversDoNotBlockSaving) {
     ASSERT_FALSE(L.t.exists("shortcuts"));
     SaveResult r = SaveStore(L.s, hooks());
     ASSERT_EQ(r.outcome, SaveOutcome::Saved) << r.reason;
-    EXPECT_EQ(Slurp(store("shortcuts.txt")), "^UnkLnk|/home/u/doc.txt|txt|doc\r\n");
+    EXPECT_EQ(test::ReadBytes(store("shortcuts.txt")), "^UnkLnk|/home/u/doc.txt|txt|doc\r\n");
 
     // A backup left by a cancelled start-up question, a half-deleted
     // discarded backup and a plain file in the backup's place.

@@ -5,10 +5,19 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <random>
+#include <string>
 
 #include "platform/icons.h"
 
 namespace orbel::platform::testing {
+
+// A single-instance guard name of a test, never the program's own: a running
+// instance must not make the test fail.
+inline std::string UniqueName(const char* what)
+{
+    return std::string("orbel-test-") + what + "-" + std::to_string(std::random_device{}());
+}
 
 // Menus draw icons at 16 pixels: there must be something visible there,
 // premultiplied (no colour channel above the alpha).

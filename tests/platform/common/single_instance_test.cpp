@@ -4,18 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include "tests/platform/common/platform_test_support.h"
 
 namespace orbel::platform {
 namespace {
 
 using Result = SingleInstanceLock::Result;
-
-// Never the program's own name: a running instance must not make these fail.
-std::string UniqueName(const char* what)
-{
-    return std::string("orbel-test-") + what + "-" + std::to_string(std::random_device{}());
-}
+using testing::UniqueName;
 
 TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstReleases)
 {

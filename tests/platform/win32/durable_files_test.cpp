@@ -14,13 +14,7 @@
 namespace orbel::platform {
 namespace {
 
-std::string Read(const std::string& path)
-{
-    std::ifstream in(FsPath(path), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return in ? text.str() : "<missing>";
-}
+using test::ReadBytes;
 
 TEST(DurableFiles, FlushesFilesAndWholeTrees)
 {
@@ -48,14 +42,14 @@ TEST(DurableFiles, ReplacingRenamesOverTheOldFileOrLeavesItAlone)
     dir.write("orbel.ini", "old");
     dir.write("orbel.ini.new", "new");
     EXPECT_TRUE(ReplaceFileDurably(dir / "orbel.ini.new", dir / "orbel.ini"));
-    EXPECT_EQ(Read(dir / "orbel.ini"), "new");
+    EXPECT_EQ(ReadBytes(dir / "orbel.ini"), "new");
     EXPECT_FALSE(dir.exists("orbel.ini.new"));
     // A target in a missing directory: nothing moves.
     dir.write("again.new", "again");
     EXPECT_FALSE(ReplaceFileDurably(dir / "again.new", dir / "gone/orbel.ini"));
-    EXPECT_EQ(Read(dir / "again.new"), "again");
+    EXPECT_EQ(ReadBytes(dir / "again.new"), "again");
     EXPECT_FALSE(ReplaceFileDurably(dir / "missing.new", dir / "orbel.ini"));
-    EXPECT_EQ(Read(dir / "orbel.ini"), "new");
+    EXPECT_EQ(ReadBytes(dir / "orbel.ini"), "new");
 }
 
 TEST(DurableFiles, SettingsAreSavedThroughTheDurableReplace)
@@ -67,7 +61,7 @@ TEST(DurableFiles, SettingsAreSavedThroughTheDurableReplace)
     ProfileFile file = ProfileFile::Load(ini);
     file.WriteString("General Settings", "TaskBar", "0");
     file.Save(ini);
-    EXPECT_EQ(Read(ini), "[General Settings]\r\nTaskBar=0\r\n");
+    EXPECT_EQ(ReadBytes(ini), "[General Settings]\r\nTaskBar=0\r\n");
     // No temporary file stays behind.
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(FsPath(dir.path())))
@@ -80,7 +74,7 @@ TEST(DurableFiles, SettingsAreSavedThroughTheDurableReplace)
     file.WriteString("General Settings", "TaskBar", "1");
     EXPECT_THROW(file.Save(ini), ProfileError);
     CloseHandle(locked);
-    EXPECT_EQ(Read(ini), "[General Settings]\r\nTaskBar=0\r\n");
+    EXPECT_EQ(ReadBytes(ini), "[General Settings]\r\nTaskBar=0\r\n");
 }
 
 }  // namespace

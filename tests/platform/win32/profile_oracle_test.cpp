@@ -103,16 +103,6 @@ std::vector<Case> Cases()
     };
 }
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(FsPath(path), std::ios::binary);
-    if (!in)
-        return "<no file>";
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string Trim(const std::string& s)
 {
     const std::size_t b = s.find_first_not_of(" \t");
@@ -206,7 +196,7 @@ TEST(ProfileOracle, AgreesWithTheSystemsProfileFunctions)
             file.Save(ours);
         EXPECT_EQ(ourReads, systemReads);
         reads += static_cast<int>(ourReads.size());
-        const std::string systemText = ReadAll(system), ourText = ReadAll(ours);
+        const std::string systemText = test::ReadBytes(system), ourText = test::ReadBytes(ours);
         if (ourText == systemText) {
             ++identical;
             continue;

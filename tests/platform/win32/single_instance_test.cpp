@@ -4,9 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "platform/system_info.h"
+#include "tests/platform/common/platform_test_support.h"
 #include "win32_test_support.h"
 
 namespace orbel::platform {
@@ -70,14 +69,9 @@ private:
     bool started_ = false;
 };
 
-std::string UniqueName()
-{
-    return "orbel-test-guard-" + std::to_string(std::random_device{}());
-}
-
 TEST(SingleInstanceProcesses, AKilledHolderReleasesTheGuard)
 {
-    const std::string name = UniqueName();
+    const std::string name = testing::UniqueName("guard");
     Holder holder(name);
     ASSERT_EQ(holder.answer(), "held");
     SingleInstanceLock second(name);
@@ -89,7 +83,7 @@ TEST(SingleInstanceProcesses, AKilledHolderReleasesTheGuard)
 
 TEST(SingleInstanceProcesses, AnotherProcessSeesThisOneHoldingIt)
 {
-    const std::string name = UniqueName();
+    const std::string name = testing::UniqueName("guard");
     SingleInstanceLock first(name);
     ASSERT_EQ(first.acquire(), Result::Acquired);
     EXPECT_EQ(first.lockPath(), name);
