@@ -12,7 +12,7 @@ if [ ! -f "$build/build.ninja" ]; then
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
-    -DORBEL_BUILD_APP=OFF -DORBEL_GTEST_SOURCE_DIR=/usr/src/googletest "${launcher[@]}"
+    -DORBEL_BUILD_APP=OFF -DORBEL_GTEST_SOURCE_DIR=/usr/src/googletest -DORBEL_WERROR=ON "${launcher[@]}"
 fi
 cmake --build "$build" --parallel
 
