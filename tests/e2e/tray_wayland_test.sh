@@ -16,7 +16,7 @@ e2e_require sway swaymsg waybar grim setpriv dbus-run-session /usr/bin/python3
 run="$work/session"
 mkdir -p "$run/out" "$run/xdg" "$run/home"
 cp -r "$prog" "$run/prog"
-cp "$here/sni.py" "$here/wayland_session.sh" "$run/"
+cp "$here/sni.py" "$here/wayland_session.sh" "$here/lib.sh" "$run/"
 e2e_make_recorder "$run"
 mkdir -p "$run/prog/shortcuts"
 printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n' "$run/record-args" \

@@ -2,22 +2,14 @@
 # The Wayland half of tray_wayland_test.sh, run as an ordinary user inside
 # its own session bus: headless sway with waybar as the tray host, and the
 # program on Qt's wayland platform. Everything it needs is in $1 (the
-# program in prog/, sni.py); it writes its screenshots and logs to $1/out
-# and ends with status 0 only when every check held.
+# program in prog/, sni.py, lib.sh for its waits); it writes its screenshots
+# and logs to $1/out and ends with status 0 only when every check held.
 set -euo pipefail
 run=$1
 out=$run/out
+source "$run/lib.sh"
 fail() { echo "FAIL: $*" | tee "$out/result.txt" >&2; exit 1; }
 sni() { /usr/bin/python3 "$run/sni.py" "$@"; }
-# Runs a command every 0.1 s until it succeeds; false when the given number
-# of seconds pass first.
-wait_for() {
-  local end=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.1
-  done
-}
 # Names of the windows sway shows for a process.
 windows_of() {
   swaymsg -t get_tree | /usr/bin/python3 -c '
@@ -39,12 +31,12 @@ echo '{"layer": "top", "position": "top", "height": 30, "modules-right": ["tray"
 sway -c "$run/sway.conf" > "$out/sway.log" 2>&1 &
 sway_pid=$!
 trap 'kill $sway_pid 2>/dev/null || true' EXIT
-wait_for 30 sh -c 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || fail "sway did not start"
+e2e_wait_for 30 sh -c 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || fail "sway did not start"
 export SWAYSOCK
 SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -n 1)
 export WAYLAND_DISPLAY
 WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-* | grep -v lock | head -n 1)")
-wait_for 30 sni host || fail "waybar's tray host did not start"
+e2e_wait_for 30 sni host || fail "waybar's tray host did not start"
 
 QT_QPA_PLATFORM=wayland "$run/prog/orbel" > "$out/orbel.log" 2>&1 &
 pid=$!
@@ -53,7 +45,7 @@ sni wait-item 30 > /dev/null || fail "the item was not registered with waybar"
 [ "$(sni prop Title)" = "Tandrel Orbel" ] || fail "the item's title is '$(sni prop Title)'"
 sni layout > "$out/layout.txt"
 grep -q "Record arguments" "$out/layout.txt" || fail "the exported menu lacks the user's item"
-wait_for 15 grim "$out/waybar.png" || fail "no screenshot"
+e2e_wait_for 15 grim "$out/waybar.png" || fail "no screenshot"
 
 # What a host sends on a press: no window of the program may appear. (An
 # absence has no moment to wait for: a second to appear in.)
@@ -64,15 +56,15 @@ sleep 1
 
 # Choosing in the exported menu starts the item with its parameters.
 sni click "Record arguments"
-wait_for 15 test -s "$run/args.txt" || fail "choosing the item did not start it"
+e2e_wait_for 15 test -s "$run/args.txt" || fail "choosing the item did not start it"
 printf 'one\ntwo words\nthree\n' | diff -u - "$run/args.txt" || fail "the item got other parameters"
 
 # A kit command opens its dialog as a normal window.
 sni click "Orbel Kit/About.."
 about_open() { [ "$(windows_of "$pid")" = "Tandrel Orbel - About" ]; }
-wait_for 15 about_open || fail "the about box did not open as a window: $(windows_of "$pid")"
+e2e_wait_for 15 about_open || fail "the about box did not open as a window: $(windows_of "$pid")"
 grim "$out/about.png"
 
 sni click Close
-wait_for 30 sh -c "! kill -0 $pid" || fail "Close did not end the program"
+e2e_wait_for 30 e2e_has_ended "$pid" || fail "Close did not end the program"
 echo PASS > "$out/result.txt"
