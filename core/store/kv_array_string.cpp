@@ -2,12 +2,20 @@
 
 namespace orbel {
 
+void TkvArrayString::buildIndex() const {
+    if (indexed_) return;
+    first_.reserve(items_.size());
+    for (size_t i = 0; i < items_.size(); ++i) first_.try_emplace(items_[i], static_cast<int>(i));
+    indexed_ = true;
+}
+
 void AppendString(TkvArrayString& a, const std::string& text) {
-    a.first_.try_emplace(text, static_cast<int>(a.items_.size()));
+    if (a.indexed_) a.first_.try_emplace(text, static_cast<int>(a.items_.size()));
     a.items_.push_back(text);
 }
 
 int FindString(const TkvArrayString& a, const std::string& text) {
+    a.buildIndex();
     auto it = a.first_.find(text);
     return it == a.first_.end() ? -1 : it->second;
 }
@@ -15,6 +23,10 @@ int FindString(const TkvArrayString& a, const std::string& text) {
 void TkvArrayString::set(int i, const std::string& text) {
     std::string& slot = items_.at(static_cast<size_t>(i));
     if (slot == text) return;
+    if (!indexed_) {
+        slot = text;
+        return;
+    }
     auto old = first_.find(slot);
     if (old != first_.end() && old->second == i) {
         // The old text may still occur further on: its first position moves there.
@@ -30,6 +42,7 @@ void TkvArrayString::set(int i, const std::string& text) {
 void TkvArrayString::clear() {
     items_.clear();
     first_.clear();
+    indexed_ = false;
 }
 
 }  // namespace orbel

@@ -1,7 +1,9 @@
 #pragma once
 // The program's growable array of strings. Lookups are exact and return the
 // first match; an index of first positions keeps FindString cheap on large
-// stores without changing what it answers.
+// stores without changing what it answers. The index is made by the first
+// lookup: most arrays (paths, parameters) are never searched, and an index
+// of a large store's paths would hold every path twice.
 
 #include <string>
 #include <unordered_map>
@@ -21,8 +23,11 @@ public:
     friend int FindString(const TkvArrayString& array, const std::string& text);
 
 private:
+    void buildIndex() const;
+
     std::vector<std::string> items_;
-    std::unordered_map<std::string, int> first_;
+    mutable std::unordered_map<std::string, int> first_;
+    mutable bool indexed_ = false;
 };
 
 void AppendString(TkvArrayString& array, const std::string& text);

@@ -89,9 +89,11 @@ bool ParseIndexLine(std::string_view line, IndexEntry& out, char separator) {
 }
 
 std::vector<IndexEntry> ParseIndexFile(std::string_view bytes, char separator) {
+    const std::vector<std::string_view> lines = SplitIndexLines(bytes);
     std::vector<IndexEntry> entries;
+    entries.reserve(lines.size());
     IndexEntry e;
-    for (std::string_view line : SplitIndexLines(bytes))
+    for (std::string_view line : lines)
         if (ParseIndexLine(line, e, separator)) entries.push_back(std::move(e));
     return entries;
 }

@@ -35,13 +35,23 @@ class EnteredDirs {
 public:
     explicit EnteredDirs(const std::string& top) { dirs_.push_back(CanonicalOr(top)); }
 
-    // The canonical form of folderDir when it may be entered; empty when it
-    // is one of the directories being entered or cannot be resolved.
-    std::string admit(const std::string& folderDir) const {
+    // The canonical form of folderDir (the directory entered last, then
+    // name) when it is a directory that may be entered; empty when it is no
+    // directory, is one of the directories being entered or cannot be
+    // resolved.
+    std::string admit(const std::string& folderDir, std::string_view name) const {
         std::error_code ec;
-        fs::path c = fs::canonical(FsPath(folderDir), ec);
-        if (ec) return {};
-        std::string cs = Utf8Name(c);
+        std::string cs;
+        if (PlainName(name) && fs::is_directory(fs::symlink_status(FsPath(folderDir), ec))) {
+            // A directory that is no link lies in the directory that lists
+            // it: one look instead of resolving every part of the path.
+            cs = JoinPath(dirs_.back(), name);
+        } else {
+            if (!DirectoryExists(folderDir)) return {};
+            fs::path c = fs::canonical(FsPath(folderDir), ec);
+            if (ec) return {};
+            cs = Utf8Name(c);
+        }
         if (std::find(dirs_.begin(), dirs_.end(), cs) != dirs_.end()) return {};
         return cs;
     }
@@ -49,6 +59,11 @@ public:
     void pop() { dirs_.pop_back(); }
 
 private:
+    // A name that stands for one entry of its directory.
+    static bool PlainName(std::string_view name) {
+        return !name.empty() && name != "." && name != ".." &&
+               name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+    }
     static std::string CanonicalOr(const std::string& dir) {
         std::error_code ec;
         fs::path c = fs::canonical(FsPath(dir), ec);
@@ -128,8 +143,7 @@ void WalkLevel(const ItemStore& s, const std::string& dir, EnteredDirs& entered,
             continue;
         }
         const std::string folderDir = dir + e.text;
-        if (!DirectoryExists(folderDir)) continue;
-        std::string canonical = entered.admit(folderDir);
+        std::string canonical = entered.admit(folderDir, e.text);
         if (canonical.empty()) continue;
         auto inner = level.folder(e);
         entered.push(std::move(canonical));
