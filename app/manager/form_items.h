@@ -79,7 +79,9 @@ public:
     QPushButton* BitBtnLaunch;
     QPushButton* BitBtnHelp;
     QPushButton* BitBtnClose;
-    QFileDialog* OpenDialogAdd;
+    // The file picker of Add.., made when Add.. first needs it: building it
+    // reads the file system and the icon theme.
+    QFileDialog* OpenDialogAdd();
     QTimer* TimerDrag;    // 150 ms from a button press to arming the drag
     QTimer* TimerExpand;  // 400 ms of hovering before a folder opens
 
@@ -212,6 +214,7 @@ private:
     template <class F> void rebuildTree(F&& rebuild);
 
     bool changeHandlerAttached_ = false;
+    QFileDialog* openDialogAdd_ = nullptr;
     HandLayout design_;
     QString itemTextCaption_;
     QWidget* body_ = nullptr;

@@ -21,21 +21,27 @@
 
 namespace orbel {
 
-void TFormItems::setupPickers() {
-    OpenDialogAdd = new QFileDialog(this);
-    OpenDialogAdd->setObjectName("OpenDialogAdd");
+QFileDialog* TFormItems::OpenDialogAdd() {
+    if (openDialogAdd_) return openDialogAdd_;
+    openDialogAdd_ = new QFileDialog(this);
+    openDialogAdd_->setObjectName("OpenDialogAdd");
     // Every file: "*.*" would leave out names without a dot, which most
     // programs have here.
-    OpenDialogAdd->setNameFilter("All Files (*)");
-    OpenDialogAdd->setFileMode(QFileDialog::ExistingFile);
-    OpenDialogAdd->setAcceptMode(QFileDialog::AcceptOpen);
+    openDialogAdd_->setNameFilter("All Files (*)");
+    openDialogAdd_->setFileMode(QFileDialog::ExistingFile);
+    openDialogAdd_->setAcceptMode(QFileDialog::AcceptOpen);
     // A chosen shortcut is the item itself, not what it points at.
-    OpenDialogAdd->setOption(QFileDialog::DontResolveSymlinks, true);
-    OpenDialogAdd->setSizeGripEnabled(true);
-    OpenDialogAdd->setDirectory(QDir::homePath());
+    openDialogAdd_->setOption(QFileDialog::DontResolveSymlinks, true);
+    openDialogAdd_->setSizeGripEnabled(true);
+    openDialogAdd_->setDirectory(QDir::homePath());
+    return openDialogAdd_;
+}
+
+void TFormItems::setupPickers() {
     runOpenDialogAdd = [this]() -> QString {
-        if (OpenDialogAdd->exec() != QDialog::Accepted) return {};
-        const QStringList files = OpenDialogAdd->selectedFiles();
+        QFileDialog* dialog = OpenDialogAdd();
+        if (dialog->exec() != QDialog::Accepted) return {};
+        const QStringList files = dialog->selectedFiles();
         return files.isEmpty() ? QString() : files.front();
     };
     runDirectoryPicker = [this]() -> QString {

@@ -18,12 +18,6 @@ namespace orbel {
 TFormShortCuts::TFormShortCuts() {
     setObjectName("TFormShortCuts");
     setAttribute(Qt::WA_DontShowOnScreen);
-    ImageBreak3Small = ImageLists::BreakImage(1, QSize(16, 16));
-    ImageBreak4Small = ImageLists::BreakImage(2, QSize(16, 16));
-    ImageBreak5Small = ImageLists::BreakImage(3, QSize(16, 16));
-    ImageBreak3Large = ImageLists::BreakImage(1, QSize(16, 18));
-    ImageBreak4Large = ImageLists::BreakImage(2, QSize(16, 18));
-    ImageBreak5Large = ImageLists::BreakImage(3, QSize(16, 18));
 }
 
 void TFormShortCuts::NorItemsRTClickItem(const MenuEntry& sender) {

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "app/store/image_lists.h"
+
 class QPainter;
 class QRect;
 
@@ -18,8 +20,14 @@ class TFormShortCuts : public QWidget {
 public:
     TFormShortCuts();
 
-    QImage ImageBreak3Small, ImageBreak4Small, ImageBreak5Small;  // 16 x 16
-    QImage ImageBreak3Large, ImageBreak4Large, ImageBreak5Large;  // 16 x 18
+    // The break pictures, drawn when asked for (drawing them loads a font
+    // the tray does not need at start).
+    QImage ImageBreak3Small() const { return ImageLists::BreakImage(1, QSize(16, 16)); }
+    QImage ImageBreak4Small() const { return ImageLists::BreakImage(2, QSize(16, 16)); }
+    QImage ImageBreak5Small() const { return ImageLists::BreakImage(3, QSize(16, 16)); }
+    QImage ImageBreak3Large() const { return ImageLists::BreakImage(1, QSize(16, 18)); }
+    QImage ImageBreak4Large() const { return ImageLists::BreakImage(2, QSize(16, 18)); }
+    QImage ImageBreak5Large() const { return ImageLists::BreakImage(3, QSize(16, 18)); }
 
     // Opens the item whose number the entry carries.
     void NorItemsRTClickItem(const MenuEntry& sender);
