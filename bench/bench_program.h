@@ -14,11 +14,14 @@
 namespace bench {
 
 // Windows created and start-up run over programDir; boxes (the store has no
-// sound files, so their log notices come up) are answered at once.
-inline std::unique_ptr<orbel::Program> StartProgram(const std::string& programDir) {
+// sound files, so their log notices come up) are answered at once. With
+// treeWhenShown the start is the program's own: the item manager's tree
+// waits for the manager's first showing.
+inline std::unique_ptr<orbel::Program> StartProgram(const std::string& programDir, bool treeWhenShown = false) {
     orbel::SetNoticePresenter([](const orbel::NoticeRequest&) { return orbel::answer::Ok; });
     auto p = std::make_unique<orbel::Program>();
     p->setProgramDirectory(QString::fromStdString(programDir));
+    p->setItemTreeWhenShown(treeWhenShown);
     p->createWindows();
     p->StartUp();
     return p;

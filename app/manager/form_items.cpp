@@ -706,6 +706,9 @@ void TFormItems::StoreLoaded() {
 void TFormItems::setTreeChangeHandler(bool attached) { changeHandlerAttached_ = attached; }
 
 void TFormItems::showEvent(QShowEvent* e) {
+    // The tree a start-up left for now; the view takes it whole.
+    ItemStore& store = Program::instance()->store;
+    if (store.treePending) rebuildTree([&store] { BuildPendingTree(store); });
     QDialog::showEvent(e);
     // The node at the top of the visible area becomes the selected node.
     const QModelIndex top = TVItems->indexAt(QPoint(1, 1));

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     orbel::SetApplicationTitle(QString::fromUtf8(orbel::texts::ProductName));
     try {
         orbel::Program program;
+        program.setItemTreeWhenShown(true);
         program.createWindows();
         QCoreApplication::processEvents();
         program.GuardSingleInstance();

@@ -140,7 +140,10 @@ void Program::StartUp() {
     items->treeModel->detach();
     InstallMenuTemplate(store);
     const bool goOn = PrepareStore(store, [this] { return askBackup(); });
+    store.treeWhenNeeded = itemTreeWhenShown_;
     if (goOn) LoadStore(store);
+    // Reloads, which follow a save in the item manager, build the tree at once.
+    store.treeWhenNeeded = false;
     items->treeModel->attach();
     if (!goOn) {
         requestEnd(0);

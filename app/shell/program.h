@@ -41,6 +41,10 @@ public:
         return QString::fromStdString(places.installedFile(name.toStdString()));
     }
 
+    // Start-up leaves the item manager's tree to its first showing (the
+    // program does; tests that work on the tree at once keep the default).
+    void setItemTreeWhenShown(bool on) { itemTreeWhenShown_ = on; }
+
     // Steps of the main sequence.
     void createWindows();
     void GuardSingleInstance();
@@ -88,6 +92,7 @@ private:
     bool continue_ = true;
     bool endRequested_ = false;
     bool placesFixed_ = false;
+    bool itemTreeWhenShown_ = false;
     std::vector<std::unique_ptr<QObject>> windows_;
 };
 

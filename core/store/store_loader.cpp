@@ -77,30 +77,37 @@ struct Added {
     TreeNode* node = nullptr;
 };
 
-// One menu entry under parentEntry (at its insertion counter) and one tree
-// node under parentNode (at the top level: before the load anchor).
+// The tree node the loader makes for a line of the store (an item's image
+// as it stands after the no-extension rule).
+std::unique_ptr<TreeNode> StoreNode(IndexEntryKind kind, const std::string& text, int image, int number) {
+    switch (kind) {
+    case IndexEntryKind::Folder: return MakeFolderNode(text);
+    case IndexEntryKind::PlainSeparator: return MakePlainSeparatorNode();
+    case IndexEntryKind::TextSeparator: return MakeTextSeparatorNode(text);
+    case IndexEntryKind::ExecutableItem:
+    case IndexEntryKind::FileItem: break;
+    }
+    return MakeItemNode(text, image, number);
+}
+
+// One menu entry under parentEntry (at its insertion counter) and, unless
+// the tree is left for later, one tree node under parentNode (at the top
+// level: before the load anchor).
 Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, const std::string& parameters,
                     TreeNode* parentNode, MenuEntry& parentEntry, int image, const std::string& text) {
     std::unique_ptr<MenuEntry> entry;
-    std::unique_ptr<TreeNode> node;
+    int number = -1;
     switch (kind) {
     case IndexEntryKind::Folder:
         entry = std::make_unique<MenuEntry>(text, 0, img::Folder);
         entry->insert(0, std::make_unique<MenuEntry>("Hiding", tag::Hidden, -1, MenuHandler::None, false));
         entry->tag = 1;
-        node = MakeFolderNode(text);
         break;
-    case IndexEntryKind::PlainSeparator:
-        entry = std::make_unique<MenuEntry>(text, tag::PlainSeparator);
-        node = MakePlainSeparatorNode();
-        break;
-    case IndexEntryKind::TextSeparator:
-        entry = std::make_unique<MenuEntry>(text, tag::TextSeparator);
-        node = MakeTextSeparatorNode(text);
-        break;
+    case IndexEntryKind::PlainSeparator: entry = std::make_unique<MenuEntry>(text, tag::PlainSeparator); break;
+    case IndexEntryKind::TextSeparator: entry = std::make_unique<MenuEntry>(text, tag::TextSeparator); break;
     case IndexEntryKind::ExecutableItem:
     case IndexEntryKind::FileItem: {
-        const int number = s.nextItemNumber;
+        number = s.nextItemNumber;
         if (kind == IndexEntryKind::FileItem && image == kNoExtensionImage) image = img::NoExtension;
         AppendString(s.table.paths, path);
         if (kind == IndexEntryKind::ExecutableItem) {
@@ -108,7 +115,6 @@ Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, 
             AppendString(s.table.parameters, parameters);
         }
         entry = std::make_unique<MenuEntry>(text, number, image, MenuHandler::NorItemsRTClickItem);
-        node = MakeItemNode(text, image, number);
         ++s.nextItemNumber;
         break;
     }
@@ -116,13 +122,15 @@ Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, 
 
     Added added;
     added.entry = parentEntry.insert(parentEntry.tag, std::move(entry));
+    ++parentEntry.tag;
+    if (s.treePending) return added;
+    std::unique_ptr<TreeNode> node = StoreNode(kind, text, image, number);
     if (parentNode)
         added.node = s.items.append(parentNode, std::move(node));
     else if (s.loadAnchor)
         added.node = s.items.insert(nullptr, s.loadAnchor->row(), std::move(node));
     else
         added.node = s.items.append(nullptr, std::move(node));
-    ++parentEntry.tag;
     return added;
 }
 
@@ -262,9 +270,17 @@ void MakeExtensionIcons(ItemStore& s) {
 }
 
 void LoadStore(ItemStore& s) {
+    s.nextItemNumber = 0;
+    s.treePending = s.treeWhenNeeded;
+    if (s.treePending) {
+        // Menu and tables only; BuildPendingTree makes the tree from the menu.
+        const std::string top = WithSeparator(s.storeDir());
+        EnteredDirs entered(top);
+        WalkLevel(s, top, entered, LoadLevel{s, *s.liveMenu, nullptr});
+        return;
+    }
     s.loadAnchor = s.items.insert(nullptr, 0, std::make_unique<TreeNode>("hiding", img::Folder, -1, -1, -1));
     s.topAnchor = s.items.insert(nullptr, 0, MakeTopMarkerNode());
-    s.nextItemNumber = 0;
 
     // The anchor exists only while loading, also when reading fails.
     struct AnchorGuard {
@@ -282,6 +298,36 @@ void LoadStore(ItemStore& s) {
     s.loadAnchor = nullptr;
 
     s.undo.assign(s.items);  // copies the tag as well
+    s.undoParameters = s.table.parameters.items();
+}
+
+namespace {
+
+// The nodes of a loaded menu entry and its submenu, as the loader would
+// have made them.
+void AddNodesOf(ItemStore& s, const MenuEntry& e, TreeNode* parent, int row) {
+    if (e.tag == tag::Hidden) return;
+    IndexEntryKind kind = IndexEntryKind::Folder;
+    if (e.tag == tag::PlainSeparator) kind = IndexEntryKind::PlainSeparator;
+    else if (e.tag == tag::TextSeparator) kind = IndexEntryKind::TextSeparator;
+    else if (e.onClick == MenuHandler::NorItemsRTClickItem) kind = IndexEntryKind::FileItem;
+    std::unique_ptr<TreeNode> made = StoreNode(kind, e.caption, e.imageIndex, e.tag);
+    TreeNode* node = parent ? s.items.append(parent, std::move(made)) : s.items.insert(nullptr, row, std::move(made));
+    if (kind != IndexEntryKind::Folder) return;
+    e.forEachChild([&](const MenuEntry& c) { AddNodesOf(s, c, node, 0); });
+}
+
+}  // namespace
+
+void BuildPendingTree(ItemStore& s) {
+    if (!s.treePending) return;
+    s.treePending = false;
+    s.topAnchor = s.items.insert(nullptr, 0, MakeTopMarkerNode());
+    // The loaded entries stand before the fixed ones: as many as the root's
+    // insertion position counts.
+    for (int i = 0; i < s.liveMenu->tag && i < s.liveMenu->count(); ++i)
+        AddNodesOf(s, *s.liveMenu->child(i), nullptr, i + 1);
+    s.undo.assign(s.items);
     s.undoParameters = s.table.parameters.items();
 }
 

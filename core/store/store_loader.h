@@ -48,6 +48,12 @@ struct ItemStore {
     int nextItemNumber = 0;
     char separator = '|';
     TreeNode* topAnchor = nullptr;  // the top-level top marker
+    // LoadStore builds menu and tables only, and leaves the item manager's
+    // tree and its snapshot to BuildPendingTree (the program's start: the
+    // tree is first needed when the item manager opens).
+    bool treeWhenNeeded = false;
+    // A load left the tree to BuildPendingTree, which has not run yet.
+    bool treePending = false;
     // The node "hiding" that stands behind the loaded top level while
     // LoadStore runs (top-level entries go in before it); nullptr otherwise.
     TreeNode* loadAnchor = nullptr;
@@ -79,8 +85,12 @@ bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask);
 void ScanStoreExtensions(ItemStore& s, const std::string& dirWithSeparator);
 void MakeExtensionIcons(ItemStore& s);
 
-// Builds tree, menu and item table from the store and takes the snapshot.
+// Builds tree, menu and item table from the store and takes the snapshot
+// (with treeWhenNeeded: menu and item table, the tree left pending).
 void LoadStore(ItemStore& s);
+// Makes the pending tree and its snapshot from the loaded menu, exactly as
+// LoadStore would have made them; nothing when none is pending.
+void BuildPendingTree(ItemStore& s);
 void LoadStoreLevel(ItemStore& s, const std::string& dirWithSeparator, MenuEntry& parentEntry,
                     TreeNode* parentNode);
 int LoadIconBitmap(ItemStore& s, const std::string& file);

@@ -107,6 +107,32 @@ private slots:
         QVERIFY(!model->index(1, 0).data(Qt::DecorationRole).isNull());
     }
 
+    void theItemTreeWaitsForTheManagersFirstShowing() {
+        TestProgram t;
+        t.write("shortcuts/shortcuts.txt", "^Folder|Full\r\n^UnkLnk|/tmp/a.txt|txt|Alpha\r\n");
+        t.write("shortcuts/Full/shortcuts.txt", "^UnkLnk|/tmp/b.pdf|pdf|Inner\r\n");
+        t.program().setItemTreeWhenShown(true);
+        t.startUp();
+        Program& p = t.program();
+        QVERIFY(p.trayReady());
+        QAbstractItemModel* model = p.items->TVItems->model();
+        QVERIFY(p.store.treePending);
+        QCOMPARE(model->rowCount(), 3);
+        p.items->show();
+        QVERIFY(!p.store.treePending);
+        QCOMPARE(model->rowCount(), 1 + 2 + 3);
+        QCOMPARE(model->index(1, 0).data().toString(), QString("Full"));
+        QCOMPARE(model->rowCount(model->index(1, 0)), 2);
+        QCOMPARE(p.items->selectedNode(), p.store.topAnchor);
+        // The snapshot is the tree as loaded: Undo after an edit brings it back.
+        p.items->selectNode(p.store.items.topLevel(2));
+        p.items->BitBtnDeleteClick();
+        QCOMPARE(model->rowCount(), 1 + 1 + 3);
+        p.items->BitBtnUndoClick();
+        QCOMPARE(model->rowCount(), 1 + 2 + 3);
+        QCOMPARE(model->index(2, 0).data().toString(), QString("Alpha"));
+    }
+
     void backupPromptAnswers_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("ends");

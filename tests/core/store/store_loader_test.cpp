@@ -694,5 +694,57 @@ TEST_F(StoreLoad, IndexFileThatCannotBeOpenedRaisesIoErrorAndDropsTheAnchor) {
     for (int i = 0; i < s.items.topLevelCount(); ++i) EXPECT_NE(s.items.topLevel(i)->text, "hiding");
 }
 
+// The program's start leaves the tree to the item manager's first showing:
+// made then from the menu, it must be the tree and snapshot a full load
+// gives, whatever the store holds.
+TEST(PendingTree, BuildsWhatTheLoaderWouldHaveBuilt) {
+    struct Store {
+        const char* name;
+        std::vector<std::pair<std::string, std::vector<std::string>>> indexes;  // directory, lines
+        std::vector<std::string> files;                                        // also present
+    };
+    const Store stores[] = {
+        {"no index file", {}, {}},
+        {"empty index file", {{"", {}}}, {}},
+        {"every kind, nested",
+         {{"", {"^Folder|Tools", "^NorSep|junk", "^SpeSep|News", "^Folder|Empty", "^Folder|Gone",
+                "^ExeLnk|/bin/ed.exe|-x|ed.bmp|Ed|itor", "^ExeLnk|/bin/vi.exe||none.bmp|Vi", "^UnkLnk|/home/u||Home",
+                "^NorSep|", "^NorSep|"}},
+          {"Tools", {"^UnkLnk|/d/a.txt|txt|A", "^Folder|Deep", "^SpeSep|", "^UnkLnk|/d/b.TXT|TXT|B"}},
+          {"Tools/Deep", {"^ExeLnk|/opt/x.exe|--y|x.bmp|X", "^Folder|Deeper"}}},
+         {"Empty/", "Tools/Deep/x.bmp", "ed.bmp", "Tools/Deep/Deeper/"}},
+    };
+    for (const Store& st : stores) {
+        SCOPED_TRACE(st.name);
+        test::TempDir t;
+        for (const auto& [dir, lines] : st.indexes) t.writeIndex(dir.empty() ? "shortcuts" : "shortcuts/" + dir, lines);
+        for (const std::string& f : st.files) {
+            if (f.back() == '/') t.mkdir("shortcuts/" + f);
+            else t.write("shortcuts/" + f, "BM");
+        }
+        ItemStore eager, lazy;
+        lazy.treeWhenNeeded = true;
+        for (ItemStore* s : {&eager, &lazy}) {
+            s->dataDir = t.dir();
+            InstallMenuTemplate(*s);
+            ASSERT_TRUE(PrepareStore(*s, Never));
+            LoadStore(*s);
+        }
+        EXPECT_TRUE(lazy.treePending);
+        EXPECT_EQ(DumpMenu(*lazy.liveMenu), DumpMenu(*eager.liveMenu));
+        EXPECT_EQ(lazy.table.paths.items(), eager.table.paths.items());
+        BuildPendingTree(lazy);
+        EXPECT_FALSE(lazy.treePending);
+        EXPECT_EQ(DumpTree(lazy.items), DumpTree(eager.items));
+        EXPECT_EQ(DumpTree(lazy.undo), DumpTree(eager.undo));
+        EXPECT_EQ(lazy.undo.tag, eager.undo.tag);
+        EXPECT_EQ(lazy.undoParameters, eager.undoParameters);
+        EXPECT_EQ(lazy.topAnchor, lazy.items.topLevel(0));
+        // Once made, the tree stays: a second call changes nothing.
+        BuildPendingTree(lazy);
+        EXPECT_EQ(DumpTree(lazy.items), DumpTree(eager.items));
+    }
+}
+
 }  // namespace
 }  // namespace orbel
