@@ -59,13 +59,14 @@ inline std::string FolderItems(const fs::path& dir, int& counter, const std::str
 }
 
 // Writes the store into programDir + "shortcuts"; returns the item count.
-inline int WriteBenchStore(const std::string& programDir) {
+// Other sizes keep the shape: ten folders and 100 items per top-level folder.
+inline int WriteBenchStore(const std::string& programDir, int topFolders = kTopFolders) {
     const fs::path store = fs::path(programDir) / "shortcuts";
     fs::create_directories(store);
     const std::string bmp = Bmp16();
     int counter = 0;
     std::string top;
-    for (int f = 0; f < kTopFolders; ++f) {
+    for (int f = 0; f < topFolders; ++f) {
         const std::string name = "Folder " + std::to_string(f);
         top += "^Folder|" + name + "\r\n";
         if (f % 10 == 0) top += "^SpeSep|Group " + std::to_string(f / 10) + "\r\n";

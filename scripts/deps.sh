@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian's packages.
 # With "windows": what the cross build for Windows and its tests under Wine
-# need instead (scripts/test-windows.sh).
+# need instead (scripts/test-windows.sh); with "bench": the benchmarks' extras
+# as well.
 set -euo pipefail
 if [ "${1:-}" = windows ]; then
   packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64)
@@ -10,6 +11,8 @@ else
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev pkgconf libglib2.0-dev
     qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim
     file dpkg-dev desktop-file-utils at-spi2-core python3-pyatspi)
+  # With "bench": also what scripts/bench-startup.sh measures against and with.
+  if [ "${1:-}" = bench ]; then packages+=(jgmenu libxtst-dev); fi
 fi
 missing=()
 for p in "${packages[@]}"; do
