@@ -103,8 +103,8 @@ void LiveMenu::build() {
         }
         a->setVisible(e.visible && e.tag != tag::Hidden);
         a->setProperty(kEntryProperty, QVariant::fromValue(static_cast<void*>(const_cast<MenuEntry*>(&e))));
-        if (!e.name.empty()) a->setObjectName(QString::fromStdString(e.name));
-        if (!e.hint.empty()) a->setStatusTip(QString::fromStdString(e.hint));
+        if (!e.name().empty()) a->setObjectName(QString::fromStdString(e.name()));
+        if (!e.hint().empty()) a->setStatusTip(QString::fromStdString(e.hint()));
     });
 }
 

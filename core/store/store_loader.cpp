@@ -203,7 +203,7 @@ struct LoadLevel {
 }  // namespace
 
 ItemStore::ItemStore() : basicMenu(BuildMenuTemplate()), liveMenu(std::make_unique<MenuEntry>("", 0)) {
-    liveMenu->name = "PMItems";
+    liveMenu->setName("PMItems");
     BuildTreeTemplate(basic);
 }
 

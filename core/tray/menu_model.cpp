@@ -3,7 +3,24 @@
 namespace orbel {
 
 MenuEntry::MenuEntry(std::string c, int t, int image, MenuHandler click, bool vis, std::string n)
-    : name(std::move(n)), caption(std::move(c)), tag(t), imageIndex(image), visible(vis), onClick(click) {}
+    : caption(std::move(c)), tag(t), imageIndex(image), visible(vis), onClick(click) {
+    if (!n.empty()) setName(std::move(n));
+}
+
+const std::string& MenuEntry::NoText() {
+    static const std::string none;
+    return none;
+}
+
+void MenuEntry::setName(std::string text) {
+    if (!fixed_) fixed_ = std::make_unique<FixedTexts>();
+    fixed_->name = std::move(text);
+}
+
+void MenuEntry::setHint(std::string text) {
+    if (!fixed_) fixed_ = std::make_unique<FixedTexts>();
+    fixed_->hint = std::move(text);
+}
 
 int MenuEntry::indexOf(const MenuEntry* e) const {
     for (size_t i = 0; i < children_.size(); ++i)
@@ -39,11 +56,11 @@ void CopyMenuEntries(const MenuEntry& source, MenuEntry& target) {
 
 std::unique_ptr<MenuEntry> BuildMenuTemplate() {
     auto root = std::make_unique<MenuEntry>("", 0);
-    root->name = "PMBasic";
+    root->setName("PMBasic");
     using H = MenuHandler;
     root->add(std::make_unique<MenuEntry>("Sysmenu", tag::TextSeparator, -1, H::None, true, "miOwnSysMenu"));
     MenuEntry* kit = root->add(std::make_unique<MenuEntry>("Orbel Kit", 8, 0, H::None, true, "miOrbelKit"));
-    kit->hint = "hey";
+    kit->setHint("hey");
     kit->add(std::make_unique<MenuEntry>("Orbel  Kit", -1, -1, H::None, false, "miOwnBarMaker"));
     kit->add(std::make_unique<MenuEntry>("hidden", tag::Hidden, -1, H::None, false, "miOwnHidden"));
     kit->add(std::make_unique<MenuEntry>("Help File", 0, 8, H::miHelpFileClick, true, "miHelpFile"));

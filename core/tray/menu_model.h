@@ -16,7 +16,8 @@ constexpr int Hidden = -400;
 }  // namespace tag
 
 // Click handlers an entry can carry; the program binds them to its methods.
-enum class MenuHandler {
+// One byte each: a loaded store holds an entry per item.
+enum class MenuHandler : unsigned char {
     None,
     NorItemsRTClickItem,
     miHelpFileClick,
@@ -28,13 +29,11 @@ enum class MenuHandler {
 };
 
 // Which measure/draw handlers an entry holds (none: the toolkit draws it).
-enum class DrawHook { None, NorItems, SpeItems };
+enum class DrawHook : unsigned char { None, NorItems, SpeItems };
 
 class MenuEntry {
 public:
-    std::string name;     // object name of a fixed entry; empty for loaded ones
     std::string caption;
-    std::string hint;
     int tag = 0;
     int imageIndex = -1;
     bool visible = true;
@@ -46,6 +45,13 @@ public:
               bool visible = true, std::string name = {});
     MenuEntry(const MenuEntry&) = delete;
     MenuEntry& operator=(const MenuEntry&) = delete;
+
+    // Object name and hint: fixed entries have them, loaded ones never, so
+    // they live apart and cost a loaded entry one pointer.
+    const std::string& name() const { return fixed_ ? fixed_->name : NoText(); }
+    const std::string& hint() const { return fixed_ ? fixed_->hint : NoText(); }
+    void setName(std::string text);
+    void setHint(std::string text);
 
     MenuEntry* parent() const { return parent_; }
     int count() const { return static_cast<int>(children_.size()); }
@@ -69,8 +75,15 @@ public:
     }
 
 private:
+    struct FixedTexts {
+        std::string name;
+        std::string hint;
+    };
+    static const std::string& NoText();
+
+    unsigned revision_ = 0;  // fills the gap behind the public one-byte fields
+    std::unique_ptr<FixedTexts> fixed_;
     MenuEntry* parent_ = nullptr;
-    unsigned revision_ = 0;
     std::vector<std::unique_ptr<MenuEntry>> children_;
 };
 
