@@ -1,16 +1,42 @@
 #include "platform/sound.h"
 
+#include <dlfcn.h>
+
 #include <QFile>
 #include <QFileInfo>
-#include <QObject>
-#include <QSoundEffect>
-#include <QUrl>
+
+#include "platform/linux/module/wave_module.h"
 
 namespace orbel::platform {
 
+namespace {
+
+// Loaded at the first sound and kept: null when the module is missing,
+// which makes every sound one that cannot be played.
+const OrbelWaveModule* WaveModule() {
+    static const OrbelWaveModule* module = [] () -> const OrbelWaveModule* {
+        void* handle = dlopen(ORBEL_WAVE_MODULE_FILE, RTLD_NOW | RTLD_LOCAL);
+        if (!handle) return nullptr;
+        auto entry = reinterpret_cast<const OrbelWaveModule* (*)()>(dlsym(handle, "orbel_wave_module"));
+        return entry ? entry() : nullptr;
+    }();
+    return module;
+}
+
+}  // namespace
+
 struct WavePlayer::Impl {
-    std::unique_ptr<QSoundEffect> effect;
+    void* player = nullptr;
+    std::string playing;  // the file of the sound a failure is about
     std::function<void(const std::string&)> onFailure;
+
+    ~Impl() {
+        if (player) WaveModule()->destroy(player);
+    }
+    static void Failed(void* context) {
+        auto* d = static_cast<Impl*>(context);
+        if (d->onFailure) d->onFailure(d->playing);
+    }
 };
 
 WavePlayer::WavePlayer() : d_(std::make_unique<Impl>()) {}
@@ -37,19 +63,11 @@ bool WavePlayer::play(const std::string& fileText)
         return false;
     probe.close();
 
-    // The effect before is dropped with its pending signals, so a late error
-    // of an old sound is never reported against the new one. Queued, so that
-    // the failure is never reported while play() is still running.
-    d_->effect.reset();
-    auto effect = std::make_unique<QSoundEffect>();
-    QSoundEffect* raw = effect.get();
-    QObject::connect(raw, &QSoundEffect::statusChanged, raw, [this, raw, fileText] {
-        if (raw->status() == QSoundEffect::Error && d_->onFailure)
-            d_->onFailure(fileText);
-    }, Qt::QueuedConnection);
-    raw->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
-    raw->play();
-    d_->effect = std::move(effect);
+    const OrbelWaveModule* module = WaveModule();
+    if (!module) return false;
+    if (!d_->player) d_->player = module->create(&Impl::Failed, d_.get());
+    d_->playing = fileText;
+    module->play(d_->player, QFileInfo(file).absoluteFilePath().toUtf8().constData());
     return true;
 }
 

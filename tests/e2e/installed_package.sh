@@ -54,7 +54,8 @@ desktop-file-validate "$launcher" > "$out/validate.txt" 2>&1 || fail "the launch
 command=$(sed -n 's/^Exec=//p' "$launcher")
 [ "$command" = /usr/bin/orbel ] || fail "the launcher starts \"$command\""
 [ "$(readlink -f /usr/bin/orbel)" = /usr/lib/tandrel-orbel/orbel ] || fail "/usr/bin/orbel does not lead to the program"
-for f in /usr/lib/tandrel-orbel/help.html /usr/lib/tandrel-orbel/media/chord.wav /usr/lib/tandrel-orbel/media/chimes.wav; do
+for f in /usr/lib/tandrel-orbel/help.html /usr/lib/tandrel-orbel/media/chord.wav /usr/lib/tandrel-orbel/media/chimes.wav \
+  /usr/lib/tandrel-orbel/orbel-wave.so; do
   [ -f "$f" ] || fail "$f is missing"
 done
 for size in 16 32 48 256; do
