@@ -3,6 +3,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
@@ -131,6 +132,20 @@ private slots:
         p.items->BitBtnUndoClick();
         QCOMPARE(model->rowCount(), 1 + 2 + 3);
         QCOMPARE(model->index(2, 0).data().toString(), QString("Alpha"));
+    }
+
+    void theFilePickerIsMadeWhenAddFirstNeedsIt() {
+        TestProgram t;
+        t.startUp();
+        TFormItems* items = t.program().items;
+        QVERIFY(!items->findChild<QFileDialog*>());
+        QFileDialog* picker = items->OpenDialogAdd();
+        QCOMPARE(picker->objectName(), QString("OpenDialogAdd"));
+        QCOMPARE(picker->fileMode(), QFileDialog::ExistingFile);
+        QCOMPARE(picker->nameFilters(), QStringList{"All Files (*)"});
+        QVERIFY(picker->testOption(QFileDialog::DontResolveSymlinks));
+        QCOMPARE(picker->directory().absolutePath(), QDir::homePath());
+        QCOMPARE(items->OpenDialogAdd(), picker);
     }
 
     void backupPromptAnswers_data() {
