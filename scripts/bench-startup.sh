@@ -12,6 +12,8 @@
 #   ORBEL_BEFORE         another build of the program (an executable) run in
 #                        the same alternation, as "before"
 #   ORBEL_BENCH_LOG      file that keeps every run's line
+# Beside the empty store runs bench/bare_tray, a Qt program with only a tray
+# icon and a small menu: what any Qt tray program costs here.
 # Also prints the in-process figures of build/bench/startup_bench (the item
 # manager's first showing on the 10,000-item store among them).
 set -euo pipefail
@@ -20,7 +22,7 @@ build=${ORBEL_BUILD_DIR:-$here/build}
 runs=${1:-5}
 stores=${ORBEL_BENCH_STORES:-10k empty 100k}
 command -v jgmenu >/dev/null || "$here/scripts/deps.sh" bench
-for tool in "$build/bench/menu_clock" "$build/bench/startup_bench" "$build/program/orbel"; do
+for tool in "$build/bench/menu_clock" "$build/bench/startup_bench" "$build/bench/bare_tray" "$build/program/orbel"; do
   [ -x "$tool" ] || { echo "missing $tool: build with scripts/build.sh (scripts/deps.sh bench first)" >&2; exit 1; }
 done
 source "$here/tests/e2e/lib.sh"
@@ -68,7 +70,10 @@ one_run() {
   rm -f "$HOME/.jgmenu-lockfile"
   # A run that fails (say, a clock that timed out on a loaded machine) is
   # reported and left out of the medians.
-  if [ "$who" = jgmenu ]; then
+  if [ "$who" = bare ]; then
+    line=$("$build/bench/menu_clock" --class bare_tray --tray -- "$build/bench/bare_tray") ||
+      { echo "$store $who: run failed" >&2; return 0; }
+  elif [ "$who" = jgmenu ]; then
     line=$("$build/bench/menu_clock" --class jgmenu --at 600 400 -- \
       jgmenu --config-file="$work/jgmenurc" --csv-file="$work/$store.csv") || { echo "$store $who: run failed" >&2; return 0; }
   else
@@ -81,7 +86,8 @@ one_run() {
 for run in $(seq 1 "$runs"); do
   for store in $stores; do
     order=("${programs[@]}")
-    [ "$store" = empty ] || order+=(jgmenu)
+    # The empty store runs beside a bare Qt tray program: the fixed cost.
+    if [ "$store" = empty ]; then order+=(bare); else order+=(jgmenu); fi
     # The order turns each round, so no program always runs first or last.
     n=${#order[@]}
     for i in $(seq 0 $((n - 1))); do one_run "$store" "${order[$(( (i + run) % n ))]}"; done
