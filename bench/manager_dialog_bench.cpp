@@ -34,7 +34,7 @@ Running& TheProgram() {
 }
 
 void BM_DialogSelectNode(benchmark::State& state) {
-    orbel::TFormItems* f = TheProgram().program->items;
+    orbel::TFormItems* f = TheProgram().program->items.get();
     // Alternate between a program deep in the tree and a folder, so every
     // selection is a change.
     orbel::TreeNode* top = nullptr;
@@ -58,7 +58,7 @@ void BM_DialogSelectNode(benchmark::State& state) {
 BENCHMARK(BM_DialogSelectNode)->Unit(benchmark::kMicrosecond);
 
 void BM_DialogUndo(benchmark::State& state) {
-    orbel::TFormItems* f = TheProgram().program->items;
+    orbel::TFormItems* f = TheProgram().program->items.get();
     for (auto _ : state) f->BitBtnUndoClick();
 }
 BENCHMARK(BM_DialogUndo)->Unit(benchmark::kMillisecond);
@@ -66,7 +66,7 @@ BENCHMARK(BM_DialogUndo)->Unit(benchmark::kMillisecond);
 void BM_DialogSweep(benchmark::State& state) {
     // The generated paths do not exist: each sweep removes every item, so the
     // tree is put back (untimed) before the next one.
-    orbel::TFormItems* f = TheProgram().program->items;
+    orbel::TFormItems* f = TheProgram().program->items.get();
     for (auto _ : state) {
         f->BitBtnSweepClick();
         state.PauseTiming();
@@ -77,7 +77,7 @@ void BM_DialogSweep(benchmark::State& state) {
 BENCHMARK(BM_DialogSweep)->Unit(benchmark::kMillisecond);
 
 void BM_DialogSave(benchmark::State& state) {
-    orbel::TFormItems* f = TheProgram().program->items;
+    orbel::TFormItems* f = TheProgram().program->items.get();
     for (auto _ : state) {
         f->BitBtnSaveClick();
         if (f->StatusText() != "Save succesful!") state.SkipWithError(qPrintable(f->StatusText()));

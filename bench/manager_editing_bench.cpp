@@ -33,7 +33,7 @@ struct Running {
         if (f.open(QIODevice::WriteOnly)) f.write("x");
     }
     ~Running() { program.reset(); }
-    orbel::TFormItems* form() const { return program->items; }
+    orbel::TFormItems* form() const { return program->items.get(); }
     // A node deep in the tree, so the insertions land in the middle of it.
     orbel::TreeNode* middleItem() const {
         orbel::TreeNode* found = nullptr;

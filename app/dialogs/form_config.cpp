@@ -373,7 +373,7 @@ void TFormConfig::BtnDefaultClick() {
 
 void TFormConfig::OkOrApply(bool closing) {
     Program* prog = Program::instance();
-    TFormGeneral* g = prog->general;
+    TFormGeneral* g = prog->general.get();
     g->HideOpenDialogs();
     // A file or entry that cannot be written is told, and the program goes
     // on: the dialog stays open with the user's choices and nothing else of

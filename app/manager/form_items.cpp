@@ -92,7 +92,7 @@ TFormItems::TFormItems() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(521, 533);
 
-    ILAllPublic = std::make_unique<ImageLists>(prog->store.images, prog->store.counters.defaultProgramImage);
+    ILAllPublic = prog->images.get();
     PMItems = new LiveMenu(*ILAllPublic, [](const MenuEntry& e) { RunMenuCommand(e); }, this);
     PMItems->setObjectName("PMItems");
     PMItems->setRoot(prog->store.liveMenu.get());
@@ -570,10 +570,7 @@ void TFormItems::EditSNameKeyDown() {
     ItemStore& store = Program::instance()->store;
     const EditResult r = EditNodeName(store.items, s, EditSName->text().toStdString());
     if (r.boxCorrected) correctBox(EditSName, QString::fromStdString(r.boxText));
-    if (!r.refusal.empty()) {
-        if (r.chord) refuse(QString::fromStdString(r.refusal));
-        else ShowStatus(QString::fromStdString(r.refusal));
-    }
+    report(r.refusal, r.chord);
     if (r.imageChanged) drawTypeImage(s->imageIndex);
 }
 
@@ -582,10 +579,7 @@ void TFormItems::EditSParamsKeyDown() {
     if (!s) return;
     const EditResult r = EditNodeParameters(Program::instance()->store.table, s, EditSParams->text().toStdString());
     if (r.boxCorrected) correctBox(EditSParams, QString::fromStdString(r.boxText));
-    if (!r.refusal.empty()) {
-        if (r.chord) refuse(QString::fromStdString(r.refusal));
-        else ShowStatus(QString::fromStdString(r.refusal));
-    }
+    report(r.refusal, r.chord);
 }
 
 bool TFormItems::eventFilter(QObject* watched, QEvent* event) {
@@ -633,22 +627,22 @@ void TFormItems::BitBtnSaveClick() {
     }
 }
 
-template <class F> void TFormItems::rebuildTree(F&& rebuild) {
-    struct Restore {
-        TFormItems* form;
-        bool attached;
-        ~Restore() {
-            form->treeModel->attach();
-            form->setTreeChangeHandler(attached);
-        }
-    } restore{this, changeHandlerAttached_};
-    setTreeChangeHandler(false);
-    treeModel->detach();
-    rebuild();
+TFormItems::TreeRebuild::TreeRebuild(TFormItems& form)
+    : form_(form), handlerWasAttached_(form.changeHandlerAttached_) {
+    form_.setTreeChangeHandler(false);
+    form_.treeModel->detach();
+}
+
+TFormItems::TreeRebuild::~TreeRebuild() {
+    form_.treeModel->attach();
+    form_.setTreeChangeHandler(handlerWasAttached_);
 }
 
 void TFormItems::RestoreSnapshot() {
-    rebuildTree([] { orbel::RestoreSnapshot(Program::instance()->store); });
+    {
+        TreeRebuild rebuild(*this);
+        orbel::RestoreSnapshot(Program::instance()->store);
+    }
     // The old nodes are gone; nothing may point at them any more.
     clipboardNode = nullptr;
     forgetNodes();
@@ -665,7 +659,10 @@ void TFormItems::BitBtnSweepClick() {
     // A swept clipboard node is no longer in the tree; ResetSelection below
     // sees that and only clears the clipboard.
     forgetNodes();
-    rebuildTree([&] { SweepTree(store.items, store.topAnchor, store.table); });
+    {
+        TreeRebuild rebuild(*this);
+        SweepTree(store.items, store.topAnchor, store.table);
+    }
     ResetSelection();
 }
 
@@ -693,6 +690,11 @@ void TFormItems::FormClose() {
         RestoreSnapshot();
     }
     ResetSelection();
+}
+
+void TFormItems::StoreUnloading() {
+    PMItems->setRoot(nullptr);
+    ILAllPublic->dropCache();
 }
 
 void TFormItems::StoreLoaded() {

@@ -43,7 +43,7 @@ public:
     QLabel* StatusPanel;  // the status bar's one panel
     QTimer* TimerStatusText;
     LiveMenu* PMItems;
-    std::unique_ptr<ImageLists> ILAllPublic;  // both image lists
+    ImageLists* ILAllPublic;  // both image lists, the program's
     ItemTreeModel* treeModel;
 
     // Properties panel.
@@ -162,8 +162,26 @@ public:
     // Undo's rebuild of the tree from the snapshot, one view reset.
     void RestoreSnapshot();
 
-    // Hooks the live menu and tree to the loaded store (after each load).
+    // Takes the live menu and the pictures off the store before a load, and
+    // hooks the live menu and tree to the loaded store after each load.
+    void StoreUnloading();
     void StoreLoaded();
+
+    // While it lives, the whole tree may be rebuilt: the change handler is
+    // detached and the view has let go of the nodes. When it goes, also
+    // when the rebuild throws, the view takes the tree again in one reset
+    // and the change handler is as it was before.
+    class TreeRebuild {
+    public:
+        explicit TreeRebuild(TFormItems& form);
+        ~TreeRebuild();
+        TreeRebuild(const TreeRebuild&) = delete;
+        TreeRebuild& operator=(const TreeRebuild&) = delete;
+
+    private:
+        TFormItems& form_;
+        bool handlerWasAttached_;
+    };
     // Detached while the store is rebuilt.
     void setTreeChangeHandler(bool attached);
     bool treeChangeHandlerAttached() const { return changeHandlerAttached_; }
@@ -200,8 +218,10 @@ private:
     int fitAdminPanel(int width, int buttonWidth, int groupWidth);
     AddMode modeOf(const QRadioButton* button) const;
     IconCapture iconCapture();
-    // The outcome of a refused edit: the chord and the text, or the text only.
-    void report(const EditOutcome& outcome);
+    // A refused edit: the chord and the text, or the text only; nothing
+    // when there is no refusal.
+    void report(const std::string& refusal, bool chord);
+    void report(const EditOutcome& outcome) { report(outcome.refusal, outcome.chord); }
     // Mouse and drag events of the tree's viewport; true when handled here.
     bool viewportEvent(QEvent* event);
     void startNodeDrag();
@@ -209,9 +229,6 @@ private:
     void autoScrollFor(QPoint at);
     // Node pointers that a rebuild or a delete may leave dangling.
     void forgetNodes();
-    // Runs a rebuild of the whole tree with the change handler detached and
-    // one view reset, restoring both even when the rebuild throws.
-    template <class F> void rebuildTree(F&& rebuild);
 
     bool changeHandlerAttached_ = false;
     QFileDialog* openDialogAdd_ = nullptr;

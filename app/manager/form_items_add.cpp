@@ -81,10 +81,10 @@ IconCapture TFormItems::iconCapture() {
     };
 }
 
-void TFormItems::report(const EditOutcome& outcome) {
-    if (outcome.refusal.empty()) return;
-    if (outcome.chord) refuse(QString::fromStdString(outcome.refusal));
-    else ShowStatus(QString::fromStdString(outcome.refusal));
+void TFormItems::report(const std::string& refusal, bool chord) {
+    if (refusal.empty()) return;
+    if (chord) refuse(QString::fromStdString(refusal));
+    else ShowStatus(QString::fromStdString(refusal));
 }
 
 void TFormItems::applyAddModeView(const AddModeView& view) {

@@ -146,7 +146,7 @@ void TFormGeneral::AEGeneralException(QObject* sender, const std::exception* err
 }
 
 void TFormGeneral::AEGeneralHint(const QString& hint) {
-    TFormItems* items = Program::instance()->items;
+    TFormItems* items = Program::instance()->items.get();
     if (!items || QApplication::activeWindow() != items) return;
     const int bar = hint.indexOf('|');
     items->SetStatusText(bar < 0 ? hint : hint.mid(bar + 1));

@@ -29,8 +29,8 @@ std::string SettingsPath() {
 // The three dialogs in the order the settings steps visit them.
 QList<OrbelDialog*> Dialogs(Program* prog) {
     QList<OrbelDialog*> out;
-    for (OrbelDialog* d : {static_cast<OrbelDialog*>(prog->config), static_cast<OrbelDialog*>(prog->items),
-                           static_cast<OrbelDialog*>(prog->about)})
+    for (OrbelDialog* d : {static_cast<OrbelDialog*>(prog->config.get()), static_cast<OrbelDialog*>(prog->items.get()),
+                           static_cast<OrbelDialog*>(prog->about.get())})
         if (d) out << d;
     return out;
 }
@@ -48,13 +48,12 @@ void SelectText(QComboBox* box, const QString& text) {
 void TFormGeneral::LoadSettings() {
     Program* prog = Program::instance();
     prog->settings = ReadSettings(ProfileFile::Load(SettingsPath()));
-    QCoreApplication::processEvents();
     ReadAutostart();
 }
 
 void TFormGeneral::SaveSettings() {
     Program* prog = Program::instance();
-    TFormConfig* c = prog->config;
+    TFormConfig* c = prog->config.get();
     Settings s;
     s.TaskBar = c->ChkBxTaskBar->isChecked();
     s.WindowsDraw = c->CBWinDefDraw->isChecked();
@@ -70,7 +69,6 @@ void TFormGeneral::SaveSettings() {
     WriteSettings(file, s);
     file.Save(path);
     WriteAutostart(c->ChkBxSystray->isChecked());
-    QCoreApplication::processEvents();
 }
 
 void TFormGeneral::ReadAutostart() {
@@ -86,12 +84,11 @@ void TFormGeneral::WriteAutostart(bool on) {
 void TFormGeneral::ApplySettings() {
     Program* prog = Program::instance();
     const Settings& s = prog->settings;
-    TFormConfig* c = prog->config;
+    TFormConfig* c = prog->config.get();
 
     SelectText(c->CmBoxFontSize, QString::number(s.FontSize));
     SelectText(c->CmBoxFontName, QString::fromStdString(s.FontName));
 
-    if (!s.TaskBar) QCoreApplication::processEvents();
     c->ChkBxTaskBar->setChecked(s.TaskBar);
 
     c->CBWinDefDraw->setChecked(s.WindowsDraw);
@@ -106,11 +103,7 @@ void TFormGeneral::ApplySettings() {
     if (custom) {
         font = QFont(QString::fromStdString(s.FontName), s.FontSize);
     } else {
-        const QFont menu = SystemMenuFont();
-        font = QApplication::font();
-        font.setFamily(menu.family());
-        if (menu.pointSizeF() > 0) font.setPointSizeF(menu.pointSizeF());
-        else font.setPixelSize(menu.pixelSize());
+        font = InSystemMenuFont(QApplication::font());
     }
     for (OrbelDialog* d : Dialogs(prog)) {
         d->setWindowLook(custom, s.TaskBar);
@@ -146,9 +139,10 @@ void TFormGeneral::PaintTitle(QWidget* window, const QString& title) {
 
 void TFormGeneral::AEGeneralActivate() {
     Program* prog = Program::instance();
-    for (OrbelDialog* d : {static_cast<OrbelDialog*>(prog->items), static_cast<OrbelDialog*>(prog->config),
-                           static_cast<OrbelDialog*>(prog->about)}) {
+    for (OrbelDialog* d : {static_cast<OrbelDialog*>(prog->items.get()), static_cast<OrbelDialog*>(prog->config.get()),
+                           static_cast<OrbelDialog*>(prog->about.get())}) {
         if (d && d->isVisible()) PaintTitle(d, d->titleText());
+        // Each title shows its new look at once, not after the last one.
         QCoreApplication::processEvents();
     }
 }

@@ -15,12 +15,13 @@ int main(int argc, char** argv) {
     orbel::OrbelApplication app(argc, argv);
     // The hidden main window never shows, and closing a dialog never ends the program.
     app.setQuitOnLastWindowClosed(false);
-    QCoreApplication::processEvents();
     orbel::SetApplicationTitle(QString::fromUtf8(orbel::texts::ProductName));
     try {
         orbel::Program program;
         program.setItemTreeWhenShown(true);
         program.createWindows();
+        // The new windows' posted layout and polish requests run before
+        // start-up measures their texts.
         QCoreApplication::processEvents();
         program.GuardSingleInstance();
         if (program.continueFlag()) program.StartUp();

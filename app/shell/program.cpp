@@ -31,24 +31,20 @@ namespace {
 Program* g_program = nullptr;
 }
 
-Program::Program() {
-    g_program = this;
-    BuildTreeTemplate(store.basic);
+Program::Registration::Registration(Program* p) : program(p) { g_program = p; }
+
+Program::Registration::~Registration() {
+    if (g_program == program) g_program = nullptr;
+}
+
+Program::Program() : registration_(this) {
     // Title texts are filled before the windows read them.
     itemsTitle = QString::fromStdString(texts::Title(texts::ItemsTitleSuffix));
     configTitle = QString::fromStdString(texts::Title(texts::ConfigTitleSuffix));
     aboutTitle = QString::fromStdString(texts::Title(texts::AboutTitleSuffix));
 }
 
-Program::~Program() {
-    // Windows go in the reverse order of their creation.
-    delete about;
-    delete config;
-    delete items;
-    delete shortcuts;
-    delete general;
-    if (g_program == this) g_program = nullptr;
-}
+Program::~Program() = default;
 
 Program* Program::instance() { return g_program; }
 
@@ -75,11 +71,12 @@ bool Program::trayReady() const {
 }
 
 void Program::createWindows() {
-    general = new TFormGeneral;
-    shortcuts = new TFormShortCuts;
-    items = new TFormItems;
-    config = new TFormConfig;
-    about = new TFormAbout;
+    images = std::make_unique<ImageLists>(store.images, store.counters.defaultProgramImage);
+    general = std::make_unique<TFormGeneral>();
+    shortcuts = std::make_unique<TFormShortCuts>();
+    items = std::make_unique<TFormItems>();
+    config = std::make_unique<TFormConfig>();
+    about = std::make_unique<TFormAbout>();
 }
 
 void Program::GuardSingleInstance() {
@@ -136,15 +133,17 @@ void Program::StartUp() {
     backupPrompt = QString::fromStdString(texts::BackupPrompt(places.dataDir, places.stateDir));
     // 9. Pictures are rendered when first shown; nothing to prepare here.
     // 10.-12. Template, store preparation, load; the view follows afterwards.
-    items->PMItems->setRoot(nullptr);
-    items->treeModel->detach();
-    InstallMenuTemplate(store);
-    const bool goOn = PrepareStore(store, [this] { return askBackup(); });
-    store.treeWhenNeeded = itemTreeWhenShown_;
-    if (goOn) LoadStore(store);
-    // Reloads, which follow a save in the item manager, build the tree at once.
-    store.treeWhenNeeded = false;
-    items->treeModel->attach();
+    items->StoreUnloading();
+    bool goOn = false;
+    {
+        TFormItems::TreeRebuild rebuild(*items);
+        InstallMenuTemplate(store);
+        goOn = PrepareStore(store, [this] { return askBackup(); });
+        store.treeWhenNeeded = itemTreeWhenShown_;
+        if (goOn) LoadStore(store);
+        // Reloads, which follow a save in the item manager, build the tree at once.
+        store.treeWhenNeeded = false;
+    }
     if (!goOn) {
         requestEnd(0);
         return;
@@ -166,17 +165,12 @@ void Program::ReloadStore() {
     items->setTreeChangeHandler(false);
     general->CSystrayGen->setEnabled(false);
     general->CSystrayGen->setPopupMenu(nullptr);
-    items->PMItems->setRoot(nullptr);
-    items->treeModel->detach();
-    items->ILAllPublic->dropCache();
+    items->StoreUnloading();
     bool goOn = false;
-    try {
+    {
+        TFormItems::TreeRebuild rebuild(*items);
         goOn = ReloadStoreModel(store, [this] { return askBackup(); });
-    } catch (...) {
-        items->treeModel->attach();
-        throw;
     }
-    items->treeModel->attach();
     if (!goOn) {
         requestEnd(0);
         return;
@@ -192,7 +186,9 @@ void Program::ReloadStore() {
 void Program::CloseProgram() {
     // 1. Pictures go with their windows. 2. Let a new instance start.
     if (lock_) lock_->release();
-    // 3. Pending messages once, 4. then end the loop.
+    // 3. Pending messages once: what is already queued (a repaint, a queued
+    // signal) still runs, since the loop takes no more once told to end.
+    // 4. Then end the loop.
     QCoreApplication::processEvents();
     requestEnd(0);
 }

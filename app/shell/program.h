@@ -16,6 +16,7 @@
 namespace orbel {
 
 namespace platform { class SingleInstanceLock; }
+class ImageLists;
 class TFormGeneral;
 class TFormShortCuts;
 class TFormItems;
@@ -72,11 +73,25 @@ public:
     QString helpTail;
     QString itemsTitle, configTitle, aboutTitle;
 
-    TFormGeneral* general = nullptr;
-    TFormShortCuts* shortcuts = nullptr;
-    TFormItems* items = nullptr;
-    TFormConfig* config = nullptr;
-    TFormAbout* about = nullptr;
+private:
+    // Registered first, so that it is let go last: windows going away may
+    // still ask for the program.
+    struct Registration {
+        explicit Registration(Program* p);
+        ~Registration();
+        Program* program;
+    } registration_;
+
+public:
+    // Both image lists; they outlive the windows, whose models and menus
+    // point at them.
+    std::unique_ptr<ImageLists> images;
+    // The windows in their order of creation; they go in the reverse order.
+    std::unique_ptr<TFormGeneral> general;
+    std::unique_ptr<TFormShortCuts> shortcuts;
+    std::unique_ptr<TFormItems> items;
+    std::unique_ptr<TFormConfig> config;
+    std::unique_ptr<TFormAbout> about;
 
     // Whether the tray answers the mouse and has its menu (Running).
     bool trayReady() const;
@@ -93,7 +108,6 @@ private:
     bool endRequested_ = false;
     bool placesFixed_ = false;
     bool itemTreeWhenShown_ = false;
-    std::vector<std::unique_ptr<QObject>> windows_;
 };
 
 }  // namespace orbel

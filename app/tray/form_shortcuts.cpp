@@ -95,14 +95,7 @@ void TFormShortCuts::SpeItemsRTDrawItem(const MenuEntry& sender, QPainter& canva
     const QPalette pal = QApplication::palette();
     const bool windowsDraw = prog->settings.WindowsDraw;
     QFont font = ProgramFont();
-    if (windowsDraw) {
-        const QFont system = SystemMenuFont();
-        font = QFont(system.family());
-        if (system.pointSizeF() > 0)
-            font.setPointSizeF(system.pointSizeF());
-        else
-            font.setPixelSize(system.pixelSize());
-    }
+    if (windowsDraw) font = InSystemMenuFont(QFont());
     const QColor fill = windowsDraw ? prog->systemColour : prog->menuColour;
     canvas.setFont(font);
     canvas.fillRect(rect, fill);

@@ -78,7 +78,7 @@ void MenuDrawStyle::drawControl(ControlElement element, const QStyleOption* opti
                                 const QWidget* widget) const {
     if (element == CE_MenuItem) {
         if (const MenuEntry* entry = HookedEntry(option, widget)) {
-            const TFormShortCuts* handlers = Program::instance()->shortcuts;
+            const TFormShortCuts* handlers = Program::instance()->shortcuts.get();
             const bool selected = option->state & State_Selected;
             painter->save();
             if (entry->draw == DrawHook::SpeItems) {

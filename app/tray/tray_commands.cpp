@@ -37,10 +37,10 @@ void RunMenuCommand(const MenuEntry& entry) {
 }
 
 void miHelpFileClick() { OpenDocument(Program::instance()->helpPage()); }
-void miManageItemsClick() { ShowModeless(Program::instance()->items); }
-void SetupClick() { ShowModeless(Program::instance()->config); }
+void miManageItemsClick() { ShowModeless(Program::instance()->items.get()); }
+void SetupClick() { ShowModeless(Program::instance()->config.get()); }
 void miVisitWebsiteClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }
-void miAboutClick() { ShowModeless(Program::instance()->about); }
+void miAboutClick() { ShowModeless(Program::instance()->about.get()); }
 void miCloseAppClick() { Program::instance()->CloseProgram(); }
 
 }  // namespace orbel

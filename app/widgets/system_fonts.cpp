@@ -16,4 +16,15 @@ QFont SystemMenuFont()
     return QApplication::font("QMenu");
 }
 
+QFont InSystemMenuFont(QFont base)
+{
+    const QFont menu = SystemMenuFont();
+    base.setFamily(menu.family());
+    if (menu.pointSizeF() > 0)
+        base.setPointSizeF(menu.pointSizeF());
+    else
+        base.setPixelSize(menu.pixelSize());
+    return base;
+}
+
 }  // namespace orbel

@@ -10,5 +10,8 @@ namespace orbel {
 QStringList InstalledFontFamilies();
 // The font the desktop uses for menus.
 QFont SystemMenuFont();
+// base in the menu font's family and size (in points, or in pixels where
+// the desktop gives no point size).
+QFont InSystemMenuFont(QFont base);
 
 }  // namespace orbel

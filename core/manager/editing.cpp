@@ -37,7 +37,7 @@ bool AttachTarget(const TreeNode* selected) { return selected && !IsBuiltInNode(
 TreeNode* AddItemNode(ItemStore& s, TreeNode* after, const std::string& caption, int image,
                       const std::string& path, bool program, const std::string& params) {
     const int number = s.nextItemNumber;
-    TreeNode* n = InsertAfter(s.items, after, MakeItemNode(caption, image, number));
+    TreeNode* n = s.items.insertAfter(after, MakeItemNode(caption, image, number));
     AppendString(s.table.paths, path);
     if (program) {
         AppendString(s.table.programNumbers, std::to_string(number));
@@ -79,17 +79,11 @@ std::string PathRefusal(std::string_view path) {
     return {};
 }
 
-// ---- insertion -------------------------------------------------------------
-
-TreeNode* InsertAfter(ItemTree& tree, TreeNode* after, std::unique_ptr<TreeNode> node) {
-    return tree.insertAfter(after, std::move(node));
-}
-
 // ---- Attach ----------------------------------------------------------------
 
 EditOutcome AttachSeparator(ItemTree& tree, TreeNode* selected, std::string_view text) {
     if (!AttachTarget(selected)) return Refused({});
-    return Done(InsertAfter(tree, selected, MakeSeparatorNode(WithoutLineBreaks(text))));
+    return Done(tree.insertAfter(selected, MakeSeparatorNode(WithoutLineBreaks(text))));
 }
 
 EditOutcome AttachFolder(ItemTree& tree, TreeNode* selected, std::string_view name) {
@@ -97,7 +91,7 @@ EditOutcome AttachFolder(ItemTree& tree, TreeNode* selected, std::string_view na
     const std::string trimmed = TrimName(name);
     std::string refusal = AttachFolderRefusal(selected, trimmed);
     if (!refusal.empty()) return Refused(std::move(refusal));
-    return Done(InsertAfter(tree, selected, MakeFolderNode(trimmed)));
+    return Done(tree.insertAfter(selected, MakeFolderNode(trimmed)));
 }
 
 EditOutcome AttachDirectory(ItemStore& s, TreeNode* selected, std::string_view name,
@@ -268,7 +262,7 @@ EditOutcome PasteNode(ItemTree& tree, TreeNode*& clipboard, TreeNode* selected) 
     if (!IsMovableNode(clipboard) || IsFolderNode(clipboard)) return Refused({});
     const TreeNode& k = *clipboard;
     auto d = std::make_unique<TreeNode>(k.text, k.imageIndex, k.selectedIndex, -1, k.data);
-    return Done(InsertAfter(tree, selected, std::move(d)));
+    return Done(tree.insertAfter(selected, std::move(d)));
 }
 
 EditOutcome DeleteNode(ItemTree& tree, TreeNode*& clipboard, TreeNode* selected) {
@@ -356,14 +350,6 @@ EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath
     const int image = parts.extension.empty() ? img::NoExtension : CapturedImage(s, r.path, captureIcon);
     const std::string name = WithoutLineBreaks(StripExtension(parts.name));
     return Done(AddItemNode(s, target, name, image, r.path, program, program ? r.params : std::string()));
-}
-
-std::vector<EditOutcome> DropFiles(ItemStore& s, TreeNode* target, const std::vector<std::string>& paths,
-                                   const IconCapture& captureIcon) {
-    std::vector<EditOutcome> out;
-    out.reserve(paths.size());
-    for (const std::string& p : paths) out.push_back(DropFile(s, target, p, captureIcon));
-    return out;
 }
 
 }  // namespace orbel

@@ -58,13 +58,6 @@ std::string DropFirstChar(std::string_view text);
 // Ctrl-Z), or "" when it can.
 std::string PathRefusal(std::string_view path);
 
-// ---- insertion -------------------------------------------------------------
-
-// The one insertion rule: node goes directly after `after`, under its
-// parent (after a top marker: first in its folder; after the top-level
-// anchor: first at the top level). One row-level insert.
-TreeNode* InsertAfter(ItemTree& tree, TreeNode* after, std::unique_ptr<TreeNode> node);
-
 // ---- Attach ----------------------------------------------------------------
 // selected is the node the new one goes after; nullptr or a built-in node is
 // refused silently (the button is disabled then).
@@ -187,17 +180,12 @@ struct ResolvedDrop {
 };
 ResolvedDrop ResolveDroppedPath(const std::string& fullPath);
 
-// TVItemsDropFiles for one file onto target (the node under the drop
+// A file dropped from another program onto target (the node under the drop
 // point): a new item directly after target; program number and params when
 // IsProgramPath(path); image 6 for a path without extension, else a captured
 // icon. Refused with the chord and DropRefused for no target or a built-in
 // one, and with the reason for paths that cannot be stored or read.
 EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath,
                      const IconCapture& captureIcon);
-// Several files at one point, judged one by one, each placed directly after
-// target (so they end up in reverse order). Returns one outcome per file;
-// the last successful one's node is the one to select.
-std::vector<EditOutcome> DropFiles(ItemStore& s, TreeNode* target, const std::vector<std::string>& paths,
-                                   const IconCapture& captureIcon);
 
 }  // namespace orbel

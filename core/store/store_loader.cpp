@@ -331,12 +331,6 @@ void BuildPendingTree(ItemStore& s) {
     s.undoParameters = s.table.parameters.items();
 }
 
-void LoadStoreLevel(ItemStore& s, const std::string& dirWithSeparator, MenuEntry& parentEntry,
-                    TreeNode* parentNode) {
-    EnteredDirs entered(dirWithSeparator);
-    WalkLevel(s, dirWithSeparator, entered, LoadLevel{s, parentEntry, parentNode});
-}
-
 int LoadIconBitmap(ItemStore& s, const std::string& file) {
     // Only the file is recorded; the renderer reads it and falls back to the
     // default program image when it cannot.
@@ -348,16 +342,10 @@ int LoadIconBitmap(ItemStore& s, const std::string& file) {
 }
 
 bool ReloadStoreModel(ItemStore& s, const std::function<BackupAnswer()>& ask) {
+    // The tree, the live menu and the counters are reset by the template.
     s.table.clear();
-    s.items.tag = 0;
-    s.undo.tag = 0;
-    s.topAnchor = nullptr;
-    s.items.clear();
     s.undo.clear();
-    s.liveMenu->clear();
-    s.liveMenu->touch();
-    s.liveMenu->tag = 0;
-    s.counters.loadedBitmaps = 0;
+    s.undo.tag = 0;
     s.images.reset();
 
     InstallMenuTemplate(s);

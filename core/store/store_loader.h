@@ -91,8 +91,6 @@ void LoadStore(ItemStore& s);
 // Makes the pending tree and its snapshot from the loaded menu, exactly as
 // LoadStore would have made them; nothing when none is pending.
 void BuildPendingTree(ItemStore& s);
-void LoadStoreLevel(ItemStore& s, const std::string& dirWithSeparator, MenuEntry& parentEntry,
-                    TreeNode* parentNode);
 int LoadIconBitmap(ItemStore& s, const std::string& file);
 
 // Empties everything the loader built and runs template, PrepareStore and

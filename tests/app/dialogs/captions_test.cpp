@@ -159,11 +159,11 @@ private slots:
                 cut << QString("%1 is smaller than designed").arg(d->objectName());
             cut << CutCaptions(d);
         };
-        look(p.about, {331, 172});
-        look(p.items, {521, 533});
+        look(p.about.get(), {331, 172});
+        look(p.items.get(), {521, 533});
         for (int page = 0; page < p.config->PCSettings->count(); ++page) {
             p.config->PCSettings->setCurrentIndex(page);
-            look(p.config, {468, 289});
+            look(p.config.get(), {468, 289});
         }
         QApplication::setFont(menuFont, "QMenu");
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join("\n")));

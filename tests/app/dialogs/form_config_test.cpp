@@ -72,7 +72,7 @@ private slots:
     void firstShowFocusesThePageAndExplainsIt() {
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config;
+        TFormConfig* c = t.program().config.get();
         Activate(c);
         QCOMPARE(c->PCSettings->currentWidget(), c->TSControl);
         QCOMPARE(QApplication::focusWidget(), c->ChkBxSystray);
@@ -108,7 +108,7 @@ private slots:
         QFETCH(QString, text);
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config;
+        TFormConfig* c = t.program().config.get();
         c->EnablingRule(false);  // the font controls take the focus only now
         c->PCSettings->setCurrentWidget(c->TSVisuals);
         Activate(c);
@@ -125,7 +125,7 @@ private slots:
     void tabOrderOfTheControlPage() {
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config;
+        TFormConfig* c = t.program().config.get();
         Activate(c);
         c->BtnOK->setFocus(Qt::TabFocusReason);
         QStringList seen;
@@ -141,7 +141,7 @@ private slots:
     void enablingRuleFollowsTheDrawingBox() {
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config;
+        TFormConfig* c = t.program().config.get();
         // 1: all three enabled, 0: all disabled, -1: mixed.
         auto fontControlsEnabled = [c] {
             const int n = int(c->CmBoxFontName->isEnabled()) + int(c->CmBoxFontSize->isEnabled()) +
@@ -183,7 +183,7 @@ private slots:
         QFETCH(QString, size);
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config;
+        TFormConfig* c = t.program().config.get();
         c->SetFontNames(names);
         QFont menu("MenuFace");
         menu.setPointSize(points);
@@ -198,14 +198,14 @@ private slots:
         TestProgram t;
         t.startUp();
         Program& p = t.program();
-        TFormConfig* c = p.config;
+        TFormConfig* c = p.config.get();
         p.items->show();
         c->show();
         c->ChkBxTaskBar->setChecked(false);
         c->CBWinDefDraw->click();
         c->CmBoxFontName->setCurrentIndex(c->CmBoxFontName->findText(SomeFamily()));
         c->CmBoxFontSize->setCurrentIndex(c->CmBoxFontSize->findText("10"));
-        QSignalSpy itemsHidden(p.items, &TFormItems::hidden);
+        QSignalSpy itemsHidden(p.items.get(), &TFormItems::hidden);
         c->BtnApply->click();
         QVERIFY(c->isVisible());
         QVERIFY(p.items->isVisible());
@@ -215,8 +215,8 @@ private slots:
                              SomeFamily() + "\r\nFontSize=10\r\n");
         QCOMPARE(p.settings, (Settings{false, false, SomeFamily().toStdString(), 10}));
         // Taskbar off and the program's own titles, on every dialog.
-        for (OrbelDialog* d : {static_cast<OrbelDialog*>(c), static_cast<OrbelDialog*>(p.items),
-                               static_cast<OrbelDialog*>(p.about)}) {
+        for (OrbelDialog* d : {static_cast<OrbelDialog*>(c), static_cast<OrbelDialog*>(p.items.get()),
+                               static_cast<OrbelDialog*>(p.about.get())}) {
             QVERIFY(d->customTitle());
             QCOMPARE(d->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
             QVERIFY(d->windowFlags() & Qt::FramelessWindowHint);
@@ -247,7 +247,7 @@ private slots:
     void cancelReadsBackAutostartOnlyAndWritesNothing() {
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config;
+        TFormConfig* c = t.program().config.get();
         c->show();
         c->ChkBxTaskBar->setChecked(false);
         c->ChkBxSystray->setChecked(true);
@@ -264,7 +264,7 @@ private slots:
         TestProgram t;
         t.startUp();
         Program& p = t.program();
-        TFormConfig* c = p.config;
+        TFormConfig* c = p.config.get();
         c->ChkBxSystray->setChecked(true);
         c->BtnApplyClick();
         QFile entry(QString::fromStdString(platform::AutostartEntryPath()));
@@ -344,7 +344,7 @@ private slots:
                                      "FontName=%1\r\nFontSize=0xA\r\n").arg(SomeFamily()).toUtf8());
         t.startUp();
         Program& p = t.program();
-        TFormConfig* c = p.config;
+        TFormConfig* c = p.config.get();
         QVERIFY(!c->ChkBxTaskBar->isChecked());
         QVERIFY(!c->CBWinDefDraw->isChecked());
         QVERIFY(c->CmBoxFontName->isEnabled());
@@ -375,8 +375,8 @@ private slots:
         p.config->CBWinDefDraw->click();  // back to Windows-default drawing
         p.config->BtnApplyClick();
         QVERIFY(p.items->isVisible());
-        for (OrbelDialog* d : {static_cast<OrbelDialog*>(p.config), static_cast<OrbelDialog*>(p.items),
-                               static_cast<OrbelDialog*>(p.about)}) {
+        for (OrbelDialog* d : {static_cast<OrbelDialog*>(p.config.get()), static_cast<OrbelDialog*>(p.items.get()),
+                               static_cast<OrbelDialog*>(p.about.get())}) {
             QVERIFY(!d->customTitle());
             QVERIFY(!(d->windowFlags() & Qt::FramelessWindowHint));
             QCOMPARE(d->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
@@ -411,9 +411,9 @@ private slots:
                     if (img.pixelColor(x, y) == c) ++n;
             return n;
         };
-        Activate(p.items);
+        Activate(p.items.get());
         QVERIFY(countText(Qt::white) > 10);
-        Activate(p.about);  // the manager is now inactive
+        Activate(p.about.get());  // the manager is now inactive
         QVERIFY(!p.items->isActiveWindow());
         QCOMPARE(countText(Qt::white), 0);
         QVERIFY(countText(p.systemColour) > 10);
@@ -424,7 +424,7 @@ private slots:
         t.write("orbel.ini", "[Font Settings]\r\nWindowsDraw=0\r\n");
         t.startUp();
         Program& p = t.program();
-        Activate(p.about);
+        Activate(p.about.get());
         TTitleBar* bar = p.about->titleBar();
         const QPoint start = p.about->pos();
         QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(40, 8));

@@ -41,7 +41,7 @@ struct Fixture {
     Fixture() {
         WriteStore(t);
         t.startUp();
-        f = t.program().items;
+        f = t.program().items.get();
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f));
         f->TVItems->expandAll();

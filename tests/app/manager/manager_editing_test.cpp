@@ -44,7 +44,7 @@ struct Fixture {
     Fixture() {
         WriteStore(t);
         t.startUp();
-        f = t.program().items;
+        f = t.program().items.get();
         f->show();
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));

@@ -378,7 +378,7 @@ private slots:
     void statusLineAndItsTimer() {
         TestProgram t;
         t.startUp();
-        TFormItems* f = t.program().items;
+        TFormItems* f = t.program().items.get();
         QVERIFY(!f->TimerStatusText->isActive());  // not before the first hint
         f->ShowStatus("Message");
         QCOMPARE(f->StatusText(), QString("Message"));
@@ -397,7 +397,7 @@ private slots:
     void hintsReachTheStatusLineOnlyWhileTheManagerIsActive() {
         TestProgram t;
         t.startUp();
-        TFormItems* f = t.program().items;
+        TFormItems* f = t.program().items.get();
         t.program().general->AEGeneralHint("Short|Long hint");
         QCOMPARE(f->StatusText(), QString("Ready"));  // hidden: not active
         f->show();

@@ -147,7 +147,7 @@ private slots:
         TestProgram t;
         WriteStore(t);
         t.startUp();
-        TFormItems* f = t.program().items;
+        TFormItems* f = t.program().items.get();
         ItemStore& store = t.program().store;
         const int before = f->ILAllPublic->count();
         const int index = CaptureFileIcon(store, t.dir() + "errorlog.txt");
@@ -207,7 +207,7 @@ private slots:
         TestProgram t;
         WriteStore(t);
         t.startUp();
-        TFormItems* f = t.program().items;
+        TFormItems* f = t.program().items.get();
         QVERIFY(QDir(t.dir() + "shortcuts").removeRecursively());
         t.write("item_bak/shortcuts.txt", "^SpeSep|Old\r\n");
         f->BitBtnSaveClick();
@@ -226,7 +226,7 @@ private slots:
         t.write("shortcuts/shortcuts.txt",
                 "^ExeLnk|/bin/true||true.bmp|One\r\n^ExeLnk|/usr/bin/true||true.bmp|Two\r\n");
         t.startUp();
-        TFormItems* f = t.program().items;
+        TFormItems* f = t.program().items.get();
         // Nothing was drawn yet: the save itself must read the pictures
         // before the store moves aside.
         f->BitBtnSaveClick();
@@ -305,7 +305,7 @@ private slots:
     void helpOpensTheHelpPageOrSaysItIsMissing() {
         TestProgram t;
         t.startUp();
-        TFormItems* f = t.program().items;
+        TFormItems* f = t.program().items.get();
         QTest::mouseClick(f->BitBtnHelp, Qt::LeftButton);
         QCOMPARE(t.notices.size(), 1);
         QCOMPARE(t.notices[0].text, QString::fromStdString(texts::NotFoundText((t.dir() + "help.html").toStdString())));

@@ -238,7 +238,7 @@ private slots:
     void aboutBoxVersionLineAndMemory() {
         TestProgram t;
         t.startUp();
-        TFormAbout* about = t.program().about;
+        TFormAbout* about = t.program().about.get();
         QCOMPARE(about->LabelVer->text(), QString("Tandrel Orbel version 1.12 for Windows"));
         QCOMPARE(about->windowTitle(), QString("Tandrel Orbel - About"));
         about->show();

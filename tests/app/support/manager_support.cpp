@@ -42,7 +42,7 @@ int SoundsPlayed(const TestProgram& t, const QString& fileName) {
 
 TFormItems* OpenManager(TestProgram& t) {
     t.startUp();
-    TFormItems* f = t.program().items;
+    TFormItems* f = t.program().items.get();
     f->show();
     return f;
 }

@@ -52,6 +52,7 @@ struct Fixture {
 
 void Open(QMenu* menu, QPoint at = QPoint(0, 0)) {
     menu->popup(at);
+    // The menu lays out and paints its entries from posted events.
     QCoreApplication::processEvents();
 }
 

@@ -338,16 +338,16 @@ TEST_F(StoreLoad, SnapshotCopiesTreeAndTag) {
     EXPECT_EQ(s.undo.tag, s.items.tag);
 }
 
-TEST_F(StoreLoad, LoadStoreLevelIntoAGivenFolder) {
-    Index("", {});
+TEST_F(StoreLoad, AFolderLevelLoadsIntoItsFolder) {
+    Index("", {"^Folder|Sub"});
     Index("Sub", {"^UnkLnk|a||A", "^NorSep|"});
     Load();
-    TreeNode* kit = s.items.topLevel(2);
-    MenuEntry parent("P", 0);
-    LoadStoreLevel(s, StorePath("Sub/"), parent, kit);
-    EXPECT_EQ(Captions(parent), (std::vector<std::string>{"A", "-"}));
-    EXPECT_EQ(parent.tag, 2);
-    EXPECT_EQ(kit->lastChild()->text, "---------------");
+    TreeNode* sub = UserTop().at(0);
+    const MenuEntry& parent = *s.liveMenu->child(0);
+    // Behind the folder's own hidden first entry.
+    EXPECT_EQ(Captions(parent), (std::vector<std::string>{"Hiding", "A", "-"}));
+    EXPECT_EQ(parent.tag, 3);
+    EXPECT_EQ(sub->lastChild()->text, "---------------");
 }
 
 TEST_F(StoreLoad, TemplateTreeHoldsTheBuiltInNodes) {
