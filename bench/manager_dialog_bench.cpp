@@ -14,7 +14,9 @@
 #include "bench_program.h"
 #include "bench_store.h"
 #include "core/store/item_tree.h"
+#include "tests/app/support/controls.h"
 
+using orbel::testing::TreeModelOf;
 namespace {
 
 struct Running {
@@ -40,7 +42,7 @@ void BM_DialogSelectNode(benchmark::State& state) {
     orbel::TreeNode* top = nullptr;
     orbel::TreeNode* program = nullptr;
     int seen = 0;
-    f->treeModel->tree().forEach([&](orbel::TreeNode& n) {
+    TreeModelOf(f)->tree().forEach([&](orbel::TreeNode& n) {
         ++seen;
         if (!top && seen > 5000 && n.level() == 0 && n.imageIndex == 0) top = &n;
         if (!program && seen > 7000 && n.level() == 1 && n.data >= 0) program = &n;

@@ -19,14 +19,17 @@
 #include "bench_program.h"
 #include "bench_store.h"
 #include "core/store/item_tree.h"
+#include "tests/app/support/controls.h"
 
+using orbel::testing::Control;
+using orbel::testing::TreeModelOf;
 namespace {
 
 struct Running {
     Running() {
         program = bench::StartProgram(store.dir());
         form()->show();
-        form()->TVItems->expandAll();
+        Control<orbel::TkvWinTreeView>(form(), "TVItems")->expandAll();
         QCoreApplication::processEvents();
         file = QString::fromStdString(store.dir()) + "dropped.txt";
         QFile f(file);
@@ -38,7 +41,7 @@ struct Running {
     orbel::TreeNode* middleItem() const {
         orbel::TreeNode* found = nullptr;
         int seen = 0;
-        form()->treeModel->tree().forEach([&](orbel::TreeNode& n) {
+        TreeModelOf(form())->tree().forEach([&](orbel::TreeNode& n) {
             if (!found && ++seen > 6000 && n.level() == 2 && n.data >= 0) found = &n;
         });
         return found;
@@ -61,8 +64,8 @@ void ChooseMode(orbel::TFormItems* f, QRadioButton* mode) {
 void BM_EditAttachFile(benchmark::State& state) {
     Running& r = TheProgram();
     orbel::TFormItems* f = r.form();
-    ChooseMode(f, f->RBFile);
-    f->runOpenDialogAdd = [&r] { return r.file; };
+    ChooseMode(f, Control<QRadioButton>(f, "RBFile"));
+    f->setFilePicker([&r] { return r.file; });
     orbel::TreeNode* target = r.middleItem();
     for (auto _ : state) {
         state.PauseTiming();
@@ -79,15 +82,15 @@ BENCHMARK(BM_EditAttachFile)->Unit(benchmark::kMillisecond);
 void BM_EditAttachSeparator(benchmark::State& state) {
     Running& r = TheProgram();
     orbel::TFormItems* f = r.form();
-    ChooseMode(f, f->RBSeparator);
+    ChooseMode(f, Control<QRadioButton>(f, "RBSeparator"));
     orbel::TreeNode* target = r.middleItem();
     for (auto _ : state) {
         f->selectNode(target);
-        f->MemoAddName->setText("Group");
+        Control<QLineEdit>(f, "MemoAddName")->setText("Group");
         f->BitBtnAttachClick();
         QCoreApplication::processEvents();
     }
-    ChooseMode(f, f->RBFile);
+    ChooseMode(f, Control<QRadioButton>(f, "RBFile"));
 }
 BENCHMARK(BM_EditAttachSeparator)->Unit(benchmark::kMillisecond);
 
@@ -110,7 +113,7 @@ void BM_EditPasteMove(benchmark::State& state) {
     // two places far apart.
     Running& r = TheProgram();
     orbel::TFormItems* f = r.form();
-    const orbel::ItemTree& tree = f->treeModel->tree();
+    const orbel::ItemTree& tree = TreeModelOf(f)->tree();
     orbel::TreeNode* folder = tree.topLevel(3);
     orbel::TreeNode* far = tree.topLevel(tree.topLevelCount() - 5);
     orbel::TreeNode* near = tree.topLevel(1);
@@ -150,11 +153,11 @@ void BM_EditDropFile(benchmark::State& state) {
     orbel::TreeNode* target = r.middleItem();
     for (auto _ : state) {
         state.PauseTiming();
-        f->TVItems->scrollTo(f->treeModel->indexOf(target));
+        Control<orbel::TkvWinTreeView>(f, "TVItems")->scrollTo(TreeModelOf(f)->indexOf(target));
         QCoreApplication::processEvents();
-        const QPoint at = f->TVItems->visualRect(f->treeModel->indexOf(target)).center();
+        const QPoint at = Control<orbel::TkvWinTreeView>(f, "TVItems")->visualRect(TreeModelOf(f)->indexOf(target)).center();
         state.ResumeTiming();
-        f->TVItemsDropFiles(f->TVItems, r.file, at);
+        f->TVItemsDropFiles(Control<orbel::TkvWinTreeView>(f, "TVItems"), r.file, at);
         QCoreApplication::processEvents();
     }
 }

@@ -63,7 +63,7 @@ struct Bench {
     }
 
     void open() {
-        orbel::LiveMenu* menu = program->items->PMItems;
+        orbel::LiveMenu* menu = program->items->liveMenu();
         menu->invalidate();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         menu->realise();

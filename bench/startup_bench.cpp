@@ -57,7 +57,7 @@ BENCHMARK(BM_StartUpToTrayReady)->Unit(benchmark::kMillisecond);
 
 void BM_OpenTrayMenu(benchmark::State& state) {
     auto p = Start();
-    orbel::LiveMenu* menu = p->items->PMItems;
+    orbel::LiveMenu* menu = p->items->liveMenu();
     for (auto _ : state) {
         menu->invalidate();
         menu->realise();

@@ -158,8 +158,8 @@ TFormItems::TFormItems() {
     setTabOrder(RBFile, RBFileDirectory);
     setTabOrder(RBFileDirectory, RBSeparator);
     setTabOrder(RBSeparator, RBFolder);
-    setTabOrder(RBFolder, MemoAddName);
-    setTabOrder(MemoAddName, BitBtnAdd);
+    setTabOrder(RBFolder, addNameBox);
+    setTabOrder(addNameBox, BitBtnAdd);
     setTabOrder(BitBtnAdd, BitBtnAttach);
     setTabOrder(BitBtnAttach, BitBtnCut);
     setTabOrder(BitBtnCut, BitBtnCopy);
@@ -180,16 +180,16 @@ TFormItems::TFormItems() {
     PanelProp->setAccessibleName(PanelHeadProp->text());
     PanelAdmin->setAccessibleName(PanelHeadAdmin->text());
     EditSName->setAccessibleName("Item Text");
-    RichEditFPath->setAccessibleName("File Path");
-    RichEditFName->setAccessibleName("File Name");
-    RichEditFParams->setAccessibleName("Parameters");
+    filePathBox->setAccessibleName("File Path");
+    fileNameBox->setAccessibleName("File Name");
+    fileParamsBox->setAccessibleName("Parameters");
     EditSParams->setAccessibleName("Parameters");
 
     itemTextCaption_ = LabelItemText->text();
 
-    design_.design({PanelProp, PanelHeadProp, ImgFType, EditSName, LblFType, RichEditFPath, RichEditFName,
-                    RichEditFParams, EditSParams, PanelAdmin, PanelHeadAdmin, RGSelectType, RBFile, RBFileDirectory,
-                    RBSeparator, RBFolder, LabelItemText, MemoAddName, BitBtnAdd, BitBtnAttach, BitBtnCut, BitBtnCopy,
+    design_.design({PanelProp, PanelHeadProp, ImgFType, EditSName, LblFType, filePathBox, fileNameBox,
+                    fileParamsBox, EditSParams, PanelAdmin, PanelHeadAdmin, RGSelectType, RBFile, RBFileDirectory,
+                    RBSeparator, RBFolder, LabelItemText, addNameBox, BitBtnAdd, BitBtnAttach, BitBtnCut, BitBtnCopy,
                     BitBtnPaste, BitBtnDelete, BitBtnUndo, BitBtnSweep, BitBtnSave, BitBtnLaunch, BitBtnHelp,
                     BitBtnClose, TVItems, body_, StatusBarHelp});
     fitTexts();
@@ -225,22 +225,22 @@ void TFormItems::buildPropertiesPanel(QWidget* body) {
     LblFType->setGeometry(6, 50, 163, 16);
     SetHint(LblFType, "The type of the item (some are handled by program)");
 
-    RichEditFPath = new QPlainTextEdit("File Path:", PanelProp);
-    RichEditFPath->setObjectName("RichEditFPath");
-    RichEditFPath->setReadOnly(true);
-    RichEditFPath->setFrameShape(QFrame::NoFrame);
-    RichEditFPath->setFocusPolicy(Qt::ClickFocus);
-    RichEditFPath->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    RichEditFPath->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEditFPath->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    RichEditFPath->setGeometry(6, 68, 163, 41);
-    SetHint(RichEditFPath, "The file-path (e.g. c:\\tandrel\\) which the item points at");
+    filePathBox = new QPlainTextEdit("File Path:", PanelProp);
+    filePathBox->setObjectName("RichEditFPath");
+    filePathBox->setReadOnly(true);
+    filePathBox->setFrameShape(QFrame::NoFrame);
+    filePathBox->setFocusPolicy(Qt::ClickFocus);
+    filePathBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    filePathBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    filePathBox->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    filePathBox->setGeometry(6, 68, 163, 41);
+    SetHint(filePathBox, "The file-path (e.g. c:\\tandrel\\) which the item points at");
 
-    RichEditFName = ReadOnlyLine(PanelProp, "RichEditFName", "File Name:", QRect(6, 112, 163, 20));
-    SetHint(RichEditFName, "The file-name (e.g. orbel.exe) which the item points at");
+    fileNameBox = ReadOnlyLine(PanelProp, "RichEditFName", "File Name:", QRect(6, 112, 163, 20));
+    SetHint(fileNameBox, "The file-name (e.g. orbel.exe) which the item points at");
 
-    RichEditFParams = ReadOnlyLine(PanelProp, "RichEditFParams", "Parameters:", QRect(6, 137, 163, 20));
-    SetHint(RichEditFParams, "The parameters to use for executing this (exe) file");
+    fileParamsBox = ReadOnlyLine(PanelProp, "RichEditFParams", "Parameters:", QRect(6, 137, 163, 20));
+    SetHint(fileParamsBox, "The parameters to use for executing this (exe) file");
 
     EditSParams = new QLineEdit(PanelProp);
     EditSParams->setObjectName("EditSParams");
@@ -281,10 +281,10 @@ void TFormItems::buildAdminPanel(QWidget* body) {
     LabelItemText->setAlignment(Qt::AlignCenter);
     LabelItemText->setGeometry(4, 112, 167, 16);
 
-    MemoAddName = new QLineEdit(PanelAdmin);
-    MemoAddName->setObjectName("MemoAddName");
-    MemoAddName->setGeometry(4, 129, 167, 22);
-    SetHint(MemoAddName, "This will be the showed \"item text\" for whatever item type");
+    addNameBox = new QLineEdit(PanelAdmin);
+    addNameBox->setObjectName("MemoAddName");
+    addNameBox->setGeometry(4, 129, 167, 22);
+    SetHint(addNameBox, "This will be the showed \"item text\" for whatever item type");
 
     // Two columns of buttons, 80 wide; rows 25 apart, groups a little more.
     auto at = [](int column, int y) { return QRect(column == 0 ? 4 : 91, y, 80, 23); };
@@ -349,9 +349,9 @@ void TFormItems::fitTexts() {
     // The type line may reach the panel's frame.
     const int margin = design_.designed(LblFType).x();
     needs(margin + WidestCaption(LblFType, types) + PanelProp->frameWidth());
-    for (QWidget* box : {RichEditFName, RichEditFParams}) needs(margin + CaptionNeeds(box).width() + margin);
-    const QFontMetrics pathFm(RichEditFPath->font());
-    needs(margin + pathFm.horizontalAdvance("File Path: N/A") + 2 * int(RichEditFPath->document()->documentMargin()) +
+    for (QWidget* box : {fileNameBox, fileParamsBox}) needs(margin + CaptionNeeds(box).width() + margin);
+    const QFontMetrics pathFm(filePathBox->font());
+    needs(margin + pathFm.horizontalAdvance("File Path: N/A") + 2 * int(filePathBox->document()->documentMargin()) +
           margin);
 
     const QRect group = design_.designed(RGSelectType);
@@ -413,9 +413,9 @@ int TFormItems::fitPropertiesPanel(int width) {
     span(LblFType, rows, CaptionNeeds(LblFType).height());
     LblFType->resize(width - LblFType->x() - PanelProp->frameWidth(), LblFType->height());
     // Two lines of the path.
-    const QFontMetrics fm(RichEditFPath->font());
-    span(RichEditFPath, rows, 2 * fm.lineSpacing() + 2 * int(RichEditFPath->document()->documentMargin()) + 1);
-    for (QWidget* w : {RichEditFName, RichEditFParams, EditSParams}) span(w, rows, CaptionNeeds(w).height());
+    const QFontMetrics fm(filePathBox->font());
+    span(filePathBox, rows, 2 * fm.lineSpacing() + 2 * int(filePathBox->document()->documentMargin()) + 1);
+    for (QWidget* w : {fileNameBox, fileParamsBox, EditSParams}) span(w, rows, CaptionNeeds(w).height());
     const QRect d = design_.designed(PanelProp);
     return qMax(d.height() + rows.push(), rows.bottom() + d.height() - (design_.designed(EditSParams).bottom() + 1));
 }
@@ -445,7 +445,7 @@ int TFormItems::fitAdminPanel(int width, int buttonWidth, int groupWidth) {
                               qMax(group.height() + inside.push(), inside.bottom() + groupBottom));
     rows.ends(RGSelectType);
     span(LabelItemText, rows, CaptionNeeds(LabelItemText).height(), 1);
-    span(MemoAddName, rows, CaptionNeeds(MemoAddName).height(), 1);
+    span(addNameBox, rows, CaptionNeeds(addNameBox).height(), 1);
 
     const QRect left = design_.designed(BitBtnAdd), right = design_.designed(BitBtnAttach);
     const int secondX = left.x() + buttonWidth + right.x() - (left.right() + 1);
@@ -471,7 +471,7 @@ void TFormItems::showItemTextCaption() {
     const QString shown = fm.elidedText(itemTextCaption_, Qt::ElideMiddle, room);
     LabelItemText->setText(shown);
     LabelItemText->setToolTip(shown == itemTextCaption_ ? QString() : itemTextCaption_);
-    MemoAddName->setAccessibleName(itemTextCaption_);
+    addNameBox->setAccessibleName(itemTextCaption_);
 }
 
 // ---- Status line -------------------------------------------------------
@@ -482,6 +482,12 @@ void TFormItems::SetStatusText(const QString& text) { StatusPanel->setText(text)
 void TFormItems::ShowStatus(const QString& message) {
     SetStatusText(message);
     TimerStatusText->setInterval(4750);
+}
+
+void TFormItems::ShowHint(const QString& hint) {
+    SetStatusText(hint);
+    TimerStatusText->setInterval(100);
+    TimerStatusText->start();
 }
 
 void TFormItems::TimerStatusTextTimer() {
@@ -531,15 +537,15 @@ void TFormItems::ShowProperties(const TreeNode* node) {
     LblFType->setText(QString::fromStdString(v.typeLine));
     EditSName->setText(QString::fromStdString(v.nameText));
     EditSName->setEnabled(v.nameEnabled);
-    RichEditFName->setText(QString::fromStdString(v.fileNameLine));
-    RichEditFName->setCursorPosition(0);
-    RichEditFPath->setPlainText(QString::fromStdString(v.filePathLine));
+    fileNameBox->setText(QString::fromStdString(v.fileNameLine));
+    fileNameBox->setCursorPosition(0);
+    filePathBox->setPlainText(QString::fromStdString(v.filePathLine));
     EditSParams->setText(QString::fromStdString(v.paramsText));
     EditSParams->setEnabled(v.paramsEnabled);
 }
 
 void TFormItems::RefreshButtons() {
-    const ButtonStates b = orbel::RefreshButtons(selectedNode(), clipboardNode, BitBtnAttachTag == 1);
+    const ButtonStates b = orbel::RefreshButtons(selectedNode(), clipboardNode, attachArmed_);
     BitBtnCut->setEnabled(b.cut);
     BitBtnCopy->setEnabled(b.copy);
     BitBtnPaste->setEnabled(b.paste);

@@ -36,84 +36,38 @@ public:
     TFormItems();
     ~TFormItems() override;
 
-    TkvWinTreeView* TVItems;
-    QFrame* PanelProp;
-    QFrame* PanelAdmin;
-    QStatusBar* StatusBarHelp;
-    QLabel* StatusPanel;  // the status bar's one panel
-    QTimer* TimerStatusText;
-    LiveMenu* PMItems;
-    ImageLists* ILAllPublic;  // both image lists, the program's
-    ItemTreeModel* treeModel;
-
-    // Properties panel.
-    QLabel* PanelHeadProp;
-    QLabel* ImageDesProp;
-    QLabel* ImgFType;
-    QLineEdit* EditSName;
-    QLabel* LblFType;
-    QPlainTextEdit* RichEditFPath;
-    QLineEdit* RichEditFName;
-    QLineEdit* RichEditFParams;
-    QLineEdit* EditSParams;
-
-    // Administration panel.
-    QLabel* PanelHeadAdmin;
-    QLabel* ImageDesAdmin;
-    QGroupBox* RGSelectType;
-    QRadioButton* RBFile;
-    QRadioButton* RBFileDirectory;
-    QRadioButton* RBSeparator;
-    QRadioButton* RBFolder;
-    QLabel* LabelItemText;
-    QLineEdit* MemoAddName;
-    QPushButton* BitBtnAdd;
-    QPushButton* BitBtnAttach;
-    QPushButton* BitBtnCut;
-    QPushButton* BitBtnCopy;
-    QPushButton* BitBtnPaste;
-    QPushButton* BitBtnDelete;
-    QPushButton* BitBtnUndo;
-    QPushButton* BitBtnSweep;
-    QPushButton* BitBtnSave;
-    QPushButton* BitBtnLaunch;
-    QPushButton* BitBtnHelp;
-    QPushButton* BitBtnClose;
     // The file picker of Add.., made when Add.. first needs it: building it
     // reads the file system and the icon theme.
     QFileDialog* OpenDialogAdd();
-    QTimer* TimerDrag;    // 150 ms from a button press to arming the drag
-    QTimer* TimerExpand;  // 400 ms of hovering before a folder opens
 
-    // 1 while the current add mode has something to attach (Attach armed).
-    int BitBtnAttachTag = 0;
+    // The live tray menu, which the tree's context menu shows too.
+    LiveMenu* liveMenu() const { return PMItems; }
+
+    // What tests cannot drive themselves, replaceable: the pickers of Add..
+    // (they return the chosen path, empty on Cancel), the nested drag loop,
+    // and one step of a save made to fail (empty in the program).
+    void setFilePicker(std::function<QString()> pick) { runOpenDialogAdd = std::move(pick); }
+    void setDirectoryPicker(std::function<QString()> pick) { runDirectoryPicker = std::move(pick); }
+    void setDragLoop(std::function<void(QDrag*)> run) { runDrag = std::move(run); }
+    void setSaveStepGate(SaveStepGate gate) { saveStepGate = std::move(gate); }
+
+    // Whether the current add mode has something to attach (Attach armed).
+    bool attachArmed() const { return attachArmed_; }
     // The node chosen by Cut or Copy; nullptr when the clipboard is empty.
-    TreeNode* clipboardNode = nullptr;
+    const TreeNode* clipboard() const { return clipboardNode; }
     // A Save succeeded since the dialog was last closed.
-    bool savedFlag = false;
-    // Lets a test make one step of a save fail; empty in the program.
-    SaveStepGate saveStepGate;
-
-    // The pickers of Add.. and the drag loop, replaceable because tests
-    // cannot drive the platform's dialogs or its nested drag loop. The
-    // pickers return the chosen path, empty on Cancel.
-    std::function<QString()> runOpenDialogAdd;
-    std::function<QString()> runDirectoryPicker;
-    std::function<void(QDrag*)> runDrag;
-
-    // The add mode, the chosen file and directory and the remembered texts.
-    AddModeState addMode;
-
-    // Drag state: the node under the last button press, the folder being
-    // hovered, and the repaint passes made during this drag.
-    TreeNode* dragSource = nullptr;
-    TreeNode* expandTarget = nullptr;
-    int repaintCount = 0;
+    bool saved() const { return savedFlag; }
+    // The node under the last button press in the tree, and the repaint
+    // passes made during this drag.
+    const TreeNode* pressedNode() const { return dragSource; }
+    int repaintPasses() const { return repaintCount; }
 
     QString StatusText() const;
     void SetStatusText(const QString& text);
     // A message that stays 4.75 seconds before "Ready" comes back.
     void ShowStatus(const QString& message);
+    // A hint of the control under the pointer, for a moment.
+    void ShowHint(const QString& hint);
     void TimerStatusTextTimer();
 
     TreeNode* selectedNode() const;
@@ -197,6 +151,73 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The controls carry their object names; the boxes whose names speak of
+    // rich edits and memos are plain line and text boxes.
+    TkvWinTreeView* TVItems;
+    QFrame* PanelProp;
+    QFrame* PanelAdmin;
+    QStatusBar* StatusBarHelp;
+    QLabel* StatusPanel;  // the status bar's one panel
+    QTimer* TimerStatusText;
+    LiveMenu* PMItems;
+    ImageLists* ILAllPublic;  // both image lists, the program's
+    ItemTreeModel* treeModel;
+
+    // Properties panel.
+    QLabel* PanelHeadProp;
+    QLabel* ImageDesProp;
+    QLabel* ImgFType;
+    QLineEdit* EditSName;
+    QLabel* LblFType;
+    QPlainTextEdit* filePathBox;    // RichEditFPath
+    QLineEdit* fileNameBox;         // RichEditFName
+    QLineEdit* fileParamsBox;       // RichEditFParams
+    QLineEdit* EditSParams;
+
+    // Administration panel.
+    QLabel* PanelHeadAdmin;
+    QLabel* ImageDesAdmin;
+    QGroupBox* RGSelectType;
+    QRadioButton* RBFile;
+    QRadioButton* RBFileDirectory;
+    QRadioButton* RBSeparator;
+    QRadioButton* RBFolder;
+    QLabel* LabelItemText;
+    QLineEdit* addNameBox;  // MemoAddName
+    QPushButton* BitBtnAdd;
+    QPushButton* BitBtnAttach;
+    QPushButton* BitBtnCut;
+    QPushButton* BitBtnCopy;
+    QPushButton* BitBtnPaste;
+    QPushButton* BitBtnDelete;
+    QPushButton* BitBtnUndo;
+    QPushButton* BitBtnSweep;
+    QPushButton* BitBtnSave;
+    QPushButton* BitBtnLaunch;
+    QPushButton* BitBtnHelp;
+    QPushButton* BitBtnClose;
+    QTimer* TimerDrag;    // 150 ms from a button press to arming the drag
+    QTimer* TimerExpand;  // 400 ms of hovering before a folder opens
+
+    bool attachArmed_ = false;
+    TreeNode* clipboardNode = nullptr;
+    bool savedFlag = false;
+    SaveStepGate saveStepGate;
+
+    std::function<QString()> runOpenDialogAdd;
+    std::function<QString()> runDirectoryPicker;
+    std::function<void(QDrag*)> runDrag;
+
+    // The add mode, the chosen file and directory and the remembered texts.
+    AddModeState addMode;
+
+    // Drag state: the node under the last button press, the folder being
+    // hovered, and the repaint passes made during this drag.
+    TreeNode* dragSource = nullptr;
+    TreeNode* expandTarget = nullptr;
+    int repaintCount = 0;
+
+
     void buildPropertiesPanel(QWidget* body);
     void buildAdminPanel(QWidget* body);
     void drawTypeImage(int imageIndex);

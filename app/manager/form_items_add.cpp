@@ -91,8 +91,8 @@ void TFormItems::applyAddModeView(const AddModeView& view) {
     BitBtnAdd->setEnabled(view.addEnabled);
     itemTextCaption_ = QString::fromStdString(view.caption);
     showItemTextCaption();
-    MemoAddName->setText(QString::fromStdString(view.nameText));
-    BitBtnAttachTag = view.armed ? 1 : 0;
+    addNameBox->setText(QString::fromStdString(view.nameText));
+    attachArmed_ = view.armed;
     const TreeNode* s = selectedNode();
     BitBtnAttach->setEnabled(view.armed && s && !IsBuiltInNode(s));
 }
@@ -121,7 +121,7 @@ void TFormItems::BitBtnAttachClick() {
     TreeNode* s = selectedNode();
     if (!s || IsBuiltInNode(s)) return;
     AddModeView after;
-    const EditOutcome r = addMode.attach(Program::instance()->store, s, MemoAddName->text().toStdString(),
+    const EditOutcome r = addMode.attach(Program::instance()->store, s, addNameBox->text().toStdString(),
                                          iconCapture(), &after);
     if (!r.done) {
         report(r);
@@ -136,7 +136,7 @@ void TFormItems::RBFolderEnter(QRadioButton* entered) {
     if (!entered) return;
     const AddMode m = modeOf(entered);
     if (m == addMode.mode()) return;
-    applyAddModeView(addMode.enter(m, MemoAddName->text().toStdString()));
+    applyAddModeView(addMode.enter(m, addNameBox->text().toStdString()));
     // The entered mode is the checked one, as the old one was unchecked.
     if (!entered->isChecked()) entered->setChecked(true);
 }

@@ -149,9 +149,7 @@ void TFormGeneral::AEGeneralHint(const QString& hint) {
     TFormItems* items = Program::instance()->items.get();
     if (!items || QApplication::activeWindow() != items) return;
     const int bar = hint.indexOf('|');
-    items->SetStatusText(bar < 0 ? hint : hint.mid(bar + 1));
-    items->TimerStatusText->setInterval(100);
-    items->TimerStatusText->start();
+    items->ShowHint(bar < 0 ? hint : hint.mid(bar + 1));
 }
 
 }  // namespace orbel

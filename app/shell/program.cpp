@@ -154,7 +154,7 @@ void Program::StartUp() {
     AttachDrawHooks();
     // 15. From here a press on the tray icon opens the menu.
     general->CSystrayGen->setEnabled(true);
-    general->CSystrayGen->setPopupMenu(items->PMItems);
+    general->CSystrayGen->setPopupMenu(items->liveMenu());
     // 16. The tree's change handler.
     items->setTreeChangeHandler(true);
     general->WatchForTray();
@@ -178,7 +178,7 @@ void Program::ReloadStore() {
     AttachDrawHooks();
     items->StoreLoaded();
     general->CSystrayGen->setEnabled(true);
-    general->CSystrayGen->setPopupMenu(items->PMItems);
+    general->CSystrayGen->setPopupMenu(items->liveMenu());
     items->setTreeChangeHandler(true);
     emit reloaded();
 }

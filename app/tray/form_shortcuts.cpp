@@ -61,7 +61,7 @@ void TFormShortCuts::NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canva
     canvas.setFont(ProgramFont());
     if (hasIcon)
         canvas.drawPixmap(left + g::IconLeft, bottom - g::IconFromBottom,
-                          prog->items->ILAllPublic->menuImage(sender.imageIndex));
+                          prog->images->menuImage(sender.imageIndex));
 
     // A raised button round the highlighted icon; otherwise the menu colour
     // wipes out a frame left from an earlier highlight.

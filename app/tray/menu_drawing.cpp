@@ -19,10 +19,10 @@ void RefreshKitMenu() {
     if (!prog || !prog->store.liveMenu || !prog->store.basicMenu) return;
     // The realised kit popup points at the entries about to be replaced:
     // drop everything built so far before they go.
-    if (prog->items && prog->items->PMItems) prog->items->PMItems->invalidate();
+    if (prog->items) prog->items->liveMenu()->invalidate();
     RefreshKitMenu(*prog->store.basicMenu, *prog->store.liveMenu);
     // The exported copy numbered the old entries: it starts again.
-    if (prog->items && prog->items->PMItems) prog->items->PMItems->entriesReplaced();
+    if (prog->items) prog->items->liveMenu()->entriesReplaced();
 }
 
 }  // namespace orbel

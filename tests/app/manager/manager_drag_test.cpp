@@ -2,7 +2,7 @@
 // which targets take the node, folders opening while hovered, and where the
 // node lands. The press, the wait and the moves are real mouse events; the
 // platform's nested drag loop cannot run offscreen, so the test's drag loop
-// (the dialog's runDrag) delivers the drag events to the tree itself.
+// (the dialog's drag loop) delivers the drag events to the tree itself.
 
 #include <QDrag>
 #include <QDragMoveEvent>
@@ -17,9 +17,12 @@
 #include "app/shell/orbel_application.h"
 #include "core/manager/tree_rules.h"
 #include "support/manager_support.h"
+#include "support/controls.h"
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::Control;
+using orbel::testing::TreeModelOf;
 using orbel::testing::NodeNamed;
 using orbel::testing::TestProgram;
 
@@ -44,15 +47,15 @@ struct Fixture {
         f = t.program().items.get();
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f));
-        f->TVItems->expandAll();
+        Control<TkvWinTreeView>(f, "TVItems")->expandAll();
     }
     TreeNode* node(const char* text) { return NodeNamed(t.program().store.items, text); }
     // The node at a row path, for names used twice.
     TreeNode* at(const char* path) { return orbel::testing::NodeAt(t.program().store.items, path); }
-    QPoint centre(const TreeNode* n) const { return f->TVItems->visualRect(f->treeModel->indexOf(n)).center(); }
+    QPoint centre(const TreeNode* n) const { return Control<TkvWinTreeView>(f, "TVItems")->visualRect(TreeModelOf(f)->indexOf(n)).center(); }
     QString order(const TreeNode* parent = nullptr) const {
         QStringList names;
-        const ItemTree& tree = f->treeModel->tree();
+        const ItemTree& tree = TreeModelOf(f)->tree();
         for (int i = 0; i < tree.childCount(parent); ++i) names << QString::fromStdString(tree.child(parent, i)->text);
         return names.join(",");
     }
@@ -64,7 +67,7 @@ struct Fixture {
 // A move needs an enter first: the application sends moves to the widget
 // that took the last enter.
 bool DragEvent(TFormItems* f, QEvent::Type type, const QMimeData* data, QPoint at) {
-    QWidget* vp = f->TVItems->viewport();
+    QWidget* vp = Control<TkvWinTreeView>(f, "TVItems")->viewport();
     if (type == QEvent::Drop) {
         QDropEvent e(QPointF(at), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(vp, &e);
@@ -79,9 +82,9 @@ bool DragEvent(TFormItems* f, QEvent::Type type, const QMimeData* data, QPoint a
     return ok;
 }
 
-// Press on a node, hold, and move: the drag starts inside runDrag.
+// Press on a node, hold, and move: the drag starts inside the drag loop.
 void PressHoldMove(Fixture& x, const TreeNode* n, int holdMs, QPoint move) {
-    QWidget* vp = x.f->TVItems->viewport();
+    QWidget* vp = Control<TkvWinTreeView>(x.f, "TVItems")->viewport();
     const QPoint p = x.centre(n);
     QTest::mousePress(vp, Qt::LeftButton, {}, p);
     if (holdMs) QTest::qWait(holdMs);
@@ -119,11 +122,11 @@ private slots:
         QVERIFY(n);
         const TreeNode* selectedBefore = nullptr;
         int started = 0;
-        x.f->runDrag = [&](QDrag* d) {
+        x.f->setDragLoop([&](QDrag* d) {
             ++started;
             QVERIFY(d->mimeData());
-            QCOMPARE(x.f->dragSource, n);
-        };
+            QCOMPARE(x.f->pressedNode(), n);
+        });
         x.f->selectNode(x.node("Beta"));
         selectedBefore = x.f->selectedNode();
         // The press selects, as in any tree; moving with the button held
@@ -131,7 +134,7 @@ private slots:
         PressHoldMove(x, n, holdMs, move);
         QCOMPARE(started, drags ? 1 : 0);
         QCOMPARE(x.f->selectedNode() == n || x.f->selectedNode() == selectedBefore, true);
-        QVERIFY(!x.f->TimerDrag->isActive());
+        QVERIFY(!Control<QTimer>(x.f, "TimerDrag")->isActive());
     }
 
     void targetsTakeTheNodeOrRefuseIt_data() {
@@ -165,13 +168,13 @@ private slots:
         QVERIFY(src && dst);
         const QString before = x.order();
         bool seen = false;
-        x.f->runDrag = [&](QDrag* d) {
+        x.f->setDragLoop([&](QDrag* d) {
             seen = true;
             QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(src)));
             QCOMPARE(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(dst)), accepted);
             QCOMPARE(x.f->StatusText(), status);
             if (accepted) QVERIFY(DragEvent(x.f, QEvent::Drop, d->mimeData(), x.centre(dst)));
-        };
+        });
         x.f->selectNode(x.node("Alpha"));
         PressHoldMove(x, src, 250, QPoint(0, 10));
         QVERIFY(seen);
@@ -188,16 +191,16 @@ private slots:
         TreeNode* tools = x.node("Tools");
         TreeNode* sub = x.at("3/2");
         QCOMPARE(QString::fromStdString(sub->text), QString("Sub"));
-        x.f->runDrag = [&](QDrag* d) {
+        x.f->setDragLoop([&](QDrag* d) {
             // Sub (with Deep) after the marker of Empty: first in Empty.
             QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(sub)));
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(x.at("4/0"))));
             QVERIFY(DragEvent(x.f, QEvent::Drop, d->mimeData(), x.centre(x.at("4/0"))));
-        };
+        });
         x.f->selectNode(x.node("Beta"));
         // A press on an unselected node selects it first; select it back to
         // see that the drop itself leaves the selection alone.
-        QWidget* vp = x.f->TVItems->viewport();
+        QWidget* vp = Control<TkvWinTreeView>(x.f, "TVItems")->viewport();
         QTest::mousePress(vp, Qt::LeftButton, {}, x.centre(sub));
         x.f->selectNode(x.node("Beta"));
         QTest::qWait(250);
@@ -208,51 +211,51 @@ private slots:
         QCOMPARE(x.order(tools), QString(",Inner"));
         QCOMPARE(x.f->selectedNode(), x.node("Beta"));
         // The view shows the moved rows where the tree has them.
-        const QModelIndex moved = x.f->treeModel->index(1, 0, x.f->treeModel->indexOf(x.node("Empty")));
-        QCOMPARE(x.f->treeModel->nodeAt(moved), sub);
+        const QModelIndex moved = TreeModelOf(x.f)->index(1, 0, TreeModelOf(x.f)->indexOf(x.node("Empty")));
+        QCOMPARE(TreeModelOf(x.f)->nodeAt(moved), sub);
     }
 
     void hoveredFolderOpensAfterFourHundredMilliseconds() {
         Fixture x;
-        x.f->TVItems->collapseAll();
+        Control<TkvWinTreeView>(x.f, "TVItems")->collapseAll();
         TreeNode* tools = x.node("Tools");
         TreeNode* empty = x.node("Empty");
         bool openedTooSoon = true, otherOpened = true;
-        x.f->runDrag = [&](QDrag* d) {
+        x.f->setDragLoop([&](QDrag* d) {
             QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(empty)));
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(empty)));
             QTest::qWait(200);
             // Moving on to another folder before the time cancels the first.
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools)));
-            openedTooSoon = x.f->TVItems->isExpanded(x.f->treeModel->indexOf(tools));
+            openedTooSoon = Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools));
             QTest::qWait(250);
-            otherOpened = x.f->TVItems->isExpanded(x.f->treeModel->indexOf(empty));
+            otherOpened = Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(empty));
             // Further moves over the same folder keep its timer running.
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools) + QPoint(3, 0)));
-            QTRY_VERIFY_WITH_TIMEOUT(x.f->TVItems->isExpanded(x.f->treeModel->indexOf(tools)), 1000);
-        };
+            QTRY_VERIFY_WITH_TIMEOUT(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)), 1000);
+        });
         PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
         QVERIFY(!openedTooSoon);
         QVERIFY(!otherOpened);
-        QVERIFY(x.f->TVItems->isExpanded(x.f->treeModel->indexOf(tools)));
+        QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)));
         QCOMPARE(x.f->selectedNode(), tools);
         // One level only.
-        QVERIFY(!x.f->TVItems->isExpanded(x.f->treeModel->indexOf(x.at("3/2"))));
-        QVERIFY(!x.f->TimerExpand->isActive());
-        QCOMPARE(x.f->repaintCount, 0);
+        QVERIFY(!Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(x.at("3/2"))));
+        QVERIFY(!Control<QTimer>(x.f, "TimerExpand")->isActive());
+        QCOMPARE(x.f->repaintPasses(), 0);
     }
 
     void refusedFolderDoesNotOpen() {
         Fixture x;
-        x.f->TVItems->collapseAll();
+        Control<TkvWinTreeView>(x.f, "TVItems")->collapseAll();
         TreeNode* kit = x.node("Orbel Kit");
-        x.f->runDrag = [&](QDrag* d) {
+        x.f->setDragLoop([&](QDrag* d) {
             QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(x.node("Beta"))));
             QVERIFY(!DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(kit)));
             QTest::qWait(500);
-        };
+        });
         PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
-        QVERIFY(!x.f->TVItems->isExpanded(x.f->treeModel->indexOf(kit)));
+        QVERIFY(!Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(kit)));
     }
 
     void foreignDragWithOurTypeIsIgnored() {
@@ -271,7 +274,7 @@ private slots:
         QCOMPARE(x.order(), before);
         // Nor does a drag that was ours still count once it has ended.
         QByteArray token;
-        x.f->runDrag = [&](QDrag* d) { token = d->mimeData()->data("application/x-tandrel-orbel-node"); };
+        x.f->setDragLoop([&](QDrag* d) { token = d->mimeData()->data("application/x-tandrel-orbel-node"); });
         PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
         QVERIFY(!token.isEmpty());
         data.setData("application/x-tandrel-orbel-node", token);

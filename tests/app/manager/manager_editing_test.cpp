@@ -20,10 +20,13 @@
 #include "core/store/node_kinds.h"
 #include "core/manager/tree_rules.h"
 #include "support/manager_support.h"
+#include "support/controls.h"
 #include "support/test_program.h"
 #include "tests/core/store/shell_link_builder.h"
 
 using namespace orbel;
+using orbel::testing::Control;
+using orbel::testing::TreeModelOf;
 using orbel::testing::NodeAt;
 using orbel::testing::NodeNamed;
 using orbel::testing::SoundsPlayed;
@@ -48,7 +51,7 @@ struct Fixture {
         f->show();
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
-        f->TVItems->expandAll();
+        Control<TkvWinTreeView>(f, "TVItems")->expandAll();
     }
     ItemTree& tree() { return t.program().store.items; }
     ItemTable& table() { return t.program().store.table; }
@@ -62,28 +65,28 @@ struct Fixture {
     }
     QString buttons() const {
         QString s;
-        s += f->BitBtnCut->isEnabled() ? 'C' : '-';
-        s += f->BitBtnCopy->isEnabled() ? 'O' : '-';
-        s += f->BitBtnPaste->isEnabled() ? 'P' : '-';
-        s += f->BitBtnDelete->isEnabled() ? 'D' : '-';
-        s += f->BitBtnAttach->isEnabled() ? 'A' : '-';
+        s += Control<QPushButton>(f, "BitBtnCut")->isEnabled() ? 'C' : '-';
+        s += Control<QPushButton>(f, "BitBtnCopy")->isEnabled() ? 'O' : '-';
+        s += Control<QPushButton>(f, "BitBtnPaste")->isEnabled() ? 'P' : '-';
+        s += Control<QPushButton>(f, "BitBtnDelete")->isEnabled() ? 'D' : '-';
+        s += Control<QPushButton>(f, "BitBtnAttach")->isEnabled() ? 'A' : '-';
         return s;
     }
     // A mode chosen with the mouse: the press focuses, the release checks.
     void mode(QRadioButton* r) { QTest::mouseClick(r, Qt::LeftButton); }
     void chooseFile(const QString& file) {
-        f->runOpenDialogAdd = [file] { return file; };
-        QTest::mouseClick(f->BitBtnAdd, Qt::LeftButton);
+        f->setFilePicker([file] { return file; });
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnAdd"), Qt::LeftButton);
     }
     void chooseDirectory(const QString& dir) {
-        f->runDirectoryPicker = [dir] { return dir; };
-        QTest::mouseClick(f->BitBtnAdd, Qt::LeftButton);
+        f->setDirectoryPicker([dir] { return dir; });
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnAdd"), Qt::LeftButton);
     }
     void typeName(const QString& text) {
-        f->MemoAddName->setFocus();
-        QTest::keyClick(f->MemoAddName, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(f->MemoAddName, Qt::Key_Backspace);
-        QTest::keyClicks(f->MemoAddName, text);
+        Control<QLineEdit>(f, "MemoAddName")->setFocus();
+        QTest::keyClick(Control<QLineEdit>(f, "MemoAddName"), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(Control<QLineEdit>(f, "MemoAddName"), Qt::Key_Backspace);
+        QTest::keyClicks(Control<QLineEdit>(f, "MemoAddName"), text);
     }
     void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     int chords() const { return SoundsPlayed(t, "chord.wav"); }
@@ -97,7 +100,7 @@ bool DropFiles(TFormItems* f, const QStringList& paths, QPoint at) {
     QList<QUrl> urls;
     for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
     data.setUrls(urls);
-    QWidget* vp = f->TVItems->viewport();
+    QWidget* vp = Control<TkvWinTreeView>(f, "TVItems")->viewport();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(vp, &enter);
     QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -116,11 +119,11 @@ private slots:
     void modesRememberTheirTextsAndCaptions() {
         Fixture x;
         x.f->selectNode(x.node("Report"));
-        QCOMPARE(x.f->LabelItemText->text(), QString("Item Text"));
+        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item Text"));
         QCOMPARE(x.buttons().right(1), QString("-"));
         x.chooseFile("/opt/Tools/setup.EXE");
-        QCOMPARE(x.f->MemoAddName->text(), QString("setup"));
-        QCOMPARE(x.f->LabelItemText->text(), QString("Item (exe) Text"));
+        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("setup"));
+        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item (exe) Text"));
         QCOMPARE(x.buttons().right(1), QString("A"));
         x.typeName("Setup tool");
 
@@ -131,56 +134,56 @@ private slots:
             bool add, attach;
         };
         const Step steps[] = {
-            {x.f->RBSeparator, "Item (Separator) Text", "", false, true},
-            {x.f->RBFile, "Item (exe) Text", "Setup tool", true, true},
-            {x.f->RBFileDirectory, "Item Text", "", true, false},
-            {x.f->RBFolder, "Item (Folder) Text", "", false, true},
-            {x.f->RBFile, "Item (exe) Text", "Setup tool", true, true},
+            {Control<QRadioButton>(x.f, "RBSeparator"), "Item (Separator) Text", "", false, true},
+            {Control<QRadioButton>(x.f, "RBFile"), "Item (exe) Text", "Setup tool", true, true},
+            {Control<QRadioButton>(x.f, "RBFileDirectory"), "Item Text", "", true, false},
+            {Control<QRadioButton>(x.f, "RBFolder"), "Item (Folder) Text", "", false, true},
+            {Control<QRadioButton>(x.f, "RBFile"), "Item (exe) Text", "Setup tool", true, true},
         };
         for (const Step& s : steps) {
             x.mode(s.mode);
             QVERIFY2(s.mode->isChecked(), s.caption);
-            QCOMPARE(x.f->LabelItemText->text(), QString(s.caption));
-            QCOMPARE(testing::SpokenName(x.f->MemoAddName), QString(s.caption));
-            QCOMPARE(x.f->MemoAddName->text(), QString(s.name));
-            QCOMPARE(x.f->BitBtnAdd->isEnabled(), s.add);
-            QCOMPARE(x.f->BitBtnAttach->isEnabled(), s.attach);
-            QCOMPARE(x.f->BitBtnAttachTag, s.attach ? 1 : 0);
+            QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString(s.caption));
+            QCOMPARE(testing::SpokenName(Control<QLineEdit>(x.f, "MemoAddName")), QString(s.caption));
+            QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString(s.name));
+            QCOMPARE(Control<QPushButton>(x.f, "BitBtnAdd")->isEnabled(), s.add);
+            QCOMPARE(Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled(), s.attach);
+            QCOMPARE(x.f->attachArmed(), s.attach);
         }
         // A caption wider than the panel is shortened; the tooltip holds all
         // of it, and the name box is named by all of it.
-        x.mode(x.f->RBFile);
+        x.mode(Control<QRadioButton>(x.f, "RBFile"));
         x.chooseFile("/opt/Tools/data.averyveryverylongextension");
-        QVERIFY(x.f->LabelItemText->text().contains(QChar(0x2026)));
-        QCOMPARE(x.f->LabelItemText->toolTip(), QString("Item (averyveryverylongextension) Text"));
-        QCOMPARE(testing::SpokenName(x.f->MemoAddName), x.f->LabelItemText->toolTip());
+        QVERIFY(Control<QLabel>(x.f, "LabelItemText")->text().contains(QChar(0x2026)));
+        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->toolTip(), QString("Item (averyveryverylongextension) Text"));
+        QCOMPARE(testing::SpokenName(Control<QLineEdit>(x.f, "MemoAddName")), Control<QLabel>(x.f, "LabelItemText")->toolTip());
         // A typed separator caption waits in its mode too.
-        x.mode(x.f->RBSeparator);
+        x.mode(Control<QRadioButton>(x.f, "RBSeparator"));
         x.typeName("Games");
-        x.mode(x.f->RBFolder);
-        x.mode(x.f->RBSeparator);
-        QCOMPARE(x.f->MemoAddName->text(), QString("Games"));
+        x.mode(Control<QRadioButton>(x.f, "RBFolder"));
+        x.mode(Control<QRadioButton>(x.f, "RBSeparator"));
+        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("Games"));
         // Armed Attach follows the selection: never onto a built-in node.
         x.f->selectNode(x.node("Close"));
-        QVERIFY(!x.f->BitBtnAttach->isEnabled());
+        QVERIFY(!Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled());
         x.f->selectNode(x.at("0"));
-        QVERIFY(x.f->BitBtnAttach->isEnabled());
+        QVERIFY(Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled());
     }
 
     void directoryPicker() {
         Fixture x;
         x.f->selectNode(x.node("Report"));
-        x.mode(x.f->RBFileDirectory);
-        x.f->runDirectoryPicker = [] { return QString(); };
-        x.click(x.f->BitBtnAdd);  // cancelled: nothing changes
-        QCOMPARE(x.f->BitBtnAttachTag, 0);
+        x.mode(Control<QRadioButton>(x.f, "RBFileDirectory"));
+        x.f->setDirectoryPicker([] { return QString(); });
+        x.click(Control<QPushButton>(x.f, "BitBtnAdd"));  // cancelled: nothing changes
+        QCOMPARE(x.f->attachArmed(), false);
         x.chooseDirectory("/");
-        QCOMPARE(x.f->MemoAddName->text(), QString("/"));  // a root names itself
+        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("/"));  // a root names itself
         x.chooseDirectory(QDir::tempPath() + "/my.dir/");
-        QCOMPARE(x.f->MemoAddName->text(), QString("my"));
-        QCOMPARE(x.f->LabelItemText->text(), QString("Item (directory) Text"));
+        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("my"));
+        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item (directory) Text"));
         const int next = x.t.program().store.nextItemNumber;
-        x.click(x.f->BitBtnAttach);
+        x.click(Control<QPushButton>(x.f, "BitBtnAttach"));
         TreeNode* n = x.f->selectedNode();
         QVERIFY(n);
         QCOMPARE(QString::fromStdString(n->text), QString("my"));
@@ -189,10 +192,10 @@ private slots:
         QCOMPARE(QString::fromStdString(x.table().pathOf(n->data)), QDir::tempPath() + "/my.dir");
         QCOMPARE(n->prevSibling(), x.node("Report"));
         // Disarmed and reset after the attach.
-        QCOMPARE(x.f->BitBtnAttachTag, 0);
-        QVERIFY(!x.f->BitBtnAttach->isEnabled());
-        QCOMPARE(x.f->LabelItemText->text(), QString("Item Text"));
-        QCOMPARE(x.f->MemoAddName->text(), QString());
+        QCOMPARE(x.f->attachArmed(), false);
+        QVERIFY(!Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled());
+        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item Text"));
+        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString());
     }
 
     void attachInEachMode_data() {
@@ -232,21 +235,21 @@ private slots:
         TreeNode* s = x.at(selected);
         QVERIFY(s);
         x.f->selectNode(s);
-        if (mode == "separator") x.mode(x.f->RBSeparator);
-        if (mode == "folder") x.mode(x.f->RBFolder);
+        if (mode == "separator") x.mode(Control<QRadioButton>(x.f, "RBSeparator"));
+        if (mode == "folder") x.mode(Control<QRadioButton>(x.f, "RBFolder"));
         if (mode == "file") x.chooseFile(chosen);
         x.typeName(name);
         const size_t nodesBefore = x.tree().nodeCount();
         const int pathsBefore = x.table().paths.length();
         const int chordsBefore = x.chords();
         const bool refused = status != "Ready";
-        x.click(x.f->BitBtnAttach);
+        x.click(Control<QPushButton>(x.f, "BitBtnAttach"));
         QCOMPARE(x.f->StatusText(), status);
         if (refused) {
             QCOMPARE(x.tree().nodeCount(), nodesBefore);
             QCOMPARE(x.table().paths.length(), pathsBefore);
             QCOMPARE(x.chords(), chordsBefore + 1);
-            QCOMPARE(x.f->MemoAddName->text(), name);  // kept for a correction
+            QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), name);  // kept for a correction
             QCOMPARE(x.f->selectedNode(), s);
             return;
         }
@@ -256,31 +259,31 @@ private slots:
         QCOMPARE(QString::fromStdString(n->text), expected);
         if (image >= 0) QCOMPARE(n->imageIndex, image);
         else QCOMPARE(n->imageIndex, x.t.program().store.counters.lastBreak + x.tree().tag);
-        QCOMPARE(x.f->MemoAddName->text(), QString());
-        QCOMPARE(x.f->LabelItemText->text(), QString("Item Text"));
+        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString());
+        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item Text"));
         if (mode == "folder") {
             QCOMPARE(n->childCount(), 1);
             QVERIFY(IsTopMarker(n->firstChild()));
         }
         // Separators and folders may be attached again; a file must be chosen anew.
-        QCOMPARE(x.f->BitBtnAttach->isEnabled(), mode != "file");
+        QCOMPARE(Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled(), mode != "file");
         if (mode == "file") QCOMPARE(QString::fromStdString(x.table().pathOf(n->data)), chosen);
         // The view shows the new row where the tree has it.
-        QCOMPARE(x.f->treeModel->nodeAt(x.f->TVItems->currentIndex()), n);
+        QCOMPARE(TreeModelOf(x.f)->nodeAt(Control<TkvWinTreeView>(x.f, "TVItems")->currentIndex()), n);
     }
 
     void attachedProgramGetsEmptyParameters() {
         Fixture x;
         x.f->selectNode(x.node("Report"));
         x.chooseFile("/bin/true");
-        QCOMPARE(x.f->MemoAddName->text(), QString("true"));
+        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("true"));
         const int programs = x.table().programNumbers.length();
-        x.click(x.f->BitBtnAttach);
+        x.click(Control<QPushButton>(x.f, "BitBtnAttach"));
         TreeNode* n = x.f->selectedNode();
         QVERIFY(HasItemEntry(n));
         QCOMPARE(x.table().programNumbers.length(), programs + 1);
         QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->data)), QString());
-        QVERIFY(x.f->EditSParams->isEnabled());  // a program's parameters are editable
+        QVERIFY(Control<QLineEdit>(x.f, "EditSParams")->isEnabled());  // a program's parameters are editable
     }
 
     void clipboardButtonsAfterEachOperation() {
@@ -290,48 +293,48 @@ private slots:
         TreeNode* inner = x.node("Inner");
         x.f->selectNode(report);
         QCOMPARE(x.buttons(), QString("CO-D-"));
-        x.click(x.f->BitBtnCut);
+        x.click(Control<QPushButton>(x.f, "BitBtnCut"));
         QVERIFY(report->cut);
         // Pasting with the cut node itself selected leaves it where it is.
         QCOMPARE(x.buttons(), QString("COPD-"));
-        x.click(x.f->BitBtnPaste);
+        x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
         QCOMPARE(x.texts(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
-        x.click(x.f->BitBtnCut);
+        x.click(Control<QPushButton>(x.f, "BitBtnCut"));
         x.f->selectNode(inner);
         QCOMPARE(x.buttons(), QString("COPD-"));
-        x.click(x.f->BitBtnPaste);
+        x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
         QCOMPARE(x.texts(tools), QString(",Inner,Report"));
         QVERIFY(!report->cut);
         QCOMPARE(x.f->selectedNode(), report);
         QCOMPARE(x.buttons(), QString("CO-D-"));  // the clipboard is empty
 
         // Copy then Paste twice: two duplicates sharing the item number.
-        x.click(x.f->BitBtnCopy);
+        x.click(Control<QPushButton>(x.f, "BitBtnCopy"));
         x.f->selectNode(x.at("0"));
         QCOMPARE(x.buttons(), QString("--P--"));
-        x.click(x.f->BitBtnPaste);
+        x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
         TreeNode* first = x.f->selectedNode();
         QCOMPARE(first->data, report->data);
         QCOMPARE(x.buttons(), QString("COPD-"));
         x.f->selectNode(x.node("--News--"));
-        x.click(x.f->BitBtnPaste);
+        x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
         QCOMPARE(x.texts(), QString(",Report,Tools,--News--,Report,--Sysmenu--,Orbel Kit,Close"));
 
         // Cut, then Copy of another node: the first loses its mark.
         x.f->selectNode(x.node("--News--"));
-        x.click(x.f->BitBtnCut);
+        x.click(Control<QPushButton>(x.f, "BitBtnCut"));
         x.f->selectNode(inner);
-        x.click(x.f->BitBtnCopy);
+        x.click(Control<QPushButton>(x.f, "BitBtnCopy"));
         QVERIFY(!x.node("--News--")->cut);
 
         // A folder: cut yes, copy no; deleting it takes the clipboard inside.
         x.f->selectNode(tools);
         QCOMPARE(x.buttons(), QString("C-PD-"));
-        x.click(x.f->BitBtnDelete);
+        x.click(Control<QPushButton>(x.f, "BitBtnDelete"));
         QVERIFY(!x.node("Tools") && !x.node("Inner"));
         QVERIFY(x.f->selectedNode());
-        QVERIFY(!x.f->clipboardNode);
-        QVERIFY(!x.f->BitBtnPaste->isEnabled());
+        QVERIFY(!x.f->clipboard());
+        QVERIFY(!Control<QPushButton>(x.f, "BitBtnPaste")->isEnabled());
     }
 
     void pasteRefusesBuiltInTargets_data() {
@@ -344,11 +347,11 @@ private slots:
     void pasteRefusesBuiltInTargets() {
         QFETCH(QString, target);
         Fixture x;
-        for (QPushButton* first : {x.f->BitBtnCut, x.f->BitBtnCopy}) {
+        for (QPushButton* first : {Control<QPushButton>(x.f, "BitBtnCut"), Control<QPushButton>(x.f, "BitBtnCopy")}) {
             x.f->selectNode(x.node("Report"));
             x.click(first);
             x.f->selectNode(x.node(target));
-            QVERIFY(!x.f->BitBtnPaste->isEnabled());
+            QVERIFY(!Control<QPushButton>(x.f, "BitBtnPaste")->isEnabled());
             // Even a paste that gets through (a shortcut key) puts nothing there.
             const QString before = x.texts();
             x.f->BitBtnPasteClick();
@@ -368,7 +371,7 @@ private slots:
         x.t.write("drops/Tool.lnk", QByteArray::fromStdString(test::LinkTo("/opt/tool/tool.exe", "-q \"a b\"")));
         x.t.write("drops/broken.lnk", "not a link");
         TreeNode* inner = x.node("Inner");
-        const QPoint at = x.f->TVItems->visualRect(x.f->treeModel->indexOf(inner)).center();
+        const QPoint at = Control<TkvWinTreeView>(x.f, "TVItems")->visualRect(TreeModelOf(x.f)->indexOf(inner)).center();
         const int chordsBefore = x.chords();
         QVERIFY(DropFiles(x.f,
                           {d + "plain.txt", d + "Some Dir", d + "README", d + "Editor.desktop", d + "Tool.lnk",
@@ -421,8 +424,8 @@ private slots:
         Fixture x;
         x.t.write("drops/" + file, "x");
         const QPoint at = target.isEmpty()
-                              ? QPoint(20, x.f->TVItems->viewport()->height() - 3)
-                              : x.f->TVItems->visualRect(x.f->treeModel->indexOf(x.node(target))).center();
+                              ? QPoint(20, Control<TkvWinTreeView>(x.f, "TVItems")->viewport()->height() - 3)
+                              : Control<TkvWinTreeView>(x.f, "TVItems")->visualRect(TreeModelOf(x.f)->indexOf(x.node(target))).center();
         const size_t before = x.tree().nodeCount();
         const int paths = x.table().paths.length();
         const int chords = x.chords();

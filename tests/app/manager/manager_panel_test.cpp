@@ -18,9 +18,12 @@
 #include "core/store/node_kinds.h"
 #include "core/manager/tree_rules.h"
 #include "support/manager_support.h"
+#include "support/controls.h"
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::Control;
+using orbel::testing::TreeModelOf;
 using orbel::testing::OpenManager;
 using orbel::testing::TestProgram;
 
@@ -39,11 +42,11 @@ void WriteKindsStore(TestProgram& t) {
 
 QString Buttons(TFormItems* f) {
     QString s;
-    s += f->BitBtnCut->isEnabled() ? 'C' : '-';
-    s += f->BitBtnCopy->isEnabled() ? 'O' : '-';
-    s += f->BitBtnPaste->isEnabled() ? 'P' : '-';
-    s += f->BitBtnDelete->isEnabled() ? 'D' : '-';
-    s += f->BitBtnLaunch->isEnabled() ? 'L' : '-';
+    s += Control<QPushButton>(f, "BitBtnCut")->isEnabled() ? 'C' : '-';
+    s += Control<QPushButton>(f, "BitBtnCopy")->isEnabled() ? 'O' : '-';
+    s += Control<QPushButton>(f, "BitBtnPaste")->isEnabled() ? 'P' : '-';
+    s += Control<QPushButton>(f, "BitBtnDelete")->isEnabled() ? 'D' : '-';
+    s += Control<QPushButton>(f, "BitBtnLaunch")->isEnabled() ? 'L' : '-';
     return s;
 }
 
@@ -63,13 +66,13 @@ private slots:
         TestProgram t;
         TFormItems* f = OpenManager(t);
         QCOMPARE(f->clientSize(), QSize(521, 533));
-        QCOMPARE(f->PanelProp->width(), 175);
-        QCOMPARE(f->PanelAdmin->width(), 175);
+        QCOMPARE(Control<QFrame>(f, "PanelProp")->width(), 175);
+        QCOMPARE(Control<QFrame>(f, "PanelAdmin")->width(), 175);
         QCOMPARE(f->StatusText(), QString("Ready"));
         // Tree on the left, panels to its right, properties above admin.
-        QVERIFY(f->TVItems->geometry().right() < f->PanelProp->geometry().left());
-        QVERIFY(f->PanelProp->geometry().bottom() < f->PanelAdmin->geometry().top());
-        QVERIFY(f->StatusBarHelp->geometry().top() >= f->PanelAdmin->mapTo(f, QPoint(0, f->PanelAdmin->height())).y());
+        QVERIFY(Control<TkvWinTreeView>(f, "TVItems")->geometry().right() < Control<QFrame>(f, "PanelProp")->geometry().left());
+        QVERIFY(Control<QFrame>(f, "PanelProp")->geometry().bottom() < Control<QFrame>(f, "PanelAdmin")->geometry().top());
+        QVERIFY(Control<QStatusBar>(f, "StatusBarHelp")->geometry().top() >= Control<QFrame>(f, "PanelAdmin")->mapTo(f, QPoint(0, Control<QFrame>(f, "PanelAdmin")->height())).y());
         // No control sticks out of the panel or window that holds it.
         for (QWidget* w : f->findChildren<QWidget*>()) {
             if (!w->isVisibleTo(f) || w->isWindow() || !w->parentWidget() || w->objectName().isEmpty()) continue;
@@ -117,9 +120,9 @@ private slots:
         TestProgram t;
         TFormItems* f = OpenManager(t);
         const std::pair<QWidget*, const char*> boxes[] = {
-            {f->TVItems, "Items"},          {f->EditSName, "Item Text"},      {f->RichEditFPath, "File Path"},
-            {f->RichEditFName, "File Name"}, {f->RichEditFParams, "Parameters"}, {f->EditSParams, "Parameters"},
-            {f->MemoAddName, "Item Text"}};
+            {Control<TkvWinTreeView>(f, "TVItems"), "Items"},          {Control<QLineEdit>(f, "EditSName"), "Item Text"},      {Control<QPlainTextEdit>(f, "RichEditFPath"), "File Path"},
+            {Control<QLineEdit>(f, "RichEditFName"), "File Name"}, {Control<QLineEdit>(f, "RichEditFParams"), "Parameters"}, {Control<QLineEdit>(f, "EditSParams"), "Parameters"},
+            {Control<QLineEdit>(f, "MemoAddName"), "Item Text"}};
         for (auto [box, name] : boxes) QCOMPARE(testing::SpokenName(box), QString(name));
     }
 
@@ -182,20 +185,20 @@ private slots:
         QVERIFY(n);
         f->selectNode(n);
         QCOMPARE(f->selectedNode(), n);
-        QCOMPARE(f->LblFType->text(), type);
-        QCOMPARE(f->EditSName->text(), name);
-        QCOMPARE(f->EditSName->isEnabled(), nameOn);
-        QCOMPARE(f->RichEditFName->text(), file);
-        QCOMPARE(f->RichEditFPath->toPlainText(), path);
-        QCOMPARE(f->EditSParams->text(), params);
-        QCOMPARE(f->EditSParams->isEnabled(), paramsOn);
+        QCOMPARE(Control<QLabel>(f, "LblFType")->text(), type);
+        QCOMPARE(Control<QLineEdit>(f, "EditSName")->text(), name);
+        QCOMPARE(Control<QLineEdit>(f, "EditSName")->isEnabled(), nameOn);
+        QCOMPARE(Control<QLineEdit>(f, "RichEditFName")->text(), file);
+        QCOMPARE(Control<QPlainTextEdit>(f, "RichEditFPath")->toPlainText(), path);
+        QCOMPARE(Control<QLineEdit>(f, "EditSParams")->text(), params);
+        QCOMPARE(Control<QLineEdit>(f, "EditSParams")->isEnabled(), paramsOn);
         QCOMPARE(Buttons(f), buttons);
         // Always on, whatever the selection.
-        for (QPushButton* b : {f->BitBtnUndo, f->BitBtnSave, f->BitBtnSweep, f->BitBtnClose, f->BitBtnHelp})
+        for (QPushButton* b : {Control<QPushButton>(f, "BitBtnUndo"), Control<QPushButton>(f, "BitBtnSave"), Control<QPushButton>(f, "BitBtnSweep"), Control<QPushButton>(f, "BitBtnClose"), Control<QPushButton>(f, "BitBtnHelp")})
             QVERIFY(b->isEnabled());
         // The type picture is the node's menu image over button face.
-        QVERIFY(!f->ImgFType->pixmap().isNull());
-        QCOMPARE(f->ImgFType->pixmap().size(), QSize(16, 16));
+        QVERIFY(!Control<QLabel>(f, "ImgFType")->pixmap().isNull());
+        QCOMPARE(Control<QLabel>(f, "ImgFType")->pixmap().size(), QSize(16, 16));
     }
 
     void showingSelectsTheTopNodeAndFillsThePanel() {
@@ -203,7 +206,7 @@ private slots:
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
         QCOMPARE(f->selectedNode(), t.program().store.items.firstTopLevel());
-        QCOMPARE(f->LblFType->text(), QString("Item Type: Utility item"));
+        QCOMPARE(Control<QLabel>(f, "LblFType")->text(), QString("Item Type: Utility item"));
     }
 
     void expandingAFolderOpensItsSelectedImage() {
@@ -211,15 +214,15 @@ private slots:
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
         TreeNode* tools = testing::NodeAt(t.program().store.items, "1");
-        const QModelIndex i = f->treeModel->indexOf(tools);
-        f->TVItems->expand(i);
+        const QModelIndex i = TreeModelOf(f)->indexOf(tools);
+        Control<TkvWinTreeView>(f, "TVItems")->expand(i);
         QCOMPARE(tools->selectedIndex, 1);
         QCOMPARE(tools->imageIndex, 0);
-        f->TVItems->collapse(i);
+        Control<TkvWinTreeView>(f, "TVItems")->collapse(i);
         QCOMPARE(tools->selectedIndex, 0);
         // Built-in "Orbel Kit" keeps its picture.
         TreeNode* kit = testing::NodeAt(t.program().store.items, "10");
-        f->TVItems->expand(f->treeModel->indexOf(kit));
+        Control<TkvWinTreeView>(f, "TVItems")->expand(TreeModelOf(f)->indexOf(kit));
         QCOMPARE(kit->selectedIndex, 0);
     }
 
@@ -249,12 +252,12 @@ private slots:
         TFormItems* f = OpenManager(t);
         TreeNode* tools = testing::NodeAt(t.program().store.items, "1");
         f->selectNode(tools);
-        Retype(f->EditSName, typed);
+        Retype(Control<QLineEdit>(f, "EditSName"), typed);
         QCOMPARE(QString::fromStdString(tools->text), kept);
-        QCOMPARE(f->treeModel->indexOf(tools).data().toString(), kept);  // the view follows
+        QCOMPARE(TreeModelOf(f)->indexOf(tools).data().toString(), kept);  // the view follows
         QCOMPARE(f->StatusText(), status);
-        QCOMPARE(f->EditSName->text(), typed);  // the box keeps what was typed
-        if (status != "Ready") QCOMPARE(f->TimerStatusText->interval(), 4750);
+        QCOMPARE(Control<QLineEdit>(f, "EditSName")->text(), typed);  // the box keeps what was typed
+        if (status != "Ready") QCOMPARE(Control<QTimer>(f, "TimerStatusText")->interval(), 4750);
     }
 
     void separatorsSwitchKindWhileTyping_data() {
@@ -277,7 +280,7 @@ private slots:
         TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, at);
         f->selectNode(n);
-        Retype(f->EditSName, typed);
+        Retype(Control<QLineEdit>(f, "EditSName"), typed);
         QCOMPARE(QString::fromStdString(n->text), text);
         QCOMPARE(n->imageIndex, image);
         QCOMPARE(n->selectedIndex, image);
@@ -285,7 +288,7 @@ private slots:
         QCOMPARE(f->StatusText(), QString("Ready"));
         // The panel shows the node as it is now.
         f->ShowProperties(n);
-        QCOMPARE(f->LblFType->text(), QString("Item Type: Separator item"));
+        QCOMPARE(Control<QLabel>(f, "LblFType")->text(), QString("Item Type: Separator item"));
     }
 
     void typingAPlainSeparatorsFirstKeyMakesItATextSeparator() {
@@ -294,10 +297,10 @@ private slots:
         TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, "2");
         f->selectNode(n);
-        f->EditSName->setFocus();
-        QTest::keyClick(f->EditSName, Qt::Key_N);
+        Control<QLineEdit>(f, "EditSName")->setFocus();
+        QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_N);
         QCOMPARE(QString::fromStdString(n->text), QString("--n--"));
-        QTest::keyClick(f->EditSName, Qt::Key_Backspace);
+        QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_Backspace);
         QCOMPARE(QString::fromStdString(n->text), QString("---------------"));
         QCOMPARE(n->imageIndex, 3);
     }
@@ -308,9 +311,9 @@ private slots:
         TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, "5");
         f->selectNode(n);
-        Retype(f->EditSName, "  Tools ");  // a folder's name is no conflict for an item
+        Retype(Control<QLineEdit>(f, "EditSName"), "  Tools ");  // a folder's name is no conflict for an item
         QCOMPARE(QString::fromStdString(n->text), QString("Tools"));
-        Retype(f->EditSName, "");
+        Retype(Control<QLineEdit>(f, "EditSName"), "");
         QCOMPARE(QString::fromStdString(n->text), QString());
         QCOMPARE(f->StatusText(), QString("Ready"));
     }
@@ -330,11 +333,11 @@ private slots:
         TFormItems* f = OpenManager(t);
         TreeNode* n = testing::NodeAt(t.program().store.items, at);
         f->selectNode(n);
-        f->EditSName->setText("Line\r\n Break");
-        QTest::keyClick(f->EditSName, Qt::Key_End);
+        Control<QLineEdit>(f, "EditSName")->setText("Line\r\n Break");
+        QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_End);
         QCOMPARE(QString::fromStdString(n->text), expected);
-        QVERIFY(!f->EditSName->text().contains('\n'));
-        QVERIFY(!f->EditSName->text().contains('\r'));
+        QVERIFY(!Control<QLineEdit>(f, "EditSName")->text().contains('\n'));
+        QVERIFY(!Control<QLineEdit>(f, "EditSName")->text().contains('\r'));
     }
 
     void parametersFollowTheTypingAndRefuseTheBar() {
@@ -344,19 +347,19 @@ private slots:
         TreeNode* n = testing::NodeAt(t.program().store.items, "4");
         f->selectNode(n);
         ItemTable& table = t.program().store.table;
-        Retype(f->EditSParams, " -v ");
+        Retype(Control<QLineEdit>(f, "EditSParams"), " -v ");
         QCOMPARE(QString::fromStdString(table.GetItemParameters(n->data)), QString(" -v "));  // not trimmed
         const int chordsBefore = testing::SoundsPlayed(t, "chord.wav");
-        QTest::keyClick(f->EditSParams, Qt::Key_Bar, Qt::ShiftModifier);
+        QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_Bar, Qt::ShiftModifier);
         QCOMPARE(QString::fromStdString(table.GetItemParameters(n->data)), QString(" -v "));
-        QCOMPARE(f->EditSParams->text(), QString(" -v "));
+        QCOMPARE(Control<QLineEdit>(f, "EditSParams")->text(), QString(" -v "));
         QCOMPARE(f->StatusText(), QString(manager_texts::ParamsBar));
         QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), chordsBefore + 1);
         // A pasted line break goes, the rest stays.
-        f->EditSParams->setText("-a\n-b");
-        QTest::keyClick(f->EditSParams, Qt::Key_End);
+        Control<QLineEdit>(f, "EditSParams")->setText("-a\n-b");
+        QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
         QCOMPARE(QString::fromStdString(table.GetItemParameters(n->data)), QString("-a-b"));
-        QCOMPARE(f->EditSParams->text(), QString("-a-b"));
+        QCOMPARE(Control<QLineEdit>(f, "EditSParams")->text(), QString("-a-b"));
     }
 
     void disabledBoxesNeverEditTheNode() {
@@ -365,12 +368,12 @@ private slots:
         TFormItems* f = OpenManager(t);
         TreeNode* kit = testing::NodeAt(t.program().store.items, "10");
         f->selectNode(kit);
-        f->EditSName->setText("Hacked");
+        Control<QLineEdit>(f, "EditSName")->setText("Hacked");
         f->EditSNameKeyDown();  // even when called directly
         QCOMPARE(QString::fromStdString(kit->text), QString("Orbel Kit"));
         TreeNode* doc = testing::NodeAt(t.program().store.items, "5");
         f->selectNode(doc);
-        f->EditSParams->setText("-x");
+        Control<QLineEdit>(f, "EditSParams")->setText("-x");
         f->EditSParamsKeyDown();
         QCOMPARE(QString::fromStdString(t.program().store.table.GetItemParameters(doc->data)), QString());
     }
@@ -379,13 +382,13 @@ private slots:
         TestProgram t;
         t.startUp();
         TFormItems* f = t.program().items.get();
-        QVERIFY(!f->TimerStatusText->isActive());  // not before the first hint
+        QVERIFY(!Control<QTimer>(f, "TimerStatusText")->isActive());  // not before the first hint
         f->ShowStatus("Message");
         QCOMPARE(f->StatusText(), QString("Message"));
-        QCOMPARE(f->TimerStatusText->interval(), 4750);
+        QCOMPARE(Control<QTimer>(f, "TimerStatusText")->interval(), 4750);
         f->TimerStatusTextTimer();
         QCOMPARE(f->StatusText(), QString("Ready"));
-        QCOMPARE(f->TimerStatusText->interval(), 100);
+        QCOMPARE(Control<QTimer>(f, "TimerStatusText")->interval(), 100);
         f->SetStatusText("A hint");
         f->TimerStatusTextTimer();
         QCOMPARE(f->StatusText(), QString("A hint"));  // a hint stays while shown
@@ -405,12 +408,12 @@ private slots:
         if (!QTest::qWaitForWindowActive(f)) QSKIP("no active window on this platform");
         t.program().general->AEGeneralHint("Short|Long hint");
         QCOMPARE(f->StatusText(), QString("Long hint"));
-        QVERIFY(f->TimerStatusText->isActive());
-        QCOMPARE(f->TimerStatusText->interval(), 100);
+        QVERIFY(Control<QTimer>(f, "TimerStatusText")->isActive());
+        QCOMPARE(Control<QTimer>(f, "TimerStatusText")->interval(), 100);
         // A message then stays 4.75 s, and the running timer brings "Ready" back.
         f->ShowStatus("Saved");
         QTRY_COMPARE_WITH_TIMEOUT(f->StatusText(), QString("Ready"), 6000);
-        QCOMPARE(f->TimerStatusText->interval(), 100);
+        QCOMPARE(Control<QTimer>(f, "TimerStatusText")->interval(), 100);
     }
 };
 

@@ -21,9 +21,12 @@
 #include "core/shell/texts.h"
 #include "core/store/store_writer.h"
 #include "support/manager_support.h"
+#include "support/controls.h"
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::Control;
+using orbel::testing::TreeModelOf;
 using orbel::testing::NodeAt;
 using orbel::testing::NodeNamed;
 using orbel::testing::ReadText;
@@ -34,15 +37,15 @@ using orbel::testing::VisibleCaptions;
 namespace {
 
 QStringList TrayCaptions(TestProgram& t) {
-    LiveMenu* menu = t.program().items->PMItems;
+    LiveMenu* menu = t.program().items->liveMenu();
     menu->realise();
     return VisibleCaptions(menu);
 }
 
 void Rename(TFormItems* f, TreeNode* node, const QString& text) {
     f->selectNode(node);
-    QTest::keyClick(f->EditSName, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(f->EditSName, text);
+    QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Control<QLineEdit>(f, "EditSName"), text);
 }
 
 // Top level: marker, Report, Truth (/bin/true -x), Tools (Inner).
@@ -66,12 +69,12 @@ private slots:
         ItemTree& tree = t.program().store.items;
         Rename(f, NodeNamed(tree, "Report"), "Summary");
         f->selectNode(NodeNamed(tree, "Truth"));
-        QTest::keyClick(f->EditSParams, Qt::Key_End);
-        QTest::keyClicks(f->EditSParams, " -y");
-        QTest::mouseClick(f->BitBtnSave, Qt::LeftButton);
+        QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
+        QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), " -y");
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnSave"), Qt::LeftButton);
         QCOMPARE(f->StatusText(), QString("Save succesful!"));
-        QCOMPARE(f->TimerStatusText->interval(), 4750);
-        QVERIFY(f->savedFlag);
+        QCOMPARE(Control<QTimer>(f, "TimerStatusText")->interval(), 4750);
+        QVERIFY(f->saved());
         QCOMPARE(testing::SoundsPlayed(t, "chimes.wav"), 1);
         QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), 0);
         QVERIFY(!t.exists("item_bak"));
@@ -82,9 +85,9 @@ private slots:
         QCOMPARE(TrayCaptions(t).first(), QString("Report"));
         // Edits after the save are dropped by the close.
         Rename(f, NodeNamed(tree, "Truth"), "Later");
-        QTest::mouseClick(f->BitBtnClose, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnClose"), Qt::LeftButton);
         QVERIFY(!f->isVisible());
-        QVERIFY(!f->savedFlag);
+        QVERIFY(!f->saved());
         QCOMPARE(TrayCaptions(t), QStringList({"Summary", "Truth", "Tools", "Sysmenu", "Orbel Kit", "Close"}));
         QVERIFY(NodeNamed(t.program().store.items, "Summary"));
         QVERIFY(!NodeNamed(t.program().store.items, "Later"));
@@ -103,7 +106,7 @@ private slots:
         TreeNode* truth = NodeNamed(tree, "Truth");
         const int number = truth->data;
         f->selectNode(truth);
-        QTest::keyClicks(f->EditSParams, "zz");
+        QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), "zz");
         f->close();
         QVERIFY(!f->isVisible());
         QVERIFY(NodeNamed(t.program().store.items, "Tools"));
@@ -113,8 +116,8 @@ private slots:
         QCOMPARE(TrayCaptions(t).at(2), QString("Tools"));
         // Reopened, the tree shows the loaded state, folders collapsed.
         f->show();
-        QCOMPARE(f->treeModel->rowCount(), 1 + 3 + 3);
-        QVERIFY(!f->TVItems->isExpanded(f->treeModel->indexOf(NodeNamed(t.program().store.items, "Tools"))));
+        QCOMPARE(TreeModelOf(f)->rowCount(), 1 + 3 + 3);
+        QVERIFY(!Control<TkvWinTreeView>(f, "TVItems")->isExpanded(TreeModelOf(f)->indexOf(NodeNamed(t.program().store.items, "Tools"))));
     }
 
     void undoGoesBackToTheLastSave() {
@@ -123,23 +126,23 @@ private slots:
         TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         Rename(f, NodeNamed(tree, "Report"), "First");
-        QTest::mouseClick(f->BitBtnSave, Qt::LeftButton);
-        QVERIFY(f->savedFlag);
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnSave"), Qt::LeftButton);
+        QVERIFY(f->saved());
         Rename(f, NodeNamed(tree, "First"), "Second");
         TreeNode* truth = NodeNamed(tree, "Truth");
         const int number = truth->data;
         f->selectNode(truth);
-        QTest::keyClicks(f->EditSParams, "zz");
-        QTest::mouseClick(f->BitBtnUndo, Qt::LeftButton);
+        QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), "zz");
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
         QVERIFY(NodeNamed(tree, "First"));
         QVERIFY(!NodeNamed(tree, "Second"));
         QCOMPARE(QString::fromStdString(t.program().store.table.GetItemParameters(number)), QString("-x"));
         QCOMPARE(f->selectedNode(), tree.firstTopLevel());
         QCOMPARE(t.program().store.topAnchor, tree.firstTopLevel());
-        QCOMPARE(f->LblFType->text(), QString("Item Type: Utility item"));  // the panel follows the selection
-        QVERIFY(f->savedFlag);  // Undo does not forget the save
+        QCOMPARE(Control<QLabel>(f, "LblFType")->text(), QString("Item Type: Utility item"));  // the panel follows the selection
+        QVERIFY(f->saved());  // Undo does not forget the save
         // Again: nothing further changes.
-        QTest::mouseClick(f->BitBtnUndo, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
         QVERIFY(NodeNamed(tree, "First"));
     }
 
@@ -149,16 +152,16 @@ private slots:
         t.startUp();
         TFormItems* f = t.program().items.get();
         ItemStore& store = t.program().store;
-        const int before = f->ILAllPublic->count();
+        const int before = t.program().images->count();
         const int index = CaptureFileIcon(store, t.dir() + "errorlog.txt");
         store.items.tag += 1;
         QCOMPARE(index, before);
         QCOMPARE(index, store.counters.lastBreak + store.items.tag);
-        QCOMPARE(f->ILAllPublic->count(), before + 1);
-        QCOMPARE(f->ILAllPublic->menuImage(index).size(), QSize(16, 16));
-        QCOMPARE(f->ILAllPublic->treeImage(index).size(), QSize(16, 18));
+        QCOMPARE(t.program().images->count(), before + 1);
+        QCOMPARE(t.program().images->menuImage(index).size(), QSize(16, 16));
+        QCOMPARE(t.program().images->treeImage(index).size(), QSize(16, 18));
         f->BitBtnUndoClick();
-        QCOMPARE(f->ILAllPublic->count(), before);
+        QCOMPARE(t.program().images->count(), before);
         QCOMPARE(store.items.tag, 0);
         // The freed index goes to the next capture.
         QCOMPARE(CaptureFileIcon(store, t.dir() + "x"), index);
@@ -183,12 +186,12 @@ private slots:
         const QString before = StoreIndex(t);
         Rename(f, NodeNamed(tree, "Report"), "Summary");
         TreeNode* edited = NodeNamed(tree, "Summary");
-        f->saveStepGate = [step](SaveStep s, const std::string&) { return int(s) != step; };
+        f->setSaveStepGate([step](SaveStep s, const std::string&) { return int(s) != step; });
         f->BitBtnSaveClick();
         QVERIFY2(f->StatusText().startsWith("Save unsuccesful! " + reasonStart), qPrintable(f->StatusText()));
         QVERIFY(f->StatusText().size() > QString("Save unsuccesful! ").size());
         QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), 1);
-        QVERIFY(!f->savedFlag);
+        QVERIFY(!f->saved());
         QVERIFY(!t.program().endRequested());
         // The previous store is back in place, nothing left beside it.
         QCOMPARE(StoreIndex(t), before);
@@ -197,7 +200,7 @@ private slots:
         // The tree is as the user left it, and the next try succeeds.
         QCOMPARE(NodeNamed(tree, "Summary"), edited);
         QCOMPARE(f->selectedNode(), edited);
-        f->saveStepGate = {};
+        f->setSaveStepGate({});
         f->BitBtnSaveClick();
         QCOMPARE(f->StatusText(), QString("Save succesful!"));
         QVERIFY(StoreIndex(t).startsWith("^UnkLnk|/tmp/report.txt|txt|Summary\r\n"));
@@ -258,7 +261,7 @@ private slots:
         TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         f->selectNode(NodeNamed(tree, "Dir"));
-        QTest::mouseClick(f->BitBtnSweep, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnSweep"), Qt::LeftButton);
         QVERIFY(!NodeNamed(tree, "Gone"));
         QVERIFY(!NodeNamed(tree, "Inside"));
         QVERIFY(!NodeNamed(tree, "NotADir"));  // a trailing "/" asks for a directory
@@ -266,8 +269,8 @@ private slots:
         TreeNode* box = NodeNamed(tree, "Box");
         QVERIFY(box);
         QCOMPARE(box->childCount(), 1);  // only its top marker
-        QCOMPARE(f->treeModel->rowCount(f->treeModel->indexOf(box)), 1);
-        QCOMPARE(f->treeModel->rowCount(), 1 + 2 + 3);
+        QCOMPARE(TreeModelOf(f)->rowCount(TreeModelOf(f)->indexOf(box)), 1);
+        QCOMPARE(TreeModelOf(f)->rowCount(), 1 + 2 + 3);
         QCOMPARE(f->selectedNode(), tree.firstTopLevel());
         QCOMPARE(t.program().store.topAnchor, tree.firstTopLevel());
         QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), 0);  // silent
@@ -289,10 +292,10 @@ private slots:
         TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         f->selectNode(NodeNamed(tree, "Record"));
-        QTest::keyClick(f->EditSParams, Qt::Key_End);
-        QTest::keyClicks(f->EditSParams, " two");  // not saved
-        QVERIFY(f->BitBtnLaunch->isEnabled());
-        QTest::mouseClick(f->BitBtnLaunch, Qt::LeftButton);
+        QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
+        QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), " two");  // not saved
+        QVERIFY(Control<QPushButton>(f, "BitBtnLaunch")->isEnabled());
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnLaunch"), Qt::LeftButton);
         QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("one\ntwo\n"));
         QVERIFY(t.notices.isEmpty());
         // A missing target gets the opening error, which names Sweep.
@@ -306,7 +309,7 @@ private slots:
         TestProgram t;
         t.startUp();
         TFormItems* f = t.program().items.get();
-        QTest::mouseClick(f->BitBtnHelp, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnHelp"), Qt::LeftButton);
         QCOMPARE(t.notices.size(), 1);
         QCOMPARE(t.notices[0].text, QString::fromStdString(texts::NotFoundText((t.dir() + "help.html").toStdString())));
     }
@@ -316,7 +319,7 @@ private slots:
         WriteStore(t);
         TFormItems* f = OpenManager(t);
         Rename(f, NodeNamed(t.program().store.items, "Tools"), "Gadgets");
-        QTest::keyClick(f->TVItems, Qt::Key_Escape);
+        QTest::keyClick(Control<TkvWinTreeView>(f, "TVItems"), Qt::Key_Escape);
         QVERIFY(!f->isVisible());
         QVERIFY(NodeNamed(t.program().store.items, "Tools"));
     }

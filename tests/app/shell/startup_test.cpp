@@ -23,9 +23,11 @@
 #include "app/tray/tray_commands.h"
 #include "app/widgets/sys_tray_icon.h"
 #include "core/shell/texts.h"
+#include "support/controls.h"
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::Control;
 using orbel::testing::TestProgram;
 using orbel::testing::VisibleCaptions;
 
@@ -66,7 +68,7 @@ private slots:
         t.startUp();
         QVERIFY(t.exists("shortcuts"));  // made on first start
         QVERIFY(t.program().trayReady());
-        QMenu* menu = Realised(t.program().items->PMItems);
+        QMenu* menu = Realised(t.program().items->liveMenu());
         QCOMPARE(VisibleCaptions(menu), QStringList({"Sysmenu", "Orbel Kit", "Close"}));
         QMenu* kit = Submenu(menu, "Orbel Kit");
         QVERIFY(kit);
@@ -83,7 +85,7 @@ private slots:
         t.mkdir("shortcuts/Empty");
         t.write("shortcuts/Full/shortcuts.txt", "^UnkLnk|/tmp/b.pdf|pdf|Inner\r\n");
         t.startUp();
-        QMenu* menu = Realised(t.program().items->PMItems);
+        QMenu* menu = Realised(t.program().items->liveMenu());
         // Doubled separators stay as stored.
         QCOMPARE(VisibleCaptions(menu), QStringList({"Alpha", "-", "-", "Empty", "News", "Full", "Beta",
                                                      "Sysmenu", "Orbel Kit", "Close"}));
@@ -100,7 +102,7 @@ private slots:
         QCOMPARE(QString::fromStdString(table.pathOf(2)), QString("/bin/true"));
         QCOMPARE(QString::fromStdString(table.GetItemParameters(2)), QString("-x"));
         // The tree view shows the same tree: marker, entries, built-in nodes.
-        QAbstractItemModel* model = t.program().items->TVItems->model();
+        QAbstractItemModel* model = Control<TkvWinTreeView>(t.program().items.get(), "TVItems")->model();
         QCOMPARE(model->rowCount(), 1 + 7 + 3);
         QCOMPARE(model->index(1, 0).data().toString(), QString("Alpha"));
         QCOMPARE(model->index(5, 0).data().toString(), QString("--News--"));
@@ -180,7 +182,7 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(f.readAll()), "^SpeSep|" + storeHolds + "\r\n");
         if (!ends) {
-            QMenu* menu = Realised(t.program().items->PMItems);
+            QMenu* menu = Realised(t.program().items->liveMenu());
             QCOMPARE(VisibleCaptions(menu).first(), storeHolds);
         }
     }
@@ -200,7 +202,7 @@ private slots:
         QVERIFY(t.notices[0].text.startsWith("A Backup of an earlier items list exists as \"" + data + "item_bak.\""));
         QVERIFY(t.notices[0].text.contains("please send \"" + state + "errorlog.txt\""));
         QVERIFY(p.crashMessage.contains("please send \"" + state + "errorlog.txt\""));
-        QCOMPARE(VisibleCaptions(Realised(p.items->PMItems)).first(), QString("Old"));
+        QCOMPARE(VisibleCaptions(Realised(p.items->liveMenu())).first(), QString("Old"));
 
         miHelpFileClick();  // the help page stays where it was installed
         QCOMPARE(t.notices.last().text, "\"" + t.dir() + "prog/help.html\" not found.");
@@ -219,12 +221,12 @@ private slots:
         TestProgram t;
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n");
         t.startUp();
-        QMenu* menu = Realised(t.program().items->PMItems);
+        QMenu* menu = Realised(t.program().items->liveMenu());
         QCOMPARE(VisibleCaptions(menu).first(), QString("Alpha"));
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/b.odt|odt|Beta\r\n^UnkLnk|/tmp/c.txt|txt|Gamma\r\n");
         t.program().ReloadStore();
         QVERIFY(t.program().trayReady());
-        menu = Realised(t.program().items->PMItems);
+        menu = Realised(t.program().items->liveMenu());
         QCOMPARE(VisibleCaptions(menu), QStringList({"Beta", "Gamma", "Sysmenu", "Orbel Kit", "Close"}));
         // Item numbers start again at 0; extension icons at 12, then the breaks.
         const ItemStore& s = t.program().store;
@@ -232,7 +234,7 @@ private slots:
         QCOMPARE(s.table.paths.length(), 2);
         QCOMPARE(s.images.at(12).kind, ImageRef::Kind::Extension);
         QCOMPARE(s.images.at(s.counters.nextExtensionSlot).kind, ImageRef::Kind::Break);
-        QCOMPARE(t.program().items->TVItems->model()->rowCount(), 1 + 2 + 3);
+        QCOMPARE(Control<TkvWinTreeView>(t.program().items.get(), "TVItems")->model()->rowCount(), 1 + 2 + 3);
     }
 
     void aboutBoxVersionLineAndMemory() {
@@ -263,7 +265,7 @@ private slots:
         TestProgram t;
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/nonexistent/gone.txt|txt|Gone\r\n");
         t.startUp();
-        QMenu* menu = Realised(t.program().items->PMItems);
+        QMenu* menu = Realised(t.program().items->liveMenu());
         menu->actions().first()->trigger();
         QCOMPARE(t.notices.size(), 1);
         QCOMPARE(t.notices[0].text,
@@ -279,7 +281,7 @@ private slots:
         t.write("shortcuts/shortcuts.txt",
                 ("^UnkLnk|" + t.dir() + "report.txt|txt|Report\r\n^UnkLnk|" + t.dir() + "docs||Docs\r\n").toUtf8());
         t.startUp();
-        QMenu* menu = Realised(t.program().items->PMItems);
+        QMenu* menu = Realised(t.program().items->liveMenu());
         menu->actions().at(0)->trigger();
         menu->actions().at(1)->trigger();
         miVisitWebsiteClick();

@@ -39,7 +39,7 @@ struct Fixture {
         setMode(windowsDraw, fontSize);
     }
     Program& p() { return t.program(); }
-    LiveMenu* menu() { return p().items->PMItems; }
+    LiveMenu* menu() { return p().items->liveMenu(); }
     // What OK and Apply do once the settings have changed.
     void setMode(bool windowsDraw, int fontSize = 8) {
         p().settings.WindowsDraw = windowsDraw;
@@ -154,7 +154,7 @@ private slots:
             for (int x = 1; x < 19; ++x) QCOMPARE(img.pixel(L + x, B - 1), shade);
             QImage expected(16, 16, QImage::Format_RGB32);
             expected.fill(f.p().menuColour);
-            QPainter(&expected).drawPixmap(0, 0, f.p().items->ILAllPublic->menuImage(entry->imageIndex));
+            QPainter(&expected).drawPixmap(0, 0, f.p().images->menuImage(entry->imageIndex));
             QCOMPARE(img.copy(L + 2, B - 18, 16, 16), expected);
             // Left of x = 20 nothing is filled: the menu's ground shows.
             for (int y = r.top(); y < B; ++y)

@@ -90,7 +90,7 @@ private slots:
         TrayMenuExport* ex = t.program().general->trayMenuExport;
 
         // The program's own popup first, then the exported entry: one notice each, the same.
-        LiveMenu* popup = t.program().items->PMItems;
+        LiveMenu* popup = t.program().items->liveMenu();
         popup->realise();
         popup->actions().first()->trigger();
         QVERIFY(ex->handleEvent(IdOf(Layout(ex), "Gone"), "clicked"));

@@ -1,0 +1,26 @@
+#pragma once
+// Controls found the way a user's tools find them: by their object names.
+
+#include <QObject>
+#include <QString>
+#include <QtGlobal>
+
+#include "app/manager/form_items.h"
+#include "app/manager/item_tree_model.h"
+
+namespace orbel::testing {
+
+// The control of this type and object name below window; stops the test
+// run when there is none, since every later step would fail obscurely.
+template <class T> T* Control(const QObject* window, const char* name) {
+    T* c = window->findChild<T*>(QString::fromLatin1(name));
+    if (!c) qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return c;
+}
+
+// The item manager's tree model, as its tree view shows it.
+inline ItemTreeModel* TreeModelOf(const TFormItems* f) {
+    return qobject_cast<ItemTreeModel*>(Control<TkvWinTreeView>(f, "TVItems")->model());
+}
+
+}  // namespace orbel::testing
