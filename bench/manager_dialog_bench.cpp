@@ -45,7 +45,7 @@ void BM_DialogSelectNode(benchmark::State& state) {
     TreeModelOf(f)->tree().forEach([&](orbel::TreeNode& n) {
         ++seen;
         if (!top && seen > 5000 && n.level() == 0 && n.imageIndex == 0) top = &n;
-        if (!program && seen > 7000 && n.level() == 1 && n.data >= 0) program = &n;
+        if (!program && seen > 7000 && n.level() == 1 && n.itemNumber >= 0) program = &n;
     });
     if (!top || !program) {
         state.SkipWithError("no nodes to select");

@@ -42,7 +42,7 @@ struct Running {
         orbel::TreeNode* found = nullptr;
         int seen = 0;
         TreeModelOf(form())->tree().forEach([&](orbel::TreeNode& n) {
-            if (!found && ++seen > 6000 && n.level() == 2 && n.data >= 0) found = &n;
+            if (!found && ++seen > 6000 && n.level() == 2 && n.itemNumber >= 0) found = &n;
         });
         return found;
     }

@@ -86,8 +86,8 @@ void CheckLoad(std::string_view bytes) {
     int items = 0;
     s.items.forEach([&](const orbel::TreeNode& n) {
         Check(s.images.valid(n.imageIndex));
-        if (n.data >= 0) {
-            Check(n.data == items);
+        if (n.itemNumber >= 0) {
+            Check(n.itemNumber == items);
             ++items;
         }
     });

@@ -10,7 +10,7 @@ class ImageLists;
 struct ItemStore;
 
 // Appends the file's small icon to both image lists (one image table serves
-// them). The caller counts it in the tree's tag. Returns the new index.
+// them). The caller counts it in the tree's captured icons. Returns the new index.
 int CaptureFileIcon(ItemStore& store, const QString& file);
 
 // Writes the 16 x 16 icon bitmap of an image: rows 1 to 16 of its 16 x 18

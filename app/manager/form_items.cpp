@@ -676,7 +676,7 @@ void TFormItems::BitBtnLaunchClick() {
     const TreeNode* s = selectedNode();
     if (!HasItemEntry(s)) return;
     const ItemTable& table = Program::instance()->store.table;
-    OpenItem(QString::fromStdString(table.pathOf(s->data)), QString::fromStdString(table.GetItemParameters(s->data)));
+    OpenItem(QString::fromStdString(table.pathOf(s->itemNumber)), QString::fromStdString(table.GetItemParameters(s->itemNumber)));
 }
 
 void TFormItems::BitBtnHelpClick() { OpenDocument(Program::instance()->helpPage()); }

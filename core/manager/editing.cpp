@@ -52,8 +52,8 @@ TreeNode* AddItemNode(ItemStore& s, TreeNode* after, const std::string& caption,
 int CapturedImage(ItemStore& s, const std::string& path, const IconCapture& captureIcon) {
     if (!captureIcon) return img::NoExtension;
     captureIcon(path);
-    ++s.items.tag;
-    return s.counters.lastBreak + s.items.tag;
+    ++s.items.capturedIcons;
+    return s.counters.lastBreak + s.items.capturedIcons;
 }
 
 }  // namespace
@@ -261,7 +261,7 @@ EditOutcome PasteNode(ItemTree& tree, TreeNode*& clipboard, TreeNode* selected) 
     // A duplicate of a folder would lack its top marker and contents.
     if (!IsMovableNode(clipboard) || IsFolderNode(clipboard)) return Refused({});
     const TreeNode& k = *clipboard;
-    auto d = std::make_unique<TreeNode>(k.text, k.imageIndex, k.selectedIndex, -1, k.data);
+    auto d = std::make_unique<TreeNode>(k.text, k.imageIndex, k.selectedIndex, -1, k.itemNumber);
     return Done(tree.insertAfter(selected, std::move(d)));
 }
 

@@ -45,7 +45,7 @@ struct EditOutcome {
 
 // Appends the file's small icon to both image lists and returns its index
 // (the dialog passes CaptureFileIcon). The caller of the edit does not count
-// it: the edit raises the tree's tag itself.
+// it: the edit counts the captured icon itself.
 using IconCapture = std::function<int(const std::string& path)>;
 
 // ---- text helpers ----------------------------------------------------------
@@ -72,8 +72,8 @@ EditOutcome AttachFolder(ItemTree& tree, TreeNode* selected, std::string_view na
 EditOutcome AttachDirectory(ItemStore& s, TreeNode* selected, std::string_view name,
                             const std::string& directory);
 // A file item: path table entry; a program (IsProgramPath) also gets a
-// program number and empty parameters; the icon is captured, the tag raised
-// and the image is lastBreak + tag.
+// program number and empty parameters; the icon is captured and counted
+// and the image is lastBreak + the captured-icon count.
 EditOutcome AttachFile(ItemStore& s, TreeNode* selected, std::string_view name,
                        const std::string& file, const IconCapture& captureIcon);
 

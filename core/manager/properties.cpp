@@ -50,7 +50,7 @@ const std::vector<std::string>& ItemTypeLines() {
 PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
     if (!node) return {};
     if (HasItemEntry(node)) {
-        const std::string path = table.pathOf(node->data);
+        const std::string path = table.pathOf(node->itemNumber);
         const PathParts parts = SplitPath(path);
         PropertiesView v;
         v.imageIndex = node->imageIndex;
@@ -60,7 +60,7 @@ PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
         v.fileNameLine = "File Name: " + parts.name;
         v.filePathLine = "File Path: " + parts.directory;
         if (IsExecutableNode(node, table)) {
-            v.paramsText = table.GetItemParameters(node->data);
+            v.paramsText = table.GetItemParameters(node->itemNumber);
             v.paramsEnabled = true;
         } else {
             v.paramsText = kNotApplicable;
@@ -128,21 +128,21 @@ EditResult EditNodeParameters(ItemTable& table, const TreeNode* node, std::strin
         r.chord = true;
         // The refused keystroke does not stay: the box shows what is stored.
         r.boxCorrected = true;
-        r.boxText = table.GetItemParameters(node->data);
+        r.boxText = table.GetItemParameters(node->itemNumber);
         return r;
     }
     if (text.size() != boxText.size()) {
         r.boxCorrected = true;
         r.boxText = text;
     }
-    const std::string number = std::to_string(node->data);
+    const std::string number = std::to_string(node->itemNumber);
     if (FindString(table.programNumbers, number) < 0) {
         // Loaded from a file-item line: no entry yet, so give it one (both
         // arrays grow together and stay index-aligned).
         AppendString(table.programNumbers, number);
         AppendString(table.parameters, text);
     } else {
-        table.SetItemParameters(node->data, text);
+        table.SetItemParameters(node->itemNumber, text);
     }
     r.applied = true;
     return r;

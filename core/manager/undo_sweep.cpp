@@ -11,14 +11,14 @@
 namespace orbel {
 
 void TakeSnapshot(ItemStore& s) {
-    s.undo.assign(s.items);  // the tag (captured-icon count) comes along
+    s.undo.assign(s.items);  // the captured-icon count comes along
     s.undoParameters = s.table.parameters.items();
 }
 
 TreeNode* RestoreSnapshot(ItemStore& s) {
     s.items.assign(s.undo);
     s.topAnchor = s.items.firstTopLevel();
-    s.images.truncate(s.counters.lastBreak + s.items.tag + 1);
+    s.images.truncate(s.counters.lastBreak + s.items.capturedIcons + 1);
     // Entries made after the snapshot belong to items it no longer holds, or
     // to items that had none then: both go back to empty.
     const auto& saved = s.undoParameters;
@@ -71,7 +71,7 @@ int SweepTree(ItemTree& items, TreeNode* anchor, const ItemTable& table,
         }
         f.cur = n == f.first ? nullptr : n->prevSibling();
         f.descended = false;
-        if (HasItemEntry(n) && !alive(table.pathOf(n->data))) {
+        if (HasItemEntry(n) && !alive(table.pathOf(n->itemNumber))) {
             items.remove(n);
             ++removed;
         }

@@ -5,7 +5,7 @@
 namespace orbel {
 
 TreeNode::TreeNode(std::string t, int image, int selected, int state, int d)
-    : text(std::move(t)), imageIndex(image), selectedIndex(selected), stateIndex(state), data(d) {}
+    : text(std::move(t)), imageIndex(image), selectedIndex(selected), stateIndex(state), itemNumber(d) {}
 
 int TreeNode::level() const {
     int l = 0;
@@ -118,7 +118,7 @@ void ItemTree::clear() {
 }
 
 std::unique_ptr<TreeNode> ItemTree::clone(const TreeNode& n) {
-    auto copy = std::make_unique<TreeNode>(n.text, n.imageIndex, n.selectedIndex, n.stateIndex, n.data);
+    auto copy = std::make_unique<TreeNode>(n.text, n.imageIndex, n.selectedIndex, n.stateIndex, n.itemNumber);
     copy->children_.reserve(n.children_.size());
     for (const auto& c : n.children_) {
         auto cc = clone(*c);
@@ -141,7 +141,7 @@ void ItemTree::assign(const ItemTree& other) {
         c->siblings_ = &top_;
         top_.push_back(std::move(c));
     }
-    tag = other.tag;
+    capturedIcons = other.capturedIcons;
     if (observer_) observer_->endReset();
 }
 

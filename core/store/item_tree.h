@@ -17,11 +17,11 @@ public:
     int imageIndex = 0;
     int selectedIndex = 0;
     int stateIndex = -1;
-    int data = -1;       // item number, or -1 for every node that is not an item
+    int itemNumber = -1;  // -1 for every node that is not an item
     bool cut = false;    // drawn dimmed while on the clipboard after Cut
 
     TreeNode() = default;
-    TreeNode(std::string text, int image, int selected, int state, int data);
+    TreeNode(std::string text, int image, int selected, int state, int itemNumber);
     TreeNode(const TreeNode&) = delete;
     TreeNode& operator=(const TreeNode&) = delete;
 
@@ -66,9 +66,8 @@ public:
     ItemTree(const ItemTree&) = delete;
     ItemTree& operator=(const ItemTree&) = delete;
 
-    // The integer the program keeps with the tree: for the item manager's
-    // tree the number of icons captured since the last load.
-    int tag = 0;
+    // For the item manager's tree: the icons captured since the last load.
+    int capturedIcons = 0;
 
     void setObserver(TreeObserver* observer) { observer_ = observer; }
     TreeObserver* observer() const { return observer_; }
@@ -95,8 +94,8 @@ public:
     void changed(TreeNode* node);
     void clear();
 
-    // Deep copy of other's nodes: text, images, state index, data and
-    // children; no cut mark. Replaces the whole content; copies the tag.
+    // Deep copy of other's nodes: text, images, state index, item number and
+    // children; no cut mark. Replaces the whole content; copies the captured-icon count.
     void assign(const ItemTree& other);
     // Deep copy of one subtree, detached (for paste as duplicate).
     static std::unique_ptr<TreeNode> clone(const TreeNode& node);

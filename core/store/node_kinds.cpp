@@ -12,10 +12,10 @@ bool IsTopMarker(const TreeNode* n) { return n && n->imageIndex == img::TopMarke
 bool IsPlainSeparatorNode(const TreeNode* n) { return n && n->imageIndex == img::PlainSeparator; }
 bool IsTextSeparatorNode(const TreeNode* n) { return n && n->imageIndex == img::TextSeparator; }
 bool IsSeparatorNode(const TreeNode* n) { return IsPlainSeparatorNode(n) || IsTextSeparatorNode(n); }
-bool HasItemEntry(const TreeNode* n) { return n && n->data >= 0; }
+bool HasItemEntry(const TreeNode* n) { return n && n->itemNumber >= 0; }
 
 bool IsExecutableNode(const TreeNode* n, const ItemTable& table) {
-    return HasItemEntry(n) && IsProgramPath(table.pathOf(n->data));
+    return HasItemEntry(n) && IsProgramPath(table.pathOf(n->itemNumber));
 }
 
 bool IsBuiltInNode(const TreeNode* n) { return n && n->imageIndex == n->stateIndex; }

@@ -297,7 +297,7 @@ void LoadStore(ItemStore& s) {
     s.items.remove(s.loadAnchor);
     s.loadAnchor = nullptr;
 
-    s.undo.assign(s.items);  // copies the tag as well
+    s.undo.assign(s.items);  // copies the captured-icon count as well
     s.undoParameters = s.table.parameters.items();
 }
 
@@ -345,7 +345,7 @@ bool ReloadStoreModel(ItemStore& s, const std::function<BackupAnswer()>& ask) {
     // The tree, the live menu and the counters are reset by the template.
     s.table.clear();
     s.undo.clear();
-    s.undo.tag = 0;
+    s.undo.capturedIcons = 0;
     s.images.reset();
 
     InstallMenuTemplate(s);

@@ -35,7 +35,7 @@ struct ItemStore {
     // platform's separator.
     std::string dataDir;
 
-    ItemTree items;  // the item manager's tree; its tag counts captured icons
+    ItemTree items;  // the item manager's tree
     ItemTree undo;   // the snapshot: last load or save
     // The parameter table of that moment: Undo takes parameter edits back too.
     std::vector<std::string> undoParameters;

@@ -124,13 +124,13 @@ std::string CheckLevel(const ItemStore& s, const TreeNode* n) {
                 if (!inner.empty()) return inner;
             }
         } else if (!IsSeparatorNode(n) && HasItemEntry(n)) {
-            const std::string path = s.table.pathOf(n->data);
+            const std::string path = s.table.pathOf(n->itemNumber);
             // A path loaded with a lone LF is kept: it reads back unchanged.
             if (FindStoredTextBreak(path, false) != StoredTextBreak::None)
                 return "The path of \"" + WithoutLineBreaks(n->text) +
                        "\" holds a line break or \"|\" and can not be stored";
             if (IsProgramPath(path) &&
-                FindStoredTextBreak(s.table.GetItemParameters(n->data)) != StoredTextBreak::None)
+                FindStoredTextBreak(s.table.GetItemParameters(n->itemNumber)) != StoredTextBreak::None)
                 return "The parameters of \"" + WithoutLineBreaks(n->text) + "\" can not contain: |";
         }
     }
@@ -184,7 +184,7 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
         } else if (IsTextSeparatorNode(n)) {
             index += std::string(kTagTextSeparator) + "|" + WithoutLineBreaks(SeparatorCaption(*n)) + kLineEnd;
         } else if (HasItemEntry(n)) {
-            const std::string path = s.table.pathOf(n->data);
+            const std::string path = s.table.pathOf(n->itemNumber);
             if (IsProgramPath(path)) {
                 const std::string icon = IconBitmapName(path, dir, reserved);
                 const std::string full = JoinPath(dir, icon);
@@ -193,7 +193,7 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
                 if (!Gate(hooks, SaveStep::WriteBitmap, full) || !hooks.writeBitmap(*n, full))
                     throw StoreIoError("Unable to write the icon bitmap \"" + full + "\"");
                 index += std::string(kTagExecutable) + "|" + path + "|" +
-                         s.table.GetItemParameters(n->data) + "|" + icon + "|" +
+                         s.table.GetItemParameters(n->itemNumber) + "|" + icon + "|" +
                          WithoutLineBreaks(n->text) + kLineEnd;
             } else {
                 index += std::string(kTagFile) + "|" + path + "|" + StoredExtension(path) + "|" +

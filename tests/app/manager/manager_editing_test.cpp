@@ -188,8 +188,8 @@ private slots:
         QVERIFY(n);
         QCOMPARE(QString::fromStdString(n->text), QString("my"));
         QCOMPARE(n->imageIndex, 10);
-        QCOMPARE(n->data, next);
-        QCOMPARE(QString::fromStdString(x.table().pathOf(n->data)), QDir::tempPath() + "/my.dir");
+        QCOMPARE(n->itemNumber, next);
+        QCOMPARE(QString::fromStdString(x.table().pathOf(n->itemNumber)), QDir::tempPath() + "/my.dir");
         QCOMPARE(n->prevSibling(), x.node("Report"));
         // Disarmed and reset after the attach.
         QCOMPARE(x.f->attachArmed(), false);
@@ -258,7 +258,7 @@ private slots:
         QCOMPARE(n->prevSibling(), s);
         QCOMPARE(QString::fromStdString(n->text), expected);
         if (image >= 0) QCOMPARE(n->imageIndex, image);
-        else QCOMPARE(n->imageIndex, x.t.program().store.counters.lastBreak + x.tree().tag);
+        else QCOMPARE(n->imageIndex, x.t.program().store.counters.lastBreak + x.tree().capturedIcons);
         QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString());
         QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item Text"));
         if (mode == "folder") {
@@ -267,7 +267,7 @@ private slots:
         }
         // Separators and folders may be attached again; a file must be chosen anew.
         QCOMPARE(Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled(), mode != "file");
-        if (mode == "file") QCOMPARE(QString::fromStdString(x.table().pathOf(n->data)), chosen);
+        if (mode == "file") QCOMPARE(QString::fromStdString(x.table().pathOf(n->itemNumber)), chosen);
         // The view shows the new row where the tree has it.
         QCOMPARE(TreeModelOf(x.f)->nodeAt(Control<TkvWinTreeView>(x.f, "TVItems")->currentIndex()), n);
     }
@@ -282,7 +282,7 @@ private slots:
         TreeNode* n = x.f->selectedNode();
         QVERIFY(HasItemEntry(n));
         QCOMPARE(x.table().programNumbers.length(), programs + 1);
-        QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->data)), QString());
+        QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->itemNumber)), QString());
         QVERIFY(Control<QLineEdit>(x.f, "EditSParams")->isEnabled());  // a program's parameters are editable
     }
 
@@ -314,7 +314,7 @@ private slots:
         QCOMPARE(x.buttons(), QString("--P--"));
         x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
         TreeNode* first = x.f->selectedNode();
-        QCOMPARE(first->data, report->data);
+        QCOMPARE(first->itemNumber, report->itemNumber);
         QCOMPARE(x.buttons(), QString("COPD-"));
         x.f->selectNode(x.node("--News--"));
         x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
@@ -400,8 +400,8 @@ private slots:
         for (const Want& w : wants) {
             const TreeNode* n = x.node(w.name);
             QVERIFY2(n, w.name);
-            QCOMPARE(QString::fromStdString(x.table().pathOf(n->data)), w.path);
-            QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->data)), QString(w.params));
+            QCOMPARE(QString::fromStdString(x.table().pathOf(n->itemNumber)), w.path);
+            QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->itemNumber)), QString(w.params));
             QCOMPARE(IsExecutableNode(n, x.table()), w.program);
             if (w.image >= 0) QCOMPARE(n->imageIndex, w.image);
             else QVERIFY2(n->imageIndex > x.t.program().store.counters.lastBreak, w.name);

@@ -348,17 +348,17 @@ private slots:
         f->selectNode(n);
         ItemTable& table = t.program().store.table;
         Retype(Control<QLineEdit>(f, "EditSParams"), " -v ");
-        QCOMPARE(QString::fromStdString(table.GetItemParameters(n->data)), QString(" -v "));  // not trimmed
+        QCOMPARE(QString::fromStdString(table.GetItemParameters(n->itemNumber)), QString(" -v "));  // not trimmed
         const int chordsBefore = testing::SoundsPlayed(t, "chord.wav");
         QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_Bar, Qt::ShiftModifier);
-        QCOMPARE(QString::fromStdString(table.GetItemParameters(n->data)), QString(" -v "));
+        QCOMPARE(QString::fromStdString(table.GetItemParameters(n->itemNumber)), QString(" -v "));
         QCOMPARE(Control<QLineEdit>(f, "EditSParams")->text(), QString(" -v "));
         QCOMPARE(f->StatusText(), QString(manager_texts::ParamsBar));
         QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), chordsBefore + 1);
         // A pasted line break goes, the rest stays.
         Control<QLineEdit>(f, "EditSParams")->setText("-a\n-b");
         QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
-        QCOMPARE(QString::fromStdString(table.GetItemParameters(n->data)), QString("-a-b"));
+        QCOMPARE(QString::fromStdString(table.GetItemParameters(n->itemNumber)), QString("-a-b"));
         QCOMPARE(Control<QLineEdit>(f, "EditSParams")->text(), QString("-a-b"));
     }
 
@@ -375,7 +375,7 @@ private slots:
         f->selectNode(doc);
         Control<QLineEdit>(f, "EditSParams")->setText("-x");
         f->EditSParamsKeyDown();
-        QCOMPARE(QString::fromStdString(t.program().store.table.GetItemParameters(doc->data)), QString());
+        QCOMPARE(QString::fromStdString(t.program().store.table.GetItemParameters(doc->itemNumber)), QString());
     }
 
     void statusLineAndItsTimer() {

@@ -104,7 +104,7 @@ private slots:
         const QString before = StoreIndex(t);
         Rename(f, NodeNamed(tree, "Tools"), "Gadgets");
         TreeNode* truth = NodeNamed(tree, "Truth");
-        const int number = truth->data;
+        const int number = truth->itemNumber;
         f->selectNode(truth);
         QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), "zz");
         f->close();
@@ -130,7 +130,7 @@ private slots:
         QVERIFY(f->saved());
         Rename(f, NodeNamed(tree, "First"), "Second");
         TreeNode* truth = NodeNamed(tree, "Truth");
-        const int number = truth->data;
+        const int number = truth->itemNumber;
         f->selectNode(truth);
         QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), "zz");
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
@@ -154,15 +154,15 @@ private slots:
         ItemStore& store = t.program().store;
         const int before = t.program().images->count();
         const int index = CaptureFileIcon(store, t.dir() + "errorlog.txt");
-        store.items.tag += 1;
+        store.items.capturedIcons += 1;
         QCOMPARE(index, before);
-        QCOMPARE(index, store.counters.lastBreak + store.items.tag);
+        QCOMPARE(index, store.counters.lastBreak + store.items.capturedIcons);
         QCOMPARE(t.program().images->count(), before + 1);
         QCOMPARE(t.program().images->menuImage(index).size(), QSize(16, 16));
         QCOMPARE(t.program().images->treeImage(index).size(), QSize(16, 18));
         f->BitBtnUndoClick();
         QCOMPARE(t.program().images->count(), before);
-        QCOMPARE(store.items.tag, 0);
+        QCOMPARE(store.items.capturedIcons, 0);
         // The freed index goes to the next capture.
         QCOMPARE(CaptureFileIcon(store, t.dir() + "x"), index);
     }

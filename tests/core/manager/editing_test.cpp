@@ -31,12 +31,12 @@ struct Editing : ::testing::Test {
     struct Shape {
         size_t nodes;
         int paths, programs;
-        int next, tag;
+        int next, capturedIcons;
         bool operator==(const Shape&) const = default;
     };
     Shape shape() const {
         return {L.s.items.nodeCount(), L.s.table.paths.length(), L.s.table.programNumbers.length(),
-                L.s.nextItemNumber, L.s.items.tag};
+                L.s.nextItemNumber, L.s.items.capturedIcons};
     }
     static std::vector<std::string> texts(const ItemTree& t, const TreeNode* parent) {
         std::vector<std::string> out;
@@ -86,15 +86,15 @@ TEST_F(Editing, AttachMakesItemsWithNumbersPathsAndIcons) {
     const int first = L.s.nextItemNumber;
     EditOutcome dir = AttachDirectory(L.s, L.anchor(), "Docs", "/home/u/docs");
     ASSERT_TRUE(dir.done);
-    EXPECT_EQ(dir.node->data, first);
+    EXPECT_EQ(dir.node->itemNumber, first);
     EXPECT_EQ(dir.node->imageIndex, img::Gear);
     EXPECT_EQ(L.s.table.pathOf(first), "/home/u/docs");
     EXPECT_TRUE(captured.empty());
 
     EditOutcome prog = AttachFile(L.s, dir.node, "Setup", "/opt/tools/setup.EXE", capture);
     ASSERT_TRUE(prog.done);
-    EXPECT_EQ(prog.node->data, first + 1);
-    EXPECT_EQ(L.s.items.tag, 1);
+    EXPECT_EQ(prog.node->itemNumber, first + 1);
+    EXPECT_EQ(L.s.items.capturedIcons, 1);
     EXPECT_EQ(prog.node->imageIndex, L.s.counters.lastBreak + 1);
     EXPECT_EQ(prog.node->imageIndex, L.s.images.count() - 1);  // the icon just captured
     EXPECT_EQ(captured, std::vector<std::string>{"/opt/tools/setup.EXE"});
@@ -197,7 +197,7 @@ TEST_F(Editing, PasteMovesCutNodesAndDuplicatesCopiedOnes) {
         const EditOutcome d = PasteNode(L.s.items, clip, target);
         ASSERT_TRUE(d.done);
         EXPECT_EQ(d.node->prevSibling(), target);
-        EXPECT_EQ(d.node->data, x->data);
+        EXPECT_EQ(d.node->itemNumber, x->itemNumber);
         EXPECT_EQ(clip, x);
     }
     // The cut folder moves with its subtree into B, first; the clipboard empties.
@@ -303,10 +303,10 @@ TEST_F(Editing, SeveralDroppedFilesEndUpInReverseOrderAfterTheTarget) {
     EXPECT_EQ(texts(L.s.items, nullptr),
               (std::vector<std::string>{"", "T", std::string(60, 'e'), "run", "report", "--Sysmenu--",
                                         "Orbel Kit", "Close"}));
-    EXPECT_EQ(L.s.table.pathOf(out[2].node->data), longDir);  // whole, no cut
+    EXPECT_EQ(L.s.table.pathOf(out[2].node->itemNumber), longDir);  // whole, no cut
     EXPECT_EQ(out[2].node->imageIndex, img::NoExtension);
     EXPECT_EQ(captured, (std::vector<std::string>{"/home/u/report.txt", "/opt/app/run.exe"}));
-    EXPECT_EQ(L.s.table.GetItemParameters(out[1].node->data), "");
+    EXPECT_EQ(L.s.table.GetItemParameters(out[1].node->itemNumber), "");
     EXPECT_EQ(L.s.table.programNumbers.length(), 1);
 }
 
@@ -358,8 +358,8 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
         }
         ASSERT_TRUE(o.done);
         EXPECT_EQ(o.node->text, r.name);
-        EXPECT_EQ(L.s.table.pathOf(o.node->data), r.path);
-        EXPECT_EQ(L.s.table.GetItemParameters(o.node->data), r.params);
+        EXPECT_EQ(L.s.table.pathOf(o.node->itemNumber), r.path);
+        EXPECT_EQ(L.s.table.GetItemParameters(o.node->itemNumber), r.params);
     }
     // No place under the drop point, or a built-in one.
     for (TreeNode* t : {static_cast<TreeNode*>(nullptr), L.kit()}) {

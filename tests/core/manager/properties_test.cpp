@@ -154,7 +154,7 @@ TEST(EditParameters, BarRefusedLineBreaksDroppedCopiesShareThem) {
     LoadedStore L;
     TreeNode* exe = L.item(L.anchor(), "Setup", "/opt/t/setup.exe", "-q");
     TreeNode* doc = L.item(exe, "Doc", "/home/u/a.txt");
-    TreeNode* copy = L.s.items.insertAfter(doc, MakeItemNode("Setup", 6, exe->data));
+    TreeNode* copy = L.s.items.insertAfter(doc, MakeItemNode("Setup", 6, exe->itemNumber));
 
     EditResult r = EditNodeParameters(L.s.table, exe, "-v a|b");
     EXPECT_FALSE(r.applied);
@@ -162,12 +162,12 @@ TEST(EditParameters, BarRefusedLineBreaksDroppedCopiesShareThem) {
     EXPECT_TRUE(r.chord);
     EXPECT_TRUE(r.boxCorrected);
     EXPECT_EQ(r.boxText, "-q");
-    EXPECT_EQ(L.s.table.GetItemParameters(exe->data), "-q");
+    EXPECT_EQ(L.s.table.GetItemParameters(exe->itemNumber), "-q");
 
     r = EditNodeParameters(L.s.table, exe, " --x\r\n2 ");
     EXPECT_TRUE(r.applied);
     EXPECT_EQ(r.boxText, " --x2 ");
-    EXPECT_EQ(L.s.table.GetItemParameters(copy->data), " --x2 ");
+    EXPECT_EQ(L.s.table.GetItemParameters(copy->itemNumber), " --x2 ");
 
     EXPECT_FALSE(EditNodeParameters(L.s.table, doc, "x").applied);
     EXPECT_EQ(L.s.table.parameters.length(), 1);

@@ -16,9 +16,9 @@ using test::LoadedStore;
 // What Attach does for a file: capture its icon, count it, use it.
 TreeNode* AttachCaptured(LoadedStore& L, TreeNode* after, const std::string& path) {
     L.s.images.append(ImageRef{ImageRef::Kind::Captured, 0, path, 0});
-    ++L.s.items.tag;
+    ++L.s.items.capturedIcons;
     TreeNode* n = L.item(after, "new", path);
-    n->imageIndex = n->selectedIndex = L.s.counters.lastBreak + L.s.items.tag;
+    n->imageIndex = n->selectedIndex = L.s.counters.lastBreak + L.s.items.capturedIcons;
     return n;
 }
 
@@ -36,7 +36,7 @@ TEST(Undo, TakesBackTreeIconsAndParameters) {
     EditNodeName(L.s.items, exe, "Renamed");
     EditNodeParameters(L.s.table, exe, "-v");
     EditNodeParameters(L.s.table, extra, "-new");
-    const int extraNumber = extra->data;
+    const int extraNumber = extra->itemNumber;
     ASSERT_EQ(L.s.images.count(), baseImages + 1);
 
     for (int round = 0; round < 2; ++round) {  // a second Undo changes nothing
@@ -44,9 +44,9 @@ TEST(Undo, TakesBackTreeIconsAndParameters) {
         EXPECT_EQ(anchor, L.s.items.firstTopLevel());
         EXPECT_EQ(L.s.topAnchor, anchor);
         EXPECT_EQ(DumpTree(L.s.items), baseline);
-        EXPECT_EQ(L.s.items.tag, 1);
+        EXPECT_EQ(L.s.items.capturedIcons, 1);
         EXPECT_EQ(L.s.images.count(), baseImages);
-        EXPECT_EQ(L.s.table.GetItemParameters(L.s.items.topLevel(1)->data), "-q");
+        EXPECT_EQ(L.s.table.GetItemParameters(L.s.items.topLevel(1)->itemNumber), "-q");
         EXPECT_EQ(L.s.table.GetItemParameters(extraNumber), "");
     }
     // The next capture takes the freed index.
@@ -60,10 +60,10 @@ TEST(Undo, LoadIsTheBaselineAndEditsOfCopiesGoBack) {
     L.t.writeIndex("shortcuts", {"^ExeLnk|/opt/a.exe|--fast|a.bmp|A"});
     L.Reload();
     TreeNode* a = L.s.items.topLevel(1);
-    ASSERT_EQ(L.s.table.GetItemParameters(a->data), "--fast");
+    ASSERT_EQ(L.s.table.GetItemParameters(a->itemNumber), "--fast");
     EditNodeParameters(L.s.table, a, "--slow");
     RestoreSnapshot(L.s);
-    EXPECT_EQ(L.s.table.GetItemParameters(L.s.items.topLevel(1)->data), "--fast");
+    EXPECT_EQ(L.s.table.GetItemParameters(L.s.items.topLevel(1)->itemNumber), "--fast");
     EXPECT_EQ(L.s.images.count(), L.s.counters.lastBreak + 1);
 }
 

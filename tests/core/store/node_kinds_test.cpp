@@ -63,7 +63,7 @@ TEST(NodeKinds, DashesAndSeparatorFactories) {
     ASSERT_EQ(folder->childCount(), 1);
     EXPECT_TRUE(IsTopMarker(folder->firstChild()));
     EXPECT_EQ(folder->firstChild()->parent(), folder.get());
-    EXPECT_EQ(folder->data, -1);
+    EXPECT_EQ(folder->itemNumber, -1);
 }
 
 }  // namespace

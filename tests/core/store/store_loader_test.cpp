@@ -194,7 +194,7 @@ TEST_F(StoreLoad, ItemsNumberedDepthFirst) {
 
     std::vector<std::pair<std::string, int>> items;
     s.items.forEach([&](const TreeNode& n) {
-        if (n.data >= 0) items.emplace_back(n.text, n.data);
+        if (n.itemNumber >= 0) items.emplace_back(n.text, n.itemNumber);
     });
     const std::vector<std::pair<std::string, int>> expected{{"I0", 0}, {"I1", 1}, {"I2", 2}, {"I3", 3}, {"I4", 4}};
     EXPECT_EQ(items, expected);
@@ -317,7 +317,7 @@ TEST_F(StoreLoad, FolderLineWithoutDirectoryIsSkippedWithItsContent) {
     Load();
     EXPECT_EQ(Captions(*s.liveMenu), (std::vector<std::string>{"A", "B", "Sysmenu", "Orbel Kit", "Close"}));
     EXPECT_EQ(UserTop().size(), 2u);
-    EXPECT_EQ(UserTop()[1]->data, 1);
+    EXPECT_EQ(UserTop()[1]->itemNumber, 1);
 }
 
 TEST_F(StoreLoad, FolderInsertionCountersTrackChildren) {
@@ -332,10 +332,10 @@ TEST_F(StoreLoad, FolderInsertionCountersTrackChildren) {
 TEST_F(StoreLoad, SnapshotCopiesTreeAndTag) {
     Index("", {"^Folder|F", "^UnkLnk|a||A"});
     Index("F", {"^UnkLnk|b||B"});
-    s.items.tag = 0;
+    s.items.capturedIcons = 0;
     Load();
     EXPECT_EQ(DumpTree(s.undo), DumpTree(s.items));
-    EXPECT_EQ(s.undo.tag, s.items.tag);
+    EXPECT_EQ(s.undo.capturedIcons, s.items.capturedIcons);
 }
 
 TEST_F(StoreLoad, AFolderLevelLoadsIntoItsFolder) {
@@ -359,7 +359,7 @@ TEST_F(StoreLoad, TemplateTreeHoldsTheBuiltInNodes) {
     basic.forEach([](const TreeNode& n) {
         EXPECT_EQ(n.imageIndex, n.stateIndex) << n.text;
         EXPECT_EQ(n.selectedIndex, n.stateIndex) << n.text;
-        EXPECT_EQ(n.data, -1) << n.text;
+        EXPECT_EQ(n.itemNumber, -1) << n.text;
     });
 }
 
@@ -493,7 +493,7 @@ TEST_F(StoreLoad, ReloadRebuildsFromScratch) {
 
     // Edits in memory: a captured icon, an added item.
     s.images.append(ImageRef{Kind::Captured, 0, "/x/y.png", 0});
-    s.items.tag = 1;
+    s.items.capturedIcons = 1;
     AppendString(s.table.paths, "/x/y.png");
     s.nextItemNumber = 9;
 
@@ -501,8 +501,8 @@ TEST_F(StoreLoad, ReloadRebuildsFromScratch) {
     EXPECT_EQ(DumpTree(s.items), tree);
     EXPECT_EQ(DumpMenu(*s.liveMenu), menu);
     EXPECT_EQ(s.images.count(), images);
-    EXPECT_EQ(s.items.tag, 0);
-    EXPECT_EQ(s.undo.tag, 0);
+    EXPECT_EQ(s.items.capturedIcons, 0);
+    EXPECT_EQ(s.undo.capturedIcons, 0);
     EXPECT_EQ(s.counters.loadedBitmaps, 1);
     EXPECT_EQ(s.counters.lastBreak, 18);
     EXPECT_EQ(s.nextItemNumber, 3);
@@ -528,7 +528,7 @@ TEST_F(StoreLoad, ReloadOfChangedStoreRestartsNumbersAndBreaks) {
     EXPECT_EQ(s.images.at(15).kind, Kind::Break);
     EXPECT_EQ(s.counters.loadedBitmaps, 0);
     EXPECT_EQ(UserTop().size(), 1u);
-    EXPECT_EQ(UserTop()[0]->data, 0);
+    EXPECT_EQ(UserTop()[0]->itemNumber, 0);
     EXPECT_EQ(s.liveMenu->child(0)->tag, 0);
 
     DeleteDirectoryTree(t / "shortcuts");
@@ -664,7 +664,7 @@ TEST_F(StoreLoad, ImagesOfEveryLoadedNodeAreValid) {
     Load();
     s.items.forEach([&](const TreeNode& n) {
         ASSERT_TRUE(s.images.valid(n.imageIndex)) << n.text;
-        if (n.data < 0) return;
+        if (n.itemNumber < 0) return;
         const ImageRef& r = s.images.at(n.imageIndex);
         EXPECT_TRUE(r.kind == Kind::Extension || r.kind == Kind::Bitmap || r.kind == Kind::Fixed) << n.text;
     });

@@ -127,7 +127,7 @@ inline std::string DumpTree(const ItemTree& t) {
     std::ostringstream o;
     t.forEach([&](const TreeNode& n) {
         o << std::string(static_cast<size_t>(n.level()) * 2, ' ') << '[' << n.text << "] " << n.imageIndex << ' '
-          << n.selectedIndex << ' ' << n.stateIndex << ' ' << n.data << '\n';
+          << n.selectedIndex << ' ' << n.stateIndex << ' ' << n.itemNumber << '\n';
     });
     return o.str();
 }

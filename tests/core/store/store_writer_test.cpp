@@ -160,7 +160,7 @@ std::string Shape(const ItemStore& s) {
         else if (IsTopMarker(&n)) o << "top ";
         else if (IsSeparatorNode(&n)) o << "sep" << n.imageIndex << ' ';
         else if (HasItemEntry(&n))
-            o << "item " << s.table.pathOf(n.data) << " (" << s.table.GetItemParameters(n.data) << ") ";
+            o << "item " << s.table.pathOf(n.itemNumber) << " (" << s.table.GetItemParameters(n.itemNumber) << ") ";
         o << '[' << n.text << "]\n";
     });
     return o.str();
@@ -409,11 +409,11 @@ TEST_F(Writer, UndoAfterSaveReturnsToTheSavedState) {
     TreeNode* exe = L.item(L.anchor(), "Setup", "/opt/t/setup.exe", "-a");
     ASSERT_EQ(SaveStore(L.s, hooks()).outcome, SaveOutcome::Saved);
     const std::string saved = test::DumpTree(L.s.items);
-    L.s.table.SetItemParameters(exe->data, "-b");
+    L.s.table.SetItemParameters(exe->itemNumber, "-b");
     L.folder(L.anchor(), "After");
     RestoreSnapshot(L.s);
     EXPECT_EQ(test::DumpTree(L.s.items), saved);
-    EXPECT_EQ(L.s.table.GetItemParameters(L.s.items.topLevel(1)->data), "-a");
+    EXPECT_EQ(L.s.table.GetItemParameters(L.s.items.topLevel(1)->itemNumber), "-a");
 }
 
 }  // namespace
