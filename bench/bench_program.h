@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 #include "app/shell/program.h"
 
 namespace bench {

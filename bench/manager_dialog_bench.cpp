@@ -9,7 +9,7 @@
 
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 #include "app/shell/program.h"
 #include "bench_program.h"
 #include "bench_store.h"

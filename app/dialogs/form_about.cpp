@@ -10,7 +10,7 @@
 
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
-#include "app/tray/launching.h"
+#include "app/services/launching.h"
 #include "core/dialogs/about_text.h"
 #include "core/shell/texts.h"
 #include "platform/system_info.h"

@@ -14,9 +14,9 @@
 #include <algorithm>
 
 #include "app/shell/form_general.h"
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 #include "app/shell/program.h"
-#include "app/tray/launching.h"
+#include "app/services/launching.h"
 #include "app/tray/menu_drawing.h"
 #include "app/widgets/enh_combo_box.h"
 #include "app/widgets/kv_win_group_box.h"

@@ -19,7 +19,7 @@
 #include "app/shell/form_general.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
-#include "app/tray/launching.h"
+#include "app/services/launching.h"
 #include "app/tray/live_menu.h"
 #include "app/tray/tray_commands.h"
 #include "core/manager/editing.h"

@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "app/manager/form_items.h"
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
 #include "app/tray/tray_menu_export.h"

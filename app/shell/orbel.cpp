@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 #include "app/shell/orbel_application.h"
 #include "app/shell/program.h"
 #include "core/shell/texts.h"

@@ -13,7 +13,7 @@
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
 #include "app/shell/form_general.h"
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 #include "app/store/image_lists.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"

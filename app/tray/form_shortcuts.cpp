@@ -5,10 +5,9 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "app/manager/form_items.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
-#include "app/tray/launching.h"
+#include "app/services/launching.h"
 #include "core/tray/menu_drawing.h"
 #include "core/tray/menu_model.h"
 #include "app/widgets/system_fonts.h"

@@ -7,7 +7,7 @@
 #include "app/manager/form_items.h"
 #include "app/shell/program.h"
 #include "app/tray/form_shortcuts.h"
-#include "app/tray/launching.h"
+#include "app/services/launching.h"
 #include "core/shell/texts.h"
 #include "core/tray/menu_model.h"
 

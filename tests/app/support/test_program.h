@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 #include "app/shell/program.h"
 
 namespace orbel::testing {

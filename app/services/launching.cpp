@@ -1,6 +1,6 @@
-#include "app/tray/launching.h"
+#include "app/services/launching.h"
 
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 #include "core/shell/texts.h"
 #include "platform/opener.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/notice.h"
+#include "app/services/notice.h"
 
 #include <QApplication>
 #include <QMessageBox>
