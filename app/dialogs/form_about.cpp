@@ -6,8 +6,8 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QProgressBar>
-#include <QTimer>
 
+#include "app/services/clock.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
 #include "app/services/launching.h"
@@ -73,10 +73,10 @@ TFormAbout::TFormAbout() {
     ProgressBarP->setRange(0, 100);
     ProgressBarP->setTextVisible(false);
 
-    TimerMem = new QTimer(this);
+    TimerMem = new Timer(*Program::instance()->clock, this);
     TimerMem->setObjectName("TimerMem");
     TimerMem->setInterval(1000);
-    connect(TimerMem, &QTimer::timeout, this, &TFormAbout::TimerMemTimer);
+    connect(TimerMem, &Timer::timeout, this, &TFormAbout::TimerMemTimer);
 
     design_.design({PanelAbout, ImageAboutLogo, BevelAbout, ProgressBarP});
     design_.designPlaces({LabelVer, LabelDis, LabelCopy, LabelUrl, LabelMemTotal});

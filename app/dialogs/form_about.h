@@ -7,9 +7,10 @@
 class QFrame;
 class QLabel;
 class QProgressBar;
-class QTimer;
 
 namespace orbel {
+
+class Timer;
 
 class TFormAbout : public OrbelDialog {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     QLabel* LabelUrl;
     QLabel* LabelMemTotal;
     QProgressBar* ProgressBarP;
-    QTimer* TimerMem;
+    Timer* TimerMem;
 
     void FormShow();
     void FormClose();

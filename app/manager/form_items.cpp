@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/manager/file_icons.h"
 #include "app/manager/item_tree_model.h"
+#include "app/services/clock.h"
 #include "app/shell/form_general.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
@@ -147,10 +147,10 @@ TFormItems::TFormItems() {
     StatusBarHelp->addWidget(StatusPanel, 1);
     outer->addWidget(StatusBarHelp);
 
-    TimerStatusText = new QTimer(this);
+    TimerStatusText = new Timer(*prog->clock, this);
     TimerStatusText->setObjectName("TimerStatusText");
     TimerStatusText->setInterval(100);
-    connect(TimerStatusText, &QTimer::timeout, this, &TFormItems::TimerStatusTextTimer);
+    connect(TimerStatusText, &Timer::timeout, this, &TFormItems::TimerStatusTextTimer);
 
     setTabOrder(TVItems, EditSName);
     setTabOrder(EditSName, EditSParams);

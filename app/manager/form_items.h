@@ -17,14 +17,15 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
-class QTimer;
 class QFrame;
 class QDrag;
 class QFileDialog;
 
 namespace orbel {
 
+class Clock;
 class ImageLists;
+class Timer;
 class ItemTreeModel;
 class LiveMenu;
 class MenuEntry;
@@ -158,7 +159,7 @@ private:
     QFrame* PanelAdmin;
     QStatusBar* StatusBarHelp;
     QLabel* StatusPanel;  // the status bar's one panel
-    QTimer* TimerStatusText;
+    Timer* TimerStatusText;
     LiveMenu* PMItems;
     ImageLists* ILAllPublic;  // both image lists, the program's
     ItemTreeModel* treeModel;
@@ -196,8 +197,8 @@ private:
     QPushButton* BitBtnLaunch;
     QPushButton* BitBtnHelp;
     QPushButton* BitBtnClose;
-    QTimer* TimerDrag;    // 150 ms from a button press to arming the drag
-    QTimer* TimerExpand;  // 400 ms of hovering before a folder opens
+    Timer* TimerDrag;    // 150 ms from a button press to arming the drag
+    Timer* TimerExpand;  // 400 ms of hovering before a folder opens
 
     bool attachArmed_ = false;
     TreeNode* clipboardNode = nullptr;

@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "app/manager/file_icons.h"
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
+#include "app/services/clock.h"
 #include "app/shell/form_general.h"
 #include "app/shell/program.h"
 #include "core/manager/editing.h"

@@ -10,10 +10,10 @@
 #include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
+#include "app/services/clock.h"
 #include "app/shell/program.h"
 #include "core/manager/editing.h"
 #include "core/manager/node_kinds.h"
@@ -33,16 +33,16 @@ constexpr int kAutoScrollMargin = 16;
 }  // namespace
 
 void TFormItems::setupEditing() {
-    TimerDrag = new QTimer(this);
+    TimerDrag = new Timer(*Program::instance()->clock, this);
     TimerDrag->setObjectName("TimerDrag");
     TimerDrag->setInterval(150);
     TimerDrag->setSingleShot(false);
-    connect(TimerDrag, &QTimer::timeout, this, &TFormItems::TimerDragTimer);
+    connect(TimerDrag, &Timer::timeout, this, &TFormItems::TimerDragTimer);
 
-    TimerExpand = new QTimer(this);
+    TimerExpand = new Timer(*Program::instance()->clock, this);
     TimerExpand->setObjectName("TimerExpand");
     TimerExpand->setInterval(400);
-    connect(TimerExpand, &QTimer::timeout, this, &TFormItems::TimerExpandTimer);
+    connect(TimerExpand, &Timer::timeout, this, &TFormItems::TimerExpandTimer);
 
     // The view never starts drags of its own: ours carry a node, not the
     // model's rows.

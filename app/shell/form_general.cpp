@@ -122,7 +122,8 @@ void TFormGeneral::PlaySystemSound(const QString& name, SoundPlace place) {
     case SoundPlace::None: return;
     }
     try {
-        if (!MPAudioGen->play(file.toStdString())) WriteErrorLog("Can't play \"" + file + "\"");
+        const bool played = playSound_ ? playSound_(file.toStdString()) : MPAudioGen->play(file.toStdString());
+        if (!played) WriteErrorLog("Can't play \"" + file + "\"");
     } catch (...) {
         // A sound that cannot be played never stops the caller.
     }

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <exception>
+#include <functional>
+#include <string>
 #include <memory>
 
 namespace orbel {
@@ -39,6 +41,10 @@ public:
 
     void WriteErrorLog(const QString& message);
     void PlaySystemSound(const QString& name, SoundPlace place);
+    // What plays a sound file, false when it cannot: the wave player unless
+    // a test puts a recorder in its place.
+    using SoundPlayer = std::function<bool(const std::string& file)>;
+    void setSoundPlayer(SoundPlayer play) { playSound_ = std::move(play); }
     // Every error that escapes an event handler while the loop runs.
     void AEGeneralException(QObject* sender, const std::exception* error);
     void AEGeneralHint(const QString& hint);
@@ -67,6 +73,7 @@ public:
 private:
     void ShowNoTrayNotice();
 
+    SoundPlayer playSound_;
     QMetaObject::Connection activateHook_;
     QPointer<QWidget> noTrayBox_;
     bool noTrayTold_ = false;

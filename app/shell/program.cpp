@@ -12,6 +12,7 @@
 #include "app/dialogs/form_config.h"
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
+#include "app/services/clock.h"
 #include "app/shell/form_general.h"
 #include "app/services/notice.h"
 #include "app/store/image_lists.h"
@@ -37,7 +38,7 @@ Program::Registration::~Registration() {
     if (g_program == program) g_program = nullptr;
 }
 
-Program::Program() : registration_(this) {
+Program::Program() : registration_(this), clock(&Clock::system()) {
     // Title texts are filled before the windows read them.
     itemsTitle = QString::fromStdString(texts::Title(texts::ItemsTitleSuffix));
     configTitle = QString::fromStdString(texts::Title(texts::ConfigTitleSuffix));

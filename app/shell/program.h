@@ -16,6 +16,7 @@
 namespace orbel {
 
 namespace platform { class SingleInstanceLock; }
+class Clock;
 class ImageLists;
 class TFormGeneral;
 class TFormShortCuts;
@@ -86,6 +87,9 @@ public:
     // Both image lists; they outlive the windows, whose models and menus
     // point at them.
     std::unique_ptr<ImageLists> images;
+    // What the windows' timers run on; tests set their own before the
+    // windows are made.
+    Clock* clock;
     // The windows in their order of creation; they go in the reverse order.
     std::unique_ptr<TFormGeneral> general;
     std::unique_ptr<TFormShortCuts> shortcuts;

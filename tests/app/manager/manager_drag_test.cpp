@@ -87,7 +87,7 @@ void PressHoldMove(Fixture& x, const TreeNode* n, int holdMs, QPoint move) {
     QWidget* vp = Control<TkvWinTreeView>(x.f, "TVItems")->viewport();
     const QPoint p = x.centre(n);
     QTest::mousePress(vp, Qt::LeftButton, {}, p);
-    if (holdMs) QTest::qWait(holdMs);
+    x.t.clock.advance(holdMs);
     QTest::mouseMove(vp, p + move / 2);
     QTest::mouseMove(vp, p + move);
     QTest::mouseRelease(vp, Qt::LeftButton, {}, p + move);
@@ -134,7 +134,7 @@ private slots:
         PressHoldMove(x, n, holdMs, move);
         QCOMPARE(started, drags ? 1 : 0);
         QCOMPARE(x.f->selectedNode() == n || x.f->selectedNode() == selectedBefore, true);
-        QVERIFY(!Control<QTimer>(x.f, "TimerDrag")->isActive());
+        QVERIFY(!Control<Timer>(x.f, "TimerDrag")->isActive());
     }
 
     void targetsTakeTheNodeOrRefuseIt_data() {
@@ -203,7 +203,7 @@ private slots:
         QWidget* vp = Control<TkvWinTreeView>(x.f, "TVItems")->viewport();
         QTest::mousePress(vp, Qt::LeftButton, {}, x.centre(sub));
         x.f->selectNode(x.node("Beta"));
-        QTest::qWait(250);
+        x.t.clock.advance(250);
         QTest::mouseMove(vp, x.centre(sub) + QPoint(0, 12));
         QTest::mouseRelease(vp, Qt::LeftButton, {}, x.centre(sub) + QPoint(0, 12));
         QCOMPARE(x.order(x.node("Empty")), QString(",Sub"));
@@ -220,28 +220,33 @@ private slots:
         Control<TkvWinTreeView>(x.f, "TVItems")->collapseAll();
         TreeNode* tools = x.node("Tools");
         TreeNode* empty = x.node("Empty");
-        bool openedTooSoon = true, otherOpened = true;
+        bool openedTooSoon = true, otherOpened = true, stillClosed = false;
         x.f->setDragLoop([&](QDrag* d) {
             QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(empty)));
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(empty)));
-            QTest::qWait(200);
+            x.t.clock.advance(200);
             // Moving on to another folder before the time cancels the first.
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools)));
             openedTooSoon = Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools));
-            QTest::qWait(250);
+            x.t.clock.advance(250);
             otherOpened = Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(empty));
             // Further moves over the same folder keep its timer running.
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools) + QPoint(3, 0)));
-            QTRY_VERIFY_WITH_TIMEOUT(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)), 1000);
+            // Due 400 ms after it was first hovered.
+            x.t.clock.advance(149);
+            stillClosed = !Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools));
+            x.t.clock.advance(1);
+            QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)));
         });
         PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
         QVERIFY(!openedTooSoon);
         QVERIFY(!otherOpened);
+        QVERIFY(stillClosed);
         QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)));
         QCOMPARE(x.f->selectedNode(), tools);
         // One level only.
         QVERIFY(!Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(x.at("3/2"))));
-        QVERIFY(!Control<QTimer>(x.f, "TimerExpand")->isActive());
+        QVERIFY(!Control<Timer>(x.f, "TimerExpand")->isActive());
         QCOMPARE(x.f->repaintPasses(), 0);
     }
 
@@ -252,7 +257,7 @@ private slots:
         x.f->setDragLoop([&](QDrag* d) {
             QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(x.node("Beta"))));
             QVERIFY(!DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(kit)));
-            QTest::qWait(500);
+            x.t.clock.advance(500);
         });
         PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
         QVERIFY(!Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(kit)));

@@ -73,7 +73,7 @@ private slots:
         QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), " -y");
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnSave"), Qt::LeftButton);
         QCOMPARE(f->StatusText(), QString("Save succesful!"));
-        QCOMPARE(Control<QTimer>(f, "TimerStatusText")->interval(), 4750);
+        QCOMPARE(Control<Timer>(f, "TimerStatusText")->interval(), 4750);
         QVERIFY(f->saved());
         QCOMPARE(testing::SoundsPlayed(t, "chimes.wav"), 1);
         QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), 0);

@@ -36,8 +36,7 @@ QString ReadText(const QString& path) {
 }
 
 int SoundsPlayed(const TestProgram& t, const QString& fileName) {
-    const QString log = ReadText(t.dir() + "errorlog.txt");
-    return int(log.count("Can't play \"" + t.dir() + "media/" + fileName + "\""));
+    return int(t.sounds.count(t.dir() + "media/" + fileName));
 }
 
 TFormItems* OpenManager(TestProgram& t) {

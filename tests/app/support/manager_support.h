@@ -22,8 +22,7 @@ TreeNode* NodeNamed(const ItemTree& tree, const QString& text);
 // Starts the program and shows its item manager.
 TFormItems* OpenManager(TestProgram& t);
 
-// How often a sound was asked for. The test program directory holds no
-// sound files, so each request leaves its "Can't play" line in the log.
+// How often the program asked for one of its sounds ("chord.wav").
 int SoundsPlayed(const TestProgram& t, const QString& fileName);
 
 // The file's content as text ("" when missing).

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/shell/form_general.h"
+
 namespace orbel::testing {
 
 TestProgram::TestProgram(Layout layout) {
@@ -18,7 +20,12 @@ TestProgram::TestProgram(Layout layout) {
         const std::string d = dir().toStdString();
         program_->setFilePlaces(DecideFilePlaces(d + "prog/", false, {d + "data", d + "config", d + "state"}));
     }
+    program_->clock = &clock;
     program_->createWindows();
+    program_->general->setSoundPlayer([this](const std::string& file) {
+        sounds << QString::fromStdString(file);
+        return true;
+    });
 }
 
 TestProgram::~TestProgram() {

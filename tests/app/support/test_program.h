@@ -1,6 +1,7 @@
 #pragma once
 // A program with its windows over a temporary program directory, whose
-// message boxes are answered by the test.
+// message boxes are answered by the test, whose timers run on a clock the
+// test moves and whose sounds are recorded rather than played.
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 
 #include "app/services/notice.h"
 #include "app/shell/program.h"
+#include "support/manual_clock.h"
 
 namespace orbel::testing {
 
@@ -34,6 +36,9 @@ public:
     void startUp() { program_->StartUp(); }
 
     QVector<NoticeRequest> notices;
+    // The sound files asked for, in order.
+    QStringList sounds;
+    ManualClock clock;
     // Answer for question boxes (plain boxes always answer OK).
     int questionAnswer = answer::Cancel;
 
