@@ -21,7 +21,6 @@
 #include "app/store/image_lists.h"
 #include "app/services/launching.h"
 #include "app/tray/live_menu.h"
-#include "app/tray/tray_commands.h"
 #include "core/manager/editing.h"
 #include "core/manager/node_kinds.h"
 #include "core/manager/properties.h"
@@ -93,8 +92,7 @@ TFormItems::TFormItems() {
     setFixedSize(521, 533);
 
     ILAllPublic = prog->images.get();
-    PMItems = new LiveMenu(*ILAllPublic, [](const MenuEntry& e) { RunMenuCommand(e); }, this);
-    PMItems->setObjectName("PMItems");
+    PMItems = prog->liveMenu.get();
     PMItems->setRoot(prog->store.liveMenu.get());
 
     // The client area: controls placed by hand in a body above the status bar.

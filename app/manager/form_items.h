@@ -1,6 +1,6 @@
 #pragma once
-// The item manager dialog. It also owns the live tray menu and the image
-// lists, which the loader fills.
+// The item manager dialog. It shows the program's live tray menu on a right
+// click in its tree, and hooks that menu to the store after each load.
 
 #include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
@@ -160,7 +160,7 @@ private:
     QStatusBar* StatusBarHelp;
     QLabel* StatusPanel;  // the status bar's one panel
     Timer* TimerStatusText;
-    LiveMenu* PMItems;
+    LiveMenu* PMItems;  // the program's
     ImageLists* ILAllPublic;  // both image lists, the program's
     ItemTreeModel* treeModel;
 

@@ -16,6 +16,7 @@
 #include "app/shell/form_general.h"
 #include "app/services/notice.h"
 #include "app/store/image_lists.h"
+#include "app/shell/tray_commands.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
 #include "app/tray/menu_drawing.h"
@@ -73,6 +74,8 @@ bool Program::trayReady() const {
 
 void Program::createWindows() {
     images = std::make_unique<ImageLists>(store.images, store.counters.defaultProgramImage);
+    liveMenu = std::make_unique<LiveMenu>(*images, [](const MenuEntry& e) { RunMenuCommand(e); });
+    liveMenu->setObjectName("PMItems");
     general = std::make_unique<TFormGeneral>();
     shortcuts = std::make_unique<TFormShortCuts>();
     items = std::make_unique<TFormItems>();

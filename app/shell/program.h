@@ -18,6 +18,7 @@ namespace orbel {
 namespace platform { class SingleInstanceLock; }
 class Clock;
 class ImageLists;
+class LiveMenu;
 class TFormGeneral;
 class TFormShortCuts;
 class TFormItems;
@@ -87,6 +88,9 @@ public:
     // Both image lists; they outlive the windows, whose models and menus
     // point at them.
     std::unique_ptr<ImageLists> images;
+    // The tray menu as the store fills it; the tray icon and the item
+    // manager show it.
+    std::unique_ptr<LiveMenu> liveMenu;
     // What the windows' timers run on; tests set their own before the
     // windows are made.
     Clock* clock;

@@ -1,6 +1,5 @@
 #include "app/tray/menu_drawing.h"
 
-#include "app/manager/form_items.h"
 #include "app/shell/program.h"
 #include "app/tray/live_menu.h"
 
@@ -19,10 +18,10 @@ void RefreshKitMenu() {
     if (!prog || !prog->store.liveMenu || !prog->store.basicMenu) return;
     // The realised kit popup points at the entries about to be replaced:
     // drop everything built so far before they go.
-    if (prog->items) prog->items->liveMenu()->invalidate();
+    if (prog->liveMenu) prog->liveMenu->invalidate();
     RefreshKitMenu(*prog->store.basicMenu, *prog->store.liveMenu);
     // The exported copy numbered the old entries: it starts again.
-    if (prog->items) prog->items->liveMenu()->entriesReplaced();
+    if (prog->liveMenu) prog->liveMenu->entriesReplaced();
 }
 
 }  // namespace orbel

@@ -20,7 +20,7 @@
 #include "app/shell/orbel_application.h"
 #include "app/store/image_lists.h"
 #include "app/tray/live_menu.h"
-#include "app/tray/tray_commands.h"
+#include "app/shell/tray_commands.h"
 #include "app/widgets/sys_tray_icon.h"
 #include "core/shell/texts.h"
 #include "support/controls.h"

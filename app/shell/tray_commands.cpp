@@ -1,4 +1,4 @@
-#include "app/tray/tray_commands.h"
+#include "app/shell/tray_commands.h"
 
 #include <QWidget>
 
