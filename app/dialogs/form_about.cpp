@@ -8,7 +8,6 @@
 #include <QProgressBar>
 
 #include "app/services/clock.h"
-#include "app/shell/program.h"
 #include "app/store/image_lists.h"
 #include "app/services/launching.h"
 #include "core/dialogs/about_text.h"
@@ -27,9 +26,9 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, int x, int y, const QStrin
 }
 }  // namespace
 
-TFormAbout::TFormAbout() {
+TFormAbout::TFormAbout(const QString& title, Clock& clock) {
     setObjectName("TFormAbout");
-    setTitleText(Program::instance()->aboutTitle);
+    setTitleText(title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(331, 172);
 
@@ -73,7 +72,7 @@ TFormAbout::TFormAbout() {
     ProgressBarP->setRange(0, 100);
     ProgressBarP->setTextVisible(false);
 
-    TimerMem = new Timer(*Program::instance()->clock, this);
+    TimerMem = new Timer(clock, this);
     TimerMem->setObjectName("TimerMem");
     TimerMem->setInterval(1000);
     connect(TimerMem, &Timer::timeout, this, &TFormAbout::TimerMemTimer);

@@ -10,12 +10,14 @@ class QProgressBar;
 
 namespace orbel {
 
+class Clock;
 class Timer;
 
 class TFormAbout : public OrbelDialog {
     Q_OBJECT
 public:
-    TFormAbout();
+    // The title it carries and the clock its memory line runs on.
+    TFormAbout(const QString& title, Clock& clock);
 
     QFrame* PanelAbout;
     QLabel* ImageAboutLogo;

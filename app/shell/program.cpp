@@ -80,7 +80,7 @@ void Program::createWindows() {
     shortcuts = std::make_unique<TFormShortCuts>();
     items = std::make_unique<TFormItems>();
     config = std::make_unique<TFormConfig>();
-    about = std::make_unique<TFormAbout>();
+    about = std::make_unique<TFormAbout>(aboutTitle, *clock);
 }
 
 void Program::GuardSingleInstance() {
