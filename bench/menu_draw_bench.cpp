@@ -17,7 +17,7 @@
 #include "app/manager/form_items.h"
 #include "app/shell/program.h"
 #include "app/tray/live_menu.h"
-#include "app/tray/menu_drawing.h"
+#include "app/shell/menu_drawing.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "app/services/notice.h"
 #include "app/shell/program.h"
 #include "app/services/launching.h"
-#include "app/tray/menu_drawing.h"
+#include "app/shell/menu_drawing.h"
 #include "app/widgets/enh_combo_box.h"
 #include "app/widgets/kv_win_group_box.h"
 #include "app/widgets/system_fonts.h"

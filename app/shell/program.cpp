@@ -19,7 +19,8 @@
 #include "app/shell/tray_commands.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
-#include "app/tray/menu_drawing.h"
+#include "app/shell/menu_drawing.h"
+#include "app/tray/menu_style.h"
 #include "app/widgets/sys_tray_icon.h"
 #include "app/widgets/system_fonts.h"
 #include "core/shell/texts.h"
@@ -46,7 +47,10 @@ Program::Program() : registration_(this), clock(&Clock::system()) {
     aboutTitle = QString::fromStdString(texts::Title(texts::AboutTitleSuffix));
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    // The shared menu style outlives the windows.
+    MenuDrawStyle::shared()->setHandlers(nullptr);
+}
 
 Program* Program::instance() { return g_program; }
 
@@ -77,7 +81,8 @@ void Program::createWindows() {
     liveMenu = std::make_unique<LiveMenu>(*images, [](const MenuEntry& e) { RunMenuCommand(e); });
     liveMenu->setObjectName("PMItems");
     general = std::make_unique<TFormGeneral>();
-    shortcuts = std::make_unique<TFormShortCuts>();
+    shortcuts = std::make_unique<TFormShortCuts>(MenuLook{settings, store.table, *images, menuColour, systemColour});
+    MenuDrawStyle::shared()->setHandlers(shortcuts.get());
     items = std::make_unique<TFormItems>();
     config = std::make_unique<TFormConfig>();
     about = std::make_unique<TFormAbout>(aboutTitle, *clock);

@@ -5,23 +5,24 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "app/shell/program.h"
 #include "app/store/image_lists.h"
 #include "app/services/launching.h"
+#include "core/shell/settings.h"
+#include "core/store/item_table.h"
 #include "core/tray/menu_drawing.h"
 #include "core/tray/menu_model.h"
 #include "app/widgets/system_fonts.h"
 
 namespace orbel {
 
-TFormShortCuts::TFormShortCuts() {
+TFormShortCuts::TFormShortCuts(MenuLook look) : look_(look) {
     setObjectName("TFormShortCuts");
     setAttribute(Qt::WA_DontShowOnScreen);
 }
 
 void TFormShortCuts::NorItemsRTClickItem(const MenuEntry& sender) {
     const int n = sender.tag;
-    const ItemTable& table = Program::instance()->store.table;
+    const ItemTable& table = look_.table;
     const std::string parameters = table.GetItemParameters(n);
     const std::string path = table.pathOf(n);
     OpenItem(QString::fromStdString(path), QString::fromStdString(parameters));
@@ -31,8 +32,7 @@ namespace {
 
 namespace g = menu_geometry;
 
-QFont ProgramFont() {
-    const Settings& s = Program::instance()->settings;
+QFont ProgramFont(const Settings& s) {
     QFont f(QString::fromStdString(s.FontName));
     if (s.FontSize > 0) f.setPointSize(s.FontSize);
     return f;
@@ -42,7 +42,7 @@ QFont ProgramFont() {
 
 void TFormShortCuts::NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width,
                                            int& height) const {
-    canvasFont = ProgramFont();
+    canvasFont = ProgramFont(look_.settings);
     // The caption as it shows: its access-key markers take no room.
     const QString shown = QString::fromStdString(StripAccessKeys(sender.caption));
     width = MeasuredEntryWidth(QFontMetrics(canvasFont).horizontalAdvance(shown), sender.hasChildren());
@@ -51,22 +51,21 @@ void TFormShortCuts::NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canva
 
 void TFormShortCuts::NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect,
                                         bool selected) const {
-    const Program* prog = Program::instance();
     const QPalette pal = QApplication::palette();
     const int left = rect.left();
     const int bottom = rect.top() + rect.height();  // one past the last row
     const bool hasIcon = sender.imageIndex >= 0;
 
-    canvas.setFont(ProgramFont());
+    canvas.setFont(ProgramFont(look_.settings));
     if (hasIcon)
         canvas.drawPixmap(left + g::IconLeft, bottom - g::IconFromBottom,
-                          prog->images->menuImage(sender.imageIndex));
+                          look_.images.menuImage(sender.imageIndex));
 
     // A raised button round the highlighted icon; otherwise the menu colour
     // wipes out a frame left from an earlier highlight.
     const bool raised = hasIcon && selected;
-    const QColor lit = raised ? pal.color(QPalette::Light) : prog->menuColour;
-    const QColor shade = raised ? pal.color(QPalette::Dark) : prog->menuColour;
+    const QColor lit = raised ? pal.color(QPalette::Light) : look_.menuColour;
+    const QColor shade = raised ? pal.color(QPalette::Dark) : look_.menuColour;
     const int top = bottom - g::FrameFromBottom;
     // Each line stops short of its end point: across x = 1..17 on top,
     // down y = B-19..B-2 on both sides, and x = 1..18 along the bottom.
@@ -80,7 +79,7 @@ void TFormShortCuts::NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canva
     const QColor highlight(g::HighlightRed, g::HighlightGreen, g::HighlightBlue);
     const int fillStart = hasIcon ? g::FillStartWithIcon : 0;
     canvas.fillRect(QRect(left + fillStart, rect.top(), rect.width() - fillStart, rect.height()),
-                    selected ? highlight : prog->menuColour);
+                    selected ? highlight : look_.menuColour);
 
     canvas.setPen(selected ? QColor(Qt::white) : QColor(Qt::black));
     const QRect textRect(left + g::CaptionLeft, rect.top(), rect.width() - g::CaptionLeft, rect.height());
@@ -90,12 +89,11 @@ void TFormShortCuts::NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canva
 
 void TFormShortCuts::SpeItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect,
                                         bool /*selected: a text separator never highlights*/) const {
-    const Program* prog = Program::instance();
     const QPalette pal = QApplication::palette();
-    const bool windowsDraw = prog->settings.WindowsDraw;
-    QFont font = ProgramFont();
+    const bool windowsDraw = look_.settings.WindowsDraw;
+    QFont font = ProgramFont(look_.settings);
     if (windowsDraw) font = InSystemMenuFont(QFont());
-    const QColor fill = windowsDraw ? prog->systemColour : prog->menuColour;
+    const QColor fill = windowsDraw ? look_.systemColour : look_.menuColour;
     canvas.setFont(font);
     canvas.fillRect(rect, fill);
 

@@ -2,6 +2,7 @@
 // The hidden window that holds the menu-break pictures and the click
 // handler of item entries.
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QWidget>
@@ -13,12 +14,27 @@ class QRect;
 
 namespace orbel {
 
+class ImageLists;
 class MenuEntry;
+struct ItemTable;
+struct Settings;
+
+// What the handlers read, all of it the program's and kept there: every
+// call sees the settings and colours in effect.
+struct MenuLook {
+    const Settings& settings;
+    const ItemTable& table;
+    const ImageLists& images;
+    const QColor& menuColour;
+    const QColor& systemColour;
+};
 
 class TFormShortCuts : public QWidget {
     Q_OBJECT
 public:
-    TFormShortCuts();
+    explicit TFormShortCuts(MenuLook look);
+    // The ground of entries drawn by the program.
+    const QColor& menuColour() const { return look_.menuColour; }
 
     // The break pictures, drawn when asked for (drawing them loads a font
     // the tray does not need at start).
@@ -38,6 +54,9 @@ public:
     void NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width, int& height) const;
     void NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect, bool selected) const;
     void SpeItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect, bool selected) const;
+
+private:
+    MenuLook look_;
 };
 
 }  // namespace orbel

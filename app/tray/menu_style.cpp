@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <QStyleOptionMenuItem>
 
-#include "app/shell/program.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
 #include "core/tray/menu_model.h"
@@ -16,14 +15,13 @@ namespace {
 
 // The entry behind a menu item option, when it carries handlers and the
 // window that holds the handlers exists.
-const MenuEntry* HookedEntry(const QStyleOption* option, const QWidget* widget) {
+const MenuEntry* HookedEntry(const QStyleOption* option, const QWidget* widget, const TFormShortCuts* handlers) {
     const auto* menu = qobject_cast<const LiveMenu*>(widget);
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if (!menu || !item) return nullptr;
     const MenuEntry* entry = menu->entryForOption(item);
     if (!entry || entry->draw == DrawHook::None) return nullptr;
-    const Program* prog = Program::instance();
-    if (!prog || !prog->shortcuts) return nullptr;
+    if (!handlers) return nullptr;
     return entry;
 }
 
@@ -52,10 +50,10 @@ MenuDrawStyle* MenuDrawStyle::shared() {
 QSize MenuDrawStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                                       const QWidget* widget) const {
     if (type == CT_MenuItem) {
-        if (const MenuEntry* entry = HookedEntry(option, widget)) {
+        if (const MenuEntry* entry = HookedEntry(option, widget, handlers_)) {
             QFont canvasFont;
             int width = 0, height = 0;
-            Program::instance()->shortcuts->NorItemsRTMeasureItem(*entry, canvasFont, width, height);
+            handlers_->NorItemsRTMeasureItem(*entry, canvasFont, width, height);
             return QSize(width, height);
         }
     }
@@ -77,8 +75,8 @@ int MenuDrawStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, c
 void MenuDrawStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                 const QWidget* widget) const {
     if (element == CE_MenuItem) {
-        if (const MenuEntry* entry = HookedEntry(option, widget)) {
-            const TFormShortCuts* handlers = Program::instance()->shortcuts.get();
+        if (const MenuEntry* entry = HookedEntry(option, widget, handlers_)) {
+            const TFormShortCuts* handlers = handlers_;
             const bool selected = option->state & State_Selected;
             painter->save();
             if (entry->draw == DrawHook::SpeItems) {
@@ -93,9 +91,8 @@ void MenuDrawStyle::drawControl(ControlElement element, const QStyleOption* opti
     }
     if (element == CE_MenuEmptyArea) {
         const auto* menu = qobject_cast<const LiveMenu*>(widget);
-        const Program* prog = Program::instance();
-        if (menu && prog && menu->programDrawn()) {
-            painter->fillRect(option->rect, prog->menuColour);
+        if (menu && handlers_ && menu->programDrawn()) {
+            painter->fillRect(option->rect, handlers_->menuColour());
             return;
         }
     }
@@ -109,10 +106,9 @@ void MenuDrawStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
     // Under the program's drawing the menu's ground is the menu colour, as
     // the parts of an entry the handlers do not fill expect.
     const auto* menu = qobject_cast<const LiveMenu*>(widget);
-    const Program* prog = Program::instance();
-    if (!menu || !prog || !menu->programDrawn()) return;
+    if (!menu || !handlers_ || !menu->programDrawn()) return;
     const int frame = pixelMetric(PM_MenuPanelWidth, option, widget);
-    painter->fillRect(option->rect.adjusted(frame, frame, -frame, -frame), prog->menuColour);
+    painter->fillRect(option->rect.adjusted(frame, frame, -frame, -frame), handlers_->menuColour());
 }
 
 }  // namespace orbel

@@ -7,11 +7,16 @@
 
 namespace orbel {
 
+class TFormShortCuts;
+
 class MenuDrawStyle : public QProxyStyle {
     Q_OBJECT
 public:
     // One instance serves every live menu; it lives as long as the application.
     static MenuDrawStyle* shared();
+    // The window holding the measure and draw handlers; nullptr (before it
+    // exists and after it is gone) leaves every entry to the base style.
+    void setHandlers(const TFormShortCuts* handlers) { handlers_ = handlers; }
 
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                            const QWidget* widget) const override;
@@ -24,6 +29,7 @@ public:
 
 private:
     MenuDrawStyle();
+    const TFormShortCuts* handlers_ = nullptr;
 };
 
 }  // namespace orbel

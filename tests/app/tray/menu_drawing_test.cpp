@@ -13,7 +13,7 @@
 #include "app/store/image_lists.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
-#include "app/tray/menu_drawing.h"
+#include "app/shell/menu_drawing.h"
 #include "app/widgets/system_fonts.h"
 #include "support/test_program.h"
 

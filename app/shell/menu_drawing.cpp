@@ -1,4 +1,4 @@
-#include "app/tray/menu_drawing.h"
+#include "app/shell/menu_drawing.h"
 
 #include "app/shell/program.h"
 #include "app/tray/live_menu.h"
