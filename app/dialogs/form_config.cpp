@@ -13,11 +13,8 @@
 
 #include <algorithm>
 
-#include "app/shell/form_general.h"
 #include "app/services/notice.h"
-#include "app/shell/program.h"
 #include "app/services/launching.h"
-#include "app/shell/menu_drawing.h"
 #include "app/widgets/enh_combo_box.h"
 #include "app/widgets/kv_win_group_box.h"
 #include "app/widgets/system_fonts.h"
@@ -74,9 +71,9 @@ const char* const kExplained[] = {"BtnOK", "BtnCancel", "BtnApply", "PCSettings"
 
 }  // namespace
 
-TFormConfig::TFormConfig() {
+TFormConfig::TFormConfig(const QString& title, PreferencesHost& host) : host_(host) {
     setObjectName("TFormConfig");
-    setTitleText(Program::instance()->configTitle);
+    setTitleText(title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(468, 289);
 
@@ -372,8 +369,7 @@ void TFormConfig::BtnDefaultClick() {
 }
 
 void TFormConfig::OkOrApply(bool closing) {
-    Program* prog = Program::instance();
-    TFormGeneral* g = prog->general.get();
+    PreferencesHost* g = &host_;
     g->HideOpenDialogs();
     // A file or entry that cannot be written is told, and the program goes
     // on: the dialog stays open with the user's choices and nothing else of
@@ -392,8 +388,7 @@ void TFormConfig::OkOrApply(bool closing) {
     }
     g->LoadSettings();
     g->ApplySettings();
-    RefreshKitMenu();
-    AttachDrawHooks();
+    g->RedrawMenu();
     if (closing && unsaved.isEmpty()) {
         close();
         Tag = 0;
@@ -406,10 +401,10 @@ void TFormConfig::BtnOKClick() { OkOrApply(true); }
 void TFormConfig::BtnApplyClick() { OkOrApply(false); }
 
 void TFormConfig::BtnCancelClick() {
-    Program::instance()->general->LoadSettings();
+    host_.LoadSettings();
     close();
 }
 
-void TFormConfig::BtnHelpClick() { OpenDocument(Program::instance()->helpPage()); }
+void TFormConfig::BtnHelpClick() { OpenDocument(host_.helpPage()); }
 
 }  // namespace orbel

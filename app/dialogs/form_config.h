@@ -20,10 +20,28 @@ namespace orbel {
 class TEnhComboBox;
 class TkvWinGroupBox;
 
+// What the preferences ask of the program: its settings file and autostart
+// entry, the look of its open dialogs, the menu's drawing, the help page.
+class PreferencesHost {
+public:
+    virtual ~PreferencesHost() = default;
+    // Open dialogs leave before the new look is applied and come back after.
+    virtual void HideOpenDialogs() = 0;
+    virtual void ShowHiddenDialogs() = 0;
+    // Throws ProfileError when the settings file cannot be written, and
+    // std::runtime_error when only the autostart entry could not be.
+    virtual void SaveSettings() = 0;
+    virtual void LoadSettings() = 0;
+    virtual void ApplySettings() = 0;
+    // The kit menu again and the draw hooks for the drawing now in effect.
+    virtual void RedrawMenu() = 0;
+    virtual QString helpPage() const = 0;
+};
+
 class TFormConfig : public OrbelDialog {
     Q_OBJECT
 public:
-    TFormConfig();
+    TFormConfig(const QString& title, PreferencesHost& host);
 
     QTabWidget* PCSettings;
     QWidget* TSControl;
@@ -77,6 +95,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    PreferencesHost& host_;
     void FocusRule();
     // Lays out one page's controls; returns their right and bottom edge.
     QPoint fitControlPage();

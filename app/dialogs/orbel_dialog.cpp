@@ -6,14 +6,21 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-#include "app/shell/form_general.h"
-#include "app/shell/program.h"
 #include "app/widgets/title_bar.h"
 #include "platform/taskbar.h"
 
 namespace orbel {
 
+namespace {
+OrbelDialog::TitlePainter& TitlePainterHook() {
+    static OrbelDialog::TitlePainter paint;
+    return paint;
+}
+}  // namespace
+
 OrbelDialog::OrbelDialog(QWidget* parent) : QDialog(parent) { setModal(false); }
+
+void OrbelDialog::setTitlePainter(TitlePainter paint) { TitlePainterHook() = std::move(paint); }
 
 void OrbelDialog::setTitleText(const QString& text) {
     titleText_ = text;
@@ -106,8 +113,7 @@ void OrbelDialog::setWindowLook(bool customTitle, bool taskBar) {
 void OrbelDialog::FormActivate() { FormPaint(); }
 
 void OrbelDialog::FormPaint() {
-    Program* prog = Program::instance();
-    if (customTitle_ && prog && prog->general) prog->general->PaintTitle(this, titleText_);
+    if (customTitle_ && TitlePainterHook()) TitlePainterHook()(this, titleText_);
 }
 
 bool OrbelDialog::event(QEvent* e) {

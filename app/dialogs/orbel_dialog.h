@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QMargins>
 #include <QSize>
+#include <functional>
 
 namespace orbel {
 
@@ -18,6 +19,11 @@ public:
 
     // 1 while the preferences dialog has hidden this dialog for a while.
     int Tag = 0;
+
+    // Paints a dialog's own title bar under the program's drawing; the
+    // program sets it while its hidden window lives.
+    using TitlePainter = std::function<void(OrbelDialog* dialog, const QString& title)>;
+    static void setTitlePainter(TitlePainter paint);
 
     QString titleText() const { return titleText_; }
     void setTitleText(const QString& text);

@@ -48,8 +48,9 @@ Program::Program() : registration_(this), clock(&Clock::system()) {
 }
 
 Program::~Program() {
-    // The shared menu style outlives the windows.
+    // The shared menu style and the dialogs' title painter outlive the windows.
     MenuDrawStyle::shared()->setHandlers(nullptr);
+    OrbelDialog::setTitlePainter({});
 }
 
 Program* Program::instance() { return g_program; }
@@ -81,11 +82,23 @@ void Program::createWindows() {
     liveMenu = std::make_unique<LiveMenu>(*images, [](const MenuEntry& e) { RunMenuCommand(e); });
     liveMenu->setObjectName("PMItems");
     general = std::make_unique<TFormGeneral>();
+    OrbelDialog::setTitlePainter([g = general.get()](OrbelDialog* d, const QString& title) { g->PaintTitle(d, title); });
     shortcuts = std::make_unique<TFormShortCuts>(MenuLook{settings, store.table, *images, menuColour, systemColour});
     MenuDrawStyle::shared()->setHandlers(shortcuts.get());
     items = std::make_unique<TFormItems>();
-    config = std::make_unique<TFormConfig>();
+    config = std::make_unique<TFormConfig>(configTitle, *this);
     about = std::make_unique<TFormAbout>(aboutTitle, *clock);
+}
+
+void Program::HideOpenDialogs() { general->HideOpenDialogs(); }
+void Program::ShowHiddenDialogs() { general->ShowHiddenDialogs(); }
+void Program::SaveSettings() { general->SaveSettings(); }
+void Program::LoadSettings() { general->LoadSettings(); }
+void Program::ApplySettings() { general->ApplySettings(); }
+
+void Program::RedrawMenu() {
+    RefreshKitMenu();
+    AttachDrawHooks();
 }
 
 void Program::GuardSingleInstance() {

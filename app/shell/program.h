@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/dialogs/form_config.h"
 #include "core/shell/file_places.h"
 #include "core/shell/settings.h"
 #include "core/store/store_loader.h"
@@ -25,7 +26,7 @@ class TFormItems;
 class TFormConfig;
 class TFormAbout;
 
-class Program : public QObject {
+class Program : public QObject, public PreferencesHost {
     Q_OBJECT
 public:
     Program();
@@ -39,7 +40,7 @@ public:
     void setFilePlaces(const FilePlaces& places);
     QString settingsFile() const { return QString::fromStdString(places.settingsFile()); }
     QString logFile() const { return QString::fromStdString(places.logFile()); }
-    QString helpPage() const { return QString::fromStdString(places.helpPage()); }
+    QString helpPage() const override { return QString::fromStdString(places.helpPage()); }
     QString installedFile(const QString& name) const {
         return QString::fromStdString(places.installedFile(name.toStdString()));
     }
@@ -54,6 +55,14 @@ public:
     void StartUp();
     void ReloadStore();
     void CloseProgram();
+
+    // What the preferences ask of the program.
+    void HideOpenDialogs() override;
+    void ShowHiddenDialogs() override;
+    void SaveSettings() override;
+    void LoadSettings() override;
+    void ApplySettings() override;
+    void RedrawMenu() override;
 
     // 1 while start-up may go on.
     bool continueFlag() const { return continue_; }
