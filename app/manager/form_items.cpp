@@ -16,8 +16,6 @@
 #include "app/manager/file_icons.h"
 #include "app/manager/item_tree_model.h"
 #include "app/services/clock.h"
-#include "app/shell/form_general.h"
-#include "app/shell/program.h"
 #include "app/store/image_lists.h"
 #include "app/services/launching.h"
 #include "app/tray/live_menu.h"
@@ -84,16 +82,16 @@ QLineEdit* ReadOnlyLine(QWidget* parent, const char* name, const QString& text, 
 
 }  // namespace
 
-TFormItems::TFormItems() {
-    Program* prog = Program::instance();
+TFormItems::TFormItems(const ManagerParts& parts)
+    : store_(parts.store), clock_(parts.clock), systemColour_(parts.systemColour), host_(parts.host) {
     setObjectName("TFormItems");
-    setTitleText(prog->itemsTitle);
+    setTitleText(parts.title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(521, 533);
 
-    ILAllPublic = prog->images.get();
-    PMItems = prog->liveMenu.get();
-    PMItems->setRoot(prog->store.liveMenu.get());
+    ILAllPublic = &parts.images;
+    PMItems = &parts.menu;
+    PMItems->setRoot(store_.liveMenu.get());
 
     // The client area: controls placed by hand in a body above the status bar.
     auto* outer = new QVBoxLayout(this);
@@ -114,7 +112,7 @@ TFormItems::TFormItems() {
     TVItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TVItems->setSelectionMode(QAbstractItemView::SingleSelection);
     TVItems->setContextMenuPolicy(Qt::CustomContextMenu);
-    treeModel = new ItemTreeModel(prog->store.items, *ILAllPublic, this);
+    treeModel = new ItemTreeModel(store_.items, *ILAllPublic, this);
     TVItems->setModel(treeModel);
     connect(TVItems, &QTreeView::expanded, this, [this](const QModelIndex& i) { treeModel->setExpanded(i, true); });
     connect(TVItems, &QTreeView::collapsed, this, [this](const QModelIndex& i) { treeModel->setExpanded(i, false); });
@@ -145,7 +143,7 @@ TFormItems::TFormItems() {
     StatusBarHelp->addWidget(StatusPanel, 1);
     outer->addWidget(StatusBarHelp);
 
-    TimerStatusText = new Timer(*prog->clock, this);
+    TimerStatusText = new Timer(clock_, this);
     TimerStatusText->setObjectName("TimerStatusText");
     TimerStatusText->setInterval(100);
     connect(TimerStatusText, &Timer::timeout, this, &TFormItems::TimerStatusTextTimer);
@@ -498,7 +496,7 @@ void TFormItems::TimerStatusTextTimer() {
 }
 
 void TFormItems::refuse(const QString& message) {
-    Program::instance()->general->PlaySystemSound("media/chord.wav", SoundPlace::WindowsDirectory);
+    host_.playSound("media/chord.wav");
     ShowStatus(message);
 }
 
@@ -520,7 +518,7 @@ void TFormItems::TVItemsChange() {
 
 void TFormItems::drawTypeImage(int imageIndex) {
     QPixmap pm(16, 16);
-    pm.fill(Program::instance()->systemColour.isValid() ? Program::instance()->systemColour
+    pm.fill(systemColour_.isValid() ? systemColour_
                                                          : palette().color(QPalette::Button));
     if (imageIndex >= 0) {
         QPainter p(&pm);
@@ -530,7 +528,7 @@ void TFormItems::drawTypeImage(int imageIndex) {
 }
 
 void TFormItems::ShowProperties(const TreeNode* node) {
-    const PropertiesView v = orbel::ShowProperties(node, Program::instance()->store.table);
+    const PropertiesView v = orbel::ShowProperties(node, store_.table);
     drawTypeImage(v.imageIndex);
     LblFType->setText(QString::fromStdString(v.typeLine));
     EditSName->setText(QString::fromStdString(v.nameText));
@@ -554,7 +552,7 @@ void TFormItems::RefreshButtons() {
 }
 
 void TFormItems::ResetSelection() {
-    TreeNode* anchor = orbel::ResetSelection(Program::instance()->store.items, clipboardNode);
+    TreeNode* anchor = orbel::ResetSelection(store_.items, clipboardNode);
     selectNode(anchor);
     RefreshButtons();
 }
@@ -571,7 +569,7 @@ void TFormItems::correctBox(QLineEdit* box, const QString& text) {
 void TFormItems::EditSNameKeyDown() {
     TreeNode* s = selectedNode();
     if (!s) return;
-    ItemStore& store = Program::instance()->store;
+    ItemStore& store = store_;
     const EditResult r = EditNodeName(store.items, s, EditSName->text().toStdString());
     if (r.boxCorrected) correctBox(EditSName, QString::fromStdString(r.boxText));
     report(r.refusal, r.chord);
@@ -581,7 +579,7 @@ void TFormItems::EditSNameKeyDown() {
 void TFormItems::EditSParamsKeyDown() {
     const TreeNode* s = selectedNode();
     if (!s) return;
-    const EditResult r = EditNodeParameters(Program::instance()->store.table, s, EditSParams->text().toStdString());
+    const EditResult r = EditNodeParameters(store_.table, s, EditSParams->text().toStdString());
     if (r.boxCorrected) correctBox(EditSParams, QString::fromStdString(r.boxText));
     report(r.refusal, r.chord);
 }
@@ -610,7 +608,6 @@ bool TFormItems::eventFilter(QObject* watched, QEvent* event) {
 // ---- Save, undo, sweep, launch, help, close --------------------------------
 
 void TFormItems::BitBtnSaveClick() {
-    Program* prog = Program::instance();
     // Loaded icons are read from the store itself, which the save moves
     // aside: every picture is rendered while its file is still in place.
     ILAllPublic->resolveAll();
@@ -619,11 +616,11 @@ void TFormItems::BitBtnSaveClick() {
     hooks.writeBitmap = [&images](const TreeNode& node, const std::string& path) {
         return WriteIconBitmap(images, node.imageIndex, QString::fromStdString(path));
     };
-    hooks.log = [prog](const std::string& line) { prog->general->WriteErrorLog(QString::fromStdString(line)); };
+    hooks.log = [this](const std::string& line) { host_.writeErrorLog(QString::fromStdString(line)); };
     hooks.gate = saveStepGate;
-    const SaveResult r = SaveStore(prog->store, hooks);
+    const SaveResult r = SaveStore(store_, hooks);
     if (r.outcome == SaveOutcome::Saved) {
-        prog->general->PlaySystemSound("media/chimes.wav", SoundPlace::WindowsDirectory);
+        host_.playSound("media/chimes.wav");
         ShowStatus(QString::fromStdString(r.status));
         savedFlag = true;
     } else {
@@ -645,12 +642,12 @@ TFormItems::TreeRebuild::~TreeRebuild() {
 void TFormItems::RestoreSnapshot() {
     {
         TreeRebuild rebuild(*this);
-        orbel::RestoreSnapshot(Program::instance()->store);
+        orbel::RestoreSnapshot(store_);
     }
     // The old nodes are gone; nothing may point at them any more.
     clipboardNode = nullptr;
     forgetNodes();
-    selectNode(Program::instance()->store.topAnchor);
+    selectNode(store_.topAnchor);
 }
 
 void TFormItems::BitBtnUndoClick() {
@@ -659,7 +656,7 @@ void TFormItems::BitBtnUndoClick() {
 }
 
 void TFormItems::BitBtnSweepClick() {
-    ItemStore& store = Program::instance()->store;
+    ItemStore& store = store_;
     // A swept clipboard node is no longer in the tree; ResetSelection below
     // sees that and only clears the clipboard.
     forgetNodes();
@@ -673,23 +670,21 @@ void TFormItems::BitBtnSweepClick() {
 void TFormItems::BitBtnLaunchClick() {
     const TreeNode* s = selectedNode();
     if (!HasItemEntry(s)) return;
-    const ItemTable& table = Program::instance()->store.table;
+    const ItemTable& table = store_.table;
     OpenItem(QString::fromStdString(table.pathOf(s->itemNumber)), QString::fromStdString(table.GetItemParameters(s->itemNumber)));
 }
 
-void TFormItems::BitBtnHelpClick() { OpenDocument(Program::instance()->helpPage()); }
+void TFormItems::BitBtnHelpClick() { OpenDocument(host_.helpPage()); }
 
 void TFormItems::BitBtnCloseClick() { close(); }
 
 void TFormItems::FormClose() {
-    Program* prog = Program::instance();
     if (savedFlag) {
         savedFlag = false;
         RestoreSnapshot();
         hide();
         // ReloadStore detaches the change handler while it rebuilds.
-        prog->ReloadStore();
-        if (prog->endRequested()) return;
+        if (!host_.reloadAfterSave()) return;
     } else {
         RestoreSnapshot();
     }
@@ -702,8 +697,7 @@ void TFormItems::StoreUnloading() {
 }
 
 void TFormItems::StoreLoaded() {
-    Program* prog = Program::instance();
-    PMItems->setRoot(prog->store.liveMenu.get());
+    PMItems->setRoot(store_.liveMenu.get());
     // The old nodes went with the load.
     clipboardNode = nullptr;
     forgetNodes();

@@ -25,16 +25,40 @@ namespace orbel {
 
 class Clock;
 class ImageLists;
+struct ItemStore;
 class Timer;
 class ItemTreeModel;
 class LiveMenu;
 class MenuEntry;
 class TreeNode;
 
+// What the item manager asks of the program beyond the parts it is handed.
+class ManagerHost {
+public:
+    virtual ~ManagerHost() = default;
+    // One of the program's sounds ("media/chord.wav").
+    virtual void playSound(const QString& name) = 0;
+    virtual void writeErrorLog(const QString& line) = 0;
+    // The store loaded again after a save; false when the program ends instead.
+    virtual bool reloadAfterSave() = 0;
+    virtual QString helpPage() const = 0;
+};
+
+// The program's parts the item manager works on, all owned by the program.
+struct ManagerParts {
+    QString title;
+    ItemStore& store;
+    ImageLists& images;
+    LiveMenu& menu;
+    Clock& clock;
+    const QColor& systemColour;
+    ManagerHost& host;
+};
+
 class TFormItems : public OrbelDialog {
     Q_OBJECT
 public:
-    TFormItems();
+    explicit TFormItems(const ManagerParts& parts);
     ~TFormItems() override;
 
     // The file picker of Add.., made when Add.. first needs it: building it
@@ -252,6 +276,10 @@ private:
     // Node pointers that a rebuild or a delete may leave dangling.
     void forgetNodes();
 
+    ItemStore& store_;
+    Clock& clock_;
+    const QColor& systemColour_;
+    ManagerHost& host_;
     bool changeHandlerAttached_ = false;
     QFileDialog* openDialogAdd_ = nullptr;
     HandLayout design_;

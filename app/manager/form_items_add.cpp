@@ -12,8 +12,6 @@
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
 #include "app/services/clock.h"
-#include "app/shell/form_general.h"
-#include "app/shell/program.h"
 #include "core/manager/editing.h"
 #include "core/manager/node_kinds.h"
 #include "core/manager/tree_rules.h"
@@ -76,8 +74,8 @@ AddMode TFormItems::modeOf(const QRadioButton* button) const {
 }
 
 IconCapture TFormItems::iconCapture() {
-    return [](const std::string& path) {
-        return CaptureFileIcon(Program::instance()->store, QString::fromStdString(path));
+    return [this](const std::string& path) {
+        return CaptureFileIcon(store_, QString::fromStdString(path));
     };
 }
 
@@ -121,7 +119,7 @@ void TFormItems::BitBtnAttachClick() {
     TreeNode* s = selectedNode();
     if (!s || IsBuiltInNode(s)) return;
     AddModeView after;
-    const EditOutcome r = addMode.attach(Program::instance()->store, s, addNameBox->text().toStdString(),
+    const EditOutcome r = addMode.attach(store_, s, addNameBox->text().toStdString(),
                                          iconCapture(), &after);
     if (!r.done) {
         report(r);
@@ -144,18 +142,18 @@ void TFormItems::RBFolderEnter(QRadioButton* entered) {
 // ---- Cut, Copy, Paste, Delete ----------------------------------------------
 
 void TFormItems::BitBtnCutClick() {
-    CutNode(Program::instance()->store.items, clipboardNode, selectedNode());
+    CutNode(store_.items, clipboardNode, selectedNode());
     RefreshButtons();
 }
 
 void TFormItems::BitBtnCopyClick() {
-    CopyNode(Program::instance()->store.items, clipboardNode, selectedNode());
+    CopyNode(store_.items, clipboardNode, selectedNode());
     RefreshButtons();
 }
 
 void TFormItems::BitBtnPasteClick() {
     TreeNode* s = selectedNode();
-    const EditOutcome r = PasteNode(Program::instance()->store.items, clipboardNode, s);
+    const EditOutcome r = PasteNode(store_.items, clipboardNode, s);
     if (r.done && r.node) selectNode(r.node);
     else report(r);
     RefreshButtons();
@@ -171,7 +169,7 @@ void TFormItems::BitBtnDeleteClick() {
         TimerExpand->stop();
     }
     // The view picks a neighbour as the new selection while the rows go.
-    const EditOutcome r = DeleteNode(Program::instance()->store.items, clipboardNode, s);
+    const EditOutcome r = DeleteNode(store_.items, clipboardNode, s);
     report(r);
     RefreshButtons();
 }

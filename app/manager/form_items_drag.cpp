@@ -14,7 +14,6 @@
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
 #include "app/services/clock.h"
-#include "app/shell/program.h"
 #include "core/manager/editing.h"
 #include "core/manager/node_kinds.h"
 #include "core/manager/tree_rules.h"
@@ -33,13 +32,13 @@ constexpr int kAutoScrollMargin = 16;
 }  // namespace
 
 void TFormItems::setupEditing() {
-    TimerDrag = new Timer(*Program::instance()->clock, this);
+    TimerDrag = new Timer(clock_, this);
     TimerDrag->setObjectName("TimerDrag");
     TimerDrag->setInterval(150);
     TimerDrag->setSingleShot(false);
     connect(TimerDrag, &Timer::timeout, this, &TFormItems::TimerDragTimer);
 
-    TimerExpand = new Timer(*Program::instance()->clock, this);
+    TimerExpand = new Timer(clock_, this);
     TimerExpand->setObjectName("TimerExpand");
     TimerExpand->setInterval(400);
     connect(TimerExpand, &Timer::timeout, this, &TFormItems::TimerExpandTimer);
@@ -152,13 +151,13 @@ void TFormItems::TVItemsDragDrop(QPoint at) {
     TreeNode* t = treeModel->nodeAt(TVItems->indexAt(at));
     if (!t || !dragSource) return;
     // Judged again: the tree may have changed since the last drag over.
-    const EditOutcome r = DropDraggedNode(Program::instance()->store.items, dragSource, t);
+    const EditOutcome r = DropDraggedNode(store_.items, dragSource, t);
     if (r.done) ShowProperties(dragSource);
 }
 
 void TFormItems::TVItemsDropFiles(TkvWinTreeView*, const QString& fullPath, QPoint mouseXY) {
     TreeNode* t = treeModel->nodeAt(TVItems->indexAt(mouseXY));
-    const EditOutcome r = DropFile(Program::instance()->store, t, fullPath.toStdString(), iconCapture());
+    const EditOutcome r = DropFile(store_, t, fullPath.toStdString(), iconCapture());
     if (!r.done) {
         report(r);
         return;

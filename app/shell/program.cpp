@@ -85,7 +85,7 @@ void Program::createWindows() {
     OrbelDialog::setTitlePainter([g = general.get()](OrbelDialog* d, const QString& title) { g->PaintTitle(d, title); });
     shortcuts = std::make_unique<TFormShortCuts>(MenuLook{settings, store.table, *images, menuColour, systemColour});
     MenuDrawStyle::shared()->setHandlers(shortcuts.get());
-    items = std::make_unique<TFormItems>();
+    items = std::make_unique<TFormItems>(ManagerParts{itemsTitle, store, *images, *liveMenu, *clock, systemColour, *this});
     config = std::make_unique<TFormConfig>(configTitle, *this);
     about = std::make_unique<TFormAbout>(aboutTitle, *clock);
 }
@@ -99,6 +99,14 @@ void Program::ApplySettings() { general->ApplySettings(); }
 void Program::RedrawMenu() {
     RefreshKitMenu();
     AttachDrawHooks();
+}
+
+void Program::playSound(const QString& name) { general->PlaySystemSound(name, SoundPlace::WindowsDirectory); }
+void Program::writeErrorLog(const QString& line) { general->WriteErrorLog(line); }
+
+bool Program::reloadAfterSave() {
+    ReloadStore();
+    return !endRequested();
 }
 
 void Program::GuardSingleInstance() {

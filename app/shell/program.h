@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/dialogs/form_config.h"
+#include "app/manager/form_items.h"
 #include "core/shell/file_places.h"
 #include "core/shell/settings.h"
 #include "core/store/store_loader.h"
@@ -26,7 +27,7 @@ class TFormItems;
 class TFormConfig;
 class TFormAbout;
 
-class Program : public QObject, public PreferencesHost {
+class Program : public QObject, public PreferencesHost, public ManagerHost {
     Q_OBJECT
 public:
     Program();
@@ -63,6 +64,11 @@ public:
     void LoadSettings() override;
     void ApplySettings() override;
     void RedrawMenu() override;
+
+    // What the item manager asks of the program.
+    void playSound(const QString& name) override;
+    void writeErrorLog(const QString& line) override;
+    bool reloadAfterSave() override;
 
     // 1 while start-up may go on.
     bool continueFlag() const { return continue_; }
