@@ -28,6 +28,7 @@
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
 #include "app/shell/program.h"
+#include "tests/app/support/controls.h"
 #include "app/tray/live_menu.h"
 #include "bench_program.h"
 #include "bench_store.h"
@@ -77,7 +78,7 @@ void BM_FirstManagerShow(benchmark::State& state) {
         state.ResumeTiming();
         p->items->show();
         QCoreApplication::processEvents();
-        if (p->items->treeModel->rowCount() == 0) state.SkipWithError("the tree stayed empty");
+        if (orbel::testing::TreeModelOf(p->items.get())->rowCount() == 0) state.SkipWithError("the tree stayed empty");
         state.PauseTiming();
         p.reset();
         QCoreApplication::processEvents();

@@ -707,8 +707,10 @@ void TFormItems::setTreeChangeHandler(bool attached) { changeHandlerAttached_ = 
 
 void TFormItems::showEvent(QShowEvent* e) {
     // The tree a start-up left for now; the view takes it whole.
-    ItemStore& store = Program::instance()->store;
-    if (store.treePending) rebuildTree([&store] { BuildPendingTree(store); });
+    if (store_.treePending) {
+        TreeRebuild rebuild(*this);
+        BuildPendingTree(store_);
+    }
     QDialog::showEvent(e);
     // The node at the top of the visible area becomes the selected node.
     const QModelIndex top = TVItems->indexAt(QPoint(1, 1));

@@ -118,7 +118,7 @@ private slots:
         t.startUp();
         Program& p = t.program();
         QVERIFY(p.trayReady());
-        QAbstractItemModel* model = p.items->TVItems->model();
+        QAbstractItemModel* model = Control<TkvWinTreeView>(p.items.get(), "TVItems")->model();
         QVERIFY(p.store.treePending);
         QCOMPARE(model->rowCount(), 3);
         p.items->show();
@@ -139,7 +139,7 @@ private slots:
     void theFilePickerIsMadeWhenAddFirstNeedsIt() {
         TestProgram t;
         t.startUp();
-        TFormItems* items = t.program().items;
+        TFormItems* items = t.program().items.get();
         QVERIFY(!items->findChild<QFileDialog*>());
         QFileDialog* picker = items->OpenDialogAdd();
         QCOMPARE(picker->objectName(), QString("OpenDialogAdd"));

@@ -737,7 +737,7 @@ TEST(PendingTree, BuildsWhatTheLoaderWouldHaveBuilt) {
         EXPECT_FALSE(lazy.treePending);
         EXPECT_EQ(DumpTree(lazy.items), DumpTree(eager.items));
         EXPECT_EQ(DumpTree(lazy.undo), DumpTree(eager.undo));
-        EXPECT_EQ(lazy.undo.tag, eager.undo.tag);
+        EXPECT_EQ(lazy.undo.capturedIcons, eager.undo.capturedIcons);
         EXPECT_EQ(lazy.undoParameters, eager.undoParameters);
         EXPECT_EQ(lazy.topAnchor, lazy.items.topLevel(0));
         // Once made, the tree stays: a second call changes nothing.
