@@ -125,6 +125,11 @@ void TFormAbout::RefreshMemory() {
     ProgressBarP->setValue(m.load);
 }
 
+void TFormAbout::setVersionLine(const QString& line) {
+    LabelVer->setText(line);
+    fitTexts();
+}
+
 void TFormAbout::FormShow() {
     RefreshMemory();
     TimerMem->start();

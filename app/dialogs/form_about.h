@@ -19,16 +19,7 @@ public:
     // The title it carries and the clock its memory line runs on.
     TFormAbout(const QString& title, Clock& clock);
 
-    QFrame* PanelAbout;
-    QLabel* ImageAboutLogo;
-    QLabel* LabelVer;
-    QLabel* LabelDis;
-    QLabel* LabelCopy;
-    QFrame* BevelAbout;
-    QLabel* LabelUrl;
-    QLabel* LabelMemTotal;
-    QProgressBar* ProgressBarP;
-    Timer* TimerMem;
+    void setVersionLine(const QString& line);
 
     void FormShow();
     void FormClose();
@@ -44,6 +35,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QFrame* PanelAbout;
+    QLabel* ImageAboutLogo;
+    QLabel* LabelVer;
+    QLabel* LabelDis;
+    QLabel* LabelCopy;
+    QFrame* BevelAbout;
+    QLabel* LabelUrl;
+    QLabel* LabelMemTotal;
+    QProgressBar* ProgressBarP;
+    Timer* TimerMem;
+
     HandLayout design_;
 };
 

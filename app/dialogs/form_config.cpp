@@ -69,6 +69,14 @@ int PutInRow(QWidget* w, const HandLayout& design, RowFlow& rows) {
 const char* const kExplained[] = {"BtnOK", "BtnCancel", "BtnApply", "PCSettings", "ChkBxSystray",
                                   "ChkBxTaskBar", "CBWinDefDraw", "CmBoxFontName", "CmBoxFontSize", "BtnDefault"};
 
+void SelectText(QComboBox* box, const QString& text) {
+    for (int i = 0; i < box->count(); ++i)
+        if (box->itemText(i) == text) {
+            box->setCurrentIndex(i);
+            return;
+        }
+}
+
 }  // namespace
 
 TFormConfig::TFormConfig(const QString& title, PreferencesHost& host) : host_(host) {
@@ -255,6 +263,29 @@ void TFormConfig::fitTexts() {
     }
     setClientSize({width, rowTop + rowHeight});
 }
+
+Settings TFormConfig::chosenSettings(const Settings& inEffect) const {
+    Settings s;
+    s.TaskBar = ChkBxTaskBar->isChecked();
+    s.WindowsDraw = CBWinDefDraw->isChecked();
+    s.FontName = CmBoxFontName->currentIndex() < 0 ? inEffect.FontName : CmBoxFontName->currentText().toStdString();
+    s.FontSize = ParseProfileInteger(CmBoxFontSize->currentText().toStdString()).value_or(inEffect.FontSize);
+    return s;
+}
+
+bool TFormConfig::startWithSession() const { return ChkBxSystray->isChecked(); }
+
+void TFormConfig::showStartWithSession(bool on) { ChkBxSystray->setChecked(on); }
+
+void TFormConfig::showSettings(const Settings& s) {
+    SelectText(CmBoxFontSize, QString::number(s.FontSize));
+    SelectText(CmBoxFontName, QString::fromStdString(s.FontName));
+    ChkBxTaskBar->setChecked(s.TaskBar);
+    CBWinDefDraw->setChecked(s.WindowsDraw);
+    EnablingRule(s.WindowsDraw);
+}
+
+void TFormConfig::setHelpFont(const QFont& font) { RichEditHelp->setFont(font); }
 
 void TFormConfig::SetFontNames(const QStringList& names) {
     QStringList sorted = names;

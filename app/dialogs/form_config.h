@@ -6,6 +6,7 @@
 
 #include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
+#include "core/shell/settings.h"
 
 class QCheckBox;
 class QFrame;
@@ -43,26 +44,15 @@ class TFormConfig : public OrbelDialog {
 public:
     TFormConfig(const QString& title, PreferencesHost& host);
 
-    QTabWidget* PCSettings;
-    QWidget* TSControl;
-    QWidget* TSVisuals;
-    QGroupBox* GrpBxMixed;
-    QCheckBox* ChkBxSystray;
-    QCheckBox* ChkBxTaskBar;
-    QCheckBox* CBWinDefDraw;
-    TkvWinGroupBox* GrpBxFontSets;
-    QLabel* LblFontName;
-    TEnhComboBox* CmBoxFontName;
-    QLabel* LblFontSize;
-    TEnhComboBox* CmBoxFontSize;
-    QPushButton* BtnDefault;
-    QLabel* PanelHeading;
-    QFrame* PanelHelp;
-    QPlainTextEdit* RichEditHelp;
-    QPushButton* BtnCancel;
-    QPushButton* BtnApply;
-    QPushButton* BtnOK;
-    QPushButton* BtnHelp;
+    // What the boxes say, for saving: a font box that shows nothing (the
+    // stored face is not installed here, or no size) keeps what is in effect.
+    Settings chosenSettings(const Settings& inEffect) const;
+    bool startWithSession() const;
+    void showStartWithSession(bool on);
+    // The boxes as the settings in effect say.
+    void showSettings(const Settings& s);
+    // The help text keeps its own font; it follows the dialog's.
+    void setHelpFont(const QFont& font);
 
     // The installed font families, sorted; nothing selected until the
     // settings are applied.
@@ -95,6 +85,27 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QTabWidget* PCSettings;
+    QWidget* TSControl;
+    QWidget* TSVisuals;
+    QGroupBox* GrpBxMixed;
+    QCheckBox* ChkBxSystray;
+    QCheckBox* ChkBxTaskBar;
+    QCheckBox* CBWinDefDraw;
+    TkvWinGroupBox* GrpBxFontSets;
+    QLabel* LblFontName;
+    TEnhComboBox* CmBoxFontName;
+    QLabel* LblFontSize;
+    TEnhComboBox* CmBoxFontSize;
+    QPushButton* BtnDefault;
+    QLabel* PanelHeading;
+    QFrame* PanelHelp;
+    QPlainTextEdit* RichEditHelp;
+    QPushButton* BtnCancel;
+    QPushButton* BtnApply;
+    QPushButton* BtnOK;
+    QPushButton* BtnHelp;
+
     PreferencesHost& host_;
     void FocusRule();
     // Lays out one page's controls; returns their right and bottom edge.

@@ -2,16 +2,13 @@
 // autostart entry, applying both to the dialogs, and the painted titles.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFile>
-#include <QPlainTextEdit>
 
 #include "app/dialogs/form_about.h"
 #include "app/dialogs/form_config.h"
 #include "app/manager/form_items.h"
 #include "app/shell/form_general.h"
 #include "app/shell/program.h"
-#include "app/widgets/enh_combo_box.h"
 #include "app/widgets/title_bar.h"
 #include "core/shell/profile_file.h"
 #include "core/shell/settings.h"
@@ -35,14 +32,6 @@ QList<OrbelDialog*> Dialogs(Program* prog) {
     return out;
 }
 
-void SelectText(QComboBox* box, const QString& text) {
-    for (int i = 0; i < box->count(); ++i)
-        if (box->itemText(i) == text) {
-            box->setCurrentIndex(i);
-            return;
-        }
-}
-
 }  // namespace
 
 void TFormGeneral::LoadSettings() {
@@ -53,27 +42,17 @@ void TFormGeneral::LoadSettings() {
 
 void TFormGeneral::SaveSettings() {
     Program* prog = Program::instance();
-    TFormConfig* c = prog->config.get();
-    Settings s;
-    s.TaskBar = c->ChkBxTaskBar->isChecked();
-    s.WindowsDraw = c->CBWinDefDraw->isChecked();
-    // A box that shows no font (the stored face is not installed here) keeps
-    // the face in effect rather than writing an empty one over it.
-    s.FontName = c->CmBoxFontName->currentIndex() < 0 ? prog->settings.FontName
-                                                      : c->CmBoxFontName->currentText().toStdString();
-    // A box that shows no size keeps the size in effect rather than failing
-    // half-way and losing it.
-    s.FontSize = ParseProfileInteger(c->CmBoxFontSize->currentText().toStdString()).value_or(prog->settings.FontSize);
+    const Settings s = prog->config->chosenSettings(prog->settings);
     const std::string path = SettingsPath();
     ProfileFile file = ProfileFile::Load(path);
     WriteSettings(file, s);
     file.Save(path);
-    WriteAutostart(c->ChkBxSystray->isChecked());
+    WriteAutostart(prog->config->startWithSession());
 }
 
 void TFormGeneral::ReadAutostart() {
     Program* prog = Program::instance();
-    if (prog->config) prog->config->ChkBxSystray->setChecked(platform::ReadAutostart());
+    if (prog->config) prog->config->showStartWithSession(platform::ReadAutostart());
 }
 
 void TFormGeneral::WriteAutostart(bool on) {
@@ -86,13 +65,7 @@ void TFormGeneral::ApplySettings() {
     const Settings& s = prog->settings;
     TFormConfig* c = prog->config.get();
 
-    SelectText(c->CmBoxFontSize, QString::number(s.FontSize));
-    SelectText(c->CmBoxFontName, QString::fromStdString(s.FontName));
-
-    c->ChkBxTaskBar->setChecked(s.TaskBar);
-
-    c->CBWinDefDraw->setChecked(s.WindowsDraw);
-    c->EnablingRule(s.WindowsDraw);
+    c->showSettings(s);
 
     const bool custom = !s.WindowsDraw;
     QObject::disconnect(activateHook_);
@@ -108,7 +81,7 @@ void TFormGeneral::ApplySettings() {
     for (OrbelDialog* d : Dialogs(prog)) {
         d->setWindowLook(custom, s.TaskBar);
         d->setFont(font);
-        if (d == c) c->RichEditHelp->setFont(font);
+        if (d == c) c->setHelpFont(font);
         if (custom) PaintTitle(d, d->titleText());
     }
 }

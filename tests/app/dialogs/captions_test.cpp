@@ -19,9 +19,11 @@
 #include "app/dialogs/form_about.h"
 #include "app/dialogs/form_config.h"
 #include "app/manager/form_items.h"
+#include "support/controls.h"
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::Control;
 using orbel::testing::TestProgram;
 
 namespace {
@@ -161,8 +163,8 @@ private slots:
         };
         look(p.about.get(), {331, 172});
         look(p.items.get(), {521, 533});
-        for (int page = 0; page < p.config->PCSettings->count(); ++page) {
-            p.config->PCSettings->setCurrentIndex(page);
+        for (int page = 0; page < Control<QTabWidget>(p.config.get(), "PCSettings")->count(); ++page) {
+            Control<QTabWidget>(p.config.get(), "PCSettings")->setCurrentIndex(page);
             look(p.config.get(), {468, 289});
         }
         QApplication::setFont(menuFont, "QMenu");

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFrame>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -23,14 +24,16 @@
 #include "app/widgets/title_bar.h"
 #include "platform/autostart.h"
 #include "app/widgets/system_fonts.h"
+#include "support/controls.h"
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::Control;
 using orbel::testing::TestProgram;
 
 namespace {
 
-QString Help(TFormConfig* c) { return c->RichEditHelp->toPlainText(); }
+QString Help(TFormConfig* c) { return Control<QPlainTextEdit>(c, "RichEditHelp")->toPlainText(); }
 
 void Activate(QWidget* w) {
     w->show();
@@ -74,11 +77,11 @@ private slots:
         t.startUp();
         TFormConfig* c = t.program().config.get();
         Activate(c);
-        QCOMPARE(c->PCSettings->currentWidget(), c->TSControl);
-        QCOMPARE(QApplication::focusWidget(), c->ChkBxSystray);
+        QCOMPARE(Control<QTabWidget>(c, "PCSettings")->currentWidget(), Control<QWidget>(c, "TSControl"));
+        QCOMPARE(QApplication::focusWidget(), Control<QCheckBox>(c, "ChkBxSystray"));
         QVERIFY(Help(c).startsWith("If checked program will register itself to windows startup registry."));
-        c->PCSettings->setCurrentWidget(c->TSVisuals);
-        QCOMPARE(QApplication::focusWidget(), c->CBWinDefDraw);
+        Control<QTabWidget>(c, "PCSettings")->setCurrentWidget(Control<QWidget>(c, "TSVisuals"));
+        QCOMPARE(QApplication::focusWidget(), Control<QCheckBox>(c, "CBWinDefDraw"));
         QVERIFY(Help(c).startsWith("If checked all fonts in program will be drawn by Windows"));
     }
 
@@ -110,15 +113,15 @@ private slots:
         t.startUp();
         TFormConfig* c = t.program().config.get();
         c->EnablingRule(false);  // the font controls take the focus only now
-        c->PCSettings->setCurrentWidget(c->TSVisuals);
+        Control<QTabWidget>(c, "PCSettings")->setCurrentWidget(Control<QWidget>(c, "TSVisuals"));
         Activate(c);
-        QWidget* w = control == "tabbar" ? c->PCSettings->tabBar() : c->findChild<QWidget*>(control);
+        QWidget* w = control == "tabbar" ? Control<QTabWidget>(c, "PCSettings")->tabBar() : c->findChild<QWidget*>(control);
         QVERIFY(w);
         w->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), w);
         QCOMPARE(Help(c), text);
         // Help itself explains nothing: the text stays.
-        c->BtnHelp->setFocus(Qt::TabFocusReason);
+        Control<QPushButton>(c, "BtnHelp")->setFocus(Qt::TabFocusReason);
         QCOMPARE(Help(c), text);
     }
 
@@ -127,12 +130,12 @@ private slots:
         t.startUp();
         TFormConfig* c = t.program().config.get();
         Activate(c);
-        c->BtnOK->setFocus(Qt::TabFocusReason);
+        Control<QPushButton>(c, "BtnOK")->setFocus(Qt::TabFocusReason);
         QStringList seen;
         for (int i = 0; i < 7; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* f = QApplication::focusWidget();
-            seen << (f == c->PCSettings->tabBar() ? QString("PCSettings") : f->objectName());
+            seen << (f == Control<QTabWidget>(c, "PCSettings")->tabBar() ? QString("PCSettings") : f->objectName());
         }
         QCOMPARE(seen, QStringList({"PCSettings", "ChkBxSystray", "ChkBxTaskBar", "BtnCancel", "BtnApply", "BtnHelp",
                                     "BtnOK"}));
@@ -144,20 +147,20 @@ private slots:
         TFormConfig* c = t.program().config.get();
         // 1: all three enabled, 0: all disabled, -1: mixed.
         auto fontControlsEnabled = [c] {
-            const int n = int(c->CmBoxFontName->isEnabled()) + int(c->CmBoxFontSize->isEnabled()) +
-                          int(c->BtnDefault->isEnabled());
+            const int n = int(Control<TEnhComboBox>(c, "CmBoxFontName")->isEnabled()) + int(Control<TEnhComboBox>(c, "CmBoxFontSize")->isEnabled()) +
+                          int(Control<QPushButton>(c, "BtnDefault")->isEnabled());
             return n == 3 ? 1 : n == 0 ? 0 : -1;
         };
-        QVERIFY(c->CBWinDefDraw->isChecked());  // default: Windows draws
+        QVERIFY(Control<QCheckBox>(c, "CBWinDefDraw")->isChecked());  // default: Windows draws
         QCOMPARE(fontControlsEnabled(), 0);
-        c->PCSettings->setCurrentWidget(c->TSVisuals);
+        Control<QTabWidget>(c, "PCSettings")->setCurrentWidget(Control<QWidget>(c, "TSVisuals"));
         Activate(c);
-        c->CBWinDefDraw->click();
+        Control<QCheckBox>(c, "CBWinDefDraw")->click();
         QCOMPARE(fontControlsEnabled(), 1);
-        QTest::keyClick(c->CBWinDefDraw, Qt::Key_Space);
-        QVERIFY(c->CBWinDefDraw->isChecked());
+        QTest::keyClick(Control<QCheckBox>(c, "CBWinDefDraw"), Qt::Key_Space);
+        QVERIFY(Control<QCheckBox>(c, "CBWinDefDraw")->isChecked());
         QCOMPARE(fontControlsEnabled(), 0);
-        QTest::keyClick(c->CBWinDefDraw, Qt::Key_Space);
+        QTest::keyClick(Control<QCheckBox>(c, "CBWinDefDraw"), Qt::Key_Space);
         QCOMPARE(fontControlsEnabled(), 1);
         QVERIFY(!t.exists("orbel.ini"));  // nothing stored before OK or Apply
     }
@@ -189,8 +192,8 @@ private slots:
         menu.setPointSize(points);
         MenuFont scoped(menu);
         c->BtnDefaultClick();
-        QCOMPARE(c->CmBoxFontName->currentText(), face);
-        QCOMPARE(c->CmBoxFontSize->currentText(), size);
+        QCOMPARE(Control<TEnhComboBox>(c, "CmBoxFontName")->currentText(), face);
+        QCOMPARE(Control<TEnhComboBox>(c, "CmBoxFontSize")->currentText(), size);
         QVERIFY(!t.exists("orbel.ini"));
     }
 
@@ -201,12 +204,12 @@ private slots:
         TFormConfig* c = p.config.get();
         p.items->show();
         c->show();
-        c->ChkBxTaskBar->setChecked(false);
-        c->CBWinDefDraw->click();
-        c->CmBoxFontName->setCurrentIndex(c->CmBoxFontName->findText(SomeFamily()));
-        c->CmBoxFontSize->setCurrentIndex(c->CmBoxFontSize->findText("10"));
+        Control<QCheckBox>(c, "ChkBxTaskBar")->setChecked(false);
+        Control<QCheckBox>(c, "CBWinDefDraw")->click();
+        Control<TEnhComboBox>(c, "CmBoxFontName")->setCurrentIndex(Control<TEnhComboBox>(c, "CmBoxFontName")->findText(SomeFamily()));
+        Control<TEnhComboBox>(c, "CmBoxFontSize")->setCurrentIndex(Control<TEnhComboBox>(c, "CmBoxFontSize")->findText("10"));
         QSignalSpy itemsHidden(p.items.get(), &TFormItems::hidden);
-        c->BtnApply->click();
+        Control<QPushButton>(c, "BtnApply")->click();
         QVERIFY(c->isVisible());
         QVERIFY(p.items->isVisible());
         QVERIFY(!p.about->isVisible());
@@ -223,7 +226,7 @@ private slots:
             QCOMPARE(d->font().family(), SomeFamily());
             QCOMPARE(d->font().pointSize(), 10);
         }
-        QCOMPARE(c->RichEditHelp->font().pointSize(), 10);
+        QCOMPARE(Control<QPlainTextEdit>(c, "RichEditHelp")->font().pointSize(), 10);
         QVERIFY(t.notices.isEmpty());
     }
 
@@ -234,7 +237,7 @@ private slots:
         p.items->show();
         p.about->show();
         p.config->show();
-        p.config->BtnOK->click();
+        Control<QPushButton>(p.config.get(), "BtnOK")->click();
         QVERIFY(!p.config->isVisible());
         QVERIFY(p.items->isVisible());
         QVERIFY(p.about->isVisible());
@@ -249,12 +252,12 @@ private slots:
         t.startUp();
         TFormConfig* c = t.program().config.get();
         c->show();
-        c->ChkBxTaskBar->setChecked(false);
-        c->ChkBxSystray->setChecked(true);
+        Control<QCheckBox>(c, "ChkBxTaskBar")->setChecked(false);
+        Control<QCheckBox>(c, "ChkBxSystray")->setChecked(true);
         c->BtnCancelClick();
         QVERIFY(!c->isVisible());
-        QVERIFY(!c->ChkBxSystray->isChecked());  // the entry's state again
-        QVERIFY(!c->ChkBxTaskBar->isChecked());  // the user's edit stays
+        QVERIFY(!Control<QCheckBox>(c, "ChkBxSystray")->isChecked());  // the entry's state again
+        QVERIFY(!Control<QCheckBox>(c, "ChkBxTaskBar")->isChecked());  // the user's edit stays
         QVERIFY(!t.exists("orbel.ini"));
         QVERIFY(!QFile::exists(QString::fromStdString(platform::AutostartEntryPath())));
         QVERIFY(t.program().settings.TaskBar);
@@ -265,17 +268,17 @@ private slots:
         t.startUp();
         Program& p = t.program();
         TFormConfig* c = p.config.get();
-        c->ChkBxSystray->setChecked(true);
+        Control<QCheckBox>(c, "ChkBxSystray")->setChecked(true);
         c->BtnApplyClick();
         QFile entry(QString::fromStdString(platform::AutostartEntryPath()));
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(entry.readAll()).contains("Exec=" + p.startCommand));
         entry.close();
-        QVERIFY(c->ChkBxSystray->isChecked());
-        c->ChkBxSystray->setChecked(false);
+        QVERIFY(Control<QCheckBox>(c, "ChkBxSystray")->isChecked());
+        Control<QCheckBox>(c, "ChkBxSystray")->setChecked(false);
         c->BtnApplyClick();
         QVERIFY(!entry.exists());
-        QVERIFY(!c->ChkBxSystray->isChecked());
+        QVERIFY(!Control<QCheckBox>(c, "ChkBxSystray")->isChecked());
     }
 
     void whatCannotBeWrittenIsToldAndNothingElseIsLost_data() {
@@ -302,8 +305,8 @@ private slots:
 
         p.items->show();
         p.config->show();
-        p.config->ChkBxTaskBar->setChecked(false);
-        p.config->ChkBxSystray->setChecked(true);
+        Control<QCheckBox>(p.config.get(), "ChkBxTaskBar")->setChecked(false);
+        Control<QCheckBox>(p.config.get(), "ChkBxSystray")->setChecked(true);
         p.config->BtnOKClick();
         QVERIFY(!p.endRequested());
         QCOMPARE(t.notices.size(), 1);
@@ -314,10 +317,10 @@ private slots:
         QVERIFY(p.config->isVisible());
         QVERIFY(p.items->isVisible());
         QCOMPARE(p.settings.TaskBar, settingsFile);
-        QVERIFY(!p.config->ChkBxTaskBar->isChecked());
+        QVERIFY(!Control<QCheckBox>(p.config.get(), "ChkBxTaskBar")->isChecked());
         // The box shows what the session will do: the choice as made while
         // nothing was saved, else the entry's real state.
-        QCOMPARE(p.config->ChkBxSystray->isChecked(), settingsFile);
+        QCOMPARE(Control<QCheckBox>(p.config.get(), "ChkBxSystray")->isChecked(), settingsFile);
     }
 
     void aSizeOrFaceOutsideTheListKeepsWhatIsInEffect() {
@@ -327,8 +330,8 @@ private slots:
         t.startUp();
         Program& p = t.program();
         QCOMPARE(p.settings.FontSize, 14);
-        QCOMPARE(p.config->CmBoxFontSize->currentIndex(), -1);
-        QCOMPARE(p.config->CmBoxFontName->currentIndex(), -1);
+        QCOMPARE(Control<TEnhComboBox>(p.config.get(), "CmBoxFontSize")->currentIndex(), -1);
+        QCOMPARE(Control<TEnhComboBox>(p.config.get(), "CmBoxFontName")->currentIndex(), -1);
         p.config->BtnOKClick();
         QVERIFY(!p.endRequested());
         QVERIFY(t.notices.isEmpty());
@@ -345,11 +348,11 @@ private slots:
         t.startUp();
         Program& p = t.program();
         TFormConfig* c = p.config.get();
-        QVERIFY(!c->ChkBxTaskBar->isChecked());
-        QVERIFY(!c->CBWinDefDraw->isChecked());
-        QVERIFY(c->CmBoxFontName->isEnabled());
-        QCOMPARE(c->CmBoxFontName->currentText(), SomeFamily());
-        QCOMPARE(c->CmBoxFontSize->currentText(), QString("10"));
+        QVERIFY(!Control<QCheckBox>(c, "ChkBxTaskBar")->isChecked());
+        QVERIFY(!Control<QCheckBox>(c, "CBWinDefDraw")->isChecked());
+        QVERIFY(Control<TEnhComboBox>(c, "CmBoxFontName")->isEnabled());
+        QCOMPARE(Control<TEnhComboBox>(c, "CmBoxFontName")->currentText(), SomeFamily());
+        QCOMPARE(Control<TEnhComboBox>(c, "CmBoxFontSize")->currentText(), QString("10"));
         // The client areas keep their sizes, or grow for the larger font's
         // captions; the title bar comes on top.
         const int caption = TTitleBar::CaptionHeight();
@@ -358,10 +361,10 @@ private slots:
         QVERIFY(items.width() >= 521 && items.height() >= 533);
         QCOMPARE(p.items->size(), items + QSize(2 * frame, 2 * frame + caption));
         QVERIFY(p.about->clientSize().width() >= 331 && p.about->clientSize().height() >= 172);
-        QCOMPARE(p.about->PanelAbout->geometry(), QRect(QPoint(frame, frame + caption), p.about->clientSize()));
+        QCOMPARE(Control<QFrame>(p.about.get(), "PanelAbout")->geometry(), QRect(QPoint(frame, frame + caption), p.about->clientSize()));
         QVERIFY(c->clientSize().width() >= 468 && c->clientSize().height() >= 289);
         QCOMPARE(c->size(), c->clientSize() + QSize(2 * frame, 2 * frame + caption));
-        QCOMPARE(c->PCSettings->pos(), QPoint(frame, frame + caption));
+        QCOMPARE(Control<QTabWidget>(c, "PCSettings")->pos(), QPoint(frame, frame + caption));
         QCOMPARE(p.items->titleBar()->geometry(), QRect(frame, frame, items.width(), caption));
     }
 
@@ -372,7 +375,7 @@ private slots:
         Program& p = t.program();
         QVERIFY(p.items->customTitle());
         p.items->show();
-        p.config->CBWinDefDraw->click();  // back to Windows-default drawing
+        Control<QCheckBox>(p.config.get(), "CBWinDefDraw")->click();  // back to Windows-default drawing
         p.config->BtnApplyClick();
         QVERIFY(p.items->isVisible());
         for (OrbelDialog* d : {static_cast<OrbelDialog*>(p.config.get()), static_cast<OrbelDialog*>(p.items.get()),
@@ -385,8 +388,8 @@ private slots:
             QCOMPARE(d->font().family(), SystemMenuFont().family());
         }
         QCOMPARE(p.items->size(), QSize(521, 533));
-        QCOMPARE(p.about->PanelAbout->pos(), QPoint(0, 0));
-        QCOMPARE(p.config->BtnOK->pos(), QPoint(348, 264));
+        QCOMPARE(Control<QFrame>(p.about.get(), "PanelAbout")->pos(), QPoint(0, 0));
+        QCOMPARE(Control<QPushButton>(p.config.get(), "BtnOK")->pos(), QPoint(348, 264));
     }
 
     void paintedTitleIsWhileActiveAndButtonFaceOtherwise() {

@@ -16,6 +16,7 @@
 #include "app/dialogs/form_about.h"
 #include "app/dialogs/form_config.h"
 #include "app/manager/form_items.h"
+#include "app/services/clock.h"
 #include "app/shell/form_general.h"
 #include "app/shell/orbel_application.h"
 #include "app/store/image_lists.h"
@@ -241,15 +242,15 @@ private slots:
         TestProgram t;
         t.startUp();
         TFormAbout* about = t.program().about.get();
-        QCOMPARE(about->LabelVer->text(), QString("Tandrel Orbel version 1.12 for Windows"));
+        QCOMPARE(Control<QLabel>(about, "LabelVer")->text(), QString("Tandrel Orbel version 1.12 for Windows"));
         QCOMPARE(about->windowTitle(), QString("Tandrel Orbel - About"));
         about->show();
         // Shown at once, not a second later.
         QVERIFY(QRegularExpression("^\\d{1,3}% used of the total memory at \\S+ KB$")
-                    .match(about->LabelMemTotal->text()).hasMatch());
-        QVERIFY(about->TimerMem->isActive());
+                    .match(Control<QLabel>(about, "LabelMemTotal")->text()).hasMatch());
+        QVERIFY(Control<Timer>(about, "TimerMem")->isActive());
         about->close();
-        QVERIFY(!about->TimerMem->isActive());
+        QVERIFY(!Control<Timer>(about, "TimerMem")->isActive());
         QVERIFY(about->isHidden());
     }
 
