@@ -39,7 +39,7 @@ bool TApplicationEvents::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-TFormGeneral::TFormGeneral() {
+TFormGeneral::TFormGeneral(Program& program) : program_(program) {
     setObjectName("TFormGeneral");
     setAttribute(Qt::WA_DontShowOnScreen);
     CSystrayGen = new TSysTrayIcon(this);
@@ -100,8 +100,7 @@ void TFormGeneral::ShowNoTrayNotice() {
 }
 
 void TFormGeneral::WriteErrorLog(const QString& message) {
-    Program* prog = Program::instance();
-    const QString logFile = prog->logFile();
+    const QString logFile = program_.logFile();
     const int code = platform::LastErrorCode();
     ShowNotice(logFile);
     const platform::LocalTimeTexts now = platform::CurrentLocalTimeTexts();
@@ -117,7 +116,7 @@ void TFormGeneral::PlaySystemSound(const QString& name, SoundPlace place) {
     // The system's own sounds on Windows; here those installed with the
     // program.
     case SoundPlace::WindowsDirectory:
-        file = QString::fromStdString(platform::SystemSoundDirectory(Program::instance()->places.programDir)) + name;
+        file = QString::fromStdString(platform::SystemSoundDirectory(program_.places.programDir)) + name;
         break;
     case SoundPlace::None: return;
     }
@@ -131,7 +130,6 @@ void TFormGeneral::PlaySystemSound(const QString& name, SoundPlace place) {
 
 void TFormGeneral::AEGeneralException(QObject* sender, const std::exception* error) {
     const QString what = error ? QString::fromLocal8Bit(error->what()) : QStringLiteral("Unknown error");
-    Program* prog = Program::instance();
     try {
         try {
             if (!sender) throw std::runtime_error("no sender");
@@ -139,15 +137,15 @@ void TFormGeneral::AEGeneralException(QObject* sender, const std::exception* err
         } catch (...) {
             WriteErrorLog("Exception raised (Sender Couldn't be determined): " + what);
         }
-        ShowNotice(prog->crashMessage);
+        ShowNotice(program_.crashMessage);
     } catch (...) {
         // The log itself cannot be written: nothing more to tell; end all the same.
     }
-    prog->requestEnd(1);
+    program_.requestEnd(1);
 }
 
 void TFormGeneral::AEGeneralHint(const QString& hint) {
-    TFormItems* items = Program::instance()->items.get();
+    TFormItems* items = program_.items.get();
     if (!items || QApplication::activeWindow() != items) return;
     const int bar = hint.indexOf('|');
     items->ShowHint(bar < 0 ? hint : hint.mid(bar + 1));

@@ -12,6 +12,7 @@
 
 namespace orbel {
 
+class Program;
 class TSysTrayIcon;
 class TrayMenuExport;
 namespace platform { class WavePlayer; }
@@ -31,7 +32,8 @@ signals:
 class TFormGeneral : public QWidget {
     Q_OBJECT
 public:
-    TFormGeneral();
+    // The program whose files, settings and windows it serves.
+    explicit TFormGeneral(Program& program);
     ~TFormGeneral() override;
 
     TSysTrayIcon* CSystrayGen;
@@ -73,6 +75,7 @@ public:
 private:
     void ShowNoTrayNotice();
 
+    Program& program_;
     SoundPlayer playSound_;
     QMetaObject::Connection activateHook_;
     QPointer<QWidget> noTrayBox_;

@@ -19,15 +19,15 @@ namespace orbel {
 
 namespace {
 
-std::string SettingsPath() {
-    return QFile::encodeName(Program::instance()->settingsFile()).toStdString();
+std::string SettingsPath(const Program& prog) {
+    return QFile::encodeName(prog.settingsFile()).toStdString();
 }
 
 // The three dialogs in the order the settings steps visit them.
-QList<OrbelDialog*> Dialogs(Program* prog) {
+QList<OrbelDialog*> Dialogs(Program& prog) {
     QList<OrbelDialog*> out;
-    for (OrbelDialog* d : {static_cast<OrbelDialog*>(prog->config.get()), static_cast<OrbelDialog*>(prog->items.get()),
-                           static_cast<OrbelDialog*>(prog->about.get())})
+    for (OrbelDialog* d : {static_cast<OrbelDialog*>(prog.config.get()), static_cast<OrbelDialog*>(prog.items.get()),
+                           static_cast<OrbelDialog*>(prog.about.get())})
         if (d) out << d;
     return out;
 }
@@ -35,35 +35,30 @@ QList<OrbelDialog*> Dialogs(Program* prog) {
 }  // namespace
 
 void TFormGeneral::LoadSettings() {
-    Program* prog = Program::instance();
-    prog->settings = ReadSettings(ProfileFile::Load(SettingsPath()));
+    program_.settings = ReadSettings(ProfileFile::Load(SettingsPath(program_)));
     ReadAutostart();
 }
 
 void TFormGeneral::SaveSettings() {
-    Program* prog = Program::instance();
-    const Settings s = prog->config->chosenSettings(prog->settings);
-    const std::string path = SettingsPath();
+    const Settings s = program_.config->chosenSettings(program_.settings);
+    const std::string path = SettingsPath(program_);
     ProfileFile file = ProfileFile::Load(path);
     WriteSettings(file, s);
     file.Save(path);
-    WriteAutostart(prog->config->startWithSession());
+    WriteAutostart(program_.config->startWithSession());
 }
 
 void TFormGeneral::ReadAutostart() {
-    Program* prog = Program::instance();
-    if (prog->config) prog->config->showStartWithSession(platform::ReadAutostart());
+    if (program_.config) program_.config->showStartWithSession(platform::ReadAutostart());
 }
 
 void TFormGeneral::WriteAutostart(bool on) {
-    Program* prog = Program::instance();
-    platform::WriteAutostart(on, prog->startCommand.toStdString());
+    platform::WriteAutostart(on, program_.startCommand.toStdString());
 }
 
 void TFormGeneral::ApplySettings() {
-    Program* prog = Program::instance();
-    const Settings& s = prog->settings;
-    TFormConfig* c = prog->config.get();
+    const Settings& s = program_.settings;
+    TFormConfig* c = program_.config.get();
 
     c->showSettings(s);
 
@@ -78,7 +73,7 @@ void TFormGeneral::ApplySettings() {
     } else {
         font = InSystemMenuFont(QApplication::font());
     }
-    for (OrbelDialog* d : Dialogs(prog)) {
+    for (OrbelDialog* d : Dialogs(program_)) {
         d->setWindowLook(custom, s.TaskBar);
         d->setFont(font);
         if (d == c) c->setHelpFont(font);
@@ -87,7 +82,7 @@ void TFormGeneral::ApplySettings() {
 }
 
 void TFormGeneral::HideOpenDialogs() {
-    for (OrbelDialog* d : Dialogs(Program::instance()))
+    for (OrbelDialog* d : Dialogs(program_))
         if (d->isVisible()) {
             d->hide();
             d->Tag = 1;
@@ -95,7 +90,7 @@ void TFormGeneral::HideOpenDialogs() {
 }
 
 void TFormGeneral::ShowHiddenDialogs() {
-    for (OrbelDialog* d : Dialogs(Program::instance()))
+    for (OrbelDialog* d : Dialogs(program_))
         if (d->Tag == 1) {
             d->show();
             d->Tag = 0;
@@ -105,15 +100,13 @@ void TFormGeneral::ShowHiddenDialogs() {
 void TFormGeneral::PaintTitle(QWidget* window, const QString& title) {
     auto* d = qobject_cast<OrbelDialog*>(window);
     if (!d || !d->titleBar() || !d->customTitle()) return;
-    Program* prog = Program::instance();
-    d->titleBar()->setTitleLook(title, QString::fromStdString(prog->settings.FontName), prog->systemColour);
+    d->titleBar()->setTitleLook(title, QString::fromStdString(program_.settings.FontName), program_.systemColour);
     d->titleBar()->update();
 }
 
 void TFormGeneral::AEGeneralActivate() {
-    Program* prog = Program::instance();
-    for (OrbelDialog* d : {static_cast<OrbelDialog*>(prog->items.get()), static_cast<OrbelDialog*>(prog->config.get()),
-                           static_cast<OrbelDialog*>(prog->about.get())}) {
+    for (OrbelDialog* d : {static_cast<OrbelDialog*>(program_.items.get()), static_cast<OrbelDialog*>(program_.config.get()),
+                           static_cast<OrbelDialog*>(program_.about.get())}) {
         if (d && d->isVisible()) PaintTitle(d, d->titleText());
         // Each title shows its new look at once, not after the last one.
         QCoreApplication::processEvents();

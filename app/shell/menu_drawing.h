@@ -6,11 +6,13 @@
 
 namespace orbel {
 
+class Program;
+
 // Attaches the handlers to every entry of the live menu by its tag and the
 // drawing mode. Runs after the menu is complete: start-up, reload, OK, Apply.
-void AttachDrawHooks();
+void AttachDrawHooks(Program& prog);
 // Re-creates the live kit submenu from the template and removes all handlers.
-void RefreshKitMenu();
+void RefreshKitMenu(Program& prog);
 // ReplaceMenuEntries and ClearDrawHooks work on the menu model directly.
 
 }  // namespace orbel

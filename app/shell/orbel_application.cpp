@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <exception>
 
-#include "app/shell/form_general.h"
-#include "app/shell/program.h"
 
 namespace orbel {
 
@@ -23,14 +21,10 @@ bool OrbelApplication::notify(QObject* receiver, QEvent* event) {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
         if (!loopRunning_) StartUpFailure(e.what());
-        Program* prog = Program::instance();
-        if (prog && prog->general) prog->general->AEGeneralException(receiver, &e);
-        else StartUpFailure(e.what());
+        if (!errorHandler_ || !errorHandler_(receiver, &e)) StartUpFailure(e.what());
     } catch (...) {
         if (!loopRunning_) StartUpFailure("unknown error");
-        Program* prog = Program::instance();
-        if (prog && prog->general) prog->general->AEGeneralException(receiver, nullptr);
-        else StartUpFailure("unknown error");
+        if (!errorHandler_ || !errorHandler_(receiver, nullptr)) StartUpFailure("unknown error");
     }
     return false;
 }

@@ -14,6 +14,7 @@
 #include "app/manager/item_tree_model.h"
 #include "app/services/clock.h"
 #include "app/shell/form_general.h"
+#include "app/shell/orbel_application.h"
 #include "app/services/notice.h"
 #include "app/store/image_lists.h"
 #include "app/shell/tray_commands.h"
@@ -31,16 +32,25 @@
 namespace orbel {
 
 namespace {
-Program* g_program = nullptr;
+OrbelApplication* Application() { return qobject_cast<OrbelApplication*>(QCoreApplication::instance()); }
+}  // namespace
+
+Program::ErrorHandling::ErrorHandling(Program* p) {
+    // Errors escaping the loop's handlers go to the hidden main window once
+    // it exists.
+    if (OrbelApplication* app = Application())
+        app->setErrorHandler([p](QObject* sender, const std::exception* error) {
+            if (!p->general) return false;
+            p->general->AEGeneralException(sender, error);
+            return true;
+        });
 }
 
-Program::Registration::Registration(Program* p) : program(p) { g_program = p; }
-
-Program::Registration::~Registration() {
-    if (g_program == program) g_program = nullptr;
+Program::ErrorHandling::~ErrorHandling() {
+    if (OrbelApplication* app = Application()) app->setErrorHandler({});
 }
 
-Program::Program() : registration_(this), clock(&Clock::system()) {
+Program::Program() : errorHandling_(this), clock(&Clock::system()) {
     // Title texts are filled before the windows read them.
     itemsTitle = QString::fromStdString(texts::Title(texts::ItemsTitleSuffix));
     configTitle = QString::fromStdString(texts::Title(texts::ConfigTitleSuffix));
@@ -52,8 +62,6 @@ Program::~Program() {
     MenuDrawStyle::shared()->setHandlers(nullptr);
     OrbelDialog::setTitlePainter({});
 }
-
-Program* Program::instance() { return g_program; }
 
 void Program::setProgramDirectory(const QString& dir) {
     // The system's own separators: a backslash ends it on Windows.
@@ -79,9 +87,9 @@ bool Program::trayReady() const {
 
 void Program::createWindows() {
     images = std::make_unique<ImageLists>(store.images, store.counters.defaultProgramImage);
-    liveMenu = std::make_unique<LiveMenu>(*images, [](const MenuEntry& e) { RunMenuCommand(e); });
+    liveMenu = std::make_unique<LiveMenu>(*images, [this](const MenuEntry& e) { RunMenuCommand(*this, e); });
     liveMenu->setObjectName("PMItems");
-    general = std::make_unique<TFormGeneral>();
+    general = std::make_unique<TFormGeneral>(*this);
     OrbelDialog::setTitlePainter([g = general.get()](OrbelDialog* d, const QString& title) { g->PaintTitle(d, title); });
     shortcuts = std::make_unique<TFormShortCuts>(MenuLook{settings, store.table, *images, menuColour, systemColour});
     MenuDrawStyle::shared()->setHandlers(shortcuts.get());
@@ -97,8 +105,8 @@ void Program::LoadSettings() { general->LoadSettings(); }
 void Program::ApplySettings() { general->ApplySettings(); }
 
 void Program::RedrawMenu() {
-    RefreshKitMenu();
-    AttachDrawHooks();
+    RefreshKitMenu(*this);
+    AttachDrawHooks(*this);
 }
 
 void Program::playSound(const QString& name) { general->PlaySystemSound(name, SoundPlace::WindowsDirectory); }
@@ -180,7 +188,7 @@ void Program::StartUp() {
     items->StoreLoaded();
     // 13. Settings onto the windows; 14. the menu's drawing follows them.
     general->ApplySettings();
-    AttachDrawHooks();
+    AttachDrawHooks(*this);
     // 15. From here a press on the tray icon opens the menu.
     general->CSystrayGen->setEnabled(true);
     general->CSystrayGen->setPopupMenu(items->liveMenu());
@@ -204,7 +212,7 @@ void Program::ReloadStore() {
         requestEnd(0);
         return;
     }
-    AttachDrawHooks();
+    AttachDrawHooks(*this);
     items->StoreLoaded();
     general->CSystrayGen->setEnabled(true);
     general->CSystrayGen->setPopupMenu(items->liveMenu());

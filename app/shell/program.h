@@ -32,7 +32,6 @@ class Program : public QObject, public PreferencesHost, public ManagerHost {
 public:
     Program();
     ~Program() override;
-    static Program* instance();
 
     // Where every file lives. Decided by start-up from the executable's
     // directory; tests fix it first: a program directory that keeps
@@ -91,13 +90,12 @@ public:
     QString itemsTitle, configTitle, aboutTitle;
 
 private:
-    // Registered first, so that it is let go last: windows going away may
-    // still ask for the program.
-    struct Registration {
-        explicit Registration(Program* p);
-        ~Registration();
-        Program* program;
-    } registration_;
+    // Installed first, so that it is let go last: windows going away may
+    // still raise errors for the program to handle.
+    struct ErrorHandling {
+        explicit ErrorHandling(Program* p);
+        ~ErrorHandling();
+    } errorHandling_;
 
 public:
     // Both image lists; they outlive the windows, whose models and menus

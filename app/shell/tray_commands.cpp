@@ -23,24 +23,24 @@ void ShowModeless(QWidget* w) {
 }
 }  // namespace
 
-void RunMenuCommand(const MenuEntry& entry) {
+void RunMenuCommand(Program& prog, const MenuEntry& entry) {
     switch (entry.onClick) {
     case MenuHandler::None: break;
-    case MenuHandler::NorItemsRTClickItem: Program::instance()->shortcuts->NorItemsRTClickItem(entry); break;
-    case MenuHandler::miHelpFileClick: miHelpFileClick(); break;
-    case MenuHandler::miManageItemsClick: miManageItemsClick(); break;
-    case MenuHandler::SetupClick: SetupClick(); break;
+    case MenuHandler::NorItemsRTClickItem: prog.shortcuts->NorItemsRTClickItem(entry); break;
+    case MenuHandler::miHelpFileClick: miHelpFileClick(prog); break;
+    case MenuHandler::miManageItemsClick: miManageItemsClick(prog); break;
+    case MenuHandler::SetupClick: SetupClick(prog); break;
     case MenuHandler::miVisitWebsiteClick: miVisitWebsiteClick(); break;
-    case MenuHandler::miAboutClick: miAboutClick(); break;
-    case MenuHandler::miCloseAppClick: miCloseAppClick(); break;
+    case MenuHandler::miAboutClick: miAboutClick(prog); break;
+    case MenuHandler::miCloseAppClick: miCloseAppClick(prog); break;
     }
 }
 
-void miHelpFileClick() { OpenDocument(Program::instance()->helpPage()); }
-void miManageItemsClick() { ShowModeless(Program::instance()->items.get()); }
-void SetupClick() { ShowModeless(Program::instance()->config.get()); }
+void miHelpFileClick(Program& prog) { OpenDocument(prog.helpPage()); }
+void miManageItemsClick(Program& prog) { ShowModeless(prog.items.get()); }
+void SetupClick(Program& prog) { ShowModeless(prog.config.get()); }
 void miVisitWebsiteClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }
-void miAboutClick() { ShowModeless(Program::instance()->about.get()); }
-void miCloseAppClick() { Program::instance()->CloseProgram(); }
+void miAboutClick(Program& prog) { ShowModeless(prog.about.get()); }
+void miCloseAppClick(Program& prog) { prog.CloseProgram(); }
 
 }  // namespace orbel

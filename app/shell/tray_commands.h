@@ -4,15 +4,16 @@
 namespace orbel {
 
 class MenuEntry;
+class Program;
 
 // Runs the click handler an entry carries; entries without one do nothing.
-void RunMenuCommand(const MenuEntry& entry);
+void RunMenuCommand(Program& prog, const MenuEntry& entry);
 
-void miHelpFileClick();
-void miManageItemsClick();
-void SetupClick();
+void miHelpFileClick(Program& prog);
+void miManageItemsClick(Program& prog);
+void SetupClick(Program& prog);
 void miVisitWebsiteClick();
-void miAboutClick();
-void miCloseAppClick();
+void miAboutClick(Program& prog);
+void miCloseAppClick(Program& prog);
 
 }  // namespace orbel

@@ -205,7 +205,7 @@ private slots:
         QVERIFY(p.crashMessage.contains("please send \"" + state + "errorlog.txt\""));
         QCOMPARE(VisibleCaptions(Realised(p.items->liveMenu())).first(), QString("Old"));
 
-        miHelpFileClick();  // the help page stays where it was installed
+        miHelpFileClick(p);  // the help page stays where it was installed
         QCOMPARE(t.notices.last().text, "\"" + t.dir() + "prog/help.html\" not found.");
         p.config->BtnOKClick();
         QVERIFY(QFileInfo::exists(t.dir() + "config/tandrel-orbel/orbel.ini"));
@@ -257,7 +257,7 @@ private slots:
     void helpFileMissingSaysNotFound() {
         TestProgram t;
         t.startUp();
-        miHelpFileClick();
+        miHelpFileClick(t.program());
         QCOMPARE(t.notices.size(), 1);
         QCOMPARE(t.notices[0].text, "\"" + t.dir() + "help.html\" not found.");
     }
@@ -295,15 +295,15 @@ private slots:
     void kitCommandsShowTheirWindows() {
         TestProgram t;
         t.startUp();
-        miManageItemsClick();
+        miManageItemsClick(t.program());
         QVERIFY(t.program().items->isVisible());
-        miManageItemsClick();  // already open: only brought forward
+        miManageItemsClick(t.program());  // already open: only brought forward
         QVERIFY(t.program().items->isVisible());
-        SetupClick();
+        SetupClick(t.program());
         QVERIFY(t.program().config->isVisible());
-        miAboutClick();
+        miAboutClick(t.program());
         QVERIFY(t.program().about->isVisible());
-        miCloseAppClick();
+        miCloseAppClick(t.program());
         QVERIFY(t.program().endRequested());
     }
 

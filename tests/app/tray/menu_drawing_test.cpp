@@ -44,8 +44,8 @@ struct Fixture {
     void setMode(bool windowsDraw, int fontSize = 8) {
         p().settings.WindowsDraw = windowsDraw;
         p().settings.FontSize = fontSize;
-        RefreshKitMenu();
-        AttachDrawHooks();
+        RefreshKitMenu(p());
+        AttachDrawHooks(p());
     }
     QRgb menuColour() { return p().menuColour.rgb(); }
 };
