@@ -151,7 +151,7 @@ QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
         out = IconImage(platform::FileIcon(ref.source));
         break;
     case ImageRef::Kind::Bitmap: {
-        QImage bmp(QString::fromStdString(ref.source));
+        QImage bmp(QString::fromStdString(table_.file(ref)));
         if (!bmp.isNull()) {
             // The bitmap serves as its own mask: its white background shows
             // through in menus (and is white again on the tree's white).

@@ -15,6 +15,19 @@ int ImageTable::append(ImageRef ref) {
     return count() - 1;
 }
 
+void ImageTable::insertBitmap(int index, const std::string& folder, const std::string& name) {
+    // The loader reads a folder's lines together, so the folder is most
+    // often the one added last.
+    if (folders_.empty() || folders_.back() != folder) folders_.push_back(folder);
+    ImageRef ref{ImageRef::Kind::Bitmap, 0, name, 0, static_cast<std::uint32_t>(folders_.size())};
+    insert(index, std::move(ref));
+}
+
+std::string ImageTable::file(const ImageRef& ref) const {
+    if (ref.folder == 0 || ref.folder > folders_.size()) return ref.source;
+    return folders_[ref.folder - 1] + ref.source;
+}
+
 void ImageTable::truncate(int index) {
     if (index < 0) index = 0;
     if (index < count()) refs_.resize(static_cast<size_t>(index));
@@ -22,6 +35,7 @@ void ImageTable::truncate(int index) {
 
 void ImageTable::reset() {
     refs_.clear();
+    folders_.clear();
     for (int i = 0; i < img::FixedCount; ++i) append({ImageRef::Kind::Fixed, i, {}, 0});
     for (int b = 1; b <= 3; ++b) append({ImageRef::Kind::Break, b, {}, 0});
 }

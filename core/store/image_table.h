@@ -10,11 +10,18 @@
 namespace orbel {
 
 struct ImageRef {
-    enum class Kind { Fixed, Extension, Break, Bitmap, Captured };
+    enum class Kind : unsigned char { Fixed, Extension, Break, Bitmap, Captured };
     Kind kind = Kind::Fixed;
     int number = 0;       // Fixed: the form image 0..11; Break: 1..3
-    std::string source;   // Extension: the extension; Bitmap, Captured: the file
+    // Extension: the extension; Captured: the file; Bitmap: the file's name
+    // in its folder (ImageTable::file gives the whole path).
+    std::string source;
     std::uint64_t serial = 0;  // unique per description, for caches
+    // Bitmap: 1 + the folder's index in the table's folder list; 0 when
+    // source is the whole path. A large store has tens of thousands of
+    // bitmaps in a few thousand folders: each keeps a short name, which
+    // fits in the string itself, instead of its own copy of the folder.
+    std::uint32_t folder = 0;
 };
 
 // Fixed images that come with the form.
@@ -34,6 +41,12 @@ public:
     // Insert at index (clamped to the end), shifting the images behind it.
     void insert(int index, ImageRef ref);
     int append(ImageRef ref);
+    // Insert a bitmap described by its folder (with separator) and name.
+    void insertBitmap(int index, const std::string& folder, const std::string& name);
+    // The file an image is drawn from: the path of a bitmap or captured
+    // icon, the extension of an extension icon, empty otherwise.
+    std::string file(const ImageRef& ref) const;
+    std::string file(int i) const { return file(at(i)); }
     // Delete every image from index on (Undo and reload trim the lists).
     void truncate(int index);
     // Back to the fixed images followed by the three break images.
@@ -41,6 +54,7 @@ public:
 
 private:
     std::vector<ImageRef> refs_;
+    std::vector<std::string> folders_;  // of bitmaps, see ImageRef::folder
     std::uint64_t nextSerial_ = 1;
 };
 

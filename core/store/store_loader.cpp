@@ -180,7 +180,7 @@ struct LoadLevel {
         int image = -1;
         if (e.kind == IndexEntryKind::ExecutableItem) {
             const std::string icon = dir + e.iconFile;
-            image = FileExists(icon) ? LoadIconBitmap(s, icon) : s.counters.defaultProgramImage;
+            image = FileExists(icon) ? LoadIconBitmap(s, dir, e.iconFile) : s.counters.defaultProgramImage;
         } else if (e.kind == IndexEntryKind::FileItem) {
             image = kNoExtensionImage;
             if (!e.extension.empty()) {
@@ -331,10 +331,15 @@ void BuildPendingTree(ItemStore& s) {
     s.undoParameters = s.table.parameters.items();
 }
 
-int LoadIconBitmap(ItemStore& s, const std::string& file) {
+int LoadIconBitmap(ItemStore& s, const std::string& file) { return LoadIconBitmap(s, {}, file); }
+
+int LoadIconBitmap(ItemStore& s, const std::string& dirWithSeparator, const std::string& name) {
     // Only the file is recorded; the renderer reads it and falls back to the
     // default program image when it cannot.
-    s.images.insert(s.counters.lastBreak, ImageRef{ImageRef::Kind::Bitmap, 0, file, 0});
+    if (dirWithSeparator.empty())
+        s.images.insert(s.counters.lastBreak, ImageRef{ImageRef::Kind::Bitmap, 0, name, 0});
+    else
+        s.images.insertBitmap(s.counters.lastBreak, dirWithSeparator, name);
     ++s.counters.loadedBitmaps;
     const int index = s.counters.loadedBitmaps + s.counters.secondBreak;
     ++s.counters.lastBreak;

@@ -92,6 +92,8 @@ void LoadStore(ItemStore& s);
 // LoadStore would have made them; nothing when none is pending.
 void BuildPendingTree(ItemStore& s);
 int LoadIconBitmap(ItemStore& s, const std::string& file);
+// The same for the bitmap name in the folder dirWithSeparator.
+int LoadIconBitmap(ItemStore& s, const std::string& dirWithSeparator, const std::string& name);
 
 // Empties everything the loader built and runs template, PrepareStore and
 // LoadStore again. Returns false when the backup question was cancelled.

@@ -109,7 +109,7 @@ TEST_F(StoreLoad, ImageIndexesFollowExtensionsBreaksAndBitmaps) {
     EXPECT_EQ(s.images.at(16).kind, Kind::Break);
     EXPECT_EQ(s.images.at(16).number, 2);
     EXPECT_EQ(s.images.at(17).kind, Kind::Bitmap);
-    EXPECT_EQ(s.images.at(17).source, StorePath("ed.bmp"));
+    EXPECT_EQ(s.images.file(17), StorePath("ed.bmp"));
     EXPECT_EQ(s.images.at(18).kind, Kind::Break);
     EXPECT_EQ(s.images.at(18).number, 3);
     EXPECT_EQ(s.images.count(), 19);
@@ -180,7 +180,7 @@ TEST_F(StoreLoad, BitmapsFillInBeforeTheThirdBreak) {
     EXPECT_EQ(top[0]->imageIndex, 15);
     EXPECT_EQ(top[1]->imageIndex, 16);
     EXPECT_EQ(top[2]->imageIndex, 17);
-    EXPECT_EQ(s.images.at(17).source, StorePath("c.bmp"));
+    EXPECT_EQ(s.images.file(17), StorePath("c.bmp"));
     EXPECT_EQ(s.images.at(18).kind, Kind::Break);
     EXPECT_EQ(s.counters.lastBreak, 18);
 }
@@ -668,8 +668,8 @@ TEST_F(StoreLoad, ImagesOfEveryLoadedNodeAreValid) {
         const ImageRef& r = s.images.at(n.imageIndex);
         EXPECT_TRUE(r.kind == Kind::Extension || r.kind == Kind::Bitmap || r.kind == Kind::Fixed) << n.text;
     });
-    EXPECT_EQ(s.images.at(s.items.topLevel(2)->imageIndex).source, StorePath("b.bmp"));
-    EXPECT_EQ(s.images.at(s.items.topLevel(5)->child(2)->imageIndex).source, StorePath("F/f.bmp"));
+    EXPECT_EQ(s.images.file(s.items.topLevel(2)->imageIndex), StorePath("b.bmp"));
+    EXPECT_EQ(s.images.file(s.items.topLevel(5)->child(2)->imageIndex), StorePath("F/f.bmp"));
     EXPECT_EQ(s.images.at(s.items.topLevel(3)->imageIndex).source, "exe");
 }
 

@@ -146,7 +146,7 @@ TEST_F(Writer, SameProgramNamesAndAFolderNamedLikeTheirBitmap) {
     std::vector<std::string> icons;
     for (int i = 0; i < L.s.images.count(); ++i)
         if (L.s.images.at(i).kind == ImageRef::Kind::Bitmap)
-            icons.push_back(fs::relative(L.s.images.at(i).source, store()).generic_string());
+            icons.push_back(fs::relative(L.s.images.file(i), store()).generic_string());
     std::sort(icons.begin(), icons.end());
     EXPECT_EQ(icons, (std::vector<std::string>{"Other/setup.bmp", "setup1.bmp", "setup2.bmp", "setup3.bmp"}));
 }
