@@ -22,9 +22,15 @@ void MenuEntry::setHint(std::string text) {
     fixed_->hint = std::move(text);
 }
 
+const MenuEntry::Children& MenuEntry::Kids() const {
+    static const Children none;
+    return children_ ? *children_ : none;
+}
+
 int MenuEntry::indexOf(const MenuEntry* e) const {
-    for (size_t i = 0; i < children_.size(); ++i)
-        if (children_[i].get() == e) return static_cast<int>(i);
+    const Children& kids = Kids();
+    for (size_t i = 0; i < kids.size(); ++i)
+        if (kids[i].get() == e) return static_cast<int>(i);
     return -1;
 }
 
@@ -32,15 +38,16 @@ MenuEntry* MenuEntry::insert(int index, std::unique_ptr<MenuEntry> entry) {
     if (index < 0 || index > count()) index = count();
     MenuEntry* raw = entry.get();
     raw->parent_ = this;
-    children_.insert(children_.begin() + index, std::move(entry));
+    if (!children_) children_ = std::make_unique<Children>();
+    children_->insert(children_->begin() + index, std::move(entry));
     touch();
     return raw;
 }
 
 std::unique_ptr<MenuEntry> MenuEntry::take(int index) {
     if (index < 0 || index >= count()) return nullptr;
-    auto owned = std::move(children_[static_cast<size_t>(index)]);
-    children_.erase(children_.begin() + index);
+    auto owned = std::move((*children_)[static_cast<size_t>(index)]);
+    children_->erase(children_->begin() + index);
     owned->parent_ = nullptr;
     touch();
     return owned;

@@ -54,16 +54,16 @@ public:
     void setHint(std::string text);
 
     MenuEntry* parent() const { return parent_; }
-    int count() const { return static_cast<int>(children_.size()); }
-    MenuEntry* child(int i) const { return children_.at(static_cast<size_t>(i)).get(); }
-    bool hasChildren() const { return !children_.empty(); }
+    int count() const { return children_ ? static_cast<int>(children_->size()) : 0; }
+    MenuEntry* child(int i) const { return Kids().at(static_cast<size_t>(i)).get(); }
+    bool hasChildren() const { return count() > 0; }
     int indexOf(const MenuEntry* e) const;
 
     // Insert at index (clamped to the end); returns the entry.
     MenuEntry* insert(int index, std::unique_ptr<MenuEntry> entry);
     MenuEntry* add(std::unique_ptr<MenuEntry> entry) { return insert(count(), std::move(entry)); }
     std::unique_ptr<MenuEntry> take(int index);
-    void clear() { children_.clear(); }
+    void clear() { children_.reset(); }
 
     // Bumped whenever this entry's children change, so a realised popup
     // knows it has to be rebuilt.
@@ -71,7 +71,8 @@ public:
     void touch() { ++revision_; }
 
     template <class F> void forEachChild(F&& f) const {
-        for (auto& c : children_) f(*c);
+        if (children_)
+            for (auto& c : *children_) f(*c);
     }
 
 private:
@@ -80,11 +81,15 @@ private:
         std::string hint;
     };
     static const std::string& NoText();
+    using Children = std::vector<std::unique_ptr<MenuEntry>>;
+    const Children& Kids() const;
 
     unsigned revision_ = 0;  // fills the gap behind the public one-byte fields
     std::unique_ptr<FixedTexts> fixed_;
     MenuEntry* parent_ = nullptr;
-    std::vector<std::unique_ptr<MenuEntry>> children_;
+    // Made by the first insert: most entries of a loaded store are items,
+    // which never have children, and a pointer is a third of an empty list.
+    std::unique_ptr<Children> children_;
 };
 
 // Deep copy of source's children into target: caption, tag, image,
