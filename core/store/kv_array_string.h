@@ -17,6 +17,8 @@ public:
     const std::string& operator[](int i) const { return items_.at(static_cast<size_t>(i)); }
     void set(int i, const std::string& text);
     void clear();
+    // Room for n more strings (the loader knows a store's size beforehand).
+    void reserve(int n) { items_.reserve(items_.size() + static_cast<size_t>(n > 0 ? n : 0)); }
     const std::vector<std::string>& items() const { return items_; }
 
     friend void AppendString(TkvArrayString& array, const std::string& text);

@@ -145,7 +145,9 @@ template <class Level>
 void WalkLevel(const ItemStore& s, const std::string& dir, EnteredDirs& entered, Level level) {
     const std::string index = IndexFileOf(dir);
     if (!FileExists(index)) return;
-    for (const IndexEntry& e : ReadIndexEntries(index, s.separator)) {
+    const std::vector<IndexEntry> entries = ReadIndexEntries(index, s.separator);
+    level.lines(static_cast<int>(entries.size()));
+    for (const IndexEntry& e : entries) {
         if (e.kind != IndexEntryKind::Folder) {
             level.entry(dir, e);
             continue;
@@ -160,10 +162,21 @@ void WalkLevel(const ItemStore& s, const std::string& dir, EnteredDirs& entered,
     }
 }
 
-// The extension list from the file item lines, first met first.
+// The extension list from the file item lines, first met first; the
+// number of items and of executable items, so that the load can make its
+// tables the right size at once.
 struct ScanLevel {
     ItemStore& s;
+    int& items;
+    int& programs;
+    void lines(int) {}
     void entry(const std::string&, const IndexEntry& e) {
+        if (e.kind == IndexEntryKind::ExecutableItem) {
+            ++items;
+            ++programs;
+        } else if (e.kind == IndexEntryKind::FileItem) {
+            ++items;
+        }
         if (e.kind == IndexEntryKind::FileItem && FindString(s.table.extensions, e.extension) < 0)
             AppendString(s.table.extensions, e.extension);
     }
@@ -176,6 +189,9 @@ struct LoadLevel {
     MenuEntry& parentEntry;
     TreeNode* parentNode;
 
+    // A folder's entries are known before it is read; its "Hiding" entry
+    // is already there.
+    void lines(int n) { parentEntry.reserve(n); }
     void entry(const std::string& dir, const IndexEntry& e) {
         int image = -1;
         if (e.kind == IndexEntryKind::ExecutableItem) {
@@ -254,7 +270,13 @@ bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask) {
 
 void ScanStoreExtensions(ItemStore& s, const std::string& dirWithSeparator) {
     EnteredDirs entered(dirWithSeparator);
-    WalkLevel(s, dirWithSeparator, entered, ScanLevel{s});
+    int items = 0, programs = 0;
+    WalkLevel(s, dirWithSeparator, entered, ScanLevel{s, items, programs});
+    // Only a hint: the load reads the files again.
+    s.table.paths.reserve(items);
+    s.table.programNumbers.reserve(programs);
+    s.table.parameters.reserve(programs);
+    s.images.reserve(programs + s.table.extensions.length() + 1);  // and the extension icons
 }
 
 void MakeExtensionIcons(ItemStore& s) {

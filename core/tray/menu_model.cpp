@@ -44,6 +44,12 @@ MenuEntry* MenuEntry::insert(int index, std::unique_ptr<MenuEntry> entry) {
     return raw;
 }
 
+void MenuEntry::reserve(int n) {
+    if (n <= 0) return;
+    if (!children_) children_ = std::make_unique<Children>();
+    children_->reserve(children_->size() + static_cast<size_t>(n));
+}
+
 std::unique_ptr<MenuEntry> MenuEntry::take(int index) {
     if (index < 0 || index >= count()) return nullptr;
     auto owned = std::move((*children_)[static_cast<size_t>(index)]);

@@ -63,6 +63,8 @@ public:
     MenuEntry* insert(int index, std::unique_ptr<MenuEntry> entry);
     MenuEntry* add(std::unique_ptr<MenuEntry> entry) { return insert(count(), std::move(entry)); }
     std::unique_ptr<MenuEntry> take(int index);
+    // Room for n more children.
+    void reserve(int n);
     void clear() { children_.reset(); }
 
     // Bumped whenever this entry's children change, so a realised popup
