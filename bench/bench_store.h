@@ -15,7 +15,7 @@ namespace bench {
 namespace fs = std::filesystem;
 
 constexpr int kTopFolders = 100;
-constexpr int kSubFolders = 9;      // per top-level folder: 100 * (1 + 9) = 1,000 folders
+constexpr int kSubFolders = 9;       // per top-level folder: 100 * (1 + 9) = 1,000 folders
 constexpr int kItemsPerFolder = 10;  // 10,000 items
 constexpr int kExtensions = 50;
 
@@ -31,8 +31,20 @@ inline std::string Bmp16() {
     };
     const unsigned pixels = 16 * 16 * 3;
     b += "BM";
-    u32(54 + pixels); u32(0); u32(54);
-    u32(40); u32(16); u32(16); u16(1); u16(24); u32(0); u32(pixels); u32(2835); u32(2835); u32(0); u32(0);
+    u32(54 + pixels);
+    u32(0);
+    u32(54);
+    u32(40);
+    u32(16);
+    u32(16);
+    u16(1);
+    u16(24);
+    u32(0);
+    u32(pixels);
+    u32(2835);
+    u32(2835);
+    u32(0);
+    u32(0);
     b.append(pixels, char(0xff));
     return b;
 }

@@ -155,7 +155,8 @@ void BM_EditDropFile(benchmark::State& state) {
         state.PauseTiming();
         Control<orbel::TkvWinTreeView>(f, "TVItems")->scrollTo(TreeModelOf(f)->indexOf(target));
         QCoreApplication::processEvents();
-        const QPoint at = Control<orbel::TkvWinTreeView>(f, "TVItems")->visualRect(TreeModelOf(f)->indexOf(target)).center();
+        const QPoint at =
+            Control<orbel::TkvWinTreeView>(f, "TVItems")->visualRect(TreeModelOf(f)->indexOf(target)).center();
         state.ResumeTiming();
         f->TVItemsDropFiles(Control<orbel::TkvWinTreeView>(f, "TVItems"), r.file, at);
         QCoreApplication::processEvents();

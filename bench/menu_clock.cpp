@@ -159,11 +159,16 @@ int main(int argc, char** argv) {
     int i = 1;
     for (; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--") { ++i; break; }
+        if (a == "--") {
+            ++i;
+            break;
+        }
         if (a == "--class" && i + 1 < argc) cls = argv[++i];
         else if (a == "--tray") tray = true;
-        else if (a == "--at" && i + 2 < argc) { atX = std::atoi(argv[++i]); atY = std::atoi(argv[++i]); }
-        else if (a == "--rest" && i + 1 < argc) rest = std::atof(argv[++i]);
+        else if (a == "--at" && i + 2 < argc) {
+            atX = std::atoi(argv[++i]);
+            atY = std::atoi(argv[++i]);
+        } else if (a == "--rest" && i + 1 < argc) rest = std::atof(argv[++i]);
         else if (a == "--retry" && i + 1 < argc) retry = std::atof(argv[++i]);
         else if (a == "--smaps" && i + 1 < argc) smapsFile = argv[++i];
         else Fail("unknown argument " + a);

@@ -9,23 +9,18 @@
 #include <string_view>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     orbel::ShellLinkDescription link;
     const int result = orbel::ParseShellLink(bytes, link);
-    if (result == orbel::kShellLinkOk && link.target.empty())
-        std::abort();
-    if (result != orbel::kShellLinkOk && !link.target.empty())
-        std::abort();
+    if (result == orbel::kShellLinkOk && link.target.empty()) std::abort();
+    if (result != orbel::kShellLinkOk && !link.target.empty()) std::abort();
 
     if (const auto entry = orbel::ParseDesktopEntry(bytes)) {
-        if (entry->program.empty())
-            std::abort();
+        if (entry->program.empty()) std::abort();
         // The arguments handed on come back as the words they were made from.
-        if (orbel::SplitCommandWords(entry->arguments) != entry->words)
-            std::abort();
+        if (orbel::SplitCommandWords(entry->arguments) != entry->words) std::abort();
     }
     return 0;
 }

@@ -9,8 +9,8 @@
 namespace orbel::platform {
 
 struct MemoryStatus {
-    int load = 0;               // percent of physical memory in use
-    std::uint64_t total = 0;    // bytes of physical memory
+    int load = 0;             // percent of physical memory in use
+    std::uint64_t total = 0;  // bytes of physical memory
 };
 bool ReadMemoryStatus(MemoryStatus& out);
 

@@ -24,8 +24,7 @@ namespace orbel {
 
 namespace {
 
-template <class W>
-W* Place(W* w, const char* name, int x, int y) {
+template <class W> W* Place(W* w, const char* name, int x, int y) {
     w->setObjectName(name);
     w->move(x, y);
     w->adjustSize();
@@ -66,7 +65,7 @@ int PutInRow(QWidget* w, const HandLayout& design, RowFlow& rows) {
 }
 
 // The controls whose entering shows help; BtnHelp is not among them.
-const char* const kExplained[] = {"BtnOK", "BtnCancel", "BtnApply", "PCSettings", "ChkBxSystray",
+const char* const kExplained[] = {"BtnOK",        "BtnCancel",    "BtnApply",      "PCSettings",    "ChkBxSystray",
                                   "ChkBxTaskBar", "CBWinDefDraw", "CmBoxFontName", "CmBoxFontSize", "BtnDefault"};
 
 void SelectText(QComboBox* box, const QString& text) {
@@ -151,8 +150,9 @@ TFormConfig::TFormConfig(const QString& title, PreferencesHost& host) : host_(ho
     PCSettings->setFocusPolicy(Qt::NoFocus);
     PCSettings->setFocusProxy(nullptr);
     PCSettings->tabBar()->setFocusPolicy(Qt::TabFocus);
-    const QList<QWidget*> order = {BtnOK, PCSettings->tabBar(), ChkBxSystray, ChkBxTaskBar, CBWinDefDraw,
-                                   CmBoxFontName, CmBoxFontSize, BtnDefault, BtnCancel, BtnApply, BtnHelp};
+    const QList<QWidget*> order = {BtnOK,         PCSettings->tabBar(), ChkBxSystray, ChkBxTaskBar, CBWinDefDraw,
+                                   CmBoxFontName, CmBoxFontSize,        BtnDefault,   BtnCancel,    BtnApply,
+                                   BtnHelp};
     for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
     connect(PCSettings, &QTabWidget::currentChanged, this, [this] { PCSettingsChange(); });
@@ -179,8 +179,8 @@ QPoint TFormConfig::fitControlPage() {
     int right = 0;
     for (QWidget* w : {ChkBxSystray, ChkBxTaskBar}) right = qMax(right, PutInRow(w, design_, rows));
     // As much room right of the check boxes as left of them.
-    const int width =
-        std::max({box.width(), right + design_.designed(ChkBxSystray).x(), CaptionNeeds(GrpBxMixed).width()});
+    const int width = std::max(
+        {box.width(), right + design_.designed(ChkBxSystray).x(), CaptionNeeds(GrpBxMixed).width()});
     GrpBxMixed->setGeometry(box.x(), box.y(), width, qMax(box.height() + rows.push(), rows.bottom() + 8));
     return GrpBxMixed->geometry().bottomRight() + QPoint(1, 1);
 }
@@ -234,8 +234,8 @@ void TFormConfig::fitTexts() {
     int width = pages.width() + wider + helpWidth - heading.width();
     // The page control: its tab bar and frame around the lowest control.
     const int frame = PCSettings->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, PCSettings);
-    const int pagesHeight = qMax(pages.height(), PCSettings->tabBar()->sizeHint().height() + 2 * frame +
-                                                     qMax(control.y(), visuals.y()) + 8);
+    const int pagesHeight = qMax(
+        pages.height(), PCSettings->tabBar()->sizeHint().height() + 2 * frame + qMax(control.y(), visuals.y()) + 8);
 
     // The buttons keep to the right edge, each as wide as its caption needs.
     int row = 0, rowHeight = 0;

@@ -38,10 +38,10 @@ QSize CaptionNeeds(const QWidget* w) {
         QStyleOptionButton opt;
         opt.initFrom(w);
         const QStyle* s = w->style();
-        const QRect text =
-            s->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &opt, w);
-        const int box =
-            s->pixelMetric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight, &opt, w);
+        const QRect text = s->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &opt,
+                                             w);
+        const int box = s->pixelMetric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight, &opt,
+                                       w);
         const QString caption = static_cast<const QAbstractButton*>(w)->text();
         const int line = w->fontMetrics().size(Qt::TextShowMnemonic, caption).height();
         return {w->sizeHint().width(), qMax(line + w->height() - text.height(), box)};

@@ -109,7 +109,6 @@ void OrbelDialog::setWindowLook(bool customTitle, bool taskBar) {
     }
 }
 
-
 void OrbelDialog::FormActivate() { FormPaint(); }
 
 void OrbelDialog::FormPaint() {
@@ -121,8 +120,7 @@ bool OrbelDialog::event(QEvent* e) {
     // mark goes on again before each mapping (the show event comes first).
     if (e->type() == QEvent::Show) platform::SetSkipTaskbar(winId(), !taskBar_, false);
     const bool done = QDialog::event(e);
-    if (customTitle_ && (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate))
-        FormActivate();
+    if (customTitle_ && (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate)) FormActivate();
     return done;
 }
 

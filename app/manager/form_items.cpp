@@ -38,8 +38,7 @@ void SetHint(QWidget* w, const char* hint) {
     w->setStatusTip(h);
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* hint,
-                        QRect geometry) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* hint, QRect geometry) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(name);
     b->setGeometry(geometry);
@@ -49,9 +48,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 }
 
 // A panel header: a raised caption with a small picture at its left.
-QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const char* hint,
-                   const char* imageName, const char* imageHint, int image, QLabel** picture,
-                   const ImageLists& images) {
+QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const char* hint, const char* imageName,
+                   const char* imageHint, int image, QLabel** picture, const ImageLists& images) {
     auto* head = new QLabel(QString::fromUtf8(caption), parent);
     head->setObjectName(name);
     head->setGeometry(0, 0, 175, 20);
@@ -119,11 +117,10 @@ TFormItems::TFormItems(const ManagerParts& parts)
     // A right click in the tree opens the same menu as the tray icon.
     connect(TVItems, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PMItems->popup(TVItems->viewport()->mapToGlobal(p)); });
-    connect(TVItems->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                treeModel->setCurrent(current);
-                TVItemsChange();
-            });
+    connect(TVItems->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        treeModel->setCurrent(current);
+        TVItemsChange();
+    });
 
     buildPropertiesPanel(body);
     buildAdminPanel(body);
@@ -183,11 +180,12 @@ TFormItems::TFormItems(const ManagerParts& parts)
 
     itemTextCaption_ = LabelItemText->text();
 
-    design_.design({PanelProp, PanelHeadProp, ImgFType, EditSName, LblFType, filePathBox, fileNameBox,
-                    fileParamsBox, EditSParams, PanelAdmin, PanelHeadAdmin, RGSelectType, RBFile, RBFileDirectory,
-                    RBSeparator, RBFolder, LabelItemText, addNameBox, BitBtnAdd, BitBtnAttach, BitBtnCut, BitBtnCopy,
-                    BitBtnPaste, BitBtnDelete, BitBtnUndo, BitBtnSweep, BitBtnSave, BitBtnLaunch, BitBtnHelp,
-                    BitBtnClose, TVItems, body_, StatusBarHelp});
+    design_.design({PanelProp,   PanelHeadProp,   ImgFType,     EditSName,    LblFType,       filePathBox,
+                    fileNameBox, fileParamsBox,   EditSParams,  PanelAdmin,   PanelHeadAdmin, RGSelectType,
+                    RBFile,      RBFileDirectory, RBSeparator,  RBFolder,     LabelItemText,  addNameBox,
+                    BitBtnAdd,   BitBtnAttach,    BitBtnCut,    BitBtnCopy,   BitBtnPaste,    BitBtnDelete,
+                    BitBtnUndo,  BitBtnSweep,     BitBtnSave,   BitBtnLaunch, BitBtnHelp,     BitBtnClose,
+                    TVItems,     body_,           StatusBarHelp});
     fitTexts();
 }
 
@@ -200,8 +198,9 @@ void TFormItems::buildPropertiesPanel(QWidget* body) {
     PanelProp->setFrameShape(QFrame::StyledPanel);
     PanelHeadProp = MakeHeader(PanelProp, "PanelHeadProp", "Properties",
                                "\"Properties\" is the place where you can view and modify the details of each item",
-                               "ImageDesProp", "\"Properties\" is the place where you can view the details of each item",
-                               img::Gear, &ImageDesProp, *ILAllPublic);
+                               "ImageDesProp",
+                               "\"Properties\" is the place where you can view the details of each item", img::Gear,
+                               &ImageDesProp, *ILAllPublic);
 
     ImgFType = new QLabel(PanelProp);
     ImgFType->setObjectName("ImgFType");
@@ -297,8 +296,8 @@ void TFormItems::buildAdminPanel(QWidget* body) {
                              "Paste an item which you have just cutted or copyed before", at(0, 207));
     BitBtnDelete = MakeButton(PanelAdmin, "BitBtnDelete", "&Delete", "Delete an item", at(1, 207));
     BitBtnUndo = MakeButton(PanelAdmin, "BitBtnUndo", "&Undo", "Undo all changes (since last save)", at(0, 236));
-    BitBtnSweep = MakeButton(PanelAdmin, "BitBtnSweep", "&Sweep",
-                             "Sweep for invalid items (e.g. non-existing files)", at(1, 236));
+    BitBtnSweep = MakeButton(PanelAdmin, "BitBtnSweep", "&Sweep", "Sweep for invalid items (e.g. non-existing files)",
+                             at(1, 236));
     BitBtnSave = MakeButton(PanelAdmin, "BitBtnSave", "S&ave",
                             "Save changes (take effect after closing the form) - only new changes can be undone",
                             at(0, 261));
@@ -354,8 +353,8 @@ void TFormItems::fitTexts() {
     const QRect radio = design_.designed(RBFile);
     int radios = radio.width();
     for (QWidget* r : {RBFile, RBFileDirectory, RBSeparator, RBFolder}) radios = qMax(radios, design_.grown(r).width());
-    const int groupWidth = std::max({group.width(), radio.x() + radios + group.width() - (radio.right() + 1),
-                                     CaptionNeeds(RGSelectType).width()});
+    const int groupWidth = std::max(
+        {group.width(), radio.x() + radios + group.width() - (radio.right() + 1), CaptionNeeds(RGSelectType).width()});
     needs(groupWidth + prop.width() - group.width());
     needs(WidestCaption(LabelItemText, {manager_texts::CaptionPlain, manager_texts::CaptionDirectory,
                                         manager_texts::CaptionFolder, manager_texts::CaptionSeparator}) +
@@ -445,9 +444,9 @@ int TFormItems::fitAdminPanel(int width, int buttonWidth, int groupWidth) {
 
     const QRect left = design_.designed(BitBtnAdd), right = design_.designed(BitBtnAttach);
     const int secondX = left.x() + buttonWidth + right.x() - (left.right() + 1);
-    const std::pair<QPushButton*, QPushButton*> pairs[] = {{BitBtnAdd, BitBtnAttach}, {BitBtnCut, BitBtnCopy},
-                                                            {BitBtnPaste, BitBtnDelete}, {BitBtnUndo, BitBtnSweep},
-                                                            {BitBtnSave, BitBtnLaunch}, {BitBtnHelp, BitBtnClose}};
+    const std::pair<QPushButton*, QPushButton*> pairs[] = {{BitBtnAdd, BitBtnAttach},   {BitBtnCut, BitBtnCopy},
+                                                           {BitBtnPaste, BitBtnDelete}, {BitBtnUndo, BitBtnSweep},
+                                                           {BitBtnSave, BitBtnLaunch},  {BitBtnHelp, BitBtnClose}};
     for (auto [first, second] : pairs) {
         const int top = rows.place(design_.designed(first).y());
         const int height = qMax(design_.grown(first).height(), design_.grown(second).height());
@@ -518,8 +517,7 @@ void TFormItems::TVItemsChange() {
 
 void TFormItems::drawTypeImage(int imageIndex) {
     QPixmap pm(16, 16);
-    pm.fill(systemColour_.isValid() ? systemColour_
-                                                         : palette().color(QPalette::Button));
+    pm.fill(systemColour_.isValid() ? systemColour_ : palette().color(QPalette::Button));
     if (imageIndex >= 0) {
         QPainter p(&pm);
         p.drawPixmap(0, 0, ILAllPublic->menuImage(imageIndex));
@@ -628,8 +626,7 @@ void TFormItems::BitBtnSaveClick() {
     }
 }
 
-TFormItems::TreeRebuild::TreeRebuild(TFormItems& form)
-    : form_(form), handlerWasAttached_(form.changeHandlerAttached_) {
+TFormItems::TreeRebuild::TreeRebuild(TFormItems& form) : form_(form), handlerWasAttached_(form.changeHandlerAttached_) {
     form_.setTreeChangeHandler(false);
     form_.treeModel->detach();
 }
@@ -671,7 +668,8 @@ void TFormItems::BitBtnLaunchClick() {
     const TreeNode* s = selectedNode();
     if (!HasItemEntry(s)) return;
     const ItemTable& table = store_.table;
-    OpenItem(QString::fromStdString(table.pathOf(s->itemNumber)), QString::fromStdString(table.GetItemParameters(s->itemNumber)));
+    OpenItem(QString::fromStdString(table.pathOf(s->itemNumber)),
+             QString::fromStdString(table.GetItemParameters(s->itemNumber)));
 }
 
 void TFormItems::BitBtnHelpClick() { OpenDocument(host_.helpPage()); }

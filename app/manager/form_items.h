@@ -184,7 +184,7 @@ private:
     QStatusBar* StatusBarHelp;
     QLabel* StatusPanel;  // the status bar's one panel
     Timer* TimerStatusText;
-    LiveMenu* PMItems;  // the program's
+    LiveMenu* PMItems;        // the program's
     ImageLists* ILAllPublic;  // both image lists, the program's
     ItemTreeModel* treeModel;
 
@@ -194,9 +194,9 @@ private:
     QLabel* ImgFType;
     QLineEdit* EditSName;
     QLabel* LblFType;
-    QPlainTextEdit* filePathBox;    // RichEditFPath
-    QLineEdit* fileNameBox;         // RichEditFName
-    QLineEdit* fileParamsBox;       // RichEditFParams
+    QPlainTextEdit* filePathBox;  // RichEditFPath
+    QLineEdit* fileNameBox;       // RichEditFName
+    QLineEdit* fileParamsBox;     // RichEditFParams
     QLineEdit* EditSParams;
 
     // Administration panel.
@@ -241,7 +241,6 @@ private:
     TreeNode* dragSource = nullptr;
     TreeNode* expandTarget = nullptr;
     int repaintCount = 0;
-
 
     void buildPropertiesPanel(QWidget* body);
     void buildAdminPanel(QWidget* body);

@@ -74,9 +74,7 @@ AddMode TFormItems::modeOf(const QRadioButton* button) const {
 }
 
 IconCapture TFormItems::iconCapture() {
-    return [this](const std::string& path) {
-        return CaptureFileIcon(store_, QString::fromStdString(path));
-    };
+    return [this](const std::string& path) { return CaptureFileIcon(store_, QString::fromStdString(path)); };
 }
 
 void TFormItems::report(const std::string& refusal, bool chord) {
@@ -119,8 +117,7 @@ void TFormItems::BitBtnAttachClick() {
     TreeNode* s = selectedNode();
     if (!s || IsBuiltInNode(s)) return;
     AddModeView after;
-    const EditOutcome r = addMode.attach(store_, s, addNameBox->text().toStdString(),
-                                         iconCapture(), &after);
+    const EditOutcome r = addMode.attach(store_, s, addNameBox->text().toStdString(), iconCapture(), &after);
     if (!r.done) {
         report(r);
         return;

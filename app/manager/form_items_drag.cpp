@@ -182,9 +182,7 @@ bool TFormItems::viewportEvent(QEvent* event) {
         TVItemsMouseDown(e->position().toPoint());
         return false;  // the view still selects
     }
-    case QEvent::MouseButtonRelease:
-        TVItemsMouseUp();
-        return false;
+    case QEvent::MouseButtonRelease: TVItemsMouseUp(); return false;
     case QEvent::MouseMove: {
         auto* e = static_cast<QMouseEvent*>(event);
         if (e->buttons() == Qt::NoButton) return false;

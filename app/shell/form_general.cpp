@@ -90,8 +90,8 @@ void TFormGeneral::ShowNoTrayNotice() {
     if (noTrayTold_) return;
     noTrayTold_ = true;
     // Modeless: the program goes on waiting for a tray behind it.
-    auto* box = new QMessageBox(QMessageBox::Information, ApplicationTitle(),
-                                QString::fromUtf8(texts::NoTrayNotice), QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, ApplicationTitle(), QString::fromUtf8(texts::NoTrayNotice),
+                                QMessageBox::Ok);
     box->setObjectName("NoTrayNotice");
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
@@ -104,8 +104,8 @@ void TFormGeneral::WriteErrorLog(const QString& message) {
     const int code = platform::LastErrorCode();
     ShowNotice(logFile);
     const platform::LocalTimeTexts now = platform::CurrentLocalTimeTexts();
-    const std::string line =
-        BuildErrorLogLine(now.shortDate, now.longTime, message.toStdString(), code, platform::LastErrorText(code));
+    const std::string line = BuildErrorLogLine(now.shortDate, now.longTime, message.toStdString(), code,
+                                               platform::LastErrorText(code));
     AppendErrorLogLine(logFile.toStdString(), line);
 }
 

@@ -15,7 +15,9 @@ namespace orbel {
 class Program;
 class TSysTrayIcon;
 class TrayMenuExport;
-namespace platform { class WavePlayer; }
+namespace platform {
+class WavePlayer;
+}
 
 enum class SoundPlace { WindowsDirectory, FullPath, None };
 

@@ -19,9 +19,7 @@ namespace orbel {
 
 namespace {
 
-std::string SettingsPath(const Program& prog) {
-    return QFile::encodeName(prog.settingsFile()).toStdString();
-}
+std::string SettingsPath(const Program& prog) { return QFile::encodeName(prog.settingsFile()).toStdString(); }
 
 // The three dialogs in the order the settings steps visit them.
 QList<OrbelDialog*> Dialogs(Program& prog) {
@@ -52,9 +50,7 @@ void TFormGeneral::ReadAutostart() {
     if (program_.config) program_.config->showStartWithSession(platform::ReadAutostart());
 }
 
-void TFormGeneral::WriteAutostart(bool on) {
-    platform::WriteAutostart(on, program_.startCommand.toStdString());
-}
+void TFormGeneral::WriteAutostart(bool on) { platform::WriteAutostart(on, program_.startCommand.toStdString()); }
 
 void TFormGeneral::ApplySettings() {
     const Settings& s = program_.settings;
@@ -105,8 +101,9 @@ void TFormGeneral::PaintTitle(QWidget* window, const QString& title) {
 }
 
 void TFormGeneral::AEGeneralActivate() {
-    for (OrbelDialog* d : {static_cast<OrbelDialog*>(program_.items.get()), static_cast<OrbelDialog*>(program_.config.get()),
-                           static_cast<OrbelDialog*>(program_.about.get())}) {
+    for (OrbelDialog* d :
+         {static_cast<OrbelDialog*>(program_.items.get()), static_cast<OrbelDialog*>(program_.config.get()),
+          static_cast<OrbelDialog*>(program_.about.get())}) {
         if (d && d->isVisible()) PaintTitle(d, d->titleText());
         // Each title shows its new look at once, not after the last one.
         QCoreApplication::processEvents();

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <exception>
 
-
 namespace orbel {
 
 OrbelApplication::OrbelApplication(int& argc, char** argv) : QApplication(argc, argv) {}

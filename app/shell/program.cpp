@@ -90,10 +90,12 @@ void Program::createWindows() {
     liveMenu = std::make_unique<LiveMenu>(*images, [this](const MenuEntry& e) { RunMenuCommand(*this, e); });
     liveMenu->setObjectName("PMItems");
     general = std::make_unique<TFormGeneral>(*this);
-    OrbelDialog::setTitlePainter([g = general.get()](OrbelDialog* d, const QString& title) { g->PaintTitle(d, title); });
+    OrbelDialog::setTitlePainter(
+        [g = general.get()](OrbelDialog* d, const QString& title) { g->PaintTitle(d, title); });
     shortcuts = std::make_unique<TFormShortCuts>(MenuLook{settings, store.table, *images, menuColour, systemColour});
     MenuDrawStyle::shared()->setHandlers(shortcuts.get());
-    items = std::make_unique<TFormItems>(ManagerParts{itemsTitle, store, *images, *liveMenu, *clock, systemColour, *this});
+    items = std::make_unique<TFormItems>(
+        ManagerParts{itemsTitle, store, *images, *liveMenu, *clock, systemColour, *this});
     config = std::make_unique<TFormConfig>(configTitle, *this);
     about = std::make_unique<TFormAbout>(aboutTitle, *clock);
 }

@@ -17,7 +17,9 @@
 
 namespace orbel {
 
-namespace platform { class SingleInstanceLock; }
+namespace platform {
+class SingleInstanceLock;
+}
 class Clock;
 class ImageLists;
 class LiveMenu;

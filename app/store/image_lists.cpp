@@ -13,7 +13,8 @@
 namespace orbel {
 
 ImageLists::ImageLists(const ImageTable& table, const int& defaultProgramImage)
-    : table_(table), defaultProgramImage_(defaultProgramImage),
+    : table_(table),
+      defaultProgramImage_(defaultProgramImage),
       menuColour_(QApplication::palette().color(QPalette::Button)) {}
 
 void ImageLists::dropCache() {
@@ -144,12 +145,8 @@ QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
     switch (ref.kind) {
     case ImageRef::Kind::Fixed: out = FormImage(ref.number, QSize(16, 16)); break;
     case ImageRef::Kind::Break: out = BreakImage(ref.number, QSize(16, 16)); break;
-    case ImageRef::Kind::Extension:
-        out = IconImage(platform::FileTypeIcon(ref.source));
-        break;
-    case ImageRef::Kind::Captured:
-        out = IconImage(platform::FileIcon(ref.source));
-        break;
+    case ImageRef::Kind::Extension: out = IconImage(platform::FileTypeIcon(ref.source)); break;
+    case ImageRef::Kind::Captured: out = IconImage(platform::FileIcon(ref.source)); break;
     case ImageRef::Kind::Bitmap: {
         QImage bmp(QString::fromStdString(table_.file(ref)));
         if (!bmp.isNull()) {

@@ -23,7 +23,10 @@ public:
     QIcon menuIcon(int index) const;
     int count() const { return table_.count(); }
 
-    void setMenuColour(const QColor& c) { menuColour_ = c; menuCache_.clear(); }
+    void setMenuColour(const QColor& c) {
+        menuColour_ = c;
+        menuCache_.clear();
+    }
     QColor menuColour() const { return menuColour_; }
     // Renders every image now (a save reads them before the store moves).
     void resolveAll() const;

@@ -40,8 +40,7 @@ QFont ProgramFont(const Settings& s) {
 
 }  // namespace
 
-void TFormShortCuts::NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width,
-                                           int& height) const {
+void TFormShortCuts::NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width, int& height) const {
     canvasFont = ProgramFont(look_.settings);
     // The caption as it shows: its access-key markers take no room.
     const QString shown = QString::fromStdString(StripAccessKeys(sender.caption));
@@ -58,8 +57,7 @@ void TFormShortCuts::NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canva
 
     canvas.setFont(ProgramFont(look_.settings));
     if (hasIcon)
-        canvas.drawPixmap(left + g::IconLeft, bottom - g::IconFromBottom,
-                          look_.images.menuImage(sender.imageIndex));
+        canvas.drawPixmap(left + g::IconLeft, bottom - g::IconFromBottom, look_.images.menuImage(sender.imageIndex));
 
     // A raised button round the highlighted icon; otherwise the menu colour
     // wipes out a frame left from an earlier highlight.
@@ -98,7 +96,8 @@ void TFormShortCuts::SpeItemsRTDrawItem(const MenuEntry& sender, QPainter& canva
     canvas.fillRect(rect, fill);
 
     const int bottom = rect.top() + rect.height();
-    canvas.fillRect(QRect(rect.left(), bottom - g::SeparatorDarkFromBottom, rect.width(), 1), pal.color(QPalette::Dark));
+    canvas.fillRect(QRect(rect.left(), bottom - g::SeparatorDarkFromBottom, rect.width(), 1),
+                    pal.color(QPalette::Dark));
     canvas.fillRect(QRect(rect.left(), bottom - g::SeparatorLightFromBottom, rect.width(), 1),
                     pal.color(QPalette::Light));
 

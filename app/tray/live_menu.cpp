@@ -69,8 +69,7 @@ void LiveMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* acti
 }
 
 const MenuEntry* LiveMenu::entryForOption(const QStyleOptionMenuItem* option) const {
-    if (!option || option != option_ || !optionAction_)
-        return nullptr;
+    if (!option || option != option_ || !optionAction_) return nullptr;
     return EntryOf(optionAction_);
 }
 

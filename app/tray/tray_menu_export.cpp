@@ -210,7 +210,9 @@ DBusMenuItemList DBusMenuAdaptor::GetGroupProperties(const QList<int>& ids, cons
 
 QDBusVariant DBusMenuAdaptor::GetProperty(int id, const QString& name) { return menu_->property(id, name); }
 
-void DBusMenuAdaptor::Event(int id, const QString& eventId, const QDBusVariant&, uint) { menu_->handleEvent(id, eventId); }
+void DBusMenuAdaptor::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
+    menu_->handleEvent(id, eventId);
+}
 
 QList<int> DBusMenuAdaptor::EventGroup(const DBusMenuEventList& events) {
     QList<int> errors;

@@ -83,61 +83,62 @@ private:
 class DBusMenuAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
-    Q_CLASSINFO("D-Bus Introspection", ""
-"  <interface name=\"com.canonical.dbusmenu\">\n"
-"    <property name=\"Version\" type=\"u\" access=\"read\"/>\n"
-"    <property name=\"TextDirection\" type=\"s\" access=\"read\"/>\n"
-"    <property name=\"Status\" type=\"s\" access=\"read\"/>\n"
-"    <property name=\"IconThemePath\" type=\"as\" access=\"read\"/>\n"
-"    <method name=\"GetLayout\">\n"
-"      <arg type=\"i\" name=\"parentId\" direction=\"in\"/>\n"
-"      <arg type=\"i\" name=\"recursionDepth\" direction=\"in\"/>\n"
-"      <arg type=\"as\" name=\"propertyNames\" direction=\"in\"/>\n"
-"      <arg type=\"u\" name=\"revision\" direction=\"out\"/>\n"
-"      <arg type=\"(ia{sv}av)\" name=\"layout\" direction=\"out\"/>\n"
-"    </method>\n"
-"    <method name=\"GetGroupProperties\">\n"
-"      <arg type=\"ai\" name=\"ids\" direction=\"in\"/>\n"
-"      <arg type=\"as\" name=\"propertyNames\" direction=\"in\"/>\n"
-"      <arg type=\"a(ia{sv})\" name=\"properties\" direction=\"out\"/>\n"
-"    </method>\n"
-"    <method name=\"GetProperty\">\n"
-"      <arg type=\"i\" name=\"id\" direction=\"in\"/>\n"
-"      <arg type=\"s\" name=\"name\" direction=\"in\"/>\n"
-"      <arg type=\"v\" name=\"value\" direction=\"out\"/>\n"
-"    </method>\n"
-"    <method name=\"Event\">\n"
-"      <arg type=\"i\" name=\"id\" direction=\"in\"/>\n"
-"      <arg type=\"s\" name=\"eventId\" direction=\"in\"/>\n"
-"      <arg type=\"v\" name=\"data\" direction=\"in\"/>\n"
-"      <arg type=\"u\" name=\"timestamp\" direction=\"in\"/>\n"
-"    </method>\n"
-"    <method name=\"EventGroup\">\n"
-"      <arg type=\"a(isvu)\" name=\"events\" direction=\"in\"/>\n"
-"      <arg type=\"ai\" name=\"idErrors\" direction=\"out\"/>\n"
-"    </method>\n"
-"    <method name=\"AboutToShow\">\n"
-"      <arg type=\"i\" name=\"id\" direction=\"in\"/>\n"
-"      <arg type=\"b\" name=\"needUpdate\" direction=\"out\"/>\n"
-"    </method>\n"
-"    <method name=\"AboutToShowGroup\">\n"
-"      <arg type=\"ai\" name=\"ids\" direction=\"in\"/>\n"
-"      <arg type=\"ai\" name=\"updatesNeeded\" direction=\"out\"/>\n"
-"      <arg type=\"ai\" name=\"idErrors\" direction=\"out\"/>\n"
-"    </method>\n"
-"    <signal name=\"ItemsPropertiesUpdated\">\n"
-"      <arg type=\"a(ia{sv})\" name=\"updatedProps\" direction=\"out\"/>\n"
-"      <arg type=\"a(ias)\" name=\"removedProps\" direction=\"out\"/>\n"
-"    </signal>\n"
-"    <signal name=\"LayoutUpdated\">\n"
-"      <arg type=\"u\" name=\"revision\" direction=\"out\"/>\n"
-"      <arg type=\"i\" name=\"parent\" direction=\"out\"/>\n"
-"    </signal>\n"
-"    <signal name=\"ItemActivationRequested\">\n"
-"      <arg type=\"i\" name=\"id\" direction=\"out\"/>\n"
-"      <arg type=\"u\" name=\"timestamp\" direction=\"out\"/>\n"
-"    </signal>\n"
-"  </interface>\n")
+    Q_CLASSINFO("D-Bus Introspection",
+                ""
+                "  <interface name=\"com.canonical.dbusmenu\">\n"
+                "    <property name=\"Version\" type=\"u\" access=\"read\"/>\n"
+                "    <property name=\"TextDirection\" type=\"s\" access=\"read\"/>\n"
+                "    <property name=\"Status\" type=\"s\" access=\"read\"/>\n"
+                "    <property name=\"IconThemePath\" type=\"as\" access=\"read\"/>\n"
+                "    <method name=\"GetLayout\">\n"
+                "      <arg type=\"i\" name=\"parentId\" direction=\"in\"/>\n"
+                "      <arg type=\"i\" name=\"recursionDepth\" direction=\"in\"/>\n"
+                "      <arg type=\"as\" name=\"propertyNames\" direction=\"in\"/>\n"
+                "      <arg type=\"u\" name=\"revision\" direction=\"out\"/>\n"
+                "      <arg type=\"(ia{sv}av)\" name=\"layout\" direction=\"out\"/>\n"
+                "    </method>\n"
+                "    <method name=\"GetGroupProperties\">\n"
+                "      <arg type=\"ai\" name=\"ids\" direction=\"in\"/>\n"
+                "      <arg type=\"as\" name=\"propertyNames\" direction=\"in\"/>\n"
+                "      <arg type=\"a(ia{sv})\" name=\"properties\" direction=\"out\"/>\n"
+                "    </method>\n"
+                "    <method name=\"GetProperty\">\n"
+                "      <arg type=\"i\" name=\"id\" direction=\"in\"/>\n"
+                "      <arg type=\"s\" name=\"name\" direction=\"in\"/>\n"
+                "      <arg type=\"v\" name=\"value\" direction=\"out\"/>\n"
+                "    </method>\n"
+                "    <method name=\"Event\">\n"
+                "      <arg type=\"i\" name=\"id\" direction=\"in\"/>\n"
+                "      <arg type=\"s\" name=\"eventId\" direction=\"in\"/>\n"
+                "      <arg type=\"v\" name=\"data\" direction=\"in\"/>\n"
+                "      <arg type=\"u\" name=\"timestamp\" direction=\"in\"/>\n"
+                "    </method>\n"
+                "    <method name=\"EventGroup\">\n"
+                "      <arg type=\"a(isvu)\" name=\"events\" direction=\"in\"/>\n"
+                "      <arg type=\"ai\" name=\"idErrors\" direction=\"out\"/>\n"
+                "    </method>\n"
+                "    <method name=\"AboutToShow\">\n"
+                "      <arg type=\"i\" name=\"id\" direction=\"in\"/>\n"
+                "      <arg type=\"b\" name=\"needUpdate\" direction=\"out\"/>\n"
+                "    </method>\n"
+                "    <method name=\"AboutToShowGroup\">\n"
+                "      <arg type=\"ai\" name=\"ids\" direction=\"in\"/>\n"
+                "      <arg type=\"ai\" name=\"updatesNeeded\" direction=\"out\"/>\n"
+                "      <arg type=\"ai\" name=\"idErrors\" direction=\"out\"/>\n"
+                "    </method>\n"
+                "    <signal name=\"ItemsPropertiesUpdated\">\n"
+                "      <arg type=\"a(ia{sv})\" name=\"updatedProps\" direction=\"out\"/>\n"
+                "      <arg type=\"a(ias)\" name=\"removedProps\" direction=\"out\"/>\n"
+                "    </signal>\n"
+                "    <signal name=\"LayoutUpdated\">\n"
+                "      <arg type=\"u\" name=\"revision\" direction=\"out\"/>\n"
+                "      <arg type=\"i\" name=\"parent\" direction=\"out\"/>\n"
+                "    </signal>\n"
+                "    <signal name=\"ItemActivationRequested\">\n"
+                "      <arg type=\"i\" name=\"id\" direction=\"out\"/>\n"
+                "      <arg type=\"u\" name=\"timestamp\" direction=\"out\"/>\n"
+                "    </signal>\n"
+                "  </interface>\n")
     Q_PROPERTY(uint Version READ version)
     Q_PROPERTY(QString TextDirection READ textDirection)
     Q_PROPERTY(QString Status READ status)
@@ -151,7 +152,8 @@ public:
     QStringList iconThemePath() const { return {}; }
 
 public slots:
-    uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames, orbel::DBusMenuLayoutItem& layout);
+    uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
+                   orbel::DBusMenuLayoutItem& layout);
     QList<orbel::DBusMenuItem> GetGroupProperties(const QList<int>& ids, const QStringList& propertyNames);
     QDBusVariant GetProperty(int id, const QString& name);
     void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp);
@@ -160,7 +162,8 @@ public slots:
     QList<int> AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors);
 
 signals:
-    void ItemsPropertiesUpdated(const QList<orbel::DBusMenuItem>& updatedProps, const QList<orbel::DBusMenuItemKeys>& removedProps);
+    void ItemsPropertiesUpdated(const QList<orbel::DBusMenuItem>& updatedProps,
+                                const QList<orbel::DBusMenuItemKeys>& removedProps);
     void LayoutUpdated(uint revision, int parent);
     void ItemActivationRequested(int id, uint timestamp);
 

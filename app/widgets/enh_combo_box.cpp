@@ -191,7 +191,8 @@ void TEnhComboBox::paintEvent(QPaintEvent* e) {
     const bool focused = hasFocus() && !view()->isVisible();
     if (focused) p.fillRect(content.adjusted(1, 1, -1, -1), pal.color(QPalette::Highlight));
     p.setPen(!isEnabled() ? pal.color(QPalette::Disabled, QPalette::Text)
-                          : focused ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
+             : focused    ? pal.color(QPalette::HighlightedText)
+                          : pal.color(QPalette::Text));
     p.drawText(content.adjusted(3, 0, -1, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                fontMetrics().elidedText(currentText(), Qt::ElideRight, content.width() - 4));
 

@@ -57,10 +57,9 @@ StatusNotifierItem::StatusNotifierItem(QObject* parent) : QObject(parent) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return;
     // The watcher belongs to the panel: it starts late, restarts, or stops.
-    watcher_ = new QDBusServiceWatcher(QString::fromLatin1(kWatcher), bus,
-                                       QDBusServiceWatcher::WatchForRegistration |
-                                           QDBusServiceWatcher::WatchForUnregistration,
-                                       this);
+    watcher_ = new QDBusServiceWatcher(
+        QString::fromLatin1(kWatcher), bus,
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
         queryHost();
         if (shown_) registerWithWatcher();

@@ -203,11 +203,8 @@ void TSysTrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason) {
         emit OnMouseDown(this, Qt::MiddleButton, shift, pos.x(), pos.y());
         emit OnMouseUp(this, Qt::MiddleButton, shift, pos.x(), pos.y());
         break;
-    case QSystemTrayIcon::DoubleClick:
-        emit OnDblClick(this);
-        break;
-    default:
-        break;
+    case QSystemTrayIcon::DoubleClick: emit OnDblClick(this); break;
+    default: break;
     }
 }
 

@@ -5,25 +5,18 @@
 
 namespace orbel {
 
-QStringList InstalledFontFamilies()
-{
-    return QFontDatabase::families();
-}
+QStringList InstalledFontFamilies() { return QFontDatabase::families(); }
 
-QFont SystemMenuFont()
-{
+QFont SystemMenuFont() {
     // What the platform theme reports for menus; the general font otherwise.
     return QApplication::font("QMenu");
 }
 
-QFont InSystemMenuFont(QFont base)
-{
+QFont InSystemMenuFont(QFont base) {
     const QFont menu = SystemMenuFont();
     base.setFamily(menu.family());
-    if (menu.pointSizeF() > 0)
-        base.setPointSizeF(menu.pointSizeF());
-    else
-        base.setPixelSize(menu.pixelSize());
+    if (menu.pointSizeF() > 0) base.setPointSizeF(menu.pointSizeF());
+    else base.setPixelSize(menu.pixelSize());
     return base;
 }
 

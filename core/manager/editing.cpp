@@ -34,8 +34,8 @@ EditOutcome Done(TreeNode* node) {
 bool AttachTarget(const TreeNode* selected) { return selected && !IsBuiltInNode(selected); }
 
 // A new item: path table entry, parameters for a program, the next number.
-TreeNode* AddItemNode(ItemStore& s, TreeNode* after, const std::string& caption, int image,
-                      const std::string& path, bool program, const std::string& params) {
+TreeNode* AddItemNode(ItemStore& s, TreeNode* after, const std::string& caption, int image, const std::string& path,
+                      bool program, const std::string& params) {
     const int number = s.nextItemNumber;
     TreeNode* n = s.items.insertAfter(after, MakeItemNode(caption, image, number));
     AppendString(s.table.paths, path);
@@ -65,9 +65,7 @@ std::string StripExtension(std::string_view text) {
     return std::string(dot == std::string_view::npos ? text : text.substr(0, dot));
 }
 
-std::string DropFirstChar(std::string_view text) {
-    return text.empty() ? std::string() : std::string(text.substr(1));
-}
+std::string DropFirstChar(std::string_view text) { return text.empty() ? std::string() : std::string(text.substr(1)); }
 
 std::string PathRefusal(std::string_view path) {
     switch (FindStoredTextBreak(path)) {
@@ -94,8 +92,7 @@ EditOutcome AttachFolder(ItemTree& tree, TreeNode* selected, std::string_view na
     return Done(tree.insertAfter(selected, MakeFolderNode(trimmed)));
 }
 
-EditOutcome AttachDirectory(ItemStore& s, TreeNode* selected, std::string_view name,
-                            const std::string& directory) {
+EditOutcome AttachDirectory(ItemStore& s, TreeNode* selected, std::string_view name, const std::string& directory) {
     if (!AttachTarget(selected) || directory.empty()) return Refused({});
     std::string refusal = PathRefusal(directory);
     if (!refusal.empty()) return Refused(std::move(refusal));
@@ -186,12 +183,8 @@ EditOutcome AddModeState::attach(ItemStore& s, TreeNode* selected, std::string_v
     switch (mode_) {
     case AddMode::Separator: o = AttachSeparator(s.items, selected, nameBoxText); break;
     case AddMode::Folder: o = AttachFolder(s.items, selected, nameBoxText); break;
-    case AddMode::Directory:
-        o = armed_ ? AttachDirectory(s, selected, nameBoxText, directory_) : Refused({});
-        break;
-    case AddMode::File:
-        o = armed_ ? AttachFile(s, selected, nameBoxText, file_, captureIcon) : Refused({});
-        break;
+    case AddMode::Directory: o = armed_ ? AttachDirectory(s, selected, nameBoxText, directory_) : Refused({}); break;
+    case AddMode::File: o = armed_ ? AttachFile(s, selected, nameBoxText, file_, captureIcon) : Refused({}); break;
     }
     if (!o.done) {
         if (after) *after = view(nameBoxText);
@@ -339,8 +332,7 @@ ResolvedDrop ResolveDroppedPath(const std::string& fullPath) {
     return r;
 }
 
-EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath,
-                     const IconCapture& captureIcon) {
+EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath, const IconCapture& captureIcon) {
     if (!target || IsBuiltInNode(target)) return Refused(mt::DropRefused);
     ResolvedDrop r = ResolveDroppedPath(fullPath);
     if (!r.refusal.empty()) return Refused(std::move(r.refusal));

@@ -69,13 +69,12 @@ EditOutcome AttachSeparator(ItemTree& tree, TreeNode* selected, std::string_view
 // comes with its top marker.
 EditOutcome AttachFolder(ItemTree& tree, TreeNode* selected, std::string_view name);
 // A directory item: next item number, path table entry, image 10.
-EditOutcome AttachDirectory(ItemStore& s, TreeNode* selected, std::string_view name,
-                            const std::string& directory);
+EditOutcome AttachDirectory(ItemStore& s, TreeNode* selected, std::string_view name, const std::string& directory);
 // A file item: path table entry; a program (IsProgramPath) also gets a
 // program number and empty parameters; the icon is captured and counted
 // and the image is lastBreak + the captured-icon count.
-EditOutcome AttachFile(ItemStore& s, TreeNode* selected, std::string_view name,
-                       const std::string& file, const IconCapture& captureIcon);
+EditOutcome AttachFile(ItemStore& s, TreeNode* selected, std::string_view name, const std::string& file,
+                       const IconCapture& captureIcon);
 
 // ---- add modes (RBFile, RBFileDirectory, RBSeparator, RBFolder) ------------
 
@@ -84,10 +83,10 @@ enum class AddMode { File = 0, Directory = 1, Separator = 2, Folder = 3 };
 // What the add-mode controls show after a step.
 struct AddModeView {
     AddMode mode = AddMode::File;
-    bool addEnabled = true;   // BitBtnAdd
-    bool armed = false;       // the Tag of BitBtnAttach; enable Attach unless the selection is built-in
+    bool addEnabled = true;  // BitBtnAdd
+    bool armed = false;      // the Tag of BitBtnAttach; enable Attach unless the selection is built-in
     std::string caption = manager_texts::CaptionPlain;  // LabelItemText
-    std::string nameText;     // MemoAddName
+    std::string nameText;                               // MemoAddName
 };
 
 // The add-mode state machine the dialog drives: mode, chosen file and
@@ -119,8 +118,8 @@ public:
     // name box empty, the mode text emptied; the file and directory modes
     // disarm and forget their choice, folder and separator stay armed. On
     // refusal the state and the name box stay as they were.
-    EditOutcome attach(ItemStore& s, TreeNode* selected, std::string_view nameBoxText,
-                       const IconCapture& captureIcon, AddModeView* after = nullptr);
+    EditOutcome attach(ItemStore& s, TreeNode* selected, std::string_view nameBoxText, const IconCapture& captureIcon,
+                       AddModeView* after = nullptr);
 
     static std::string FileCaption(const std::string& file);  // "Item (" + ext + ") Text"
 
@@ -185,7 +184,6 @@ ResolvedDrop ResolveDroppedPath(const std::string& fullPath);
 // IsProgramPath(path); image 6 for a path without extension, else a captured
 // icon. Refused with the chord and DropRefused for no target or a built-in
 // one, and with the reason for paths that cannot be stored or read.
-EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath,
-                     const IconCapture& captureIcon);
+EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath, const IconCapture& captureIcon);
 
 }  // namespace orbel

@@ -40,10 +40,10 @@ std::string ItemTypeLine(const std::string& path) {
 }
 
 const std::vector<std::string>& ItemTypeLines() {
-    static const std::vector<std::string> lines = {
-        "Item Type: Executable item", "Item Type: Runable item", "Item Type: Shortcut item",
-        "Item Type: Startable item",  "Item Type: Utility item", "Item Type: Program item",
-        "Item Type: Virtual item",    "Item Type: Separator item"};
+    static const std::vector<std::string> lines = {"Item Type: Executable item", "Item Type: Runable item",
+                                                   "Item Type: Shortcut item",   "Item Type: Startable item",
+                                                   "Item Type: Utility item",    "Item Type: Program item",
+                                                   "Item Type: Virtual item",    "Item Type: Separator item"};
     return lines;
 }
 
@@ -76,8 +76,8 @@ PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
     }
     if (IsFolderNode(node)) return NotAnItem(*node, "Virtual item", node->text, true);
     if (IsSeparatorNode(node))
-        return NotAnItem(*node, "Separator item",
-                         IsTextSeparatorNode(node) ? SeparatorCaption(*node) : std::string(), true);
+        return NotAnItem(*node, "Separator item", IsTextSeparatorNode(node) ? SeparatorCaption(*node) : std::string(),
+                         true);
     PropertiesView v;
     v.imageIndex = node->imageIndex;
     return v;

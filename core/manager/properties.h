@@ -33,10 +33,10 @@ std::string ItemTypeLine(const std::string& path);
 const std::vector<std::string>& ItemTypeLines();
 
 struct EditResult {
-    bool applied = false;     // the node or table took the text
+    bool applied = false;       // the node or table took the text
     bool imageChanged = false;  // separator kind changed: redraw ImgFType
-    std::string refusal;      // status text when refused (empty otherwise)
-    bool chord = false;       // play the chord sound with the refusal
+    std::string refusal;        // status text when refused (empty otherwise)
+    bool chord = false;         // play the chord sound with the refusal
     // When boxCorrected, the box should show boxText instead (a pasted line
     // break removed); otherwise the box keeps what was typed.
     bool boxCorrected = false;

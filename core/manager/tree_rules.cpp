@@ -11,9 +11,7 @@ namespace {
 // Blanks and control characters, the bytes the name trimming removes.
 bool IsTrimmed(unsigned char c) { return c <= ' ' || c == 127; }
 
-bool SameName(const TreeNode* n, const std::string& wanted) {
-    return AsciiLowered(TrimName(n->text)) == wanted;
-}
+bool SameName(const TreeNode* n, const std::string& wanted) { return AsciiLowered(TrimName(n->text)) == wanted; }
 
 }  // namespace
 
@@ -24,9 +22,7 @@ std::string TrimName(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
-bool IsValidFolderName(std::string_view name) {
-    return name.find_first_of("\\/:*?\"<>|") == std::string_view::npos;
-}
+bool IsValidFolderName(std::string_view name) { return name.find_first_of("\\/:*?\"<>|") == std::string_view::npos; }
 
 bool IsReservedFolderName(std::string_view name) {
     return name == "." || name == ".." || name == kIndexFileName || name.size() > 255;
@@ -78,8 +74,7 @@ Placement PlacementAllowed(const TreeNode* moving, const TreeNode* target) {
     if (!moving || !target) return {false, {}};
     if (!IsFolderNode(moving)) return {};
     if (moving->parent() == target->parent()) return {};
-    if (SiblingNameUsed(target, moving->text, true))
-        return {false, manager_texts::FolderDuplicate};
+    if (SiblingNameUsed(target, moving->text, true)) return {false, manager_texts::FolderDuplicate};
     if (IsWithin(target, moving)) return {false, manager_texts::FolderIntoOwn};
     return {};
 }

@@ -10,8 +10,8 @@ namespace orbel {
 // its control characters and trailing spaces and periods and is cut to 255
 // characters; control characters in the other pieces become spaces, so an
 // entry is always exactly one line.
-std::string BuildErrorLogLine(const std::string& shortDate, const std::string& longTime,
-                              const std::string& message, int code, const std::string& systemText);
+std::string BuildErrorLogLine(const std::string& shortDate, const std::string& longTime, const std::string& message,
+                              int code, const std::string& systemText);
 
 // "\r\n".
 std::string ErrorLogLineEnd();

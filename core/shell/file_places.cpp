@@ -44,8 +44,7 @@ std::vector<std::string> FilePlaces::writableDirs() const {
     return dirs;
 }
 
-FilePlaces DecideFilePlaces(const std::string& programDir, bool programDirWritable,
-                            const UserDirectories& user) {
+FilePlaces DecideFilePlaces(const std::string& programDir, bool programDirWritable, const UserDirectories& user) {
     FilePlaces p;
     p.programDir = programDir;
     p.portable = programDirWritable;
@@ -71,12 +70,11 @@ std::string PrepareFilePlaces(const FilePlaces& places, DirectoryWritableTest wr
         if (!fs::is_directory(FsPath(path), ec)) {
             fs::create_directories(FsPath(path), ec);
             if (ec || !fs::is_directory(FsPath(path)))
-                return "Unable to create the directory \"" + dir + "\": " +
-                       (ec ? ec.message() : std::string("a file of that name is in the way"));
+                return "Unable to create the directory \"" + dir +
+                       "\": " + (ec ? ec.message() : std::string("a file of that name is in the way"));
         }
         std::string reason;
-        if (writable && !writable(path, &reason))
-            return "Unable to write to the directory \"" + dir + "\": " + reason;
+        if (writable && !writable(path, &reason)) return "Unable to write to the directory \"" + dir + "\": " + reason;
     }
     return {};
 }

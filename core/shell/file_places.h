@@ -44,8 +44,7 @@ struct FilePlaces {
 
 // programDir ends with the platform's separator; programDirWritable tells
 // whether the user may create and remove files in it.
-FilePlaces DecideFilePlaces(const std::string& programDir, bool programDirWritable,
-                            const UserDirectories& user);
+FilePlaces DecideFilePlaces(const std::string& programDir, bool programDirWritable, const UserDirectories& user);
 
 // Creates each directory of writableDirs() that is missing and checks that
 // the user may write into it (writable answers that for an existing

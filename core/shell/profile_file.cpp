@@ -130,8 +130,7 @@ bool ProfileFile::HasKey(const std::string& section, const std::string& key) con
     return h != npos && FindKey(h, key) != npos;
 }
 
-std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
-                                    const std::string& def) const {
+std::string ProfileFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
     const std::size_t h = FindSection(section);
     const std::size_t at = h == npos ? npos : FindKey(h, key);
     std::string value;

@@ -4,9 +4,7 @@ namespace orbel::texts {
 
 std::string Title(const char* suffix) { return std::string(ProductName) + suffix; }
 
-std::string VersionLine() {
-    return std::string(ProductName) + " version " + Version + " for Windows";
-}
+std::string VersionLine() { return std::string(ProductName) + " version " + Version + " for Windows"; }
 
 std::string DistributorLine() { return std::string("Distributed by ") + CompanyName; }
 

@@ -12,20 +12,16 @@ namespace {
 // Launchers are small; a larger file is not one.
 constexpr std::uintmax_t kMaxEntrySize = 1u << 20;
 
-std::string_view Trim(std::string_view s)
-{
+std::string_view Trim(std::string_view s) {
     const auto space = [](char c) { return c == ' ' || c == '\t'; };
-    while (!s.empty() && space(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && space(s.back()))
-        s.remove_suffix(1);
+    while (!s.empty() && space(s.front())) s.remove_prefix(1);
+    while (!s.empty() && space(s.back())) s.remove_suffix(1);
     return s;
 }
 
 // The escapes of string values. Unknown ones stay as they are, so that the
 // Exec quoting rules see their backslash.
-std::string UnescapeString(std::string_view v)
-{
+std::string UnescapeString(std::string_view v) {
     std::string out;
     for (std::size_t i = 0; i < v.size(); ++i) {
         if (v[i] != '\\' || i + 1 == v.size()) {
@@ -51,8 +47,7 @@ std::string UnescapeString(std::string_view v)
 // We start programs without files, so every field code expands to nothing.
 // Unknown letters (the deprecated %d %D %n %N %v %m among them) are dropped
 // too rather than passed on as literal text.
-std::string RemoveFieldCodes(const std::string& word, bool& hadCode)
-{
+std::string RemoveFieldCodes(const std::string& word, bool& hadCode) {
     std::string out;
     for (std::size_t i = 0; i < word.size(); ++i) {
         if (word[i] != '%' || i + 1 == word.size()) {
@@ -73,57 +68,42 @@ std::string RemoveFieldCodes(const std::string& word, bool& hadCode)
     return out;
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
-bool NeedsQuotes(const std::string& word)
-{
-    if (word.empty())
-        return true;
+bool NeedsQuotes(const std::string& word) {
+    if (word.empty()) return true;
     for (const char c : word) {
-        if (IsBlank(c) || c == '"')
-            return true;
+        if (IsBlank(c) || c == '"') return true;
     }
     return false;
 }
 
 // %i, %c and %k stand for the entry's icon, name and file, which only the
 // desktop's launcher fills in.
-bool UsesEntryFieldCodes(std::string_view exec)
-{
+bool UsesEntryFieldCodes(std::string_view exec) {
     for (std::size_t i = 0; i + 1 < exec.size(); ++i) {
-        if (exec[i] != '%')
-            continue;
+        if (exec[i] != '%') continue;
         const char code = exec[++i];
-        if (code == 'i' || code == 'c' || code == 'k')
-            return true;
+        if (code == 'i' || code == 'c' || code == 'k') return true;
     }
     return false;
 }
 
 // Booleans as GLib's key files read them.
-bool IsTrue(const std::optional<std::string>& value)
-{
-    return value && (*value == "true" || *value == "1");
-}
+bool IsTrue(const std::optional<std::string>& value) { return value && (*value == "true" || *value == "1"); }
 
 }  // namespace
 
-std::optional<std::vector<std::string>> SplitExecValue(std::string_view exec)
-{
+std::optional<std::vector<std::string>> SplitExecValue(std::string_view exec) {
     std::vector<std::string> words;
     std::string word;
     bool inWord = false;
     std::size_t i = 0;
     const auto finish = [&] {
-        if (!inWord)
-            return;
+        if (!inWord) return;
         bool hadCode = false;
         std::string expanded = RemoveFieldCodes(word, hadCode);
-        if (!(hadCode && expanded.empty()))
-            words.push_back(std::move(expanded));
+        if (!(hadCode && expanded.empty())) words.push_back(std::move(expanded));
         word.clear();
         inWord = false;
     };
@@ -135,10 +115,8 @@ std::optional<std::vector<std::string>> SplitExecValue(std::string_view exec)
         } else if (c == '"') {
             inWord = true;
             for (++i;; ++i) {
-                if (i == exec.size())
-                    return std::nullopt;
-                if (exec[i] == '"')
-                    break;
+                if (i == exec.size()) return std::nullopt;
+                if (exec[i] == '"') break;
                 if (exec[i] == '\\' && i + 1 < exec.size()) {
                     const char next = exec[i + 1];
                     if (next == '"' || next == '`' || next == '$' || next == '\\') {
@@ -153,8 +131,7 @@ std::optional<std::vector<std::string>> SplitExecValue(std::string_view exec)
         } else if (c == '\'') {
             inWord = true;
             const std::size_t close = exec.find('\'', i + 1);
-            if (close == std::string_view::npos)
-                return std::nullopt;
+            if (close == std::string_view::npos) return std::nullopt;
             word.append(exec.substr(i + 1, close - i - 1));
             i = close + 1;
         } else if (c == '\\' && i + 1 < exec.size()) {
@@ -171,8 +148,7 @@ std::optional<std::vector<std::string>> SplitExecValue(std::string_view exec)
     return words;
 }
 
-std::vector<std::string> SplitCommandWords(std::string_view text)
-{
+std::vector<std::string> SplitCommandWords(std::string_view text) {
     std::vector<std::string> words;
     std::string word;
     bool quoted = false;  // the word had quotes, so it counts even when empty
@@ -197,37 +173,30 @@ std::vector<std::string> SplitCommandWords(std::string_view text)
             quoted = false;
         }
     }
-    if (!word.empty() || quoted)
-        words.push_back(std::move(word));
+    if (!word.empty() || quoted) words.push_back(std::move(word));
     return words;
 }
 
-std::string JoinCommandWords(const std::vector<std::string>& words)
-{
+std::string JoinCommandWords(const std::vector<std::string>& words) {
     std::string out;
     for (const std::string& word : words) {
-        if (!out.empty())
-            out += ' ';
+        if (!out.empty()) out += ' ';
         if (!NeedsQuotes(word)) {
             out += word;
             continue;
         }
         out += '"';
         for (const char c : word) {
-            if (c == '"')
-                out += "\"\"\"";
-            else
-                out += c;
+            if (c == '"') out += "\"\"\"";
+            else out += c;
         }
         out += '"';
     }
     return out;
 }
 
-std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text)
-{
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
+std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
     std::optional<std::string> exec;
     std::optional<std::string> type;
@@ -240,11 +209,9 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text)
         const std::size_t eol = text.find('\n');
         std::string_view line = text.substr(0, eol);
         text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         line = Trim(line);
-        if (line.empty() || line.front() == '#')
-            continue;
+        if (line.empty() || line.front() == '#') continue;
         if (line.front() == '[') {
             // Keys of a second [Desktop Entry] group would be duplicates;
             // the first group decides.
@@ -252,56 +219,42 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text)
             sawEntryGroup = sawEntryGroup || inEntryGroup;
             continue;
         }
-        if (!inEntryGroup)
-            continue;
+        if (!inEntryGroup) continue;
         const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos)
-            continue;
+        if (eq == std::string_view::npos) continue;
         const std::string_view key = Trim(line.substr(0, eq));
         const std::string_view value = Trim(line.substr(eq + 1));
         const auto keepFirst = [&](std::optional<std::string>& slot) {
-            if (!slot)
-                slot = UnescapeString(value);
+            if (!slot) slot = UnescapeString(value);
         };
-        if (key == "Exec")
-            keepFirst(exec);
-        else if (key == "Type")
-            keepFirst(type);
-        else if (key == "Terminal")
-            keepFirst(terminal);
-        else if (key == "Path")
-            keepFirst(path);
-        else if (key == "DBusActivatable")
-            keepFirst(dbusActivatable);
+        if (key == "Exec") keepFirst(exec);
+        else if (key == "Type") keepFirst(type);
+        else if (key == "Terminal") keepFirst(terminal);
+        else if (key == "Path") keepFirst(path);
+        else if (key == "DBusActivatable") keepFirst(dbusActivatable);
     }
 
     // A NUL would cut the program's name short when it is started.
-    if (!exec || exec->find('\0') != std::string::npos || (type && *type != "Application"))
-        return std::nullopt;
+    if (!exec || exec->find('\0') != std::string::npos || (type && *type != "Application")) return std::nullopt;
     std::optional<std::vector<std::string>> words = SplitExecValue(*exec);
-    if (!words || words->empty() || words->front().empty())
-        return std::nullopt;
+    if (!words || words->empty() || words->front().empty()) return std::nullopt;
 
     DesktopEntryLink link;
     link.program = std::move(words->front());
     link.words.assign(std::make_move_iterator(words->begin() + 1), std::make_move_iterator(words->end()));
     link.arguments = JoinCommandWords(link.words);
-    link.needsLauncher = IsTrue(terminal) || (path && !path->empty()) || IsTrue(dbusActivatable)
-        || UsesEntryFieldCodes(*exec);
+    link.needsLauncher = IsTrue(terminal) || (path && !path->empty()) || IsTrue(dbusActivatable) ||
+                         UsesEntryFieldCodes(*exec);
     return link;
 }
 
-std::optional<DesktopEntryLink> ReadDesktopEntryFile(const std::string& file)
-{
+std::optional<DesktopEntryLink> ReadDesktopEntryFile(const std::string& file) {
     std::error_code ec;
-    if (file.empty() || !std::filesystem::is_regular_file(FsPath(file), ec))
-        return std::nullopt;
+    if (file.empty() || !std::filesystem::is_regular_file(FsPath(file), ec)) return std::nullopt;
     const std::uintmax_t size = std::filesystem::file_size(FsPath(file), ec);
-    if (ec || size > kMaxEntrySize)
-        return std::nullopt;
+    if (ec || size > kMaxEntrySize) return std::nullopt;
     std::ifstream in(FsPath(file), std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in.gcount()));

@@ -8,13 +8,11 @@
 
 namespace orbel {
 
-inline std::filesystem::path FsPath(const std::string& utf8)
-{
+inline std::filesystem::path FsPath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-inline std::string Utf8Name(const std::filesystem::path& path)
-{
+inline std::string Utf8Name(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
 }

@@ -12,7 +12,7 @@ namespace orbel {
 struct ImageRef {
     enum class Kind : unsigned char { Fixed, Extension, Break, Bitmap, Captured };
     Kind kind = Kind::Fixed;
-    int number = 0;       // Fixed: the form image 0..11; Break: 1..3
+    int number = 0;  // Fixed: the form image 0..11; Break: 1..3
     // Extension: the extension; Captured: the file; Bitmap: the file's name
     // in its folder (ImageTable::file gives the whole path).
     std::string source;
@@ -26,9 +26,8 @@ struct ImageRef {
 
 // Fixed images that come with the form.
 namespace img {
-constexpr int Folder = 0, OpenFolder = 1, BuiltIn = 2, PlainSeparator = 3, TextSeparator = 4,
-              TopMarker = 5, NoExtension = 6, Digit1 = 7, HelpBook = 8, Manage = 9, Gear = 10,
-              Digit2 = 11;
+constexpr int Folder = 0, OpenFolder = 1, BuiltIn = 2, PlainSeparator = 3, TextSeparator = 4, TopMarker = 5,
+              NoExtension = 6, Digit1 = 7, HelpBook = 8, Manage = 9, Gear = 10, Digit2 = 11;
 constexpr int FixedCount = 12;
 }  // namespace img
 

@@ -18,7 +18,7 @@ public:
     int selectedIndex = 0;
     int stateIndex = -1;
     int itemNumber = -1;  // -1 for every node that is not an item
-    bool cut = false;    // drawn dimmed while on the clipboard after Cut
+    bool cut = false;     // drawn dimmed while on the clipboard after Cut
 
     TreeNode() = default;
     TreeNode(std::string text, int image, int selected, int state, int itemNumber);

@@ -32,7 +32,10 @@ void TkvArrayString::set(int i, const std::string& text) {
         // The old text may still occur further on: its first position moves there.
         first_.erase(old);
         for (size_t j = static_cast<size_t>(i) + 1; j < items_.size(); ++j)
-            if (items_[j] == slot) { first_.emplace(slot, static_cast<int>(j)); break; }
+            if (items_[j] == slot) {
+                first_.emplace(slot, static_cast<int>(j));
+                break;
+            }
     }
     slot = text;
     auto cur = first_.find(text);

@@ -5,9 +5,7 @@
 
 namespace orbel {
 
-bool IsFolderNode(const TreeNode* n) {
-    return n && (n->imageIndex == img::Folder || n->imageIndex == img::OpenFolder);
-}
+bool IsFolderNode(const TreeNode* n) { return n && (n->imageIndex == img::Folder || n->imageIndex == img::OpenFolder); }
 bool IsTopMarker(const TreeNode* n) { return n && n->imageIndex == img::TopMarker; }
 bool IsPlainSeparatorNode(const TreeNode* n) { return n && n->imageIndex == img::PlainSeparator; }
 bool IsTextSeparatorNode(const TreeNode* n) { return n && n->imageIndex == img::TextSeparator; }
@@ -21,9 +19,7 @@ bool IsExecutableNode(const TreeNode* n, const ItemTable& table) {
 bool IsBuiltInNode(const TreeNode* n) { return n && n->imageIndex == n->stateIndex; }
 bool IsMovableNode(const TreeNode* n) { return n && !IsTopMarker(n) && !IsBuiltInNode(n); }
 
-bool IsAllDashes(std::string_view text) {
-    return text.find_first_not_of('-') == std::string_view::npos;
-}
+bool IsAllDashes(std::string_view text) { return text.find_first_not_of('-') == std::string_view::npos; }
 
 std::string SeparatorCaption(const TreeNode& node) {
     const std::string& t = node.text;
@@ -44,8 +40,8 @@ std::unique_ptr<TreeNode> MakeFolderNode(const std::string& name) {
 }
 
 std::unique_ptr<TreeNode> MakePlainSeparatorNode() {
-    return std::make_unique<TreeNode>(std::string(kPlainSeparatorText), img::PlainSeparator,
-                                      img::PlainSeparator, -1, -1);
+    return std::make_unique<TreeNode>(std::string(kPlainSeparatorText), img::PlainSeparator, img::PlainSeparator, -1,
+                                      -1);
 }
 
 std::unique_ptr<TreeNode> MakeTextSeparatorNode(const std::string& caption) {

@@ -23,22 +23,22 @@ namespace orbel {
 
 struct ShellLinkDescription {
     std::string arguments;
-    int showCommand = 0;           // 1 normal, 3 maximised, 7 minimised without focus
+    int showCommand = 0;  // 1 normal, 3 maximised, 7 minimised without focus
     std::string workingDirectory;
-    std::string idList;            // the target's item id list, raw, terminator included
-    std::string target;            // full path of the target
+    std::string idList;  // the target's item id list, raw, terminator included
+    std::string target;  // full path of the target
     std::string description;
     std::string iconLocation;
     int iconIndex = 0;
-    std::uint16_t hotKey = 0;      // low byte virtual key, high byte modifiers
-    std::string relativePath;      // the link's path to the target relative to itself
+    std::uint16_t hotKey = 0;  // low byte virtual key, high byte modifiers
+    std::string relativePath;  // the link's path to the target relative to itself
 };
 
 inline constexpr int kShellLinkOk = 0;
-inline constexpr int kShellLinkUnreadable = -1;  // missing, not a regular file or unreadable
-inline constexpr int kShellLinkNotALink = -2;    // header size or class id do not match
-inline constexpr int kShellLinkMalformed = -3;   // truncated or inconsistent structure
-inline constexpr int kShellLinkNoTarget = -4;    // well formed but names no path
+inline constexpr int kShellLinkUnreadable = -1;        // missing, not a regular file or unreadable
+inline constexpr int kShellLinkNotALink = -2;          // header size or class id do not match
+inline constexpr int kShellLinkMalformed = -3;         // truncated or inconsistent structure
+inline constexpr int kShellLinkNoTarget = -4;          // well formed but names no path
 inline constexpr int kShellLinkNoFileSystemPath = -5;  // points at something that is no file or directory
 
 // Reads the link file. On success fills out and returns kShellLinkOk; a

@@ -24,8 +24,7 @@ bool Nameable(const std::string& path) { return !path.empty() && path.find('\0')
 void DeleteBelow(const fs::path& dir) {
     std::error_code ec;
     std::vector<fs::path> entries;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-        entries.push_back(it->path());
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) entries.push_back(it->path());
 
     for (const fs::path& p : entries) {
         std::error_code sec;

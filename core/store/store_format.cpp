@@ -99,8 +99,7 @@ std::vector<IndexEntry> ParseIndexFile(std::string_view bytes, char separator) {
 }
 
 std::string ReadIndexFile(const std::string& file) {
-    if (file.find('\0') != std::string::npos)
-        throw StoreIoError("Unable to open \"" + file + "\": invalid file name");
+    if (file.find('\0') != std::string::npos) throw StoreIoError("Unable to open \"" + file + "\": invalid file name");
     errno = 0;
     std::ifstream in;
     if (FileStepAllowed(FileStep::OpenIndex, file)) in.open(FsPath(file), std::ios::binary);
@@ -121,8 +120,7 @@ std::string ReadIndexFile(const std::string& file) {
             bytes.append(buf, n);
         }
         if (n < sizeof buf) {
-            if (in.bad())
-                throw StoreIoError("Unable to read \"" + file + "\": " + std::strerror(errno));
+            if (in.bad()) throw StoreIoError("Unable to read \"" + file + "\": " + std::strerror(errno));
             break;
         }
     }
@@ -143,7 +141,8 @@ bool IsAbsolutePath(std::string_view path) {
     if (kPathSeparator == '/') return !path.empty() && path[0] == '/';
     // A drive's root or a network path; "\\x" alone depends on the drive.
     const char d = path.empty() ? '\0' : path[0];
-    if (path.size() > 2 && path[1] == ':' && IsPathSeparator(path[2]) && ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')))
+    if (path.size() > 2 && path[1] == ':' && IsPathSeparator(path[2]) &&
+        ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')))
         return true;
     return path.size() > 1 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
 }

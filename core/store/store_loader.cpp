@@ -23,9 +23,7 @@ constexpr int kExtensionBase = 11;
 constexpr int kNoExtensionImage = -100;  // replaced by the fixed image for items without extension
 const char* const kDefaultProgramExtension = "exe";
 
-std::string IndexFileOf(const std::string& dirWithSeparator) {
-    return dirWithSeparator + std::string(kIndexFileName);
-}
+std::string IndexFileOf(const std::string& dirWithSeparator) { return dirWithSeparator + std::string(kIndexFileName); }
 
 // The directories whose index files are being read, outermost first, in
 // canonical form. A folder line that leads back into one of them (a link to
@@ -125,12 +123,9 @@ Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, 
     ++parentEntry.tag;
     if (s.treePending) return added;
     std::unique_ptr<TreeNode> node = StoreNode(kind, text, image, number);
-    if (parentNode)
-        added.node = s.items.append(parentNode, std::move(node));
-    else if (s.loadAnchor)
-        added.node = s.items.insert(nullptr, s.loadAnchor->row(), std::move(node));
-    else
-        added.node = s.items.append(nullptr, std::move(node));
+    if (parentNode) added.node = s.items.append(parentNode, std::move(node));
+    else if (s.loadAnchor) added.node = s.items.insert(nullptr, s.loadAnchor->row(), std::move(node));
+    else added.node = s.items.append(nullptr, std::move(node));
     return added;
 }
 
@@ -141,8 +136,7 @@ Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, 
 // gives the level for its contents, and is read at that point. A folder
 // directory without an index file is an empty folder, not a skipped one;
 // a folder line without a directory is skipped with everything it held.
-template <class Level>
-void WalkLevel(const ItemStore& s, const std::string& dir, EnteredDirs& entered, Level level) {
+template <class Level> void WalkLevel(const ItemStore& s, const std::string& dir, EnteredDirs& entered, Level level) {
     const std::string index = IndexFileOf(dir);
     if (!FileExists(index)) return;
     const std::vector<IndexEntry> entries = ReadIndexEntries(index, s.separator);
@@ -358,10 +352,8 @@ int LoadIconBitmap(ItemStore& s, const std::string& file) { return LoadIconBitma
 int LoadIconBitmap(ItemStore& s, const std::string& dirWithSeparator, const std::string& name) {
     // Only the file is recorded; the renderer reads it and falls back to the
     // default program image when it cannot.
-    if (dirWithSeparator.empty())
-        s.images.insert(s.counters.lastBreak, ImageRef{ImageRef::Kind::Bitmap, 0, name, 0});
-    else
-        s.images.insertBitmap(s.counters.lastBreak, dirWithSeparator, name);
+    if (dirWithSeparator.empty()) s.images.insert(s.counters.lastBreak, ImageRef{ImageRef::Kind::Bitmap, 0, name, 0});
+    else s.images.insertBitmap(s.counters.lastBreak, dirWithSeparator, name);
     ++s.counters.loadedBitmaps;
     const int index = s.counters.loadedBitmaps + s.counters.secondBreak;
     ++s.counters.lastBreak;

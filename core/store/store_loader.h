@@ -21,7 +21,7 @@ struct ImageCounters {
     int nextExtensionSlot = 12;  // also the first break image
     int secondBreak = 13;
     int lastBreak = 14;
-    int loadedBitmaps = 0;       // icon bitmaps loaded so far
+    int loadedBitmaps = 0;         // icon bitmaps loaded so far
     int defaultProgramImage = -1;  // the "exe" extension icon once made
 };
 
@@ -39,7 +39,7 @@ struct ItemStore {
     ItemTree undo;   // the snapshot: last load or save
     // The parameter table of that moment: Undo takes parameter edits back too.
     std::vector<std::string> undoParameters;
-    ItemTree basic;  // the template tree of built-in nodes
+    ItemTree basic;                        // the template tree of built-in nodes
     std::unique_ptr<MenuEntry> basicMenu;  // template menu with the fixed entries
     std::unique_ptr<MenuEntry> liveMenu;   // the tray menu; its tag is the insertion position
     ItemTable table;

@@ -115,10 +115,8 @@ std::string CheckLevel(const ItemStore& s, const TreeNode* n) {
     for (; n && !IsBuiltInNode(n); n = n->nextSibling()) {
         if (IsFolderNode(n)) {
             const std::string name = WithoutLineBreaks(n->text);
-            if (!IsDirectoryName(name))
-                return "The folder \"" + name + "\" can not be stored under that name";
-            if (!folders.insert(name).second)
-                return "Two folders on one level are named \"" + name + "\"";
+            if (!IsDirectoryName(name)) return "The folder \"" + name + "\" can not be stored under that name";
+            if (!folders.insert(name).second) return "Two folders on one level are named \"" + name + "\"";
             if (n->childCount() > 1) {
                 std::string inner = CheckLevel(s, n->child(1));
                 if (!inner.empty()) return inner;
@@ -152,8 +150,7 @@ std::string IconBitmapName(const std::string& programPath, const std::string& di
     const PathParts parts = SplitPath(programPath);
     const std::string base = parts.name.substr(0, parts.name.size() - parts.extension.size());
     auto taken = [&](const std::string& name) {
-        return std::find(reserved.begin(), reserved.end(), name) != reserved.end() ||
-               Exists(JoinPath(dir, name));
+        return std::find(reserved.begin(), reserved.end(), name) != reserved.end() || Exists(JoinPath(dir, name));
     };
     // A program name without extension may leave no room for ".bmp".
     auto fitted = [&](const std::string& suffix) {
@@ -165,8 +162,8 @@ std::string IconBitmapName(const std::string& programPath, const std::string& di
     return name;
 }
 
-void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& index,
-                       const std::string& dir, const WriterHooks& hooks) {
+void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& index, const std::string& dir,
+                       const WriterHooks& hooks) {
     // Bitmap names keep clear of the level's folders, which are made later.
     const std::vector<std::string> reserved = FolderNamesFrom(node);
     for (const TreeNode* n = node; n && !IsBuiltInNode(n); n = n->nextSibling()) {
@@ -188,13 +185,11 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
             if (IsProgramPath(path)) {
                 const std::string icon = IconBitmapName(path, dir, reserved);
                 const std::string full = JoinPath(dir, icon);
-                if (!hooks.writeBitmap)
-                    throw StoreIoError("No icon bitmap writer for \"" + full + "\"");
+                if (!hooks.writeBitmap) throw StoreIoError("No icon bitmap writer for \"" + full + "\"");
                 if (!Gate(hooks, SaveStep::WriteBitmap, full) || !hooks.writeBitmap(*n, full))
                     throw StoreIoError("Unable to write the icon bitmap \"" + full + "\"");
-                index += std::string(kTagExecutable) + "|" + path + "|" +
-                         s.table.GetItemParameters(n->itemNumber) + "|" + icon + "|" +
-                         WithoutLineBreaks(n->text) + kLineEnd;
+                index += std::string(kTagExecutable) + "|" + path + "|" + s.table.GetItemParameters(n->itemNumber) +
+                         "|" + icon + "|" + WithoutLineBreaks(n->text) + kLineEnd;
             } else {
                 index += std::string(kTagFile) + "|" + path + "|" + StoredExtension(path) + "|" +
                          WithoutLineBreaks(n->text) + kLineEnd;
@@ -203,24 +198,19 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
     }
 }
 
-void SaveStoreLevel(const ItemStore& s, const TreeNode* start, const std::string& dir,
-                    const WriterHooks& hooks) {
+void SaveStoreLevel(const ItemStore& s, const TreeNode* start, const std::string& dir, const WriterHooks& hooks) {
     const std::string file = JoinPath(dir, kIndexFileName);
     try {
         // Created first, like the level's own entry in the directory.
-        if (!Gate(hooks, SaveStep::WriteIndex, file))
-            throw StoreIoError("Unable to create \"" + file + "\"");
+        if (!Gate(hooks, SaveStep::WriteIndex, file)) throw StoreIoError("Unable to create \"" + file + "\"");
         WriteFile(file, {});
         std::string index;
         const TreeNode* next = start ? start->nextSibling() : nullptr;
         if (next && !IsBuiltInNode(next)) WriteStoreEntries(s, next, index, dir, hooks);
-        if (!Gate(hooks, SaveStep::WriteIndex, file))
-            throw StoreIoError("Unable to write \"" + file + "\"");
+        if (!Gate(hooks, SaveStep::WriteIndex, file)) throw StoreIoError("Unable to write \"" + file + "\"");
         WriteFile(file, index);
     } catch (...) {
-        if (hooks.log)
-            hooks.log("Unable to save \"" + file +
-                      "\", probably because of a call to \"GetNextSibling\"");
+        if (hooks.log) hooks.log("Unable to save \"" + file + "\", probably because of a call to \"GetNextSibling\"");
         throw;
     }
 }
@@ -242,8 +232,8 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     const std::string parent = ParentOf(s);
     auto renameFailed = [&](const std::error_code& why = {}) {
         if (Exists(backup))
-            return fail(SaveOutcome::RenameFailed,
-                        GetShortPath(s.dataDir) + "item_bak" + kPathSeparator + " already exists(!), please restart Orbel");
+            return fail(SaveOutcome::RenameFailed, GetShortPath(s.dataDir) + "item_bak" + kPathSeparator +
+                                                       " already exists(!), please restart Orbel");
         if (PermissionRefused(why))
             return fail(SaveOutcome::RenameFailed, "Unable to write to \"" + s.dataDir + "\": " + why.message());
         return fail(SaveOutcome::RenameFailed, "Possibly \"locked\" files (e.g. a file opened by another program)");
@@ -270,7 +260,8 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     // The new store, complete and on the disk before it replaces anything.
     try {
         std::error_code ec;
-        const bool created = Gate(hooks, SaveStep::CreateDirectory, fresh, &ec) && fs::create_directory(FsPath(fresh), ec);
+        const bool created = Gate(hooks, SaveStep::CreateDirectory, fresh, &ec) &&
+                             fs::create_directory(FsPath(fresh), ec);
         // A directory the user may not write: nothing was touched yet.
         if (!created && PermissionRefused(ec)) return renameFailed(ec);
         if (!created)
@@ -291,8 +282,7 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     std::string trouble;
     if (!Gate(hooks, SaveStep::RenameStore, fresh) || !Rename(fresh, store))
         trouble = "Unable to rename \"" + fresh + "\" to \"" + store + "\"";
-    else if (!Flushed(hooks, parent))
-        trouble = "Unable to flush \"" + parent + "\"";
+    else if (!Flushed(hooks, parent)) trouble = "Unable to flush \"" + parent + "\"";
     if (!trouble.empty()) {
         // Put the previous store back; the tree in memory is untouched, so
         // the user can try again.
@@ -342,11 +332,8 @@ bool RecoverStore(ItemStore& s, const std::function<BackupAnswer()>& ask) {
             if (SyncDir(parent)) RemoveAny(discard);
         }
         break;
-    case BackupAnswer::No:
-        MoveAsideAndDelete(s, backup);
-        break;
-    case BackupAnswer::Cancel:
-        return false;
+    case BackupAnswer::No: MoveAsideAndDelete(s, backup); break;
+    case BackupAnswer::Cancel: return false;
     }
     return true;
 }

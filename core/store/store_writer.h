@@ -69,13 +69,12 @@ std::string StoredExtension(const std::string& path);
 // siblings, up to the first built-in node, recursing into folders. Throws
 // StoreIoError; on failure logs "Unable to save "<dir>/shortcuts.txt",
 // probably because of a call to "GetNextSibling"" (one line per level).
-void SaveStoreLevel(const ItemStore& s, const TreeNode* start, const std::string& dir,
-                    const WriterHooks& hooks);
+void SaveStoreLevel(const ItemStore& s, const TreeNode* start, const std::string& dir, const WriterHooks& hooks);
 
 // The lines of node and its following siblings (folders recursively into
 // their own directories) appended to index, each ending in CR LF.
-void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& index,
-                       const std::string& dir, const WriterHooks& hooks);
+void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& index, const std::string& dir,
+                       const WriterHooks& hooks);
 
 // A reason why the tree cannot be stored as it is, or "" when it can: a
 // folder name that is no directory name or appears twice on one level, a

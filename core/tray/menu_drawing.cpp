@@ -57,9 +57,7 @@ void ClearDrawHooks(MenuEntry& entry) {
     entry.touch();
 }
 
-MenuEntry* KitMenuOf(const MenuEntry& root) {
-    return root.count() >= 2 ? root.child(root.count() - 2) : nullptr;
-}
+MenuEntry* KitMenuOf(const MenuEntry& root) { return root.count() >= 2 ? root.child(root.count() - 2) : nullptr; }
 
 void RefreshKitMenu(const MenuEntry& templateRoot, MenuEntry& liveRoot) {
     const MenuEntry* source = KitMenuOf(templateRoot);

@@ -11,18 +11,18 @@ namespace orbel {
 
 namespace menu_geometry {
 constexpr int EntryHeight = 19;
-constexpr int CaptionPadding = 23;   // added to the caption width
-constexpr int SubmenuPadding = 7;    // more again when the entry has sub-entries
-constexpr int IconLeft = 2;          // icon top-left at (2, B - 18)
+constexpr int CaptionPadding = 23;  // added to the caption width
+constexpr int SubmenuPadding = 7;   // more again when the entry has sub-entries
+constexpr int IconLeft = 2;         // icon top-left at (2, B - 18)
 constexpr int IconFromBottom = 18;
 constexpr int IconSize = 16;
-constexpr int FrameLeft = 1;         // raised frame round the icon
+constexpr int FrameLeft = 1;  // raised frame round the icon
 constexpr int FrameRight = 18;
 constexpr int FrameFromBottom = 19;  // top line at B - 19, bottom line at B - 1
 constexpr int FillStartWithIcon = 20;
 constexpr int CaptionLeft = 23;
-constexpr int SeparatorDarkFromBottom = 10;   // etched line: dark at B - 10,
-constexpr int SeparatorLightFromBottom = 9;   // light at B - 9
+constexpr int SeparatorDarkFromBottom = 10;  // etched line: dark at B - 10,
+constexpr int SeparatorLightFromBottom = 9;  // light at B - 9
 constexpr int HighlightRed = 0, HighlightGreen = 0, HighlightBlue = 128;
 }  // namespace menu_geometry
 

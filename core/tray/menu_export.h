@@ -15,12 +15,12 @@
 namespace orbel {
 
 struct ExportedEntry {
-    int id = 0;                  // 0 is the root
-    bool separator = false;      // a plain separator line
-    std::string label;           // "_" marks the access key, "__" is a "_"
+    int id = 0;              // 0 is the root
+    bool separator = false;  // a plain separator line
+    std::string label;       // "_" marks the access key, "__" is a "_"
     bool enabled = true;
-    int imageIndex = -1;         // menu image list index, -1 for none
-    bool submenu = false;        // opens a submenu (folders, the kit)
+    int imageIndex = -1;                  // menu image list index, -1 for none
+    bool submenu = false;                 // opens a submenu (folders, the kit)
     std::vector<ExportedEntry> children;  // as deep as asked
 };
 

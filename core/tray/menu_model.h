@@ -41,8 +41,8 @@ public:
     DrawHook draw = DrawHook::None;  // measure and draw handlers together
 
     MenuEntry() = default;
-    MenuEntry(std::string caption, int tag, int image = -1, MenuHandler click = MenuHandler::None,
-              bool visible = true, std::string name = {});
+    MenuEntry(std::string caption, int tag, int image = -1, MenuHandler click = MenuHandler::None, bool visible = true,
+              std::string name = {});
     MenuEntry(const MenuEntry&) = delete;
     MenuEntry& operator=(const MenuEntry&) = delete;
 

@@ -20,8 +20,7 @@ namespace {
 
 const QString kEntryName = QStringLiteral("Tandrel-Orbel.desktop");
 
-QString AutostartDirectory()
-{
+QString AutostartDirectory() {
     // The same configuration directory as the program's own settings.
     const std::string config = CurrentUserDirectories().config;
     const QString base = config.empty() ? QDir::homePath() + QStringLiteral("/.config")
@@ -29,27 +28,17 @@ QString AutostartDirectory()
     return QDir::cleanPath(base + QStringLiteral("/autostart"));
 }
 
-[[noreturn]] void Fail(const QString& text)
-{
-    throw std::runtime_error(text.toStdString());
-}
+[[noreturn]] void Fail(const QString& text) { throw std::runtime_error(text.toStdString()); }
 
 }  // namespace
 
 namespace {
-QString EntryPath()
-{
-    return AutostartDirectory() + QLatin1Char('/') + kEntryName;
-}
+QString EntryPath() { return AutostartDirectory() + QLatin1Char('/') + kEntryName; }
 }  // namespace
 
-std::string AutostartEntryPath()
-{
-    return EntryPath().toStdString();
-}
+std::string AutostartEntryPath() { return EntryPath().toStdString(); }
 
-bool ReadAutostart()
-{
+bool ReadAutostart() {
     // Read as the session managers read it, with GLib's key files: an entry
     // they cannot read starts nothing.
     g_autoptr(GKeyFile) keys = g_key_file_new();
@@ -62,14 +51,12 @@ bool ReadAutostart()
     };
     // Session managers switch an entry off without deleting it; such an
     // entry does not start the program, so autostart is off.
-    if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN, false) || !flag("X-GNOME-Autostart-enabled", true))
-        return false;
+    if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN, false) || !flag("X-GNOME-Autostart-enabled", true)) return false;
     g_autofree char* exec = g_key_file_get_value(keys, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_EXEC, nullptr);
     return exec && *g_strstrip(exec);
 }
 
-void WriteAutostart(bool on, const std::string& command)
-{
+void WriteAutostart(bool on, const std::string& command) {
     const QString executablePath = QString::fromStdString(command);
     const QString path = EntryPath();
     if (!on) {
@@ -84,7 +71,8 @@ void WriteAutostart(bool on, const std::string& command)
     std::error_code ec;
     std::filesystem::create_directories(QFile::encodeName(AutostartDirectory()).toStdString(), ec);
     if (ec)
-        Fail(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") + QString::fromLocal8Bit(ec.message()));
+        Fail(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ") +
+             QString::fromLocal8Bit(ec.message()));
 
     const QString text = QStringLiteral(
                              "[Desktop Entry]\n"

@@ -27,7 +27,9 @@ bool ReplaceFileDurably(const std::string& from, const std::string& to) {
     if (!SyncPath(from) || ::rename(from.c_str(), to.c_str()) != 0) return false;
     // The new name lives in the directory: flush that too.
     const std::size_t slash = to.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : to.substr(0, slash);
+    const std::string dir = slash == std::string::npos ? std::string(".")
+                            : slash == 0               ? std::string("/")
+                                                       : to.substr(0, slash);
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return true;  // renamed; the directory's flush is only extra safety
     ::fsync(fd);

@@ -11,46 +11,35 @@
 namespace orbel::platform {
 namespace {
 
-std::string ErrnoText(const char* what, const std::string& path, int code)
-{
+std::string ErrnoText(const char* what, const std::string& path, int code) {
     return std::string(what) + " " + path + ": " + std::strerror(code);
 }
 
 // A directory only this user can reach: our own, a real directory, no
 // symlink, nobody else may look into it.
-bool IsPrivateDirectory(const std::string& dir)
-{
+bool IsPrivateDirectory(const std::string& dir) {
     struct stat st {};
-    if (lstat(dir.c_str(), &st) != 0)
-        return false;
+    if (lstat(dir.c_str(), &st) != 0) return false;
     return S_ISDIR(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
 }
 
-std::string SessionRuntimeDirectory()
-{
+std::string SessionRuntimeDirectory() {
     const char* env = std::getenv("XDG_RUNTIME_DIR");
     const std::string dir = env ? env : "";
-    if (dir.empty() || dir[0] != '/')
-        return {};
+    if (dir.empty() || dir[0] != '/') return {};
     return IsPrivateDirectory(dir) ? dir : std::string();
 }
 
-std::string FallbackDirectory()
-{
-    return "/tmp/orbel-" + std::to_string(static_cast<unsigned long long>(geteuid()));
-}
+std::string FallbackDirectory() { return "/tmp/orbel-" + std::to_string(static_cast<unsigned long long>(geteuid())); }
 
 // The directory that holds the lock; without a session runtime directory a
 // private one under /tmp, made here when missing. Anyone can create names in
 // /tmp, so a directory there is used only after checking who owns it.
-std::string LockDirectory(bool create, std::string* error)
-{
+std::string LockDirectory(bool create, std::string* error) {
     std::string dir = SessionRuntimeDirectory();
-    if (!dir.empty())
-        return dir;
+    if (!dir.empty()) return dir;
     dir = FallbackDirectory();
-    if (!create)
-        return dir;
+    if (!create) return dir;
     if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
         *error = ErrnoText("Cannot create", dir, errno);
         return {};
@@ -62,10 +51,7 @@ std::string LockDirectory(bool create, std::string* error)
     return dir;
 }
 
-std::string LockFileName(const std::string& dir, const std::string& name)
-{
-    return dir + '/' + name + ".lock";
-}
+std::string LockFileName(const std::string& dir, const std::string& name) { return dir + '/' + name + ".lock"; }
 
 }  // namespace
 
@@ -75,34 +61,24 @@ struct SingleInstanceLock::Handle {
 
 SingleInstanceLock::SingleInstanceLock(std::string name) : name_(std::move(name)) {}
 
-SingleInstanceLock::~SingleInstanceLock()
-{
-    release();
-}
+SingleInstanceLock::~SingleInstanceLock() { release(); }
 
-bool SingleInstanceLock::held() const
-{
-    return handle_ != nullptr;
-}
+bool SingleInstanceLock::held() const { return handle_ != nullptr; }
 
-std::string SingleInstanceLock::lockPath() const
-{
+std::string SingleInstanceLock::lockPath() const {
     std::string ignored;
     return LockFileName(LockDirectory(false, &ignored), name_);
 }
 
-SingleInstanceLock::Result SingleInstanceLock::acquire()
-{
-    if (held())
-        return Result::Acquired;
+SingleInstanceLock::Result SingleInstanceLock::acquire() {
+    if (held()) return Result::Acquired;
     error_.clear();
     if (name_.empty() || name_.find('/') != std::string::npos) {
         error_ = "Invalid lock name \"" + name_ + "\"";
         return Result::Failed;
     }
     const std::string dir = LockDirectory(true, &error_);
-    if (dir.empty())
-        return Result::Failed;
+    if (dir.empty()) return Result::Failed;
     const std::string path = LockFileName(dir, name_);
 
     // Close-on-exec: programs started from the menu must not keep the lock
@@ -119,8 +95,7 @@ SingleInstanceLock::Result SingleInstanceLock::acquire()
     if (rc != 0) {
         const int code = errno;
         close(fd);
-        if (code == EWOULDBLOCK)
-            return Result::HeldElsewhere;
+        if (code == EWOULDBLOCK) return Result::HeldElsewhere;
         error_ = ErrnoText("Cannot lock", path, code);
         return Result::Failed;
     }
@@ -135,10 +110,8 @@ SingleInstanceLock::Result SingleInstanceLock::acquire()
     return Result::Acquired;
 }
 
-void SingleInstanceLock::release()
-{
-    if (!handle_)
-        return;
+void SingleInstanceLock::release() {
+    if (!handle_) return;
     flock(handle_->fd, LOCK_UN);
     close(handle_->fd);
     handle_.reset();

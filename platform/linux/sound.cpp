@@ -14,7 +14,7 @@ namespace {
 // Loaded at the first sound and kept: null when the module is missing,
 // which makes every sound one that cannot be played.
 const OrbelWaveModule* WaveModule() {
-    static const OrbelWaveModule* module = [] () -> const OrbelWaveModule* {
+    static const OrbelWaveModule* module = []() -> const OrbelWaveModule* {
         void* handle = dlopen(ORBEL_WAVE_MODULE_FILE, RTLD_NOW | RTLD_LOCAL);
         if (!handle) return nullptr;
         auto entry = reinterpret_cast<const OrbelWaveModule* (*)()>(dlsym(handle, "orbel_wave_module"));
@@ -43,24 +43,18 @@ WavePlayer::WavePlayer() : d_(std::make_unique<Impl>()) {}
 
 WavePlayer::~WavePlayer() = default;
 
-void WavePlayer::setFailureHandler(std::function<void(const std::string& file)> handler)
-{
+void WavePlayer::setFailureHandler(std::function<void(const std::string& file)> handler) {
     d_->onFailure = std::move(handler);
 }
 
-std::string SystemSoundDirectory(const std::string& programDirectory)
-{
-    return programDirectory;
-}
+std::string SystemSoundDirectory(const std::string& programDirectory) { return programDirectory; }
 
-bool WavePlayer::play(const std::string& fileText)
-{
+bool WavePlayer::play(const std::string& fileText) {
     const QString file = QString::fromStdString(fileText);
     // Only a file we can actually read counts as started; the effect itself
     // loads asynchronously and would tell us much later, if at all.
     QFile probe(file);
-    if (file.isEmpty() || !QFileInfo(file).isFile() || !probe.open(QIODevice::ReadOnly))
-        return false;
+    if (file.isEmpty() || !QFileInfo(file).isFile() || !probe.open(QIODevice::ReadOnly)) return false;
     probe.close();
 
     const OrbelWaveModule* module = WaveModule();

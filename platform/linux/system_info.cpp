@@ -16,52 +16,39 @@
 
 namespace orbel::platform {
 
-bool ReadMemoryStatus(MemoryStatus& out)
-{
+bool ReadMemoryStatus(MemoryStatus& out) {
     QFile file(QStringLiteral("/proc/meminfo"));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    if (!file.open(QIODevice::ReadOnly)) return false;
     // /proc files report a size of 0: read until the end, not by size.
     const QByteArray text = file.readAll();
     std::uint64_t total = 0;
     std::uint64_t available = 0;
-    if (!ParseMemInfo(std::string_view(text.constData(), text.size()), total, available))
-        return false;
+    if (!ParseMemInfo(std::string_view(text.constData(), text.size()), total, available)) return false;
     out.total = total;
     out.load = MemoryLoadPercent(total, available);
     return true;
 }
 
-std::string ExecutablePath()
-{
+std::string ExecutablePath() {
     std::string path(4096, '\0');
     const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
-    if (n <= 0 || static_cast<std::size_t>(n) >= path.size())
-        return {};
+    if (n <= 0 || static_cast<std::size_t>(n) >= path.size()) return {};
     path.resize(static_cast<std::size_t>(n));
     return path;
 }
 
-LocalTimeTexts CurrentLocalTimeTexts()
-{
+LocalTimeTexts CurrentLocalTimeTexts() {
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale = QLocale::system();
     return {locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
             now.time().toString(QStringLiteral("HH:mm:ss")).toStdString()};
 }
 
-int LastErrorCode()
-{
-    return errno;
-}
+int LastErrorCode() { return errno; }
 
-std::string LastErrorText(int code)
-{
-    return std::strerror(code);
-}
+std::string LastErrorText(int code) { return std::strerror(code); }
 
-VersionRecord CurrentVersionRecord()
-{
+VersionRecord CurrentVersionRecord() {
     // Reported as the oldest system of the NT line the drawing code knows:
     // nothing here has the quirks of later Windows versions.
     VersionRecord record;
@@ -71,17 +58,14 @@ VersionRecord CurrentVersionRecord()
     return record;
 }
 
-bool UserMayExecute(const std::string& path)
-{
+bool UserMayExecute(const std::string& path) {
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     // The effective ids decide, as they do for execve.
     return faccessat(AT_FDCWD, path.c_str(), X_OK, AT_EACCESS) == 0;
 }
 
-void InstallPlatformHooks()
-{
+void InstallPlatformHooks() {
     SetUserExecutableTest(&UserMayExecute);
     InstallDurableFiles();  // the store writer flushes before dropping its backup
 }

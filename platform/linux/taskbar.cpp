@@ -34,8 +34,8 @@ void SetSkipTaskbar(std::uintptr_t window, bool skip, bool mapped) {
     if (!mapped) {
         // Before mapping the window owns the property: keep the other states.
         std::vector<xcb_atom_t> atoms;
-        xcb_get_property_reply_t* r =
-            xcb_get_property_reply(c, xcb_get_property(c, 0, win, state, XCB_ATOM_ATOM, 0, 1024), nullptr);
+        xcb_get_property_reply_t* r = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, win, state, XCB_ATOM_ATOM, 0, 1024), nullptr);
         if (r && r->format == 32) {
             const auto* data = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
             for (int i = 0; i < xcb_get_property_value_length(r) / 4; ++i)

@@ -31,14 +31,14 @@ bool XEmbedTrayPresent() {
     static xcb_atom_t selection = XCB_ATOM_NONE;
     if (selection == XCB_ATOM_NONE) {
         const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(ScreenNumber());
-        xcb_intern_atom_reply_t* atom =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(name.size()), name.c_str()), nullptr);
+        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, uint16_t(name.size()), name.c_str()), nullptr);
         if (!atom) return false;
         selection = atom->atom;
         free(atom);
     }
-    xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection),
+                                                                           nullptr);
     const bool present = owner && owner->owner != XCB_NONE;
     free(owner);
     return present;

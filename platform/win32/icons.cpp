@@ -16,13 +16,11 @@ constexpr int kSize = SmallIcon::kSize;
 // Draws icon at 16 x 16 on black and on white: on black each channel is the
 // premultiplied colour, and what white adds is the transparency. This holds
 // for icons with an alpha channel, with a mask, and scaled ones alike.
-bool Render(HICON icon, SmallIcon& out)
-{
+bool Render(HICON icon, SmallIcon& out) {
     const HDC screen = GetDC(nullptr);
     const HDC dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
-    if (!dc)
-        return false;
+    if (!dc) return false;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = kSize;
@@ -53,8 +51,7 @@ bool Render(HICON icon, SmallIcon& out)
         }
     }
     for (HBITMAP s : surfaces) {
-        if (s)
-            DeleteObject(s);
+        if (s) DeleteObject(s);
     }
     DeleteDC(dc);
     return ok;
@@ -62,11 +59,10 @@ bool Render(HICON icon, SmallIcon& out)
 
 // The shell's small icon for what SHGetFileInfoW is asked; the icon is
 // released whatever happens.
-bool ShellIcon(const std::wstring& name, DWORD attributes, UINT flags, SmallIcon& out)
-{
+bool ShellIcon(const std::wstring& name, DWORD attributes, UINT flags, SmallIcon& out) {
     SHFILEINFOW info{};
-    if (!SHGetFileInfoW(name.c_str(), attributes, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | flags)
-        || !info.hIcon)
+    if (!SHGetFileInfoW(name.c_str(), attributes, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | flags) ||
+        !info.hIcon)
         return false;
     const bool ok = Render(info.hIcon, out);
     DestroyIcon(info.hIcon);
@@ -74,38 +70,31 @@ bool ShellIcon(const std::wstring& name, DWORD attributes, UINT flags, SmallIcon
 }
 
 // A file type's icon: the shell needs no file of that type for it.
-bool TypeIcon(const std::string& extension, SmallIcon& out)
-{
+bool TypeIcon(const std::string& extension, SmallIcon& out) {
     return ShellIcon(L"x." + win32::Wide(extension), FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES, out);
 }
 
 // The last resort keeps the promise of an icon: the system's own.
-SmallIcon Fallback()
-{
+SmallIcon Fallback() {
     SmallIcon out;
     const HICON icon = LoadIconW(nullptr, IDI_APPLICATION);  // shared: never destroyed
-    if (icon)
-        Render(icon, out);
+    if (icon) Render(icon, out);
     return out;
 }
 
 }  // namespace
 
-SmallIcon FileTypeIcon(const std::string& extension)
-{
+SmallIcon FileTypeIcon(const std::string& extension) {
     const win32::ComScope com;
     SmallIcon out;
-    if (TypeIcon(extension, out) || TypeIcon("", out))
-        return out;
+    if (TypeIcon(extension, out) || TypeIcon("", out)) return out;
     return Fallback();
 }
 
-SmallIcon FileIcon(const std::string& path)
-{
+SmallIcon FileIcon(const std::string& path) {
     const win32::ComScope com;
     SmallIcon out;
-    if (!path.empty() && ShellIcon(win32::Wide(path), 0, 0, out))
-        return out;
+    if (!path.empty() && ShellIcon(win32::Wide(path), 0, 0, out)) return out;
     // A file that is gone still has the icon of its type.
     const std::size_t dot = path.rfind('.');
     const std::size_t slash = path.find_last_of("\\/");

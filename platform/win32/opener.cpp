@@ -8,11 +8,9 @@
 
 namespace orbel::platform {
 
-bool OpenPath(const std::string& path, const std::string& parameters, ShowMode mode)
-{
+bool OpenPath(const std::string& path, const std::string& parameters, ShowMode mode) {
     // An empty file name would make the shell open the current directory.
-    if (path.empty())
-        return false;
+    if (path.empty()) return false;
     const win32::ComScope com;  // the shell may hand the file to COM handlers
     const std::wstring file = win32::Wide(path);
     const std::wstring params = win32::Wide(parameters);

@@ -14,25 +14,14 @@ struct SingleInstanceLock::Handle {
 
 SingleInstanceLock::SingleInstanceLock(std::string name) : name_(std::move(name)) {}
 
-SingleInstanceLock::~SingleInstanceLock()
-{
-    release();
-}
+SingleInstanceLock::~SingleInstanceLock() { release(); }
 
-bool SingleInstanceLock::held() const
-{
-    return handle_ != nullptr;
-}
+bool SingleInstanceLock::held() const { return handle_ != nullptr; }
 
-std::string SingleInstanceLock::lockPath() const
-{
-    return name_;
-}
+std::string SingleInstanceLock::lockPath() const { return name_; }
 
-SingleInstanceLock::Result SingleInstanceLock::acquire()
-{
-    if (held())
-        return Result::Acquired;
+SingleInstanceLock::Result SingleInstanceLock::acquire() {
+    if (held()) return Result::Acquired;
     error_.clear();
     // Without a name the mapping would be anonymous and never seen by others.
     if (name_.empty() || name_.find('\\') != std::string::npos) {
@@ -40,8 +29,8 @@ SingleInstanceLock::Result SingleInstanceLock::acquire()
         return Result::Failed;
     }
     SetLastError(ERROR_SUCCESS);
-    const HANDLE mapping =
-        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4, win32::Wide(name_).c_str());
+    const HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4,
+                                              win32::Wide(name_).c_str());
     const DWORD code = GetLastError();
     if (!mapping) {
         error_ = "Cannot create " + name_ + ": " + win32::ErrorText(code);
@@ -65,10 +54,8 @@ SingleInstanceLock::Result SingleInstanceLock::acquire()
     return Result::Acquired;
 }
 
-void SingleInstanceLock::release()
-{
-    if (!handle_)
-        return;
+void SingleInstanceLock::release() {
+    if (!handle_) return;
     UnmapViewOfFile(handle_->view);
     CloseHandle(handle_->mapping);
     handle_.reset();

@@ -11,35 +11,28 @@
 
 namespace orbel::platform {
 
-bool ReadMemoryStatus(MemoryStatus& out)
-{
+bool ReadMemoryStatus(MemoryStatus& out) {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
-    if (!GlobalMemoryStatusEx(&status))
-        return false;
+    if (!GlobalMemoryStatusEx(&status)) return false;
     out.load = static_cast<int>(status.dwMemoryLoad);
     out.total = status.ullTotalPhys;
     return true;
 }
 
-std::string ExecutablePath()
-{
+std::string ExecutablePath() {
     // Paths may be longer than MAX_PATH: grow until the name fits.
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0)
-            return {};
-        if (n < buffer.size())
-            return win32::Utf8(buffer.data(), static_cast<int>(n));
-        if (buffer.size() >= 32768)
-            return {};
+        if (n == 0) return {};
+        if (n < buffer.size()) return win32::Utf8(buffer.data(), static_cast<int>(n));
+        if (buffer.size() >= 32768) return {};
         buffer.resize(buffer.size() * 2);
     }
 }
 
-LocalTimeTexts CurrentLocalTimeTexts()
-{
+LocalTimeTexts CurrentLocalTimeTexts() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     wchar_t date[128] = {};
@@ -51,18 +44,11 @@ LocalTimeTexts CurrentLocalTimeTexts()
     return {win32::Utf8(date), win32::Utf8(time)};
 }
 
-int LastErrorCode()
-{
-    return static_cast<int>(GetLastError());
-}
+int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
-std::string LastErrorText(int code)
-{
-    return win32::ErrorText(static_cast<DWORD>(code));
-}
+std::string LastErrorText(int code) { return win32::ErrorText(static_cast<DWORD>(code)); }
 
-VersionRecord CurrentVersionRecord()
-{
+VersionRecord CurrentVersionRecord() {
     // GetVersionEx reports what the application's manifest allows, not the
     // system; the kernel's own call tells the truth.
     using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
@@ -73,8 +59,7 @@ VersionRecord CurrentVersionRecord()
                                      : nullptr;
     OSVERSIONINFOEXW info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!rtlGetVersion || rtlGetVersion(&info) != 0)
-        return record;
+    if (!rtlGetVersion || rtlGetVersion(&info) != 0) return record;
     switch (info.dwPlatformId) {
     case VER_PLATFORM_WIN32_NT: record.family = VersionRecord::Family::NT; break;
     case VER_PLATFORM_WIN32_WINDOWS: record.family = VersionRecord::Family::Windows95; break;
@@ -87,25 +72,20 @@ VersionRecord CurrentVersionRecord()
     return record;
 }
 
-bool UserMayExecute(const std::string& path)
-{
-    if (path.empty())
-        return false;
+bool UserMayExecute(const std::string& path) {
+    if (path.empty()) return false;
     const std::wstring name = win32::Wide(path);
     const DWORD attributes = GetFileAttributesW(name.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     // The file's security decides, as it does when the program is started.
     const HANDLE file = CreateFileW(name.c_str(), FILE_EXECUTE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
 }
 
-void InstallPlatformHooks()
-{
+void InstallPlatformHooks() {
     SetUserExecutableTest(&UserMayExecute);
     InstallDurableFiles();
     // The shell's own link object, short names and display names.

@@ -4,9 +4,6 @@ namespace orbel::platform {
 
 // Windows has its own notification area, reached through the shell's
 // notify icons; there is no XEmbed tray to find.
-bool XEmbedTrayPresent()
-{
-    return false;
-}
+bool XEmbedTrayPresent() { return false; }
 
 }  // namespace orbel::platform

@@ -24,9 +24,12 @@ void Play(void* p, const char* file) {
     player->effect.reset();
     auto effect = std::make_unique<QSoundEffect>();
     QSoundEffect* raw = effect.get();
-    QObject::connect(raw, &QSoundEffect::statusChanged, raw, [player, raw] {
-        if (raw->status() == QSoundEffect::Error && player->failed) player->failed(player->context);
-    }, Qt::QueuedConnection);
+    QObject::connect(
+        raw, &QSoundEffect::statusChanged, raw,
+        [player, raw] {
+            if (raw->status() == QSoundEffect::Error && player->failed) player->failed(player->context);
+        },
+        Qt::QueuedConnection);
     raw->setSource(QUrl::fromLocalFile(QString::fromUtf8(file)));
     raw->play();
     player->effect = std::move(effect);

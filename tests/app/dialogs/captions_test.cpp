@@ -109,8 +109,12 @@ QStringList CutCaptions(QWidget* window) {
         const QString what = QString("%1 \"%2\"").arg(w->objectName(), c.text);
         const QSize text = w->fontMetrics().size(Qt::TextShowMnemonic | Qt::TextSingleLine, c.text);
         if (text.width() > c.area.width() || text.height() > c.area.height()) {
-            cut << QString("%1 needs %2x%3, has %4x%5").arg(what).arg(text.width()).arg(text.height())
-                       .arg(c.area.width()).arg(c.area.height());
+            cut << QString("%1 needs %2x%3, has %4x%5")
+                       .arg(what)
+                       .arg(text.width())
+                       .arg(text.height())
+                       .arg(c.area.width())
+                       .arg(c.area.height());
             continue;
         }
         const QRect shown = InWindow(w, QStyle::alignedRect(w->layoutDirection(), c.align, text, c.area));

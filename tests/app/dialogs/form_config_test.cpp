@@ -88,23 +88,31 @@ private slots:
     void helpFollowsTheFocusedControl_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("text");
-        QTest::newRow("ChkBxTaskBar") << "ChkBxTaskBar"
+        QTest::newRow("ChkBxTaskBar")
+            << "ChkBxTaskBar"
             << "If checked the program will be shown in the taskbar when - and only when - a window of the program is "
                "visible. If unchecked the program will never be shown in the taskbar even if a window of the program "
                "is visible.";
-        QTest::newRow("CmBoxFontName") << "CmBoxFontName"
+        QTest::newRow("CmBoxFontName")
+            << "CmBoxFontName"
             << "If you have chosen not to let Windows default draw controls, you can in this combobox choose what "
                "font should be used.";
-        QTest::newRow("CmBoxFontSize") << "CmBoxFontSize"
+        QTest::newRow("CmBoxFontSize")
+            << "CmBoxFontSize"
             << "If you have chosen not to let Windows default draw controls, you can in this combobox choose what "
                "size font should be used.";
-        QTest::newRow("BtnDefault") << "BtnDefault"
+        QTest::newRow("BtnDefault")
+            << "BtnDefault"
             << "If you have chosen not to let Windows default draw controls, you can with this button quickly choose "
                "between 2 different defaults (respective what program and Windows default to).";
-        QTest::newRow("BtnCancel") << "BtnCancel" << "Cancel and exit (without saving changes to settings).";
-        QTest::newRow("BtnApply") << "BtnApply" << "Apply changes to settings (doesn't exit).";
-        QTest::newRow("BtnOK") << "BtnOK" << "Save changes to settings and exit.";
-        QTest::newRow("the page control's tab bar") << "tabbar" << "No help available for this topic";
+        QTest::newRow("BtnCancel") << "BtnCancel"
+                                   << "Cancel and exit (without saving changes to settings).";
+        QTest::newRow("BtnApply") << "BtnApply"
+                                  << "Apply changes to settings (doesn't exit).";
+        QTest::newRow("BtnOK") << "BtnOK"
+                               << "Save changes to settings and exit.";
+        QTest::newRow("the page control's tab bar") << "tabbar"
+                                                    << "No help available for this topic";
     }
     void helpFollowsTheFocusedControl() {
         QFETCH(QString, control);
@@ -115,7 +123,8 @@ private slots:
         c->EnablingRule(false);  // the font controls take the focus only now
         Control<QTabWidget>(c, "PCSettings")->setCurrentWidget(Control<QWidget>(c, "TSVisuals"));
         Activate(c);
-        QWidget* w = control == "tabbar" ? Control<QTabWidget>(c, "PCSettings")->tabBar() : c->findChild<QWidget*>(control);
+        QWidget* w = control == "tabbar" ? Control<QTabWidget>(c, "PCSettings")->tabBar()
+                                         : c->findChild<QWidget*>(control);
         QVERIFY(w);
         w->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), w);
@@ -147,7 +156,8 @@ private slots:
         TFormConfig* c = t.program().config.get();
         // 1: all three enabled, 0: all disabled, -1: mixed.
         auto fontControlsEnabled = [c] {
-            const int n = int(Control<TEnhComboBox>(c, "CmBoxFontName")->isEnabled()) + int(Control<TEnhComboBox>(c, "CmBoxFontSize")->isEnabled()) +
+            const int n = int(Control<TEnhComboBox>(c, "CmBoxFontName")->isEnabled()) +
+                          int(Control<TEnhComboBox>(c, "CmBoxFontSize")->isEnabled()) +
                           int(Control<QPushButton>(c, "BtnDefault")->isEnabled());
             return n == 3 ? 1 : n == 0 ? 0 : -1;
         };
@@ -171,13 +181,20 @@ private slots:
         QTest::addColumn<QString>("face");
         QTest::addColumn<QString>("size");
         const QStringList all{"Arial", "MenuFace", "Tahoma", "Verdana"};
-        QTest::newRow("8 point, face listed") << all << 8 << "MenuFace" << "8";
-        QTest::newRow("10 point") << all << 10 << "MenuFace" << "9";
-        QTest::newRow("6 point") << all << 6 << "MenuFace" << "7";
-        QTest::newRow("face missing: Verdana") << QStringList{"Arial", "Verdana", "Zapf"} << 8 << "Verdana" << "8";
-        QTest::newRow("neither: the first") << QStringList{"Arial", "Zapf"} << 9 << "Arial" << "9";
-        QTest::newRow("case counts") << QStringList{"Arial", "menuface", "verdana"} << 8 << "Arial" << "8";
-        QTest::newRow("empty list") << QStringList{} << 7 << "" << "7";
+        QTest::newRow("8 point, face listed") << all << 8 << "MenuFace"
+                                              << "8";
+        QTest::newRow("10 point") << all << 10 << "MenuFace"
+                                  << "9";
+        QTest::newRow("6 point") << all << 6 << "MenuFace"
+                                 << "7";
+        QTest::newRow("face missing: Verdana") << QStringList{"Arial", "Verdana", "Zapf"} << 8 << "Verdana"
+                                               << "8";
+        QTest::newRow("neither: the first") << QStringList{"Arial", "Zapf"} << 9 << "Arial"
+                                            << "9";
+        QTest::newRow("case counts") << QStringList{"Arial", "menuface", "verdana"} << 8 << "Arial"
+                                     << "8";
+        QTest::newRow("empty list") << QStringList{} << 7 << ""
+                                    << "7";
     }
     void defaultPicksTheMenuFont() {
         QFETCH(QStringList, names);
@@ -206,8 +223,10 @@ private slots:
         c->show();
         Control<QCheckBox>(c, "ChkBxTaskBar")->setChecked(false);
         Control<QCheckBox>(c, "CBWinDefDraw")->click();
-        Control<TEnhComboBox>(c, "CmBoxFontName")->setCurrentIndex(Control<TEnhComboBox>(c, "CmBoxFontName")->findText(SomeFamily()));
-        Control<TEnhComboBox>(c, "CmBoxFontSize")->setCurrentIndex(Control<TEnhComboBox>(c, "CmBoxFontSize")->findText("10"));
+        Control<TEnhComboBox>(c, "CmBoxFontName")
+            ->setCurrentIndex(Control<TEnhComboBox>(c, "CmBoxFontName")->findText(SomeFamily()));
+        Control<TEnhComboBox>(c, "CmBoxFontSize")
+            ->setCurrentIndex(Control<TEnhComboBox>(c, "CmBoxFontSize")->findText("10"));
         QSignalSpy itemsHidden(p.items.get(), &TFormItems::hidden);
         Control<QPushButton>(c, "BtnApply")->click();
         QVERIFY(c->isVisible());
@@ -325,8 +344,9 @@ private slots:
 
     void aSizeOrFaceOutsideTheListKeepsWhatIsInEffect() {
         TestProgram t;
-        t.write("orbel.ini", "[Font Settings]\r\nFontName=No Such Face\r\nFontSize=14\r\n; mine\r\n"
-                             "[Other]\r\nKeep=1\r\n");
+        t.write("orbel.ini",
+                "[Font Settings]\r\nFontName=No Such Face\r\nFontSize=14\r\n; mine\r\n"
+                "[Other]\r\nKeep=1\r\n");
         t.startUp();
         Program& p = t.program();
         QCOMPARE(p.settings.FontSize, 14);
@@ -344,7 +364,9 @@ private slots:
     void startUpAppliesTheStoredSettings() {
         TestProgram t;
         t.write("orbel.ini", QString("[General Settings]\r\nTaskBar=0x0\r\n[Font Settings]\r\nWindowsDraw=0\r\n"
-                                     "FontName=%1\r\nFontSize=0xA\r\n").arg(SomeFamily()).toUtf8());
+                                     "FontName=%1\r\nFontSize=0xA\r\n")
+                                 .arg(SomeFamily())
+                                 .toUtf8());
         t.startUp();
         Program& p = t.program();
         TFormConfig* c = p.config.get();
@@ -361,7 +383,8 @@ private slots:
         QVERIFY(items.width() >= 521 && items.height() >= 533);
         QCOMPARE(p.items->size(), items + QSize(2 * frame, 2 * frame + caption));
         QVERIFY(p.about->clientSize().width() >= 331 && p.about->clientSize().height() >= 172);
-        QCOMPARE(Control<QFrame>(p.about.get(), "PanelAbout")->geometry(), QRect(QPoint(frame, frame + caption), p.about->clientSize()));
+        QCOMPARE(Control<QFrame>(p.about.get(), "PanelAbout")->geometry(),
+                 QRect(QPoint(frame, frame + caption), p.about->clientSize()));
         QVERIFY(c->clientSize().width() >= 468 && c->clientSize().height() >= 289);
         QCOMPARE(c->size(), c->clientSize() + QSize(2 * frame, 2 * frame + caption));
         QCOMPARE(Control<QTabWidget>(c, "PCSettings")->pos(), QPoint(frame, frame + caption));

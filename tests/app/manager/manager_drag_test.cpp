@@ -22,9 +22,9 @@
 
 using namespace orbel;
 using orbel::testing::Control;
-using orbel::testing::TreeModelOf;
 using orbel::testing::NodeNamed;
 using orbel::testing::TestProgram;
+using orbel::testing::TreeModelOf;
 
 namespace {
 
@@ -52,7 +52,9 @@ struct Fixture {
     TreeNode* node(const char* text) { return NodeNamed(t.program().store.items, text); }
     // The node at a row path, for names used twice.
     TreeNode* at(const char* path) { return orbel::testing::NodeAt(t.program().store.items, path); }
-    QPoint centre(const TreeNode* n) const { return Control<TkvWinTreeView>(f, "TVItems")->visualRect(TreeModelOf(f)->indexOf(n)).center(); }
+    QPoint centre(const TreeNode* n) const {
+        return Control<TkvWinTreeView>(f, "TVItems")->visualRect(TreeModelOf(f)->indexOf(n)).center();
+    }
     QString order(const TreeNode* parent = nullptr) const {
         QStringList names;
         const ItemTree& tree = TreeModelOf(f)->tree();
@@ -142,17 +144,26 @@ private slots:
         QTest::addColumn<QString>("target");  // a name, or a row path
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("status");
-        QTest::newRow("item onto item") << "Alpha" << "Beta" << true << "Ready";
-        QTest::newRow("item onto folder") << "Alpha" << "Tools" << true << "Ready";
-        QTest::newRow("item onto a folder's marker") << "Alpha" << "3/0" << true << "Ready";
-        QTest::newRow("item onto Sysmenu") << "Alpha" << "--Sysmenu--" << false << "Ready";
-        QTest::newRow("item onto Orbel Kit") << "Alpha" << "Orbel Kit" << false << "Ready";
-        QTest::newRow("item into Orbel Kit") << "Alpha" << "Help File" << false << "Ready";
-        QTest::newRow("item onto Close") << "Beta" << "Close" << false << "Ready";
-        QTest::newRow("folder among its siblings") << "Tools" << "Beta" << true << "Ready";
-        QTest::newRow("folder into itself") << "Tools" << "Inner" << false
-                                            << manager_texts::FolderIntoOwn;
-        QTest::newRow("folder beside a namesake") << "3/2" << "Beta" << false << manager_texts::FolderDuplicate;
+        QTest::newRow("item onto item") << "Alpha"
+                                        << "Beta" << true << "Ready";
+        QTest::newRow("item onto folder") << "Alpha"
+                                          << "Tools" << true << "Ready";
+        QTest::newRow("item onto a folder's marker") << "Alpha"
+                                                     << "3/0" << true << "Ready";
+        QTest::newRow("item onto Sysmenu") << "Alpha"
+                                           << "--Sysmenu--" << false << "Ready";
+        QTest::newRow("item onto Orbel Kit") << "Alpha"
+                                             << "Orbel Kit" << false << "Ready";
+        QTest::newRow("item into Orbel Kit") << "Alpha"
+                                             << "Help File" << false << "Ready";
+        QTest::newRow("item onto Close") << "Beta"
+                                         << "Close" << false << "Ready";
+        QTest::newRow("folder among its siblings") << "Tools"
+                                                   << "Beta" << true << "Ready";
+        QTest::newRow("folder into itself") << "Tools"
+                                            << "Inner" << false << manager_texts::FolderIntoOwn;
+        QTest::newRow("folder beside a namesake") << "3/2"
+                                                  << "Beta" << false << manager_texts::FolderDuplicate;
     }
     void targetsTakeTheNodeOrRefuseIt() {
         QFETCH(QString, source);

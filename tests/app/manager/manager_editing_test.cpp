@@ -26,11 +26,11 @@
 
 using namespace orbel;
 using orbel::testing::Control;
-using orbel::testing::TreeModelOf;
 using orbel::testing::NodeAt;
 using orbel::testing::NodeNamed;
 using orbel::testing::SoundsPlayed;
 using orbel::testing::TestProgram;
+using orbel::testing::TreeModelOf;
 namespace mt = orbel::manager_texts;
 
 namespace {
@@ -38,8 +38,7 @@ namespace {
 // Top level: 0 marker, 1 Report, 2 Tools (0 marker, 1 Inner), 3 News
 // separator, then 4 --Sysmenu--, 5 Orbel Kit, 6 Close.
 void WriteStore(TestProgram& t) {
-    t.write("shortcuts/shortcuts.txt",
-            "^UnkLnk|/tmp/report.txt|txt|Report\r\n^Folder|Tools\r\n^SpeSep|News\r\n");
+    t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/report.txt|txt|Report\r\n^Folder|Tools\r\n^SpeSep|News\r\n");
     t.write("shortcuts/Tools/shortcuts.txt", "^UnkLnk|/tmp/inner.txt|txt|Inner\r\n");
 }
 
@@ -156,7 +155,8 @@ private slots:
         x.chooseFile("/opt/Tools/data.averyveryverylongextension");
         QVERIFY(Control<QLabel>(x.f, "LabelItemText")->text().contains(QChar(0x2026)));
         QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->toolTip(), QString("Item (averyveryverylongextension) Text"));
-        QCOMPARE(testing::SpokenName(Control<QLineEdit>(x.f, "MemoAddName")), Control<QLabel>(x.f, "LabelItemText")->toolTip());
+        QCOMPARE(testing::SpokenName(Control<QLineEdit>(x.f, "MemoAddName")),
+                 Control<QLabel>(x.f, "LabelItemText")->toolTip());
         // A typed separator caption waits in its mode too.
         x.mode(Control<QRadioButton>(x.f, "RBSeparator"));
         x.typeName("Games");
@@ -206,22 +206,76 @@ private slots:
         QTest::addColumn<QString>("expected");  // text of the new node, "" when refused
         QTest::addColumn<int>("image");         // -1: a captured icon
         QTest::addColumn<QString>("status");
-        QTest::newRow("plain separator") << "separator" << "" << "" << "1" << "---------------" << 3 << "Ready";
-        QTest::newRow("dashes only") << "separator" << "" << "----" << "1" << "---------------" << 3 << "Ready";
-        QTest::newRow("text separator") << "separator" << "" << "Games" << "2/1" << "--Games--" << 4 << "Ready";
-        QTest::newRow("folder") << "folder" << "" << "  Work " << "1" << "Work" << 0 << "Ready";
-        QTest::newRow("folder first in a folder") << "folder" << "" << "Deep" << "2/0" << "Deep" << 0 << "Ready";
-        QTest::newRow("folder first at the top") << "folder" << "" << "Top" << "0" << "Top" << 0 << "Ready";
-        QTest::newRow("folder without name") << "folder" << "" << "  " << "1" << "" << 0 << mt::FolderNeedsName;
-        QTest::newRow("folder bad name") << "folder" << "" << "a|b" << "1" << "" << 0 << mt::FolderBadChar;
-        QTest::newRow("folder duplicate") << "folder" << "" << " TOOLS" << "1" << "" << 0 << mt::FolderDuplicate;
-        QTest::newRow("folder duplicate of the selection") << "folder" << "" << "report" << "1" << "" << 0
-                                                           << mt::FolderDuplicate;
-        QTest::newRow("file") << "file" << "/tmp/notes.txt" << "My notes" << "1" << "My notes" << -1 << "Ready";
-        QTest::newRow("file with empty name") << "file" << "/tmp/notes.txt" << "" << "1" << "" << -1 << "Ready";
-        QTest::newRow("path with a bar") << "file" << "/tmp/a|b.txt" << "x" << "1" << "" << 0 << mt::PathBar;
-        QTest::newRow("path with a line break") << "file" << "/tmp/a\nb.txt" << "x" << "1" << "" << 0
-                                                << mt::PathLineBreak;
+        QTest::newRow("plain separator") << "separator"
+                                         << ""
+                                         << ""
+                                         << "1"
+                                         << "---------------" << 3 << "Ready";
+        QTest::newRow("dashes only") << "separator"
+                                     << ""
+                                     << "----"
+                                     << "1"
+                                     << "---------------" << 3 << "Ready";
+        QTest::newRow("text separator") << "separator"
+                                        << ""
+                                        << "Games"
+                                        << "2/1"
+                                        << "--Games--" << 4 << "Ready";
+        QTest::newRow("folder") << "folder"
+                                << ""
+                                << "  Work "
+                                << "1"
+                                << "Work" << 0 << "Ready";
+        QTest::newRow("folder first in a folder") << "folder"
+                                                  << ""
+                                                  << "Deep"
+                                                  << "2/0"
+                                                  << "Deep" << 0 << "Ready";
+        QTest::newRow("folder first at the top") << "folder"
+                                                 << ""
+                                                 << "Top"
+                                                 << "0"
+                                                 << "Top" << 0 << "Ready";
+        QTest::newRow("folder without name") << "folder"
+                                             << ""
+                                             << "  "
+                                             << "1"
+                                             << "" << 0 << mt::FolderNeedsName;
+        QTest::newRow("folder bad name") << "folder"
+                                         << ""
+                                         << "a|b"
+                                         << "1"
+                                         << "" << 0 << mt::FolderBadChar;
+        QTest::newRow("folder duplicate") << "folder"
+                                          << ""
+                                          << " TOOLS"
+                                          << "1"
+                                          << "" << 0 << mt::FolderDuplicate;
+        QTest::newRow("folder duplicate of the selection") << "folder"
+                                                           << ""
+                                                           << "report"
+                                                           << "1"
+                                                           << "" << 0 << mt::FolderDuplicate;
+        QTest::newRow("file") << "file"
+                              << "/tmp/notes.txt"
+                              << "My notes"
+                              << "1"
+                              << "My notes" << -1 << "Ready";
+        QTest::newRow("file with empty name") << "file"
+                                              << "/tmp/notes.txt"
+                                              << ""
+                                              << "1"
+                                              << "" << -1 << "Ready";
+        QTest::newRow("path with a bar") << "file"
+                                         << "/tmp/a|b.txt"
+                                         << "x"
+                                         << "1"
+                                         << "" << 0 << mt::PathBar;
+        QTest::newRow("path with a line break") << "file"
+                                                << "/tmp/a\nb.txt"
+                                                << "x"
+                                                << "1"
+                                                << "" << 0 << mt::PathLineBreak;
     }
     void attachInEachMode() {
         QFETCH(QString, mode);
@@ -371,12 +425,13 @@ private slots:
         x.t.write("drops/Tool.lnk", QByteArray::fromStdString(test::LinkTo("/opt/tool/tool.exe", "-q \"a b\"")));
         x.t.write("drops/broken.lnk", "not a link");
         TreeNode* inner = x.node("Inner");
-        const QPoint at = Control<TkvWinTreeView>(x.f, "TVItems")->visualRect(TreeModelOf(x.f)->indexOf(inner)).center();
+        const QPoint at =
+            Control<TkvWinTreeView>(x.f, "TVItems")->visualRect(TreeModelOf(x.f)->indexOf(inner)).center();
         const int chordsBefore = x.chords();
-        QVERIFY(DropFiles(x.f,
-                          {d + "plain.txt", d + "Some Dir", d + "README", d + "Editor.desktop", d + "Tool.lnk",
-                           d + "broken.lnk"},
-                          at));
+        QVERIFY(DropFiles(
+            x.f,
+            {d + "plain.txt", d + "Some Dir", d + "README", d + "Editor.desktop", d + "Tool.lnk", d + "broken.lnk"},
+            at));
         // Each file after the node under the point: reverse order; the
         // unreadable shortcut is refused, the last good one is selected.
         QCOMPARE(x.texts(x.node("Tools")), QString(",Inner,tool,true,README,Some Dir,plain"));
@@ -412,10 +467,14 @@ private slots:
         QTest::addColumn<QString>("target");  // "" for below the last row
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("status");
-        QTest::newRow("below the last node") << "" << "plain.txt" << mt::DropRefused;
-        QTest::newRow("onto Close") << "Close" << "plain.txt" << mt::DropRefused;
-        QTest::newRow("into Orbel Kit") << "About" << "plain.txt" << mt::DropRefused;
-        QTest::newRow("a bar in the name") << "Report" << "a|b.txt" << mt::PathBar;
+        QTest::newRow("below the last node") << ""
+                                             << "plain.txt" << mt::DropRefused;
+        QTest::newRow("onto Close") << "Close"
+                                    << "plain.txt" << mt::DropRefused;
+        QTest::newRow("into Orbel Kit") << "About"
+                                        << "plain.txt" << mt::DropRefused;
+        QTest::newRow("a bar in the name") << "Report"
+                                           << "a|b.txt" << mt::PathBar;
     }
     void filesDroppedWhereNothingMayGo() {
         QFETCH(QString, target);
@@ -425,7 +484,9 @@ private slots:
         x.t.write("drops/" + file, "x");
         const QPoint at = target.isEmpty()
                               ? QPoint(20, Control<TkvWinTreeView>(x.f, "TVItems")->viewport()->height() - 3)
-                              : Control<TkvWinTreeView>(x.f, "TVItems")->visualRect(TreeModelOf(x.f)->indexOf(x.node(target))).center();
+                              : Control<TkvWinTreeView>(x.f, "TVItems")
+                                    ->visualRect(TreeModelOf(x.f)->indexOf(x.node(target)))
+                                    .center();
         const size_t before = x.tree().nodeCount();
         const int paths = x.table().paths.length();
         const int chords = x.chords();

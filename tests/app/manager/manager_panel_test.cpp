@@ -23,9 +23,9 @@
 
 using namespace orbel;
 using orbel::testing::Control;
-using orbel::testing::TreeModelOf;
 using orbel::testing::OpenManager;
 using orbel::testing::TestProgram;
+using orbel::testing::TreeModelOf;
 
 namespace {
 
@@ -70,9 +70,12 @@ private slots:
         QCOMPARE(Control<QFrame>(f, "PanelAdmin")->width(), 175);
         QCOMPARE(f->StatusText(), QString("Ready"));
         // Tree on the left, panels to its right, properties above admin.
-        QVERIFY(Control<TkvWinTreeView>(f, "TVItems")->geometry().right() < Control<QFrame>(f, "PanelProp")->geometry().left());
-        QVERIFY(Control<QFrame>(f, "PanelProp")->geometry().bottom() < Control<QFrame>(f, "PanelAdmin")->geometry().top());
-        QVERIFY(Control<QStatusBar>(f, "StatusBarHelp")->geometry().top() >= Control<QFrame>(f, "PanelAdmin")->mapTo(f, QPoint(0, Control<QFrame>(f, "PanelAdmin")->height())).y());
+        QVERIFY(Control<TkvWinTreeView>(f, "TVItems")->geometry().right() <
+                Control<QFrame>(f, "PanelProp")->geometry().left());
+        QVERIFY(Control<QFrame>(f, "PanelProp")->geometry().bottom() <
+                Control<QFrame>(f, "PanelAdmin")->geometry().top());
+        QVERIFY(Control<QStatusBar>(f, "StatusBarHelp")->geometry().top() >=
+                Control<QFrame>(f, "PanelAdmin")->mapTo(f, QPoint(0, Control<QFrame>(f, "PanelAdmin")->height())).y());
         // No control sticks out of the panel or window that holds it.
         for (QWidget* w : f->findChildren<QWidget*>()) {
             if (!w->isVisibleTo(f) || w->isWindow() || !w->parentWidget() || w->objectName().isEmpty()) continue;
@@ -86,21 +89,41 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("save") << "BitBtnSave" << "S&ave"
+        QTest::newRow("save") << "BitBtnSave"
+                              << "S&ave"
                               << "Save changes (take effect after closing the form) - only new changes can be undone";
-        QTest::newRow("close") << "BitBtnClose" << "C&lose" << "Exit (changes made since last save won't be applyed)";
-        QTest::newRow("launch") << "BitBtnLaunch" << "&Launch"
+        QTest::newRow("close") << "BitBtnClose"
+                               << "C&lose"
+                               << "Exit (changes made since last save won't be applyed)";
+        QTest::newRow("launch") << "BitBtnLaunch"
+                                << "&Launch"
                                 << "Launch the given shortcut (the same as launching them from the popumenu)";
-        QTest::newRow("undo") << "BitBtnUndo" << "&Undo" << "Undo all changes (since last save)";
-        QTest::newRow("sweep") << "BitBtnSweep" << "&Sweep" << "Sweep for invalid items (e.g. non-existing files)";
-        QTest::newRow("paste") << "BitBtnPaste" << "&Paste" << "Paste an item which you have just cutted or copyed before";
-        QTest::newRow("add") << "BitBtnAdd" << "Add.." << "Find a file of any type and prepare it to be attached";
-        QTest::newRow("name box") << "EditSName" << "" << "This is the showed \"item text\"";
-        QTest::newRow("path") << "RichEditFPath" << "" << "The file-path (e.g. c:\\tandrel\\) which the item points at";
-        QTest::newRow("params") << "EditSParams" << "" << "The parameters to use for executing this (exe) file";
-        QTest::newRow("admin head") << "PanelHeadAdmin" << "Administer"
+        QTest::newRow("undo") << "BitBtnUndo"
+                              << "&Undo"
+                              << "Undo all changes (since last save)";
+        QTest::newRow("sweep") << "BitBtnSweep"
+                               << "&Sweep"
+                               << "Sweep for invalid items (e.g. non-existing files)";
+        QTest::newRow("paste") << "BitBtnPaste"
+                               << "&Paste"
+                               << "Paste an item which you have just cutted or copyed before";
+        QTest::newRow("add") << "BitBtnAdd"
+                             << "Add.."
+                             << "Find a file of any type and prepare it to be attached";
+        QTest::newRow("name box") << "EditSName"
+                                  << ""
+                                  << "This is the showed \"item text\"";
+        QTest::newRow("path") << "RichEditFPath"
+                              << ""
+                              << "The file-path (e.g. c:\\tandrel\\) which the item points at";
+        QTest::newRow("params") << "EditSParams"
+                                << ""
+                                << "The parameters to use for executing this (exe) file";
+        QTest::newRow("admin head") << "PanelHeadAdmin"
+                                    << "Administer"
                                     << "\"Administer\" is the place where you add, delete etc. items";
-        QTest::newRow("folder mode") << "RBFolder" << "Folder (virtual)"
+        QTest::newRow("folder mode") << "RBFolder"
+                                     << "Folder (virtual)"
                                      << "Choosing this makes it possible to add sub-treeview-folders";
     }
     void captionsAndHints() {
@@ -119,10 +142,13 @@ private slots:
     void boxesAreNamedForScreenReaders() {
         TestProgram t;
         TFormItems* f = OpenManager(t);
-        const std::pair<QWidget*, const char*> boxes[] = {
-            {Control<TkvWinTreeView>(f, "TVItems"), "Items"},          {Control<QLineEdit>(f, "EditSName"), "Item Text"},      {Control<QPlainTextEdit>(f, "RichEditFPath"), "File Path"},
-            {Control<QLineEdit>(f, "RichEditFName"), "File Name"}, {Control<QLineEdit>(f, "RichEditFParams"), "Parameters"}, {Control<QLineEdit>(f, "EditSParams"), "Parameters"},
-            {Control<QLineEdit>(f, "MemoAddName"), "Item Text"}};
+        const std::pair<QWidget*, const char*> boxes[] = {{Control<TkvWinTreeView>(f, "TVItems"), "Items"},
+                                                          {Control<QLineEdit>(f, "EditSName"), "Item Text"},
+                                                          {Control<QPlainTextEdit>(f, "RichEditFPath"), "File Path"},
+                                                          {Control<QLineEdit>(f, "RichEditFName"), "File Name"},
+                                                          {Control<QLineEdit>(f, "RichEditFParams"), "Parameters"},
+                                                          {Control<QLineEdit>(f, "EditSParams"), "Parameters"},
+                                                          {Control<QLineEdit>(f, "MemoAddName"), "Item Text"}};
         for (auto [box, name] : boxes) QCOMPARE(testing::SpokenName(box), QString(name));
     }
 
@@ -137,36 +163,63 @@ private slots:
         QTest::addColumn<bool>("paramsOn");
         QTest::addColumn<QString>("buttons");
         const QString na = "File Name: N/A", pa = "File Path: N/A";
-        QTest::newRow("top marker") << "0" << "Item Type: Utility item" << "Top" << false << na << pa << "N/A"
-                                    << false << "-----";
-        QTest::newRow("folder") << "1" << "Item Type: Virtual item" << "Tools" << true << na << pa << "N/A" << false
-                                << "C--D-";
-        QTest::newRow("folder's marker") << "1/0" << "Item Type: Utility item" << "Top" << false << na << pa << "N/A"
-                                         << false << "-----";
-        QTest::newRow("plain separator") << "2" << "Item Type: Separator item" << "" << true << na << pa << "N/A"
-                                         << false << "CO-D-";
-        QTest::newRow("text separator") << "3" << "Item Type: Separator item" << "News" << true << na << pa << "N/A"
-                                        << false << "CO-D-";
-        QTest::newRow("program") << "4" << "Item Type: Executable item" << "Truth" << true << "File Name: true"
-                                 << "File Path: /bin/" << "-x" << true << "CO-DL";
-        QTest::newRow("document") << "5" << "Item Type: Startable item" << "Report" << true
-                                  << "File Name: report.txt" << "File Path: /tmp/" << "N/A" << false << "CO-DL";
-        QTest::newRow("batch, any case") << "6" << "Item Type: Runable item" << "Batch" << true
-                                         << "File Name: RUN.BAT" << "File Path: /tmp/" << "N/A" << false << "CO-DL";
-        QTest::newRow("shortcut") << "7" << "Item Type: Shortcut item" << "Link" << true << "File Name: link.lnk"
-                                  << "File Path: /tmp/" << "N/A" << false << "CO-DL";
-        QTest::newRow("directory") << "8" << "Item Type: Startable item" << "Docs" << true << "File Name: docs"
-                                   << "File Path: /tmp/" << "N/A" << false << "CO-DL";
-        QTest::newRow("inside a folder") << "1/1" << "Item Type: Startable item" << "Inner" << true
-                                         << "File Name: inner.txt" << "File Path: /tmp/" << "N/A" << false << "CO-DL";
-        QTest::newRow("Sysmenu") << "9" << "Item Type: Program item" << "Sysmenu" << false << na << pa << "N/A"
-                                 << false << "-----";
-        QTest::newRow("Orbel Kit") << "10" << "Item Type: Program item" << "Orbel Kit" << false << na << pa << "N/A"
-                                   << false << "-----";
-        QTest::newRow("kit's separator") << "10/1" << "Item Type: Program item" << "" << false << na << pa << "N/A"
-                                         << false << "-----";
-        QTest::newRow("Close") << "11" << "Item Type: Program item" << "Close" << false << na << pa << "N/A" << false
-                               << "-----";
+        QTest::newRow("top marker") << "0"
+                                    << "Item Type: Utility item"
+                                    << "Top" << false << na << pa << "N/A" << false << "-----";
+        QTest::newRow("folder") << "1"
+                                << "Item Type: Virtual item"
+                                << "Tools" << true << na << pa << "N/A" << false << "C--D-";
+        QTest::newRow("folder's marker") << "1/0"
+                                         << "Item Type: Utility item"
+                                         << "Top" << false << na << pa << "N/A" << false << "-----";
+        QTest::newRow("plain separator") << "2"
+                                         << "Item Type: Separator item"
+                                         << "" << true << na << pa << "N/A" << false << "CO-D-";
+        QTest::newRow("text separator") << "3"
+                                        << "Item Type: Separator item"
+                                        << "News" << true << na << pa << "N/A" << false << "CO-D-";
+        QTest::newRow("program") << "4"
+                                 << "Item Type: Executable item"
+                                 << "Truth" << true << "File Name: true"
+                                 << "File Path: /bin/"
+                                 << "-x" << true << "CO-DL";
+        QTest::newRow("document") << "5"
+                                  << "Item Type: Startable item"
+                                  << "Report" << true << "File Name: report.txt"
+                                  << "File Path: /tmp/"
+                                  << "N/A" << false << "CO-DL";
+        QTest::newRow("batch, any case") << "6"
+                                         << "Item Type: Runable item"
+                                         << "Batch" << true << "File Name: RUN.BAT"
+                                         << "File Path: /tmp/"
+                                         << "N/A" << false << "CO-DL";
+        QTest::newRow("shortcut") << "7"
+                                  << "Item Type: Shortcut item"
+                                  << "Link" << true << "File Name: link.lnk"
+                                  << "File Path: /tmp/"
+                                  << "N/A" << false << "CO-DL";
+        QTest::newRow("directory") << "8"
+                                   << "Item Type: Startable item"
+                                   << "Docs" << true << "File Name: docs"
+                                   << "File Path: /tmp/"
+                                   << "N/A" << false << "CO-DL";
+        QTest::newRow("inside a folder") << "1/1"
+                                         << "Item Type: Startable item"
+                                         << "Inner" << true << "File Name: inner.txt"
+                                         << "File Path: /tmp/"
+                                         << "N/A" << false << "CO-DL";
+        QTest::newRow("Sysmenu") << "9"
+                                 << "Item Type: Program item"
+                                 << "Sysmenu" << false << na << pa << "N/A" << false << "-----";
+        QTest::newRow("Orbel Kit") << "10"
+                                   << "Item Type: Program item"
+                                   << "Orbel Kit" << false << na << pa << "N/A" << false << "-----";
+        QTest::newRow("kit's separator") << "10/1"
+                                         << "Item Type: Program item"
+                                         << "" << false << na << pa << "N/A" << false << "-----";
+        QTest::newRow("Close") << "11"
+                               << "Item Type: Program item"
+                               << "Close" << false << na << pa << "N/A" << false << "-----";
     }
     void panelAndButtonsPerNodeKind() {
         QFETCH(QString, at);
@@ -194,7 +247,9 @@ private slots:
         QCOMPARE(Control<QLineEdit>(f, "EditSParams")->isEnabled(), paramsOn);
         QCOMPARE(Buttons(f), buttons);
         // Always on, whatever the selection.
-        for (QPushButton* b : {Control<QPushButton>(f, "BitBtnUndo"), Control<QPushButton>(f, "BitBtnSave"), Control<QPushButton>(f, "BitBtnSweep"), Control<QPushButton>(f, "BitBtnClose"), Control<QPushButton>(f, "BitBtnHelp")})
+        for (QPushButton* b : {Control<QPushButton>(f, "BitBtnUndo"), Control<QPushButton>(f, "BitBtnSave"),
+                               Control<QPushButton>(f, "BitBtnSweep"), Control<QPushButton>(f, "BitBtnClose"),
+                               Control<QPushButton>(f, "BitBtnHelp")})
             QVERIFY(b->isEnabled());
         // The type picture is the node's menu image over button face.
         QVERIFY(!Control<QLabel>(f, "ImgFType")->pixmap().isNull());
@@ -231,17 +286,27 @@ private slots:
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("status");
         const QString ready = "Ready";
-        QTest::newRow("accepted") << "Tools2" << "Tools2" << ready;
-        QTest::newRow("trimmed") << "Spaced  " << "Spaced" << ready;
+        QTest::newRow("accepted") << "Tools2"
+                                  << "Tools2" << ready;
+        QTest::newRow("trimmed") << "Spaced  "
+                                 << "Spaced" << ready;
         // Typing a leading blank first gives an empty name for a moment.
-        QTest::newRow("leading blank") << " Spaced" << "Spaced" << QString(manager_texts::FolderNeedsName);
-        QTest::newRow("slash") << "a/b" << "a" << manager_texts::FolderBadChar;
-        QTest::newRow("vertical bar") << "a|b" << "a" << manager_texts::FolderBadChar;
-        QTest::newRow("sibling item's name") << "Report" << "Repor" << manager_texts::FolderDuplicate;
-        QTest::newRow("other case, blanks") << " REPORT" << "REPOR" << manager_texts::FolderDuplicate;
-        QTest::newRow("empty") << "" << "Tools" << manager_texts::FolderNeedsName;
-        QTest::newRow("only blanks") << "   " << "Tools" << manager_texts::FolderNeedsName;
-        QTest::newRow("index file's name") << "shortcuts.txt" << "shortcuts.tx" << manager_texts::FolderReserved;
+        QTest::newRow("leading blank") << " Spaced"
+                                       << "Spaced" << QString(manager_texts::FolderNeedsName);
+        QTest::newRow("slash") << "a/b"
+                               << "a" << manager_texts::FolderBadChar;
+        QTest::newRow("vertical bar") << "a|b"
+                                      << "a" << manager_texts::FolderBadChar;
+        QTest::newRow("sibling item's name") << "Report"
+                                             << "Repor" << manager_texts::FolderDuplicate;
+        QTest::newRow("other case, blanks") << " REPORT"
+                                            << "REPOR" << manager_texts::FolderDuplicate;
+        QTest::newRow("empty") << ""
+                               << "Tools" << manager_texts::FolderNeedsName;
+        QTest::newRow("only blanks") << "   "
+                                     << "Tools" << manager_texts::FolderNeedsName;
+        QTest::newRow("index file's name") << "shortcuts.txt"
+                                           << "shortcuts.tx" << manager_texts::FolderReserved;
     }
     void renamingAFolder() {
         QFETCH(QString, typed);
@@ -265,10 +330,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("image");
-        QTest::newRow("plain gets a caption") << "2" << "Tools" << "--Tools--" << 4;
-        QTest::newRow("caption cleared") << "3" << "" << "---------------" << 3;
-        QTest::newRow("dashes only") << "3" << "-----" << "---------------" << 3;
-        QTest::newRow("blanks kept") << "2" << " a " << "-- a --" << 4;
+        QTest::newRow("plain gets a caption") << "2"
+                                              << "Tools"
+                                              << "--Tools--" << 4;
+        QTest::newRow("caption cleared") << "3"
+                                         << ""
+                                         << "---------------" << 3;
+        QTest::newRow("dashes only") << "3"
+                                     << "-----"
+                                     << "---------------" << 3;
+        QTest::newRow("blanks kept") << "2"
+                                     << " a "
+                                     << "-- a --" << 4;
     }
     void separatorsSwitchKindWhileTyping() {
         QFETCH(QString, at);
@@ -321,9 +394,12 @@ private slots:
     void pastedLineBreaksNeverReachTheTree_data() {
         QTest::addColumn<QString>("at");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("item") << "5" << "Line Break";
-        QTest::newRow("folder") << "1" << "Line Break";
-        QTest::newRow("separator") << "2" << "--Line Break--";
+        QTest::newRow("item") << "5"
+                              << "Line Break";
+        QTest::newRow("folder") << "1"
+                                << "Line Break";
+        QTest::newRow("separator") << "2"
+                                   << "--Line Break--";
     }
     void pastedLineBreaksNeverReachTheTree() {
         QFETCH(QString, at);

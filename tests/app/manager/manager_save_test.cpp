@@ -26,12 +26,12 @@
 
 using namespace orbel;
 using orbel::testing::Control;
-using orbel::testing::TreeModelOf;
 using orbel::testing::NodeAt;
 using orbel::testing::NodeNamed;
-using orbel::testing::ReadText;
 using orbel::testing::OpenManager;
+using orbel::testing::ReadText;
 using orbel::testing::TestProgram;
+using orbel::testing::TreeModelOf;
 using orbel::testing::VisibleCaptions;
 
 namespace {
@@ -117,7 +117,8 @@ private slots:
         // Reopened, the tree shows the loaded state, folders collapsed.
         f->show();
         QCOMPARE(TreeModelOf(f)->rowCount(), 1 + 3 + 3);
-        QVERIFY(!Control<TkvWinTreeView>(f, "TVItems")->isExpanded(TreeModelOf(f)->indexOf(NodeNamed(t.program().store.items, "Tools"))));
+        QVERIFY(!Control<TkvWinTreeView>(f, "TVItems")
+                     ->isExpanded(TreeModelOf(f)->indexOf(NodeNamed(t.program().store.items, "Tools"))));
     }
 
     void undoGoesBackToTheLastSave() {
@@ -139,8 +140,9 @@ private slots:
         QCOMPARE(QString::fromStdString(t.program().store.table.GetItemParameters(number)), QString("-x"));
         QCOMPARE(f->selectedNode(), tree.firstTopLevel());
         QCOMPARE(t.program().store.topAnchor, tree.firstTopLevel());
-        QCOMPARE(Control<QLabel>(f, "LblFType")->text(), QString("Item Type: Utility item"));  // the panel follows the selection
-        QVERIFY(f->saved());  // Undo does not forget the save
+        QCOMPARE(Control<QLabel>(f, "LblFType")->text(),
+                 QString("Item Type: Utility item"));  // the panel follows the selection
+        QVERIFY(f->saved());                           // Undo does not forget the save
         // Again: nothing further changes.
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
         QVERIFY(NodeNamed(tree, "First"));
@@ -253,10 +255,11 @@ private slots:
         TestProgram t;
         t.mkdir("alive");
         t.write("alive.txt", "x");
-        t.write("shortcuts/shortcuts.txt",
-                ("^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n^UnkLnk|" + t.dir() + "alive||Dir\r\n^Folder|Box\r\n"
-                 "^UnkLnk|" + t.dir() + "alive.txt/|txt|NotADir\r\n")
-                    .toUtf8());
+        t.write("shortcuts/shortcuts.txt", ("^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n^UnkLnk|" + t.dir() +
+                                            "alive||Dir\r\n^Folder|Box\r\n"
+                                            "^UnkLnk|" +
+                                            t.dir() + "alive.txt/|txt|NotADir\r\n")
+                                               .toUtf8());
         t.write("shortcuts/Box/shortcuts.txt", ("^UnkLnk|" + t.dir() + "gone2.txt|txt|Inside\r\n").toUtf8());
         TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
@@ -286,9 +289,9 @@ private slots:
         const QString script = t.dir() + "record";
         t.write("record", ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + t.dir() + "args.txt'\n").toUtf8());
         QFile(script).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        t.write("shortcuts/shortcuts.txt",
-                ("^ExeLnk|" + script + "|one|record.bmp|Record\r\n^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n")
-                    .toUtf8());
+        t.write(
+            "shortcuts/shortcuts.txt",
+            ("^ExeLnk|" + script + "|one|record.bmp|Record\r\n^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n").toUtf8());
         TFormItems* f = OpenManager(t);
         ItemTree& tree = t.program().store.items;
         f->selectNode(NodeNamed(tree, "Record"));
@@ -302,7 +305,8 @@ private slots:
         f->selectNode(NodeNamed(tree, "Gone"));
         f->BitBtnLaunchClick();
         QCOMPARE(t.notices.size(), 1);
-        QCOMPARE(t.notices[0].text, QString::fromStdString(texts::OpeningErrorText((t.dir() + "gone.txt").toStdString())));
+        QCOMPARE(t.notices[0].text,
+                 QString::fromStdString(texts::OpeningErrorText((t.dir() + "gone.txt").toStdString())));
     }
 
     void helpOpensTheHelpPageOrSaysItIsMissing() {

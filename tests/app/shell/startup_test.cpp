@@ -88,8 +88,8 @@ private slots:
         t.startUp();
         QMenu* menu = Realised(t.program().items->liveMenu());
         // Doubled separators stay as stored.
-        QCOMPARE(VisibleCaptions(menu), QStringList({"Alpha", "-", "-", "Empty", "News", "Full", "Beta",
-                                                     "Sysmenu", "Orbel Kit", "Close"}));
+        QCOMPARE(VisibleCaptions(menu),
+                 QStringList({"Alpha", "-", "-", "Empty", "News", "Full", "Beta", "Sysmenu", "Orbel Kit", "Close"}));
         // An empty folder opens as a submenu with only its hidden entry.
         LiveMenu* empty = Submenu(menu, "Empty");
         QVERIFY(empty);
@@ -175,7 +175,8 @@ private slots:
         QCOMPARE(t.notices[0].icon, NoticeIcon::Warning);
         QCOMPARE(t.notices[0].buttons, NoticeButtons::YesNoCancel);
         QCOMPARE(t.notices[0].text, t.program().backupPrompt);
-        QVERIFY(t.notices[0].text.startsWith("A Backup of an earlier items list exists as \"" + t.dir() + "item_bak.\""));
+        QVERIFY(
+            t.notices[0].text.startsWith("A Backup of an earlier items list exists as \"" + t.dir() + "item_bak.\""));
         QCOMPARE(t.program().endRequested(), ends);
         QCOMPARE(t.program().trayReady(), !ends);
         QCOMPARE(t.exists("item_bak"), backupLeft);
@@ -247,7 +248,8 @@ private slots:
         about->show();
         // Shown at once, not a second later.
         QVERIFY(QRegularExpression("^\\d{1,3}% used of the total memory at \\S+ KB$")
-                    .match(Control<QLabel>(about, "LabelMemTotal")->text()).hasMatch());
+                    .match(Control<QLabel>(about, "LabelMemTotal")->text())
+                    .hasMatch());
         QVERIFY(Control<Timer>(about, "TimerMem")->isActive());
         about->close();
         QVERIFY(!Control<Timer>(about, "TimerMem")->isActive());
@@ -269,8 +271,7 @@ private slots:
         QMenu* menu = Realised(t.program().items->liveMenu());
         menu->actions().first()->trigger();
         QCOMPARE(t.notices.size(), 1);
-        QCOMPARE(t.notices[0].text,
-                 QString::fromStdString(texts::OpeningErrorText("/nonexistent/gone.txt")));
+        QCOMPARE(t.notices[0].text, QString::fromStdString(texts::OpeningErrorText("/nonexistent/gone.txt")));
         QVERIFY(t.notices[0].text.startsWith("Error opening the file /nonexistent/gone.txt. Most likely"));
     }
 
@@ -287,7 +288,8 @@ private slots:
         menu->actions().at(1)->trigger();
         miVisitWebsiteClick();
         QCOMPARE(t.notices.size(), 3);
-        QCOMPARE(t.notices[0].text, QString::fromStdString(texts::OpeningErrorText((t.dir() + "report.txt").toStdString())));
+        QCOMPARE(t.notices[0].text,
+                 QString::fromStdString(texts::OpeningErrorText((t.dir() + "report.txt").toStdString())));
         QCOMPARE(t.notices[1].text, QString::fromStdString(texts::OpeningErrorText((t.dir() + "docs").toStdString())));
         QCOMPARE(t.notices[2].text, QString::fromStdString(texts::NotFoundText(texts::WebAddress)));
     }
@@ -318,14 +320,16 @@ private slots:
         QCOMPARE(t.notices.size(), 2);
         QCOMPARE(t.notices[0].text, t.dir() + "errorlog.txt");
         QCOMPARE(t.notices[1].text, t.program().crashMessage);
-        QVERIFY(t.notices[1].text.startsWith("Exception raised, Orbel will now terminate to prevent machine lockup.\r\n\r\n"));
+        QVERIFY(t.notices[1].text.startsWith(
+            "Exception raised, Orbel will now terminate to prevent machine lockup.\r\n\r\n"));
         QVERIFY(t.program().endRequested());
         QFile log(t.dir() + "errorlog.txt");
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QString line = QString::fromUtf8(log.readAll());
         QVERIFY2(QRegularExpression("^.+ - \\d\\d:\\d\\d: Orbel: Exception raised \\(Sender was: BitBtnSave\\): "
                                     "boom in handler\\. Last Win32 Error \\(\\d+\\): [^\\r\\n]*\\.\\r\\n$")
-                     .match(line).hasMatch(),
+                     .match(line)
+                     .hasMatch(),
                  qPrintable(line));
     }
 };

@@ -7,7 +7,7 @@ namespace orbel {
 class ItemTree;
 class TFormItems;
 class TreeNode;
-}
+}  // namespace orbel
 
 namespace orbel::testing {
 

@@ -26,8 +26,9 @@ const QRgb kDarkBlue = qRgb(0, 0, 128);
 using StoreFiles = QList<QPair<QString, QByteArray>>;
 
 const StoreFiles kStore = {
-    {"shortcuts/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n^UnkLnk|/tmp/b.txt|txt|Gamm&a\r\n"
-                                "^SpeSep|Clos&e\r\n^NorSep|\r\n^Folder|Same\r\n^UnkLnk|/tmp/c.txt|txt|Same\r\n"},
+    {"shortcuts/shortcuts.txt",
+     "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n^UnkLnk|/tmp/b.txt|txt|Gamm&a\r\n"
+     "^SpeSep|Clos&e\r\n^NorSep|\r\n^Folder|Same\r\n^UnkLnk|/tmp/c.txt|txt|Same\r\n"},
     {"shortcuts/Same/shortcuts.txt", "^UnkLnk|/tmp/d.txt|txt|Inner\r\n"},
 };
 
@@ -103,8 +104,9 @@ bool ShowsItsOwnLine(const QImage& img, const QRect& r) {
     const int x = r.center().x();
     QHash<QRgb, int> seen;
     for (int y = 0; y < img.height(); ++y) ++seen[img.pixel(x, y)];
-    const QRgb ground = std::max_element(seen.keyValueBegin(), seen.keyValueEnd(),
-                                         [](auto a, auto b) { return a.second < b.second; })->first;
+    const QRgb ground = std::max_element(seen.keyValueBegin(), seen.keyValueEnd(), [](auto a, auto b) {
+                            return a.second < b.second;
+                        })->first;
     int first = -1, last = -1;
     for (int y = r.top(); y <= r.bottom(); ++y)
         if (img.pixel(x, y) != ground) {
@@ -250,7 +252,8 @@ private slots:
         for (int i = 0; i < custom.size(); ++i) {
             const QString entry = windows[i].section(' ', 0, -2);
             QCOMPARE(custom[i].section(' ', 0, -2), entry);
-            if (!custom[i].endsWith("hidden") && !entry.endsWith("/-")) QVERIFY2(custom[i].endsWith(" 19"), qPrintable(custom[i]));
+            if (!custom[i].endsWith("hidden") && !entry.endsWith("/-"))
+                QVERIFY2(custom[i].endsWith(" 19"), qPrintable(custom[i]));
         }
         QVERIFY(custom.contains("/Orbel Kit/About.. 19"));
         f.menu()->hide();
@@ -271,7 +274,8 @@ private slots:
         QFETCH(bool, windowsDraw);
         const QByteArray sep = "^NorSep|\r\n";
         Fixture f(windowsDraw, 8,
-                  {{"shortcuts/shortcuts.txt", sep.repeated(5) + "^Folder|Lead\r\n^Folder|Ends\r\n^Folder|One\r\n" + sep.repeated(2)},
+                  {{"shortcuts/shortcuts.txt",
+                    sep.repeated(5) + "^Folder|Lead\r\n^Folder|Ends\r\n^Folder|One\r\n" + sep.repeated(2)},
                    {"shortcuts/Lead/shortcuts.txt", sep.repeated(3) + "^UnkLnk|/tmp/a.txt|txt|A\r\n"},
                    {"shortcuts/Ends/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|A\r\n" + sep.repeated(2) +
                                                         "^UnkLnk|/tmp/b.txt|txt|B\r\n" + sep.repeated(2)},

@@ -43,9 +43,13 @@ private slots:
         icon.setLeftPopup(leftPopup);
         QStringList seen;
         connect(&icon, &TSysTrayIcon::OnMouseDown, this,
-                [&](QObject*, Qt::MouseButton b, Qt::KeyboardModifiers, int, int) { seen << QString("down %1").arg(int(b)); });
+                [&](QObject*, Qt::MouseButton b, Qt::KeyboardModifiers, int, int) {
+                    seen << QString("down %1").arg(int(b));
+                });
         connect(&icon, &TSysTrayIcon::OnMouseUp, this,
-                [&](QObject*, Qt::MouseButton b, Qt::KeyboardModifiers, int, int) { seen << QString("up %1").arg(int(b)); });
+                [&](QObject*, Qt::MouseButton b, Qt::KeyboardModifiers, int, int) {
+                    seen << QString("up %1").arg(int(b));
+                });
         connect(&icon, &TSysTrayIcon::OnClick, this, [&](QObject*) { seen << "click"; });
         connect(&icon, &TSysTrayIcon::OnDblClick, this, [&](QObject*) { seen << "dblclick"; });
         connect(&icon, &TSysTrayIcon::menuShown, this, [&](QPoint) { seen << "menu"; });

@@ -9,8 +9,7 @@ namespace {
 
 constexpr std::uint64_t K = 1024, kMax = std::numeric_limits<std::uint64_t>::max();
 
-TEST(AboutText, ParsesMeminfo)
-{
+TEST(AboutText, ParsesMeminfo) {
     const std::tuple<const char*, std::uint64_t, std::uint64_t> good[] = {
         {"MemTotal:  16314172 kB\nMemFree: 1 kB\nMemAvailable: 9000000 kB\nHugePages_Total: 0\n", 16314172 * K,
          9000000 * K},
@@ -32,20 +31,29 @@ TEST(AboutText, ParsesMeminfo)
     }
 }
 
-TEST(AboutText, LoadAndText)
-{
+TEST(AboutText, LoadAndText) {
     const std::tuple<std::uint64_t, std::uint64_t, int> loads[] = {
-        {100, 55, 45}, {3, 1, 67}, {200, 1, 100}, {1000, 996, 0}, {100, 500, 0}, {0, 0, 0},
-        {std::uint64_t{1} << 62, std::uint64_t{1} << 61, 50}, {kMax, 0, 100},
+        {100, 55, 45},
+        {3, 1, 67},
+        {200, 1, 100},
+        {1000, 996, 0},
+        {100, 500, 0},
+        {0, 0, 0},
+        {std::uint64_t{1} << 62, std::uint64_t{1} << 61, 50},
+        {kMax, 0, 100},
     };
     for (const auto& [total, available, load] : loads)
         EXPECT_EQ(MemoryLoadPercent(total, available), load) << total << " " << available;
 
     const std::tuple<std::uint64_t, char, const char*> texts[] = {
-        {536870912, ',', "524,288"},   {std::uint64_t{8} << 30, ',', "8,388,608"},
-        {std::uint64_t{5} << 30, '.', "5.242.880"}, {999 * K, ',', "999"},
-        {1536, ',', "2"},              {1535, ',', "1"},
-        {0, ',', "0"},                 {123456789 * K, '\0', "123456789"},
+        {536870912, ',', "524,288"},
+        {std::uint64_t{8} << 30, ',', "8,388,608"},
+        {std::uint64_t{5} << 30, '.', "5.242.880"},
+        {999 * K, ',', "999"},
+        {1536, ',', "2"},
+        {1535, ',', "1"},
+        {0, ',', "0"},
+        {123456789 * K, '\0', "123456789"},
         {kMax, ',', "18,014,398,509,481,984"},
     };
     for (const auto& [total, separator, kb] : texts)

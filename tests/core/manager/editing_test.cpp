@@ -35,8 +35,8 @@ struct Editing : ::testing::Test {
         bool operator==(const Shape&) const = default;
     };
     Shape shape() const {
-        return {L.s.items.nodeCount(), L.s.table.paths.length(), L.s.table.programNumbers.length(),
-                L.s.nextItemNumber, L.s.items.capturedIcons};
+        return {L.s.items.nodeCount(), L.s.table.paths.length(), L.s.table.programNumbers.length(), L.s.nextItemNumber,
+                L.s.items.capturedIcons};
     }
     static std::vector<std::string> texts(const ItemTree& t, const TreeNode* parent) {
         std::vector<std::string> out;
@@ -65,7 +65,9 @@ TEST(EditingText, StrippedExtensionsAndStorablePaths) {
     EXPECT_EQ(PathRefusal("/a|b"), mt::PathBar);
     EXPECT_EQ(PathRefusal("/a\rb"), mt::PathLineBreak);
     EXPECT_EQ(PathRefusal("/a\nb"), mt::PathLineBreak);
-    EXPECT_EQ(PathRefusal("/a\x1a" "b"), mt::PathEndOfFile);
+    EXPECT_EQ(PathRefusal("/a\x1a"
+                          "b"),
+              mt::PathEndOfFile);
 }
 
 TEST_F(Editing, InsertionGoesAfterTheChosenNodeUnderItsParent) {
@@ -110,11 +112,17 @@ TEST_F(Editing, AttachMakesItemsWithNumbersPathsAndIcons) {
 
 TEST_F(Editing, AttachRefusalsChangeNothing) {
     TreeNode* tools = L.folder(L.anchor(), "Tools");
-    struct Row { const char* what; std::function<EditOutcome()> run; std::string refusal; bool chord; };
+    struct Row {
+        const char* what;
+        std::function<EditOutcome()> run;
+        std::string refusal;
+        bool chord;
+    };
     const Row rows[] = {
         {"folder without name", [&] { return AttachFolder(L.s.items, tools, " \t"); }, mt::FolderNeedsName, true},
         {"folder bad char", [&] { return AttachFolder(L.s.items, tools, "a|b"); }, mt::FolderBadChar, true},
-        {"folder same as selected", [&] { return AttachFolder(L.s.items, tools, " tools "); }, mt::FolderDuplicate, true},
+        {"folder same as selected", [&] { return AttachFolder(L.s.items, tools, " tools "); }, mt::FolderDuplicate,
+         true},
         {"file with bar", [&] { return AttachFile(L.s, tools, "n", "/a|b.exe", capture); }, mt::PathBar, true},
         {"file with LF", [&] { return AttachFile(L.s, tools, "n", "/a\nb", capture); }, mt::PathLineBreak, true},
         {"directory with CR", [&] { return AttachDirectory(L.s, tools, "n", "/a\rb"); }, mt::PathLineBreak, true},
@@ -260,7 +268,13 @@ TEST_F(Editing, DragAcceptsAndMovesLikeThePlacementRule) {
     EXPECT_FALSE(MayStartDrag(L.anchor()));
     EXPECT_FALSE(MayStartDrag(L.kit()));
     EXPECT_TRUE(MayStartDrag(x));
-    struct Row { const char* what; TreeNode* src; TreeNode* target; bool ok; std::string refusal; };
+    struct Row {
+        const char* what;
+        TreeNode* src;
+        TreeNode* target;
+        bool ok;
+        std::string refusal;
+    };
     const Row rows[] = {
         {"empty space", a, nullptr, true, ""},
         {"built-in", x, L.close(), false, ""},
@@ -300,9 +314,8 @@ TEST_F(Editing, SeveralDroppedFilesEndUpInReverseOrderAfterTheTarget) {
     ASSERT_EQ(out.size(), 3u);
     for (const EditOutcome& o : out) ASSERT_TRUE(o.done) << o.refusal;
     EXPECT_EQ(out.back().node, t->nextSibling());  // the last one is selected
-    EXPECT_EQ(texts(L.s.items, nullptr),
-              (std::vector<std::string>{"", "T", std::string(60, 'e'), "run", "report", "--Sysmenu--",
-                                        "Orbel Kit", "Close"}));
+    EXPECT_EQ(texts(L.s.items, nullptr), (std::vector<std::string>{"", "T", std::string(60, 'e'), "run", "report",
+                                                                   "--Sysmenu--", "Orbel Kit", "Close"}));
     EXPECT_EQ(L.s.table.pathOf(out[2].node->itemNumber), longDir);  // whole, no cut
     EXPECT_EQ(out[2].node->imageIndex, img::NoExtension);
     EXPECT_EQ(captured, (std::vector<std::string>{"/home/u/report.txt", "/opt/app/run.exe"}));
@@ -331,7 +344,9 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
     // Links made by Windows: a program in a Windows path, and a phone.
     for (const auto& [name, sample] : {std::pair{"Xt.lnk", "broken_link_info.lnk"}, {"Phone.lnk", "sample3.lnk"}})
         std::filesystem::copy_file(std::string(ORBEL_TEST_DATA_DIR "/lnk/") + sample, L.t / name);
-    struct Row { std::string file, path, params, name, refusal; };
+    struct Row {
+        std::string file, path, params, name, refusal;
+    };
     const Row rows[] = {
         {L.t / "Editor.lnk", "/opt/ed/editor.exe", "-n \"a b\"", "editor", ""},
         {L.t / "Tool.desktop", tool, "--fast \"\"", "tool", ""},

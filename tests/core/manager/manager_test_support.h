@@ -30,9 +30,7 @@ struct LoadedStore {
         return s.items.insertAfter(after, MakeFolderNode(name));
     }
     // Into a folder, first (after its top marker).
-    TreeNode* folderIn(TreeNode* parent, const std::string& name) {
-        return folder(parent->firstChild(), name);
-    }
+    TreeNode* folderIn(TreeNode* parent, const std::string& name) { return folder(parent->firstChild(), name); }
     TreeNode* separator(TreeNode* after, const std::string& caption) {
         return s.items.insertAfter(after, MakeSeparatorNode(caption));
     }

@@ -55,15 +55,21 @@ TEST(Properties, EachCaseOfThePanel) {
     };
     const Row rows[] = {
         {"top", L.anchor(), "Item Type: Utility item", "Top", false, "File Name: N/A", "File Path: N/A", "N/A", false},
-        {"marker", folder->firstChild(), "Item Type: Utility item", "Top", false, "File Name: N/A", "File Path: N/A", "N/A", false},
+        {"marker", folder->firstChild(), "Item Type: Utility item", "Top", false, "File Name: N/A", "File Path: N/A",
+         "N/A", false},
         {"folder", folder, "Item Type: Virtual item", "Tools", true, "File Name: N/A", "File Path: N/A", "N/A", false},
         {"plain", plain, "Item Type: Separator item", "", true, "File Name: N/A", "File Path: N/A", "N/A", false},
         {"text", text, "Item Type: Separator item", "News", true, "File Name: N/A", "File Path: N/A", "N/A", false},
-        {"program", exe, "Item Type: Executable item", "Setup", true, "File Name: setup.exe", "File Path: /opt/t/", "-q", true},
-        {"document", doc, "Item Type: Startable item", "Report", true, "File Name: report.txt", "File Path: /home/u/Docs/", "N/A", false},
-        {"Sysmenu", L.sysmenu(), "Item Type: Program item", "Sysmenu", false, "File Name: N/A", "File Path: N/A", "N/A", false},
-        {"kit", L.kit(), "Item Type: Program item", "Orbel Kit", false, "File Name: N/A", "File Path: N/A", "N/A", false},
-        {"kit line", L.kit()->child(1), "Item Type: Program item", "", false, "File Name: N/A", "File Path: N/A", "N/A", false},
+        {"program", exe, "Item Type: Executable item", "Setup", true, "File Name: setup.exe", "File Path: /opt/t/",
+         "-q", true},
+        {"document", doc, "Item Type: Startable item", "Report", true, "File Name: report.txt",
+         "File Path: /home/u/Docs/", "N/A", false},
+        {"Sysmenu", L.sysmenu(), "Item Type: Program item", "Sysmenu", false, "File Name: N/A", "File Path: N/A", "N/A",
+         false},
+        {"kit", L.kit(), "Item Type: Program item", "Orbel Kit", false, "File Name: N/A", "File Path: N/A", "N/A",
+         false},
+        {"kit line", L.kit()->child(1), "Item Type: Program item", "", false, "File Name: N/A", "File Path: N/A", "N/A",
+         false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -93,8 +99,11 @@ TEST(EditName, SeparatorsSwitchKindByTheirText) {
         bool imageChanged;
     };
     const Step steps[] = {
-        {"N", "--N--", 4, true},       {"Ne", "--Ne--", 4, false}, {" Ne ", "-- Ne --", 4, false},
-        {"", "---------------", 3, true}, {"-----", "---------------", 3, false},
+        {"N", "--N--", 4, true},
+        {"Ne", "--Ne--", 4, false},
+        {" Ne ", "-- Ne --", 4, false},
+        {"", "---------------", 3, true},
+        {"-----", "---------------", 3, false},
         {"a\r\nb", "--ab--", 4, true},
     };
     for (const Step& st : steps) {

@@ -46,18 +46,15 @@ TEST_F(SiblingFixture, SiblingNameUsedScansBothWaysUpToTheBuiltIns) {
         bool include, used;
     };
     Row rows[] = {
-        {b, "  ALPHA ", false, true},   // backward, any letter case, trimmed
-        {a, "beta", false, true},       // forward
-        {a, "alpha", false, false},     // the node itself only when included
-        {a, "alpha", true, true},
-        {a, "xray", false, true},       // items count too
-        {a, "Orbel Kit", false, false}, // the forward scan stops at the built-ins
-        {a, "--sysmenu--", false, false},
-        {inner, "beta", false, false},  // other levels do not count
-        {L.anchor(), "", true, true},   // the top marker's empty text is compared
+        {b, "  ALPHA ", false, true},                                     // backward, any letter case, trimmed
+        {a, "beta", false, true},                                         // forward
+        {a, "alpha", false, false},                                       // the node itself only when included
+        {a, "alpha", true, true},         {a, "xray", false, true},       // items count too
+        {a, "Orbel Kit", false, false},                                   // the forward scan stops at the built-ins
+        {a, "--sysmenu--", false, false}, {inner, "beta", false, false},  // other levels do not count
+        {L.anchor(), "", true, true},                                     // the top marker's empty text is compared
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(SiblingNameUsed(r.node, r.name, r.include), r.used) << r.name;
+    for (const Row& r : rows) EXPECT_EQ(SiblingNameUsed(r.node, r.name, r.include), r.used) << r.name;
 }
 
 TEST_F(SiblingFixture, IsWithinFollowsTheParents) {

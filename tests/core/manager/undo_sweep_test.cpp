@@ -91,12 +91,12 @@ TEST(Sweep, RemovesDeadItemsAtEveryLevelKeepsEverythingElse) {
     });
     EXPECT_EQ(removed, 4);
     // Siblings from the last back, a folder's contents before the folder.
-    const std::vector<std::string> order{alive + "/", dir + "/", dir, L.t / "files/gone2", alive,
-                                         L.t / "files/gone.txt", ""};
+    const std::vector<std::string> order{
+        alive + "/", dir + "/", dir, L.t / "files/gone2", alive, L.t / "files/gone.txt", ""};
     EXPECT_EQ(judged, order);
     std::vector<std::string> left;
     L.s.items.forEach([&](const TreeNode& n) { left.push_back(n.text); });
-    const std::vector<std::string> expected{"",      "Outer", "",       "Inner",      "",
+    const std::vector<std::string> expected{"",      "Outer", "",           "Inner",    "",
                                             "alive", "dir",   "dir as dir", "--News--", "--Sysmenu--"};
     ASSERT_GE(left.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(left.begin(), left.begin() + expected.size()), expected);

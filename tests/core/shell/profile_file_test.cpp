@@ -44,19 +44,19 @@ TEST(ProfileFileRead, ValuesAsTheWindowsFunctionsReturnThem) {
         const char* expected;
     } cases[] = {
         {"General Settings", "TaskBar", "d", "0"},
-        {"GENERAL SETTINGS", "taskbar", "d", "0"},           // names ignore case
-        {"General Settings", "Other", "d", "spaced value"},  // blanks round the value go
-        {"General Settings", "Quoted", "d", "  in quotes "}, // one pair of quotes goes
+        {"GENERAL SETTINGS", "taskbar", "d", "0"},            // names ignore case
+        {"General Settings", "Other", "d", "spaced value"},   // blanks round the value go
+        {"General Settings", "Quoted", "d", "  in quotes "},  // one pair of quotes goes
         {"General Settings", "Single", "d", "x"},
-        {"General Settings", "Half", "d", "\"open"},         // unmatched quote stays
-        {"General Settings", "Empty", "d", ""},              // empty, not the default
-        {"General Settings", "Dup", "d", "first"},           // first of duplicates
-        {"General Settings", "Missing", "def  ", "def"},     // default loses trailing blanks
-        {"General Settings", "; TaskBar", "d", "d"},         // comments are no keys
-        {"Font Settings", "FontName", "d", "Arial"},         // header name trimmed
-        {"Font Settings", "TaskBar", "d", "d"},              // keys stay in their section
+        {"General Settings", "Half", "d", "\"open"},      // unmatched quote stays
+        {"General Settings", "Empty", "d", ""},           // empty, not the default
+        {"General Settings", "Dup", "d", "first"},        // first of duplicates
+        {"General Settings", "Missing", "def  ", "def"},  // default loses trailing blanks
+        {"General Settings", "; TaskBar", "d", "d"},      // comments are no keys
+        {"Font Settings", "FontName", "d", "Arial"},      // header name trimmed
+        {"Font Settings", "TaskBar", "d", "d"},           // keys stay in their section
         {"No Such", "TaskBar", "d", "d"},
-        {"", "top", "d", "d"},                               // lines before any section belong to none
+        {"", "top", "d", "d"},  // lines before any section belong to none
     };
     for (const Case& c : cases)
         EXPECT_EQ(f.ReadString(c.section, c.key, c.def), c.expected) << c.section << "/" << c.key;
@@ -78,23 +78,29 @@ TEST(ProfileFileWrite, PlacesKeysAndKeepsEveryOtherLine) {
         void (*edit)(ProfileFile&);
         const char* after;
     } cases[] = {
-        {"empty file gets section and key", "",
-         [](ProfileFile& f) { f.WriteString("S", "K", "v"); }, "[S]\r\nK=v\r\n"},
+        {"empty file gets section and key", "", [](ProfileFile& f) { f.WriteString("S", "K", "v"); }, "[S]\r\nK=v\r\n"},
         {"existing key replaced in place, its spelling kept", "[S]\r\nA=1\r\nK=old\r\nB=2\r\n",
          [](ProfileFile& f) { f.WriteString("s", "k", "new"); }, "[S]\r\nA=1\r\nK=new\r\nB=2\r\n"},
         {"delete then write moves the key to the end", "[S]\r\nK=old\r\nB=2\r\n",
-         [](ProfileFile& f) { f.DeleteKey("S", "K"); f.WriteString("S", "K", "new"); },
+         [](ProfileFile& f) {
+             f.DeleteKey("S", "K");
+             f.WriteString("S", "K", "new");
+         },
          "[S]\r\nB=2\r\nK=new\r\n"},
         {"new key before the blank lines that part sections", "[S]\r\nA=1\r\n\r\n;c\r\n\r\n[T]\r\nX=1\r\n",
          [](ProfileFile& f) { f.WriteString("S", "K", "v"); }, "[S]\r\nA=1\r\n\r\n;c\r\nK=v\r\n\r\n[T]\r\nX=1\r\n"},
         {"missing section appended after the rest", "; head\r\n[T]\r\nX=1",
          [](ProfileFile& f) { f.WriteString("S", "K", "v"); }, "; head\r\n[T]\r\nX=1\r\n[S]\r\nK=v\r\n"},
-        {"only the first duplicate key goes", "[S]\r\nK=1\r\nK=2\r\n",
-         [](ProfileFile& f) { f.DeleteKey("S", "K"); }, "[S]\r\nK=2\r\n"},
+        {"only the first duplicate key goes", "[S]\r\nK=1\r\nK=2\r\n", [](ProfileFile& f) { f.DeleteKey("S", "K"); },
+         "[S]\r\nK=2\r\n"},
         {"deleting what is missing changes nothing", "[S]\r\nA=1\n",
-         [](ProfileFile& f) { f.DeleteKey("S", "K"); f.DeleteKey("T", "A"); }, "[S]\r\nA=1\r\n"},
-        {"a key in the empty header section", "[S]\r\n",
-         [](ProfileFile& f) { f.WriteString("S", "K", ""); }, "[S]\r\nK=\r\n"},
+         [](ProfileFile& f) {
+             f.DeleteKey("S", "K");
+             f.DeleteKey("T", "A");
+         },
+         "[S]\r\nA=1\r\n"},
+        {"a key in the empty header section", "[S]\r\n", [](ProfileFile& f) { f.WriteString("S", "K", ""); },
+         "[S]\r\nK=\r\n"},
     };
     for (const Case& c : cases) {
         ProfileFile f = ProfileFile::FromText(c.before);
@@ -137,7 +143,8 @@ TEST(ProfileFileDisk, FailuresLeaveTheOldFileAndSayWhere) {
         f.Save(t / "gone/orbel.ini");
         FAIL() << "saved into a missing directory";
     } catch (const ProfileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + (t / "gone/orbel.ini") + ": No such file or directory");
+        EXPECT_EQ(std::string(e.what()),
+                  "Unable to write to " + (t / "gone/orbel.ini") + ": No such file or directory");
     }
     // A settings path that is a directory cannot be read, so it is never
     // overwritten with a file that knows nothing of its contents.

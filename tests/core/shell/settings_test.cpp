@@ -14,11 +14,27 @@ TEST(ProfileInteger, DecimalHexAndInvalid) {
         const char* text;
         std::optional<int> value;
     } cases[] = {
-        {"0", 0}, {"12", 12}, {"-7", -7}, {"+3", 3}, {"0x0", 0}, {"0X1f", 31}, {"0xFFFFFFFF", -1},
-        {"0x7fffffff", 2147483647}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
-        {"2147483648", std::nullopt}, {"0x100000000", std::nullopt}, {"0x", std::nullopt},
-        {"0xg", std::nullopt}, {"-0x1", std::nullopt}, {"", std::nullopt}, {"-", std::nullopt},
-        {"yes", std::nullopt}, {"abc", std::nullopt}, {"8 pt", std::nullopt}, {"1.5", std::nullopt},
+        {"0", 0},
+        {"12", 12},
+        {"-7", -7},
+        {"+3", 3},
+        {"0x0", 0},
+        {"0X1f", 31},
+        {"0xFFFFFFFF", -1},
+        {"0x7fffffff", 2147483647},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", std::nullopt},
+        {"0x100000000", std::nullopt},
+        {"0x", std::nullopt},
+        {"0xg", std::nullopt},
+        {"-0x1", std::nullopt},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {"yes", std::nullopt},
+        {"abc", std::nullopt},
+        {"8 pt", std::nullopt},
+        {"1.5", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseProfileInteger(c.text), c.value) << '"' << c.text << '"';
 }

@@ -13,13 +13,9 @@ namespace {
 namespace fs = std::filesystem;
 using Words = std::vector<std::string>;
 
-std::string Entry(const std::string& execLine)
-{
-    return "[Desktop Entry]\nType=Application\n" + execLine + "\n";
-}
+std::string Entry(const std::string& execLine) { return "[Desktop Entry]\nType=Application\n" + execLine + "\n"; }
 
-TEST(DesktopEntry, ExecLinesGiveProgramAndWords)
-{
+TEST(DesktopEntry, ExecLinesGiveProgramAndWords) {
     const std::tuple<const char*, std::string, Words> cases[] = {
         {"Exec=firefox %u", "firefox", {}},
         {R"(Exec="/opt/My App/run" --flag %F)", "/opt/My App/run", {"--flag"}},
@@ -40,8 +36,7 @@ TEST(DesktopEntry, ExecLinesGiveProgramAndWords)
     }
 }
 
-TEST(DesktopEntry, WhatOnlyTheDesktopsLauncherDoes)
-{
+TEST(DesktopEntry, WhatOnlyTheDesktopsLauncherDoes) {
     const std::pair<std::string, bool> cases[] = {
         {Entry("Exec=/usr/bin/vim %F"), false},
         {Entry("Exec=/usr/bin/vim %F\nTerminal=false\nPath="), false},
@@ -62,8 +57,7 @@ TEST(DesktopEntry, WhatOnlyTheDesktopsLauncherDoes)
     }
 }
 
-TEST(DesktopEntry, WhichFilesNameAProgram)
-{
+TEST(DesktopEntry, WhichFilesNameAProgram) {
     const std::pair<std::string, bool> cases[] = {
         {"\xEF\xBB\xBF# c\r\n\r\n[Desktop Entry]\r\n# Exec=no\r\nExec=prog arg\r\nExec=other", true},
         {"[Desktop Entry]\nExec=prog arg\n[Desktop Entry]\nType=Link\n", true},  // no type, first group counts
@@ -88,8 +82,7 @@ TEST(DesktopEntry, WhichFilesNameAProgram)
     }
 }
 
-TEST(DesktopEntry, ParameterTextToWords)
-{
+TEST(DesktopEntry, ParameterTextToWords) {
     // QProcess::splitCommand's reading (the opener's tests show more of
     // it), except that "" is an empty word.
     const std::pair<const char*, Words> cases[] = {
@@ -100,23 +93,20 @@ TEST(DesktopEntry, ParameterTextToWords)
         {"\"unterminated word", {"unterminated word"}},
         {"naïve\xC2\xA0word", {"naïve\xC2\xA0word"}},  // only ASCII blanks separate
     };
-    for (const auto& [text, words] : cases)
-        EXPECT_EQ(SplitCommandWords(text), words) << text;
+    for (const auto& [text, words] : cases) EXPECT_EQ(SplitCommandWords(text), words) << text;
 }
 
-TEST(DesktopEntry, JoinedWordsSplitBackUnchanged)
-{
-    const Words cases[] = {{"plain", "-x"}, {"a b", "c"}, {"say \"hi\""}, {"\""},          {"\"\""},
-                           {"x\"", "y"},    {"\"x", "y z"}, {"tab\there", "nl\nx"}, {"naïve", "日本 語"}, {"a\"\"\"b"},
-                           {""},             {"", "\"x", ""}};
+TEST(DesktopEntry, JoinedWordsSplitBackUnchanged) {
+    const Words cases[] = {
+        {"plain", "-x"}, {"a b", "c"},           {"say \"hi\""},       {"\""},       {"\"\""}, {"x\"", "y"},
+        {"\"x", "y z"},  {"tab\there", "nl\nx"}, {"naïve", "日本 語"}, {"a\"\"\"b"}, {""},     {"", "\"x", ""}};
     for (const Words& words : cases)
         EXPECT_EQ(SplitCommandWords(JoinCommandWords(words)), words) << JoinCommandWords(words);
     EXPECT_EQ(JoinCommandWords({"-a", "", "b c", "d\"e"}), "-a \"\" \"b c\" \"d\"\"\"e\"");
     EXPECT_EQ(SplitExecValue(R"("C:\dir\n" \"q trailing\)"), (Words{"C:\\dir\\n", "\"q", "trailing\\"}));
 }
 
-TEST(DesktopEntry, ReadsAFile)
-{
+TEST(DesktopEntry, ReadsAFile) {
     const fs::path dir = fs::temp_directory_path() / ("orbel-desktop-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir);
     std::ofstream(dir / "edit.desktop") << Entry(R"(Exec="/opt/Edit Tool/edit" --mode "two words" %F)");

@@ -11,18 +11,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ProgramKind, ExeExtensionInAnyCase)
-{
+TEST(ProgramKind, ExeExtensionInAnyCase) {
     const std::pair<const char*, bool> cases[] = {
-        {"C:\\a.exe", true}, {"A.EXE", true},      {"x.Exe", true},        {"exe", false},
-        {"a.ex", false},     {"a.exe.txt", false}, {"dir.exe/f", false},   {"", false},
+        {"C:\\a.exe", true}, {"A.EXE", true},      {"x.Exe", true},      {"exe", false},
+        {"a.ex", false},     {"a.exe.txt", false}, {"dir.exe/f", false}, {"", false},
     };
-    for (const auto& [path, expected] : cases)
-        EXPECT_EQ(HasExeExtension(path), expected) << path;
+    for (const auto& [path, expected] : cases) EXPECT_EQ(HasExeExtension(path), expected) << path;
 }
 
-TEST(ProgramKind, ExecutableBinariesAndScriptsAreProgramsOtherFilesAreNot)
-{
+TEST(ProgramKind, ExecutableBinariesAndScriptsAreProgramsOtherFilesAreNot) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows files carry no execute permission bits";
 #endif
@@ -34,7 +31,10 @@ TEST(ProgramKind, ExecutableBinariesAndScriptsAreProgramsOtherFilesAreNot)
         return (dir / name).string();
     };
     constexpr auto none = fs::perms::none, user = fs::perms::owner_exec;
-    const std::string elf = std::string("\x7f" "ELF\x02\x01\x01\0", 8);
+    const std::string elf = std::string(
+        "\x7f"
+        "ELF\x02\x01\x01\0",
+        8);
     const std::tuple<const char*, std::string, fs::perms, bool> cases[] = {
         {"elf", elf, user, true},
         {"script", "#!/bin/sh\n", user, true},
@@ -43,7 +43,10 @@ TEST(ProgramKind, ExecutableBinariesAndScriptsAreProgramsOtherFilesAreNot)
         {"elf-no-exec", elf, none, false},
         {"text-exec", "hello\n", user, false},
         {"empty-exec", "", user, false},
-        {"short-elf", "\x7f" "EL", user, false},
+        {"short-elf",
+         "\x7f"
+         "EL",
+         user, false},
         {"doc.EXE", "text", none, true},
     };
     for (const auto& [name, content, exec, expected] : cases)

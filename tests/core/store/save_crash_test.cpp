@@ -38,14 +38,12 @@ namespace fs = std::filesystem;
 
 // Phases of a save, in order, as the saving process reports them.
 enum Phase { Start, StaleAside, Writing, Swapping, Promoting, OldAside, Done, kPhases };
-const char* const kPhaseNames[kPhases] = {"before the first rename", "stale backup aside, deleted",
-                                          "writing item_new",        "store to item_bak",
-                                          "item_new to store",       "old store aside, deleted",
-                                          "save finished"};
+const char* const kPhaseNames[kPhases] = {
+    "before the first rename", "stale backup aside, deleted", "writing item_new", "store to item_bak",
+    "item_new to store",       "old store aside, deleted",    "save finished"};
 
 enum Leftover { Nothing, StaleBackup, StaleBackupAndDeletion, kLeftovers };
-const char* const kLeftoverNames[kLeftovers] = {"nothing left over", "stale item_bak",
-                                                "stale item_bak and item_del"};
+const char* const kLeftoverNames[kLeftovers] = {"nothing left over", "stale item_bak", "stale item_bak and item_del"};
 
 enum Outcome { Old, New, Stale, Broken, kOutcomes };
 const char* const kOutcomeNames[kOutcomes] = {"old", "new", "stale backup chosen", "failure"};
@@ -59,8 +57,8 @@ struct Shared {
 };
 
 long long NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void Enter(Shared* sh, Phase p) {
@@ -291,10 +289,10 @@ TEST_F(SaveCrash, EveryKillLeavesTheOldStoreOrTheCompleteNewOne) {
         // the others a random time into it.
         std::mt19937_64 rng(value);
         const bool atOnce = rng() % 4 == 0;
-        const long long delayNs =
-            std::uniform_int_distribution<long long>(1, std::max(spanNs_[leftover][aim], 1LL))(rng);
-        const std::string replay = "ORBEL_SAVE_CRASH_REPLAY=" + std::to_string(leftover) + "," +
-                                   std::to_string(aim) + "," + std::to_string(value);
+        const long long delayNs = std::uniform_int_distribution<long long>(1,
+                                                                           std::max(spanNs_[leftover][aim], 1LL))(rng);
+        const std::string replay = "ORBEL_SAVE_CRASH_REPLAY=" + std::to_string(leftover) + "," + std::to_string(aim) +
+                                   "," + std::to_string(value);
 
         ResetDisk(leftover);
         const pid_t pid = StartSave(aim);
@@ -338,9 +336,9 @@ TEST_F(SaveCrash, EveryKillLeavesTheOldStoreOrTheCompleteNewOne) {
                 ++outcomes[answer == BackupAnswer::Yes ? 0 : 1][o];
             }
             EXPECT_NE(o, Broken) << "the store is neither the old nor the new one after a kill while "
-                                 << kPhaseNames[at] << " (" << kLeftoverNames[leftover] << ", disk held "
-                                 << disk << ", answer " << (answer == BackupAnswer::Yes ? "Yes" : "No")
-                                 << "); replay with " << replay;
+                                 << kPhaseNames[at] << " (" << kLeftoverNames[leftover] << ", disk held " << disk
+                                 << ", answer " << (answer == BackupAnswer::Yes ? "Yes" : "No") << "); replay with "
+                                 << replay;
             EXPECT_EQ(left, "") << "left beside the store after a kill while " << kPhaseNames[at] << "; replay with "
                                 << replay;
         }

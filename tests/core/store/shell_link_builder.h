@@ -16,26 +16,22 @@ namespace orbel::test {
 
 using Bytes = std::string;
 
-inline Bytes Le(std::uint32_t v, int n)
-{
+inline Bytes Le(std::uint32_t v, int n) {
     Bytes b;
-    for (int i = 0; i < n; ++i)
-        b += static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < n; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
     return b;
 }
 
-inline Bytes Utf16(std::u16string_view s)
-{
+inline Bytes Utf16(std::u16string_view s) {
     Bytes b;
-    for (const char16_t c : s)
-        b += Le(c, 2);
+    for (const char16_t c : s) b += Le(c, 2);
     return b;
 }
 
 // LinkInfo with a local base path; unicode adds the larger header and UTF-16
 // copies, which differ from the 8-bit ones so a test sees which are read.
-inline Bytes LinkInfo(const Bytes& base, const Bytes& suffix, std::u16string_view baseU = {}, std::u16string_view suffixU = {})
-{
+inline Bytes LinkInfo(const Bytes& base, const Bytes& suffix, std::u16string_view baseU = {},
+                      std::u16string_view suffixU = {}) {
     const bool unicode = !baseU.empty();
     const std::uint32_t header = unicode ? 0x24 : 0x1C;
     const Bytes volume = Le(0x11, 4) + Le(3, 4) + Le(0x1234ABCD, 4) + Le(0x10, 4) + '\0';
@@ -57,40 +53,33 @@ struct Link {
     // name, relative path, working dir, arguments, icon location: already
     // encoded characters, with the count the format wants.
     std::optional<Bytes> strings[5];
-    Bytes Build() const
-    {
+    Bytes Build() const {
         std::uint32_t f = flags | (idItems ? 0x1 : 0) | (info ? 0x2 : 0);
         Bytes body;
-        if (idItems)
-            body += Le(idItems->size() + 2, 2) + *idItems + Le(0, 2);
-        if (info)
-            body += *info;
+        if (idItems) body += Le(idItems->size() + 2, 2) + *idItems + Le(0, 2);
+        if (info) body += *info;
         for (int i = 0; i < 5; ++i) {
-            if (!strings[i])
-                continue;
+            if (!strings[i]) continue;
             f |= 0x4u << i;
             body += Le((f & 0x80) ? strings[i]->size() / 2 : strings[i]->size(), 2) + *strings[i];
         }
         return Le(0x4C, 4) + Bytes("\x01\x14\x02\0\0\0\0\0\xC0\0\0\0\0\0\0\x46", 16) + Le(f, 4) + Le(0x20, 4) +
-               Bytes(24, '\x11') + Le(99, 4) + Le(static_cast<std::uint32_t>(-3), 4) + Le(show, 4) +
-               Le(0x0641, 2) + Bytes(10, '\0') + body;
+               Bytes(24, '\x11') + Le(99, 4) + Le(static_cast<std::uint32_t>(-3), 4) + Le(show, 4) + Le(0x0641, 2) +
+               Bytes(10, '\0') + body;
     }
 };
 
 // A link to a local path, with arguments when given, as a dropped shortcut.
-inline Bytes LinkTo(const Bytes& target, const Bytes& args = {})
-{
+inline Bytes LinkTo(const Bytes& target, const Bytes& args = {}) {
     Link l;
     l.info = LinkInfo(target, "");
-    if (!args.empty())
-        l.strings[3] = args;
+    if (!args.empty()) l.strings[3] = args;
     return l.Build();
 }
 
 inline const Bytes kItems = Le(6, 2) + "\x1f\x50\x0A\x0B" + Le(6, 2) + "/C:\\";
 
-inline Link FullLink(bool unicode)
-{
+inline Link FullLink(bool unicode) {
     Link l;
     l.flags = unicode ? 0x80 : 0;
     l.show = 3;
@@ -108,13 +97,18 @@ inline Link FullLink(bool unicode)
 // Item id list parts: "Computer", a named drive, file entries (class 0x31
 // folder, 0x32 file, 0x36 file with a UTF-16 name) whose own name comes first.
 inline Bytes Item(const Bytes& body) { return Le(body.size() + 2, 2) + body; }
-inline const Bytes kComputer = Item(Bytes("\x1f\x50\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D", 18));
-inline Bytes Drive(char cls, const Bytes& name) { return Item(cls + (name + Bytes(20, '\0')).substr(0, 20) + Le(0, 2)); }
-inline Bytes Entry(char cls, const Bytes& name) { return Item(cls + Bytes(11, '\0') + name + Bytes(name.size() % 2 ? 1 : 2, '\0')); }
+inline const Bytes kComputer = Item(
+    Bytes("\x1f\x50\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D", 18));
+inline Bytes Drive(char cls, const Bytes& name) {
+    return Item(cls + (name + Bytes(20, '\0')).substr(0, 20) + Le(0, 2));
+}
+inline Bytes Entry(char cls, const Bytes& name) {
+    return Item(cls + Bytes(11, '\0') + name + Bytes(name.size() % 2 ? 1 : 2, '\0'));
+}
 
 // Share name and common suffix in a link info; with UTF-16 copies when given.
-inline Bytes NetworkInfo(const Bytes& share, const Bytes& suffix, std::u16string_view shareU = {}, std::u16string_view suffixU = {})
-{
+inline Bytes NetworkInfo(const Bytes& share, const Bytes& suffix, std::u16string_view shareU = {},
+                         std::u16string_view suffixU = {}) {
     const bool unicode = !shareU.empty();
     const std::uint32_t header = unicode ? 0x24 : 0x1C;
     const std::uint32_t linkHeader = unicode ? 0x1C : 0x14;
@@ -145,8 +139,7 @@ struct LinkCase {
 };
 
 inline Link MakeLink(std::optional<Bytes> info, std::optional<Bytes> idItems, std::optional<Bytes> relative,
-                     std::uint32_t flags = 0, std::uint32_t show = 1)
-{
+                     std::uint32_t flags = 0, std::uint32_t show = 1) {
     Link l;
     l.info = std::move(info);
     l.idItems = std::move(idItems);
@@ -157,13 +150,13 @@ inline Link MakeLink(std::optional<Bytes> info, std::optional<Bytes> idItems, st
 }
 
 // Where the target comes from, and the show command.
-inline std::vector<LinkCase> TargetSourceCases()
-{
+inline std::vector<LinkCase> TargetSourceCases() {
     Bytes network = LinkInfo("C:\\x\\", "y");
     network[8] = 2;  // a network location only
     const auto none = std::nullopt;
     return {
-        {"local path wins", MakeLink(LinkInfo("C:\\a\\", "b.exe"), none, "other", 0, 7), kShellLinkOk, "C:\\a\\b.exe", 7},
+        {"local path wins", MakeLink(LinkInfo("C:\\a\\", "b.exe"), none, "other", 0, 7), kShellLinkOk, "C:\\a\\b.exe",
+         7},
         {"no link info", MakeLink(none, none, "..\\bin\\t.exe", 0, 5), kShellLinkOk, "..\\bin\\t.exe", 1},
         {"link info ignored", MakeLink(LinkInfo("C:\\a\\", "b"), none, "r", 0x100, 0), kShellLinkOk, "r", 1},
         {"network only", MakeLink(network, none, "r"), kShellLinkOk, "r", 1},
@@ -175,8 +168,7 @@ inline std::vector<LinkCase> TargetSourceCases()
 }
 
 // Targets that only the share or the id list hold.
-inline std::vector<LinkCase> ShareAndIdListCases()
-{
+inline std::vector<LinkCase> ShareAndIdListCases() {
     const Bytes cDrive = kComputer + Drive('\x2f', "C:\\");
     Bytes badShare = NetworkInfo("\\\\srv\\s", "x");
     badShare[0x14] = 0x7F;  // the share structure lies outside the link info

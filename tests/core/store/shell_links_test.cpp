@@ -15,15 +15,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace test;
 
-ShellLinkDescription Sentinel()
-{
+ShellLinkDescription Sentinel() {
     ShellLinkDescription d;
     d.target = "untouched";
     return d;
 }
 
-TEST(ShellLinkParse, ReadsAnsiAndUnicodeLinks)
-{
+TEST(ShellLinkParse, ReadsAnsiAndUnicodeLinks) {
     for (const bool unicode : {false, true}) {
         ShellLinkDescription d;
         ASSERT_EQ(ParseShellLink(FullLink(unicode).Build(), d), kShellLinkOk) << unicode;
@@ -41,8 +39,7 @@ TEST(ShellLinkParse, ReadsAnsiAndUnicodeLinks)
     }
 }
 
-TEST(ShellLinkParse, TargetSourcesAndShowCommand)
-{
+TEST(ShellLinkParse, TargetSourcesAndShowCommand) {
     for (const LinkCase& c : TargetSourceCases()) {
         ShellLinkDescription d = Sentinel();
         EXPECT_EQ(ParseShellLink(c.link.Build(), d), c.result) << c.what;
@@ -53,8 +50,7 @@ TEST(ShellLinkParse, TargetSourcesAndShowCommand)
 
 // Targets that only the share or the id list hold; the links Windows made
 // (below) cover the long names of the id list's extension blocks.
-TEST(ShellLinkParse, ShareAndIdListTargets)
-{
+TEST(ShellLinkParse, ShareAndIdListTargets) {
     for (const LinkCase& c : ShareAndIdListCases()) {
         ShellLinkDescription d = Sentinel();
         EXPECT_EQ(ParseShellLink(c.link.Build(), d), c.result) << c.what;
@@ -62,8 +58,7 @@ TEST(ShellLinkParse, ShareAndIdListTargets)
     }
 }
 
-TEST(ShellLinkParse, TruncatedHostileAndForeignInputFailsCleanly)
-{
+TEST(ShellLinkParse, TruncatedHostileAndForeignInputFailsCleanly) {
     for (const bool unicode : {false, true}) {
         const Bytes full = FullLink(unicode).Build();
         for (std::size_t n = 0; n < full.size(); ++n) {
@@ -80,17 +75,17 @@ TEST(ShellLinkParse, TruncatedHostileAndForeignInputFailsCleanly)
     const std::size_t info = 0x4C + 2 + kItems.size() + 2;
     const std::pair<Bytes, int> cases[] = {
         {"[InternetShortcut]\r\nURL=x\r\n", kShellLinkNotALink},
-        {edited(4, 2), kShellLinkNotALink},                       // class id
-        {edited(0, 0x4D), kShellLinkNotALink},                    // header size
-        {edited(0x4E, 1), kShellLinkMalformed},                   // id item of size one
-        {edited(0x4E, 0x30), kShellLinkMalformed},                // id item past its list
-        {edited(0x4C, 6), kShellLinkMalformed},                   // id list without terminator
-        {edited(info + 3, 0x7F), kShellLinkMalformed},            // link info past the file
-        {edited(info, 0x10), kShellLinkMalformed},                // link info smaller than a header
-        {edited(info + 5, 0x10), kShellLinkMalformed},            // header larger than link info
-        {edited(info + 0x1D, 0x50), kShellLinkMalformed},         // unicode base path outside
-        {edited(info + 0x21, 0x50), kShellLinkMalformed},         // unicode suffix outside
-        {edited(info + 0x10, 0x08), kShellLinkMalformed},         // 8-bit base path inside the header
+        {edited(4, 2), kShellLinkNotALink},                // class id
+        {edited(0, 0x4D), kShellLinkNotALink},             // header size
+        {edited(0x4E, 1), kShellLinkMalformed},            // id item of size one
+        {edited(0x4E, 0x30), kShellLinkMalformed},         // id item past its list
+        {edited(0x4C, 6), kShellLinkMalformed},            // id list without terminator
+        {edited(info + 3, 0x7F), kShellLinkMalformed},     // link info past the file
+        {edited(info, 0x10), kShellLinkMalformed},         // link info smaller than a header
+        {edited(info + 5, 0x10), kShellLinkMalformed},     // header larger than link info
+        {edited(info + 0x1D, 0x50), kShellLinkMalformed},  // unicode base path outside
+        {edited(info + 0x21, 0x50), kShellLinkMalformed},  // unicode suffix outside
+        {edited(info + 0x10, 0x08), kShellLinkMalformed},  // 8-bit base path inside the header
     };
     for (const auto& [bytes, expected] : cases) {
         ShellLinkDescription d = Sentinel();
@@ -99,8 +94,7 @@ TEST(ShellLinkParse, TruncatedHostileAndForeignInputFailsCleanly)
     }
 }
 
-TEST(ShellLinkFile, ResolvesFilesAndAnchorsRelativeTargetsAtTheLink)
-{
+TEST(ShellLinkFile, ResolvesFilesAndAnchorsRelativeTargetsAtTheLink) {
     const fs::path dir = fs::temp_directory_path() / ("orbel-links-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir / "links");
     const auto write = [&](const char* name, const Bytes& bytes) {
@@ -131,8 +125,7 @@ TEST(ShellLinkFile, ResolvesFilesAndAnchorsRelativeTargetsAtTheLink)
 
 // Links made by Windows; the targets are those Windows reports for them
 // (tests/data/lnk/README.md).
-TEST(ShellLinkFile, ReadsLinksMadeByWindows)
-{
+TEST(ShellLinkFile, ReadsLinksMadeByWindows) {
     struct Sample {
         const char* file;
         int result;

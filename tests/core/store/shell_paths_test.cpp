@@ -11,8 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ShellPaths, ShortPathIsThePathWhenItExists)
-{
+TEST(ShellPaths, ShortPathIsThePathWhenItExists) {
     const fs::path dir = fs::temp_directory_path() / ("orbel-paths-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir / "sub dir");
     std::ofstream(dir / "file.txt") << "x";
@@ -29,8 +28,7 @@ TEST(ShellPaths, ShortPathIsThePathWhenItExists)
     fs::remove_all(dir);
 }
 
-TEST(ShellPaths, FileUrisBecomeLocalPaths)
-{
+TEST(ShellPaths, FileUrisBecomeLocalPaths) {
     const std::pair<const char*, const char*> cases[] = {
         {"file:///home/u/a%20b.txt", "/home/u/a b.txt"},
         {"FILE://LocalHost/tmp/x", "/tmp/x"},
@@ -38,8 +36,7 @@ TEST(ShellPaths, FileUrisBecomeLocalPaths)
         {"file:///tmp/%23h%3Fq#fragment", "/tmp/#h?q"},
         {"file:///tmp/a?query", "/tmp/a"},
     };
-    for (const auto& [name, expected] : cases)
-        EXPECT_EQ(PathFromDisplayName(name), expected) << name;
+    for (const auto& [name, expected] : cases) EXPECT_EQ(PathFromDisplayName(name), expected) << name;
     // Other hosts, bad or NUL escapes, no path, and non-URIs stay as they are.
     for (const char* same : {"file://server/share/x", "file://localhostx/x", "file://", "file:relative",
                              "file:///tmp/a%2", "file:///tmp/a%zz", "file:///a%00b", "/a/path", "https://e.org/x"})

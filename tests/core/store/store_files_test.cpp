@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <filesystem>
 
 #include "tests/core/store/store_test_support.h"

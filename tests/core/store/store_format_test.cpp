@@ -14,8 +14,8 @@ namespace orbel {
 
 // How a failed comparison shows an entry (found by argument lookup).
 static std::ostream& operator<<(std::ostream& o, const IndexEntry& e) {
-    return o << "{kind " << static_cast<int>(e.kind) << ", text [" << e.text << "], path [" << e.path
-             << "], params [" << e.parameters << "], icon [" << e.iconFile << "], ext [" << e.extension << "]}";
+    return o << "{kind " << static_cast<int>(e.kind) << ", text [" << e.text << "], path [" << e.path << "], params ["
+             << e.parameters << "], icon [" << e.iconFile << "], ext [" << e.extension << "]}";
 }
 
 namespace {
@@ -61,7 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
         GrammarCase{"cr_cr_lf_gives_empty_line", "^SpeSep|a\r\r\n^NorSep|", {Text("a"), Plain()}},
         GrammarCase{"last_line_without_end", "^NorSep|\r\n^Folder|Tools", {Plain(), Folder("Tools")}},
         GrammarCase{"ctrl_z_ends_file", "^SpeSep|a\r\n^SpeSep|b\x1a\r\n^SpeSep|c\r\n", {Text("a"), Text("b")}},
-        GrammarCase{"ctrl_z_mid_line", "^SpeSep|ab\x1a" "cd", {Text("ab")}},
+        GrammarCase{"ctrl_z_mid_line",
+                    "^SpeSep|ab\x1a"
+                    "cd",
+                    {Text("ab")}},
         GrammarCase{"ctrl_z_first", "\x1a^NorSep|\r\n", {}},
         GrammarCase{"empty_lines_skipped", "\r\n\r\n^NorSep|\r\n\r\n", {Plain()}},
         GrammarCase{"no_separator_skipped", "^NorSep\r\n^Folder\r\nhello\r\n", {}},
@@ -72,21 +75,26 @@ INSTANTIATE_TEST_SUITE_P(
         GrammarCase{"spesep_empty_text", "^SpeSep|\r\n", {Text("")}},
         GrammarCase{"folder_keeps_bars", "^Folder|x|y\r\n", {Folder("x|y")}},
         GrammarCase{"folder_empty_name", "^Folder|\r\n", {Folder("")}},
-        GrammarCase{"exe_all_fields", "^ExeLnk|C:/p/ed.exe|-n x|ed.bmp|Editor\r\n",
+        GrammarCase{"exe_all_fields",
+                    "^ExeLnk|C:/p/ed.exe|-n x|ed.bmp|Editor\r\n",
                     {Exe("C:/p/ed.exe", "-n x", "ed.bmp", "Editor")}},
         GrammarCase{"exe_caption_keeps_bars", "^ExeLnk|p.exe||p.bmp|a|b|c\r\n", {Exe("p.exe", "", "p.bmp", "a|b|c")}},
         GrammarCase{"exe_path_only", "^ExeLnk|prog.exe\r\n", {Exe("", "", "", "prog.exe")}},
         GrammarCase{"exe_missing_icon_bar", "^ExeLnk|p.exe|-x\r\n", {Exe("p.exe", "", "", "-x")}},
         GrammarCase{"exe_missing_caption_bar", "^ExeLnk|p.exe|-x|p.bmp\r\n", {Exe("p.exe", "-x", "", "p.bmp")}},
         GrammarCase{"exe_empty_payload", "^ExeLnk|\r\n", {Exe("", "", "", "")}},
-        GrammarCase{"exe_bar_in_parameters_shifts", "^ExeLnk|p.exe|a|b|p.bmp|Cap\r\n", {Exe("p.exe", "a", "b", "p.bmp|Cap")}},
-        GrammarCase{"unk_all_fields", "^UnkLnk|/home/u/Report.DOC|DOC|Report\r\n", {File("/home/u/Report.DOC", "DOC", "Report")}},
+        GrammarCase{
+            "exe_bar_in_parameters_shifts", "^ExeLnk|p.exe|a|b|p.bmp|Cap\r\n", {Exe("p.exe", "a", "b", "p.bmp|Cap")}},
+        GrammarCase{"unk_all_fields",
+                    "^UnkLnk|/home/u/Report.DOC|DOC|Report\r\n",
+                    {File("/home/u/Report.DOC", "DOC", "Report")}},
         GrammarCase{"unk_empty_extension", "^UnkLnk|/home/u||Home\r\n", {File("/home/u", "", "Home")}},
         GrammarCase{"unk_caption_keeps_bars", "^UnkLnk|a.txt|txt|x|y\r\n", {File("a.txt", "txt", "x|y")}},
         GrammarCase{"unk_path_only", "^UnkLnk|a.txt\r\n", {File("", "", "a.txt")}},
         GrammarCase{"unk_missing_caption_bar", "^UnkLnk|a.txt|txt\r\n", {File("a.txt", "", "txt")}},
         GrammarCase{"binary_bytes_kept", "^SpeSep|\x01\xff\x00z\r\n"s, {Text("\x01\xff\x00z"s)}},
-        GrammarCase{"mixed_order_kept", "^Folder|F\r\n^UnkLnk|a||A\r\nbad\r\n^NorSep|\r^SpeSep|S",
+        GrammarCase{"mixed_order_kept",
+                    "^Folder|F\r\n^UnkLnk|a||A\r\nbad\r\n^NorSep|\r^SpeSep|S",
                     {Folder("F"), File("a", "", "A"), Plain(), Text("S")}}),
     [](const ::testing::TestParamInfo<GrammarCase>& info) { return std::string(info.param.name); });
 
@@ -101,7 +109,9 @@ TEST(IndexLines, TrailingLineEndGivesNoExtraLine) {
     EXPECT_EQ(SplitIndexLines("a\r").size(), 1u);
     EXPECT_EQ(SplitIndexLines("a").size(), 1u);
     EXPECT_TRUE(SplitIndexLines("").empty());
-    EXPECT_TRUE(SplitIndexLines("\x1a" "a\r\n").empty());
+    EXPECT_TRUE(SplitIndexLines("\x1a"
+                                "a\r\n")
+                    .empty());
 }
 
 TEST(IndexLines, OtherSeparatorCharacter) {
@@ -149,7 +159,12 @@ TEST(IndexFileRead, DirectoryInsteadOfFileRaisesIoError) {
 }
 
 TEST(StorePaths, SplitIntoDirectoryNameAndExtension) {
-    struct Row { const char* path; const char* dir; const char* name; const char* ext; };
+    struct Row {
+        const char* path;
+        const char* dir;
+        const char* name;
+        const char* ext;
+    };
     const Row rows[] = {
         {"/opt/tools/setup.exe", "/opt/tools/", "setup.exe", ".exe"},
         {"/home/u/a.tar.gz", "/home/u/", "a.tar.gz", ".gz"},
@@ -186,13 +201,18 @@ TEST(StorePaths, SplitIntoDirectoryNameAndExtension) {
 
 TEST(StoredTexts, WhatBreaksAFieldAndWhatIsTakenOut) {
     using B = StoredTextBreak;
-    struct Row { const char* text; B strict, lineFeedKept; };
+    struct Row {
+        const char* text;
+        B strict, lineFeedKept;
+    };
     const Row rows[] = {
         {"/a b/c.txt", B::None, B::None},
         {"/a|b", B::FieldSeparator, B::FieldSeparator},
         {"/a\rb", B::LineBreak, B::LineBreak},
         {"/a\nb", B::LineBreak, B::None},
-        {"/a\x1a" "b", B::EndOfFile, B::EndOfFile},
+        {"/a\x1a"
+         "b",
+         B::EndOfFile, B::EndOfFile},
         {"\x1a\n|", B::FieldSeparator, B::FieldSeparator},
         {"\x1a\n", B::LineBreak, B::EndOfFile},
     };
@@ -200,7 +220,9 @@ TEST(StoredTexts, WhatBreaksAFieldAndWhatIsTakenOut) {
         EXPECT_EQ(FindStoredTextBreak(r.text), r.strict) << r.text;
         EXPECT_EQ(FindStoredTextBreak(r.text, false), r.lineFeedKept) << r.text;
     }
-    EXPECT_EQ(WithoutLineBreaks("a\r\nb\nc\x1a" "d|e"), "abcd|e");
+    EXPECT_EQ(WithoutLineBreaks("a\r\nb\nc\x1a"
+                                "d|e"),
+              "abcd|e");
 }
 
 TEST(StorePaths, JoinUsesThePlatformSeparator) {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -560,14 +559,14 @@ TEST_F(StoreLoad, FolderLinkedToItsAncestorIsSkipped) {
     t.symlink("../../F", "shortcuts/F/G/Up");
     Load();
     const std::string expected =
-              "[] 5 5 -1 -1\n"
-              "[A] 12 12 -1 0\n"
-              "[F] 0 0 -1 -1\n"
-              "  [] 5 5 -1 -1\n"
-              "  [B] 13 13 -1 1\n"
-              "  [G] 0 0 -1 -1\n"
-              "    [] 5 5 -1 -1\n"
-              "[--Sysmenu--] 4 4 4 -1\n";
+        "[] 5 5 -1 -1\n"
+        "[A] 12 12 -1 0\n"
+        "[F] 0 0 -1 -1\n"
+        "  [] 5 5 -1 -1\n"
+        "  [B] 13 13 -1 1\n"
+        "  [G] 0 0 -1 -1\n"
+        "    [] 5 5 -1 -1\n"
+        "[--Sysmenu--] 4 4 4 -1\n";
     EXPECT_EQ(DumpTree(s.items).substr(0, expected.size()), expected);
     const std::vector<std::string> ext{"top", "f", "exe"};
     EXPECT_EQ(s.table.extensions.items(), ext);
@@ -656,8 +655,7 @@ TEST_F(StoreLoad, BinaryGarbageAndHugeLinesDoNotUpsetTheLoader) {
 }
 
 TEST_F(StoreLoad, ImagesOfEveryLoadedNodeAreValid) {
-    Index("", {"^UnkLnk|a.txt|txt|A", "^ExeLnk|b.exe||b.bmp|B", "^ExeLnk|c.exe||c.bmp|C", "^UnkLnk|d||D",
-               "^Folder|F"});
+    Index("", {"^UnkLnk|a.txt|txt|A", "^ExeLnk|b.exe||b.bmp|B", "^ExeLnk|c.exe||c.bmp|C", "^UnkLnk|d||D", "^Folder|F"});
     Index("F", {"^UnkLnk|e.Txt|Txt|E", "^ExeLnk|f.exe||f.bmp|F"});
     t.write("shortcuts/b.bmp", test::SmallBmp());
     t.write("shortcuts/F/f.bmp", test::SmallBmp());
@@ -701,15 +699,16 @@ TEST(PendingTree, BuildsWhatTheLoaderWouldHaveBuilt) {
     struct Store {
         const char* name;
         std::vector<std::pair<std::string, std::vector<std::string>>> indexes;  // directory, lines
-        std::vector<std::string> files;                                        // also present
+        std::vector<std::string> files;                                         // also present
     };
     const Store stores[] = {
         {"no index file", {}, {}},
         {"empty index file", {{"", {}}}, {}},
         {"every kind, nested",
-         {{"", {"^Folder|Tools", "^NorSep|junk", "^SpeSep|News", "^Folder|Empty", "^Folder|Gone",
-                "^ExeLnk|/bin/ed.exe|-x|ed.bmp|Ed|itor", "^ExeLnk|/bin/vi.exe||none.bmp|Vi", "^UnkLnk|/home/u||Home",
-                "^NorSep|", "^NorSep|"}},
+         {{"",
+           {"^Folder|Tools", "^NorSep|junk", "^SpeSep|News", "^Folder|Empty", "^Folder|Gone",
+            "^ExeLnk|/bin/ed.exe|-x|ed.bmp|Ed|itor", "^ExeLnk|/bin/vi.exe||none.bmp|Vi", "^UnkLnk|/home/u||Home",
+            "^NorSep|", "^NorSep|"}},
           {"Tools", {"^UnkLnk|/d/a.txt|txt|A", "^Folder|Deep", "^SpeSep|", "^UnkLnk|/d/b.TXT|TXT|B"}},
           {"Tools/Deep", {"^ExeLnk|/opt/x.exe|--y|x.bmp|X", "^Folder|Deeper"}}},
          {"Empty/", "Tools/Deep/x.bmp", "ed.bmp", "Tools/Deep/Deeper/"}},

@@ -48,9 +48,7 @@ struct Writer : ::testing::Test {
         return L.t / ("shortcuts" + (rel.empty() ? "" : "/" + rel));
     }
     // Where a save writes the new store before it takes the store's place.
-    std::string fresh(const std::string& rel = "") const {
-        return L.t / ("item_new" + (rel.empty() ? "" : "/" + rel));
-    }
+    std::string fresh(const std::string& rel = "") const { return L.t / ("item_new" + (rel.empty() ? "" : "/" + rel)); }
     LoadedStore L;
     std::vector<std::string> bitmaps, logged;
 };
@@ -108,10 +106,8 @@ TEST_F(Writer, BitmapNamesSkipEverythingTaken) {
         const char* name;
     };
     const Row rows[] = {
-        {"/opt/a/setup.exe", {}, "setup2.bmp"},
-        {"/opt/a/setup.exe", {"setup2.bmp"}, "setup3.bmp"},
-        {"/opt/a/tool.v2.EXE", {}, "tool.v2.bmp"},
-        {"/opt/a/.exe", {}, ".bmp"},
+        {"/opt/a/setup.exe", {}, "setup2.bmp"},           {"/opt/a/setup.exe", {"setup2.bmp"}, "setup3.bmp"},
+        {"/opt/a/tool.v2.EXE", {}, "tool.v2.bmp"},        {"/opt/a/.exe", {}, ".bmp"},
         {"noslash.exe", {"noslash.bmp"}, "noslash1.bmp"},
     };
     for (const Row& r : rows) EXPECT_EQ(IconBitmapName(r.path, dir, r.reserved), r.name) << r.path;
@@ -138,8 +134,8 @@ TEST_F(Writer, SameProgramNamesAndAFolderNamedLikeTheirBitmap) {
     (void)txt;
 
     ASSERT_EQ(SaveStore(L.s, hooks()).outcome, SaveOutcome::Saved);
-    EXPECT_EQ(bitmaps, (std::vector<std::string>{"one -> setup1.bmp", "two -> setup2.bmp",
-                                                 "three -> setup3.bmp", "four -> setup.bmp"}));
+    EXPECT_EQ(bitmaps, (std::vector<std::string>{"one -> setup1.bmp", "two -> setup2.bmp", "three -> setup3.bmp",
+                                                 "four -> setup.bmp"}));
     EXPECT_TRUE(fs::is_directory(store("setup.bmp")));
     L.Reload();
     // Each program keeps its own bitmap.
@@ -182,7 +178,10 @@ TEST_F(Writer, GeneratedTreesReadBackTheSame) {
             switch (pick(6)) {
             case 0: made = L.folder(after, "F" + std::to_string(folders++) + " " + words[pick(3)]); break;
             case 1: made = L.separator(after, pick(2) ? "" : w); break;
-            case 2: made = L.item(after, w, "/opt/p" + std::to_string(k) + "/" + words[pick(3)] + ".exe", pick(2) ? "-p " + std::to_string(k) : ""); break;
+            case 2:
+                made = L.item(after, w, "/opt/p" + std::to_string(k) + "/" + words[pick(3)] + ".exe",
+                              pick(2) ? "-p " + std::to_string(k) : "");
+                break;
             case 3: made = L.item(after, w, "/home/u/d" + std::to_string(k) + " " + words[pick(3)] + ".txt"); break;
             case 4: made = L.item(after, w, "/home/u/dir" + std::to_string(k)); break;
             default: made = L.item(after, "", "/home/u/x.tar.GZ"); break;
@@ -200,8 +199,8 @@ TEST_F(Writer, GeneratedTreesReadBackTheSame) {
 
 TEST_F(Writer, KindOnDiskFollowsThePathNotTheTag) {
     // Separators keep their kind: text separators of dashes or of nothing too.
-    L.t.writeIndex("shortcuts", {"^UnkLnk|/opt/t/tool.exe|exe|Tool", "^ExeLnk|/home/u/a.txt|-p|a.bmp|A",
-                                 "^SpeSep|", "^SpeSep|---", "^NorSep|x"});
+    L.t.writeIndex("shortcuts", {"^UnkLnk|/opt/t/tool.exe|exe|Tool", "^ExeLnk|/home/u/a.txt|-p|a.bmp|A", "^SpeSep|",
+                                 "^SpeSep|---", "^NorSep|x"});
     L.Reload();
     ASSERT_EQ(SaveStore(L.s, hooks()).outcome, SaveOutcome::Saved);
     EXPECT_EQ(test::ReadBytes(store("shortcuts.txt")),
@@ -244,7 +243,8 @@ TEST_F(SaveFailure, AFailingBitmapPutsThePreviousStoreBack) {
     };
     const Case cases[] = {
         {"returns false", [](const TreeNode& n, const std::string&) { return n.text != "deep"; }},
-        {"throws", [](const TreeNode& n, const std::string&) -> bool {
+        {"throws",
+         [](const TreeNode& n, const std::string&) -> bool {
              if (n.text == "deep") throw StoreIoError("disk full");
              return true;
          }},
@@ -280,9 +280,7 @@ TEST_F(SaveFailure, EveryFailingWriteStepRestores) {
     for (const auto& [step, path] : steps) {
         SCOPED_TRACE(path);
         WriterHooks h = hooks();
-        h.gate = [&, step = step, path = path](SaveStep s, const std::string& p) {
-            return !(s == step && p == path);
-        };
+        h.gate = [&, step = step, path = path](SaveStep s, const std::string& p) { return !(s == step && p == path); };
         ExpectRestored(SaveStore(L.s, h));
     }
 }

@@ -25,7 +25,10 @@ std::unique_ptr<MenuEntry> LiveMenu() {
 
 // Each entry depth first, with what a copy must keep; "draw" adds the hooks.
 void Walk(const MenuEntry& e, const std::function<void(const MenuEntry&)>& f) {
-    e.forEachChild([&](const MenuEntry& c) { f(c); Walk(c, f); });
+    e.forEachChild([&](const MenuEntry& c) {
+        f(c);
+        Walk(c, f);
+    });
 }
 std::vector<std::string> Shape(const MenuEntry& root, bool draw = false) {
     std::vector<std::string> out;
@@ -38,7 +41,9 @@ std::vector<std::string> Shape(const MenuEntry& root, bool draw = false) {
 }
 const MenuEntry* Find(const MenuEntry& root, const std::string& caption) {
     const MenuEntry* found = nullptr;
-    Walk(root, [&](const MenuEntry& c) { if (!found && c.caption == caption) found = &c; });
+    Walk(root, [&](const MenuEntry& c) {
+        if (!found && c.caption == caption) found = &c;
+    });
     return found;
 }
 void SetAll(MenuEntry& root, DrawHook hook) {
@@ -47,8 +52,9 @@ void SetAll(MenuEntry& root, DrawHook hook) {
 
 TEST(StripAccessKeys, RemovesMarkersKeepsDoubledAmpersand) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"Clos&e", "Close"}, {"&File", "File"}, {"Save && Quit", "Save & Quit"}, {"A&&&B", "A&B"},
-        {"end&", "end"},     {"", ""},          {"&&", "&"},
+        {"Clos&e", "Close"}, {"&File", "File"}, {"Save && Quit", "Save & Quit"},
+        {"A&&&B", "A&B"},    {"end&", "end"},   {"", ""},
+        {"&&", "&"},
     };
     for (const auto& [in, want] : cases) EXPECT_EQ(StripAccessKeys(in), want) << in;
 }
@@ -58,10 +64,9 @@ TEST(AttachDrawHooks, ByTagInBothModes) {
     // caption, under the toolkit's drawing, under the program's; separators
     // and hidden entries keep whatever they had (here: the stale hook).
     const std::vector<std::tuple<const char*, D, D>> cases = {
-        {"Item", D::None, D::NorItems},         {"Folder", D::None, D::NorItems},
-        {"Nested", D::None, D::NorItems},       {"Deep", D::SpeItems, D::SpeItems},
-        {"Sysmenu", D::SpeItems, D::SpeItems},  {"Orbel Kit", D::None, D::NorItems},
-        {"About..", D::None, D::NorItems},      {"Close", D::None, D::NorItems},
+        {"Item", D::None, D::NorItems},     {"Folder", D::None, D::NorItems},      {"Nested", D::None, D::NorItems},
+        {"Deep", D::SpeItems, D::SpeItems}, {"Sysmenu", D::SpeItems, D::SpeItems}, {"Orbel Kit", D::None, D::NorItems},
+        {"About..", D::None, D::NorItems},  {"Close", D::None, D::NorItems},
     };
     for (bool windowsDraw : {true, false}) {
         auto root = LiveMenu();
@@ -86,11 +91,23 @@ TEST(ReplaceMenuEntries, TargetBecomesADeepCopyWithoutHooks) {
     auto basic = BuildMenuTemplate();
     const MenuEntry& source = *KitMenuOf(*basic);
     const std::vector<std::pair<const char*, std::function<void(MenuEntry&)>>> cases = {
-        {"same length, hooks set", [&](MenuEntry& t) { CopyMenuEntries(source, t); SetAll(t, DrawHook::NorItems); }},
+        {"same length, hooks set",
+         [&](MenuEntry& t) {
+             CopyMenuEntries(source, t);
+             SetAll(t, DrawHook::NorItems);
+         }},
         {"empty", [](MenuEntry&) {}},
         {"shorter", [](MenuEntry& t) { t.add(std::make_unique<MenuEntry>("old", 3)); }},
-        {"longer", [&](MenuEntry& t) { CopyMenuEntries(source, t); t.add(std::make_unique<MenuEntry>("stale", 5)); }},
-        {"deeper", [&](MenuEntry& t) { CopyMenuEntries(source, t); t.child(2)->add(std::make_unique<MenuEntry>("x", 7)); }},
+        {"longer",
+         [&](MenuEntry& t) {
+             CopyMenuEntries(source, t);
+             t.add(std::make_unique<MenuEntry>("stale", 5));
+         }},
+        {"deeper",
+         [&](MenuEntry& t) {
+             CopyMenuEntries(source, t);
+             t.child(2)->add(std::make_unique<MenuEntry>("x", 7));
+         }},
     };
     for (const auto& [name, prepare] : cases) {
         MenuEntry target("Orbel Kit", 8, 0);

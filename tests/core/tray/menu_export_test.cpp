@@ -29,8 +29,9 @@ void Describe(const ExportedEntry& e, int level, std::string& out) {
     for (const auto& c : e.children) {
         out += std::string(size_t(level) * 2, ' ');
         if (c.separator) out += "---";
-        else out += c.label + (c.enabled ? "" : " [off]") + (c.submenu ? " >" : "") +
-                    (c.imageIndex >= 0 ? " #" + std::to_string(c.imageIndex) : "");
+        else
+            out += c.label + (c.enabled ? "" : " [off]") + (c.submenu ? " >" : "") +
+                   (c.imageIndex >= 0 ? " #" + std::to_string(c.imageIndex) : "");
         out += "\n";
         Describe(c, level + 1, out);
     }
@@ -72,10 +73,15 @@ TEST(MenuExport, WholeMenuAsHostsShowIt) {
 }
 
 TEST(MenuExport, LabelsTurnAccessKeysIntoUnderscores) {
-    struct Case { const char* caption; bool textSep; const char* label; };
+    struct Case {
+        const char* caption;
+        bool textSep;
+        const char* label;
+    };
     const Case cases[] = {
-        {"&File", false, "_File"}, {"Tom && Jerry", false, "Tom & Jerry"}, {"a_b", false, "a__b"},
-        {"end&", false, "end"}, {"&Sep_x", true, "Sep__x"}, {"A && B", true, "A & B"},
+        {"&File", false, "_File"},  {"Tom && Jerry", false, "Tom & Jerry"},
+        {"a_b", false, "a__b"},     {"end&", false, "end"},
+        {"&Sep_x", true, "Sep__x"}, {"A && B", true, "A & B"},
     };
     for (const auto& c : cases) EXPECT_EQ(ExportLabel(c.caption, c.textSep), c.label) << c.caption;
 }
@@ -156,12 +162,16 @@ TEST(MenuExport, IdsOfAReplacedTreeAreNeverReused) {
 
 TEST(MenuExport, BackendFollowsWhatTheDesktopOffers) {
     using S = TraySystem;
-    struct Case { S system; bool sni, xembed; TrayBackend want; };
+    struct Case {
+        S system;
+        bool sni, xembed;
+        TrayBackend want;
+    };
     const Case cases[] = {
-        {S::X11, true, true, TrayBackend::StatusNotifier}, {S::X11, false, true, TrayBackend::XEmbed},
-        {S::X11, true, false, TrayBackend::StatusNotifier}, {S::X11, false, false, TrayBackend::None},
+        {S::X11, true, true, TrayBackend::StatusNotifier},      {S::X11, false, true, TrayBackend::XEmbed},
+        {S::X11, true, false, TrayBackend::StatusNotifier},     {S::X11, false, false, TrayBackend::None},
         {S::DBusOnly, true, true, TrayBackend::StatusNotifier}, {S::DBusOnly, false, true, TrayBackend::None},
-        {S::Native, false, false, TrayBackend::Native}, {S::Native, true, true, TrayBackend::Native},
+        {S::Native, false, false, TrayBackend::Native},         {S::Native, true, true, TrayBackend::Native},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ChooseTrayBackend(c.system, c.sni, c.xembed), c.want) << int(c.system) << c.sni << c.xembed;

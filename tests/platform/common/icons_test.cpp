@@ -10,16 +10,14 @@ namespace {
 
 using testing::ExpectDrawable;
 
-TEST(Icons, EveryFileTypeHasAnIcon)
-{
+TEST(Icons, EveryFileTypeHasAnIcon) {
     for (const char* ext : {"txt", "TXT", "exe", "png", "html", "desktop", "", "no-such-type-42", "tar.gz"}) {
         SCOPED_TRACE(ext);
         ExpectDrawable(FileTypeIcon(ext));
     }
 }
 
-TEST(Icons, EveryFileHasAnIcon)
-{
+TEST(Icons, EveryFileHasAnIcon) {
     test::TempDir dir;
     dir.write("notes.txt", "text\n");
     for (const std::string& path : {dir.path(), dir / "notes.txt", dir / "gone.pdf", std::string()}) {

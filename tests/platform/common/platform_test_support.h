@@ -14,15 +14,13 @@ namespace orbel::platform::testing {
 
 // A single-instance guard name of a test, never the program's own: a running
 // instance must not make the test fail.
-inline std::string UniqueName(const char* what)
-{
+inline std::string UniqueName(const char* what) {
     return std::string("orbel-test-") + what + "-" + std::to_string(std::random_device{}());
 }
 
 // Menus draw icons at 16 pixels: there must be something visible there,
 // premultiplied (no colour channel above the alpha).
-inline void ExpectDrawable(const SmallIcon& icon)
-{
+inline void ExpectDrawable(const SmallIcon& icon) {
     EXPECT_TRUE(std::any_of(icon.pixels.begin(), icon.pixels.end(), [](std::uint32_t p) { return p >> 24 != 0; }));
     for (std::uint32_t p : icon.pixels) {
         const std::uint32_t a = p >> 24;

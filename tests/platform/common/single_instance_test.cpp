@@ -12,8 +12,7 @@ namespace {
 using Result = SingleInstanceLock::Result;
 using testing::UniqueName;
 
-TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstReleases)
-{
+TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstReleases) {
     const std::string name = UniqueName("guard");
     SingleInstanceLock first(name);
     SingleInstanceLock second(name);
@@ -29,8 +28,7 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstReleases)
     EXPECT_EQ(first.acquire(), Result::HeldElsewhere);
 }
 
-TEST(SingleInstance, DestructionReleasesAndNamesAreIndependent)
-{
+TEST(SingleInstance, DestructionReleasesAndNamesAreIndependent) {
     const std::string name = UniqueName("scope");
     {
         SingleInstanceLock first(name);
@@ -42,8 +40,7 @@ TEST(SingleInstance, DestructionReleasesAndNamesAreIndependent)
     EXPECT_EQ(second.acquire(), Result::Acquired);
 }
 
-TEST(SingleInstance, UnusableNamesFailWithAReason)
-{
+TEST(SingleInstance, UnusableNamesFailWithAReason) {
     SingleInstanceLock empty("");
     EXPECT_EQ(empty.acquire(), Result::Failed);
     EXPECT_FALSE(empty.held());

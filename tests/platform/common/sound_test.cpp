@@ -7,8 +7,7 @@
 namespace orbel::platform {
 namespace {
 
-TEST(WavePlayer, UnreadableFilesFailAtOnce)
-{
+TEST(WavePlayer, UnreadableFilesFailAtOnce) {
     test::TempDir dir;
     WavePlayer player;
     int failures = 0;

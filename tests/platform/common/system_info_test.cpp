@@ -10,8 +10,7 @@
 namespace orbel::platform {
 namespace {
 
-TEST(SystemInfo, MemoryStatusIsPlausible)
-{
+TEST(SystemInfo, MemoryStatusIsPlausible) {
     MemoryStatus status;
     ASSERT_TRUE(ReadMemoryStatus(status));
     EXPECT_GE(status.load, 0);
@@ -19,8 +18,7 @@ TEST(SystemInfo, MemoryStatusIsPlausible)
     EXPECT_GT(status.total, std::uint64_t(16) << 20);  // more than 16 MB of memory
 }
 
-TEST(SystemInfo, ExecutablePathNamesThisTestProgram)
-{
+TEST(SystemInfo, ExecutablePathNamesThisTestProgram) {
     const std::filesystem::path path = FsPath(ExecutablePath());
     EXPECT_TRUE(path.is_absolute()) << ExecutablePath();
     EXPECT_TRUE(std::filesystem::is_regular_file(path)) << ExecutablePath();

@@ -18,16 +18,13 @@ using testing::WriteFile;
 
 class AutostartTest : public ::testing::Test {
 protected:
-    QString ReadEntry()
-    {
+    QString ReadEntry() {
         QFile file(QString::fromStdString(AutostartEntryPath()));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
-    QString EntryLine(const QString& key)
-    {
+    QString EntryLine(const QString& key) {
         for (const QString& line : ReadEntry().split(QLatin1Char('\n'))) {
-            if (line.startsWith(key + QLatin1Char('=')))
-                return line.mid(key.size() + 1);
+            if (line.startsWith(key + QLatin1Char('='))) return line.mid(key.size() + 1);
         }
         return QStringLiteral("<no %1>").arg(key);
     }
@@ -36,24 +33,22 @@ protected:
     ScopedEnv env_{"XDG_CONFIG_HOME", QFile::encodeName(config_.path())};
 };
 
-TEST_F(AutostartTest, EntryIsNamedAfterTheProgramInTheAutostartDirectory)
-{
-    EXPECT_EQ(QString::fromStdString(AutostartEntryPath()), config_.path() + QStringLiteral("/autostart/Tandrel-Orbel.desktop"));
+TEST_F(AutostartTest, EntryIsNamedAfterTheProgramInTheAutostartDirectory) {
+    EXPECT_EQ(QString::fromStdString(AutostartEntryPath()),
+              config_.path() + QStringLiteral("/autostart/Tandrel-Orbel.desktop"));
 
     // Without a usable XDG_CONFIG_HOME the default below the home directory.
     QTemporaryDir home;
     ScopedEnv homeEnv("HOME", QFile::encodeName(home.path()));
     for (const std::optional<QByteArray>& value :
-         {std::optional<QByteArray>(), std::optional<QByteArray>(""),
-          std::optional<QByteArray>("relative/config")}) {
+         {std::optional<QByteArray>(), std::optional<QByteArray>(""), std::optional<QByteArray>("relative/config")}) {
         ScopedEnv env("XDG_CONFIG_HOME", value);
         EXPECT_EQ(QString::fromStdString(AutostartEntryPath()),
                   home.path() + QStringLiteral("/.config/autostart/Tandrel-Orbel.desktop"));
     }
 }
 
-TEST_F(AutostartTest, OnWritesAnEntryOffRemovesIt)
-{
+TEST_F(AutostartTest, OnWritesAnEntryOffRemovesIt) {
     EXPECT_FALSE(ReadAutostart());
     WriteAutostart(true, "/opt/orbel/orbel");
     EXPECT_TRUE(ReadAutostart());
@@ -75,8 +70,7 @@ TEST_F(AutostartTest, OnWritesAnEntryOffRemovesIt)
     EXPECT_NO_THROW(WriteAutostart(false, ""));
 }
 
-TEST_F(AutostartTest, ExecQuotesPathsThatNeedIt)
-{
+TEST_F(AutostartTest, ExecQuotesPathsThatNeedIt) {
     const struct {
         const char* path;
         const char* exec;  // as it stands in the file
@@ -97,10 +91,9 @@ TEST_F(AutostartTest, ExecQuotesPathsThatNeedIt)
     }
 }
 
-TEST_F(AutostartTest, ExecReadsBackAsTheSameProgram)
-{
-    for (const char* path : {"/home/My \"Apps\"/or bel", "/tmp/$x `y` \\z/100%/orbel",
-                             "/tmp/tab\there/ü/orbel", "/tmp/plain/orbel"}) {
+TEST_F(AutostartTest, ExecReadsBackAsTheSameProgram) {
+    for (const char* path :
+         {"/home/My \"Apps\"/or bel", "/tmp/$x `y` \\z/100%/orbel", "/tmp/tab\there/ü/orbel", "/tmp/plain/orbel"}) {
         SCOPED_TRACE(path);
         WriteAutostart(true, path);
         const auto link = ParseDesktopEntry(ReadEntry().toStdString());
@@ -110,8 +103,7 @@ TEST_F(AutostartTest, ExecReadsBackAsTheSameProgram)
     }
 }
 
-TEST_F(AutostartTest, EntriesThatDoNotStartTheProgramReadAsOff)
-{
+TEST_F(AutostartTest, EntriesThatDoNotStartTheProgramReadAsOff) {
     const struct {
         const char* text;
         bool on;
@@ -134,8 +126,7 @@ TEST_F(AutostartTest, EntriesThatDoNotStartTheProgramReadAsOff)
     }
 }
 
-TEST_F(AutostartTest, UnwritableLocationThrowsWithTheEntryPath)
-{
+TEST_F(AutostartTest, UnwritableLocationThrowsWithTheEntryPath) {
     // A file where the configuration directory should be: nothing can be
     // created below it, whoever runs the test.
     const QString blocker = config_.filePath(QStringLiteral("not-a-dir"));

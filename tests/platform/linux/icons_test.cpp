@@ -17,8 +17,7 @@ using testing::WriteFile;
 
 using testing::ExpectDrawable;
 
-TEST(Icons, ProgramsAndPipesHaveIcons)
-{
+TEST(Icons, ProgramsAndPipesHaveIcons) {
     QTemporaryDir dir;
     const QString script = dir.filePath(QStringLiteral("run.sh"));
     const QString fifo = dir.filePath(QStringLiteral("pipe"));

@@ -28,31 +28,30 @@ using testing::WriteFile;
 // with a failure status, which a start does not wait for.
 class OpenerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         record_ = dir_.filePath(QStringLiteral("record"));
         script_ = dir_.filePath(QStringLiteral("re cord's.sh"));
-        const QByteArray body = "#!/bin/sh\n"
-                                "PATH=/usr/bin:/bin\n"
-                                "out='" + QFile::encodeName(record_) + "'\n"
-                                "{ printf '%s\\0' \"$PWD\"\n"
-                                "  for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > \"$out.tmp\"\n"
-                                "mv \"$out.tmp\" \"$out\"\n"
-                                "exit 3\n";
+        const QByteArray body =
+            "#!/bin/sh\n"
+            "PATH=/usr/bin:/bin\n"
+            "out='" +
+            QFile::encodeName(record_) +
+            "'\n"
+            "{ printf '%s\\0' \"$PWD\"\n"
+            "  for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > \"$out.tmp\"\n"
+            "mv \"$out.tmp\" \"$out\"\n"
+            "exit 3\n";
         ASSERT_TRUE(WriteFile(script_, body, kExecutable));
     }
 
     QString Exec(const QStringList& words) { return ExecValue(words); }
 
     // The recorded words: the working directory first, then the arguments.
-    QStringList Recorded()
-    {
-        if (!WaitFor([&] { return QFile::exists(record_); }))
-            return {QStringLiteral("<program did not run>")};
+    QStringList Recorded() {
+        if (!WaitFor([&] { return QFile::exists(record_); })) return {QStringLiteral("<program did not run>")};
         QFile file(record_);
-        if (!file.open(QIODevice::ReadOnly))
-            return {QStringLiteral("<unreadable>")};
+        if (!file.open(QIODevice::ReadOnly)) return {QStringLiteral("<unreadable>")};
         QStringList words = QString::fromUtf8(file.readAll()).split(QChar(0));
         words.removeLast();  // after the last NUL
         QFile::remove(record_);
@@ -64,8 +63,7 @@ protected:
     QString script_;
 };
 
-TEST_F(OpenerTest, ProgramReceivesTheParameterWordsExactly)
-{
+TEST_F(OpenerTest, ProgramReceivesTheParameterWordsExactly) {
     struct Case {
         const char* parameters;
         QStringList words;
@@ -90,16 +88,15 @@ TEST_F(OpenerTest, ProgramReceivesTheParameterWordsExactly)
     }
 }
 
-TEST_F(OpenerTest, DesktopEntryStartsAsTheDesktopStartsIt)
-{
+TEST_F(OpenerTest, DesktopEntryStartsAsTheDesktopStartsIt) {
     // Path= is the working directory; %i %c %k are filled in; the parameter
     // words are the files it is given.
     const QString entry = dir_.filePath(QStringLiteral("launcher.desktop"));
     const QString work = dir_.filePath(QStringLiteral("work"));
     ASSERT_TRUE(QDir().mkpath(work));
-    ASSERT_TRUE(WriteFile(entry, "[Desktop Entry]\nType=Application\nName=Recorder\nIcon=rec\nPath=" + work.toUtf8()
-                                     + "\nExec=" + Exec({script_, "first", "second word", ""}).toUtf8()
-                                     + " %i %c %k %F\n"));
+    ASSERT_TRUE(WriteFile(entry, "[Desktop Entry]\nType=Application\nName=Recorder\nIcon=rec\nPath=" + work.toUtf8() +
+                                     "\nExec=" + Exec({script_, "first", "second word", ""}).toUtf8() +
+                                     " %i %c %k %F\n"));
     EXPECT_EQ(RouteFor(entry.toStdString()), OpenRoute::DesktopEntry);
     const QStringList words = {work, "first", "second word", "", "--icon", "rec", "Recorder", entry};
     ASSERT_TRUE(OpenPath(entry.toStdString(), "", ShowMode::Normal));
@@ -108,8 +105,7 @@ TEST_F(OpenerTest, DesktopEntryStartsAsTheDesktopStartsIt)
     EXPECT_EQ(Recorded(), words + QStringList{QDir::current().filePath("my notes.txt")});
 }
 
-TEST_F(OpenerTest, RoutesByWhatThePathIs)
-{
+TEST_F(OpenerTest, RoutesByWhatThePathIs) {
     const QString doc = dir_.filePath(QStringLiteral("notes.txt"));
     const QString looksLikeScript = dir_.filePath(QStringLiteral("not-executable.sh"));
     const QString executableText = dir_.filePath(QStringLiteral("flagged.txt"));
@@ -151,8 +147,7 @@ TEST_F(OpenerTest, RoutesByWhatThePathIs)
     }
 }
 
-TEST_F(OpenerTest, StartsThatCannotHappenFail)
-{
+TEST_F(OpenerTest, StartsThatCannotHappenFail) {
     // A Windows program without anything to run it, a missing file, and a
     // desktop entry that names no application.
     const QString exe = dir_.filePath(QStringLiteral("tool.exe"));
@@ -160,8 +155,9 @@ TEST_F(OpenerTest, StartsThatCannotHappenFail)
     const QString broken = dir_.filePath(QStringLiteral("broken.desktop"));
     ASSERT_TRUE(WriteFile(exe, QByteArray("MZ\x90\0\3\0\0\0", 8)));
     ASSERT_TRUE(WriteFile(link, "[Desktop Entry]\nType=Link\nURL=https://example.org/\n"));
-    ASSERT_TRUE(WriteFile(broken, "[Desktop Entry]\nType=Application\n"
-                                  "Exec=/nonexistent/orbel-test-program\n"));
+    ASSERT_TRUE(WriteFile(broken,
+                          "[Desktop Entry]\nType=Application\n"
+                          "Exec=/nonexistent/orbel-test-program\n"));
     for (const QString& path : {exe, link, broken, dir_.filePath(QStringLiteral("gone.txt"))}) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_FALSE(OpenPath(path.toStdString(), "x", ShowMode::Default));
@@ -173,49 +169,51 @@ TEST_F(OpenerTest, StartsThatCannotHappenFail)
 // process, so each case runs in a child.
 class DesktopTest : public OpenerTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         OpenerTest::SetUp();
         for (const char* folder : {"data", "config", "config-dirs", "no-terminal", "work"})
             ASSERT_TRUE(QDir().mkpath(Path(folder)));
         // Two made-up types: one whose handler runs, one whose handler's
         // program is missing.
         ASSERT_TRUE(QDir().mkpath(Path("home/mime")) && QDir().mkpath(Path("home/applications")));
-        ASSERT_TRUE(WriteFile(Path("home/mime/globs2"), "50:application/x-orbel-test:*.orbeltest\n"
-                                                        "50:application/x-orbel-gone:*.orbelgone\n"));
-        Application("home/applications/orbel-record.desktop", Exec({script_}) + " %f\nMimeType=application/x-orbel-test;");
-        Application("home/applications/orbel-gone.desktop", "/nonexistent/handler %f\nMimeType=application/x-orbel-gone;");
-        ASSERT_TRUE(WriteFile(Path("config/mimeapps.list"), "[Default Applications]\n"
-                                                            "application/x-orbel-test=orbel-record.desktop\n"
-                                                            "application/x-orbel-gone=orbel-gone.desktop\n"));
+        ASSERT_TRUE(WriteFile(Path("home/mime/globs2"),
+                              "50:application/x-orbel-test:*.orbeltest\n"
+                              "50:application/x-orbel-gone:*.orbelgone\n"));
+        Application("home/applications/orbel-record.desktop",
+                    Exec({script_}) + " %f\nMimeType=application/x-orbel-test;");
+        Application("home/applications/orbel-gone.desktop",
+                    "/nonexistent/handler %f\nMimeType=application/x-orbel-gone;");
+        ASSERT_TRUE(WriteFile(Path("config/mimeapps.list"),
+                              "[Default Applications]\n"
+                              "application/x-orbel-test=orbel-record.desktop\n"
+                              "application/x-orbel-gone=orbel-gone.desktop\n"));
         for (const char* file : {"notes.txt", "report.orbeltest", "report.orbelgone"})
             ASSERT_TRUE(WriteFile(Path(file), "text\n"));
         // A terminal program, as Debian names the user's choice.
         ASSERT_TRUE(QDir().mkpath(Path("terminal")));
         ASSERT_TRUE(QFile::link(script_, Path("terminal/x-terminal-emulator")));
-        Application("vi.desktop", Exec({script_, ""}) + " %i %c %k\nName=Vi M\nIcon=vim\nTerminal=true\nPath=" + Path("work"));
+        Application("vi.desktop",
+                    Exec({script_, ""}) + " %i %c %k\nName=Vi M\nIcon=vim\nTerminal=true\nPath=" + Path("work"));
         // One D-Bus name the bus can start (by running the recorder), one
         // it cannot; run directly, either would leave "directly".
         ASSERT_TRUE(QDir().mkpath(Path("home/dbus-1/services")));
-        ASSERT_TRUE(WriteFile(Path("home/dbus-1/services/org.example.OrbelStarts.service"),
-                              "[D-BUS Service]\nName=org.example.OrbelStarts\nExec=" + Exec({script_, "activated"}).toUtf8()
-                                  + "\n"));
+        ASSERT_TRUE(WriteFile(
+            Path("home/dbus-1/services/org.example.OrbelStarts.service"),
+            "[D-BUS Service]\nName=org.example.OrbelStarts\nExec=" + Exec({script_, "activated"}).toUtf8() + "\n"));
         for (const char* name : {"org.example.OrbelStarts.desktop", "org.example.OrbelNobody.desktop"})
             Application(name, Exec({script_, "directly"}) + "\nDBusActivatable=true");
     }
 
     QString Path(const QString& relative) { return dir_.filePath(relative); }
 
-    void Application(const QString& relative, const QString& execAndMore)
-    {
-        ASSERT_TRUE(WriteFile(Path(relative), "[Desktop Entry]\nType=Application\nName=Test\nExec="
-                                                  + execAndMore.toUtf8() + "\n"));
+    void Application(const QString& relative, const QString& execAndMore) {
+        ASSERT_TRUE(WriteFile(Path(relative),
+                              "[Desktop Entry]\nType=Application\nName=Test\nExec=" + execAndMore.toUtf8() + "\n"));
     }
 
     // OpenPath(path) in a child on this desktop, with a session bus of its
     // own when asked; true when it opened.
-    bool OpenInChild(const QString& path, bool terminal, bool bus)
-    {
+    bool OpenInChild(const QString& path, bool terminal, bool bus) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_DIRS", Path("data"));
         env.insert("XDG_DATA_HOME", Path("home"));
@@ -230,23 +228,25 @@ protected:
         QStringList arguments = {"--open", path};
         if (bus) {
             // The bus ends with the child, so wait for what it started.
-            arguments = QStringList{"--", "/bin/sh", "-c",
+            arguments = QStringList{"--",
+                                    "/bin/sh",
+                                    "-c",
                                     "\"$0\" --open \"$1\" || exit 1; n=0; "
                                     "while [ ! -e \"$2\" ] && [ $n -lt 50 ]; do sleep 0.1; n=$((n+1)); done",
-                                    program, path, record_};
+                                    program,
+                                    path,
+                                    record_};
             program = QStandardPaths::findExecutable("dbus-run-session");
         }
         QProcess child;
         child.setProcessEnvironment(env);
         child.start(program, arguments);
-        if (!child.waitForFinished(30000))
-            return false;
+        if (!child.waitForFinished(30000)) return false;
         return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
     }
 };
 
-TEST_F(DesktopTest, OpensWithTheDesktopsHandlersOrFails)
-{
+TEST_F(DesktopTest, OpensWithTheDesktopsHandlersOrFails) {
     const QString cwd = QDir::currentPath();
     const struct {
         const char* what;
@@ -261,7 +261,10 @@ TEST_F(DesktopTest, OpensWithTheDesktopsHandlersOrFails)
         // Started counts, though the handler then exits with a failure.
         {"a document with a handler", Path("report.orbeltest"), true, false, {cwd, Path("report.orbeltest")}},
         {"a handler whose program is missing", Path("report.orbelgone"), true, false, {}},
-        {"a terminal entry", Path("vi.desktop"), true, false,
+        {"a terminal entry",
+         Path("vi.desktop"),
+         true,
+         false,
          {Path("work"), "-e", script_, "", "--icon", "vim", "Vi M", Path("vi.desktop")}},
         {"a terminal entry without a terminal", Path("vi.desktop"), false, false, {}},
         {"an entry the bus starts", Path("org.example.OrbelStarts.desktop"), true, true, {cwd, "activated"}},
@@ -270,10 +273,8 @@ TEST_F(DesktopTest, OpensWithTheDesktopsHandlersOrFails)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(OpenInChild(c.path, c.terminal, c.bus), !c.record.isEmpty());
-        if (c.record.isEmpty())
-            EXPECT_FALSE(QFile::exists(record_));
-        else
-            EXPECT_EQ(Recorded(), c.record);
+        if (c.record.isEmpty()) EXPECT_FALSE(QFile::exists(record_));
+        else EXPECT_EQ(Recorded(), c.record);
         QFile::remove(record_);
     }
 }

@@ -29,16 +29,14 @@ protected:
     ScopedEnv env_{"XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path())};
 };
 
-TEST_F(SingleInstanceTest, LockLivesInTheRuntimeDirectoryUnderItsName)
-{
+TEST_F(SingleInstanceTest, LockLivesInTheRuntimeDirectoryUnderItsName) {
     SingleInstanceLock lock(kName);
     EXPECT_EQ(lock.lockPath(), runtime_.path().toStdString() + '/' + kName + ".lock");
     ASSERT_EQ(lock.acquire(), Result::Acquired);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(lock.lockPath())));
 }
 
-TEST_F(SingleInstanceTest, LockOfAKilledProcessIsFree)
-{
+TEST_F(SingleInstanceTest, LockOfAKilledProcessIsFree) {
     SingleInstanceLock probe(kName);
     const std::string path = probe.lockPath();
     int ready[2];
@@ -50,8 +48,7 @@ TEST_F(SingleInstanceTest, LockOfAKilledProcessIsFree)
         const int fd = open(path.c_str(), O_RDWR | O_CREAT, 0600);
         const char ok = (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) ? '1' : '0';
         [[maybe_unused]] const ssize_t n = write(ready[1], &ok, 1);
-        for (;;)
-            pause();
+        for (;;) pause();
     }
     close(ready[1]);
     char ok = 0;
@@ -66,8 +63,7 @@ TEST_F(SingleInstanceTest, LockOfAKilledProcessIsFree)
     EXPECT_EQ(probe.acquire(), Result::Acquired);
 }
 
-TEST_F(SingleInstanceTest, ProgramsStartedByADeadHolderDoNotKeepTheLock)
-{
+TEST_F(SingleInstanceTest, ProgramsStartedByADeadHolderDoNotKeepTheLock) {
     // The holder starts a program and dies without releasing, as after a
     // crash; the program it started lives on.
     int report[2];
@@ -82,8 +78,7 @@ TEST_F(SingleInstanceTest, ProgramsStartedByADeadHolderDoNotKeepTheLock)
             char seconds[] = "30";
             char* argv[] = {sleep, seconds, nullptr};
             // A plain spawn keeps every descriptor that is not close-on-exec.
-            if (posix_spawnp(&started, "sleep", nullptr, nullptr, argv, environ) != 0)
-                started = -1;
+            if (posix_spawnp(&started, "sleep", nullptr, nullptr, argv, environ) != 0) started = -1;
         }
         [[maybe_unused]] const ssize_t n = write(report[1], &started, sizeof started);
         _exit(0);
@@ -108,8 +103,7 @@ TEST_F(SingleInstanceTest, ProgramsStartedByADeadHolderDoNotKeepTheLock)
     kill(started, SIGKILL);
 }
 
-TEST_F(SingleInstanceTest, FailuresAreReportedWithAReason)
-{
+TEST_F(SingleInstanceTest, FailuresAreReportedWithAReason) {
     SingleInstanceLock slash("a/b");
     EXPECT_EQ(slash.acquire(), Result::Failed);
     EXPECT_FALSE(slash.errorString().empty());
@@ -122,19 +116,17 @@ TEST_F(SingleInstanceTest, FailuresAreReportedWithAReason)
     EXPECT_NE(blocked.errorString().find(blocked.lockPath()), std::string::npos) << blocked.errorString();
 }
 
-TEST(SingleInstanceFallback, UnusableRuntimeDirectoryFallsBackToAPrivateTmpDirectory)
-{
+TEST(SingleInstanceFallback, UnusableRuntimeDirectoryFallsBackToAPrivateTmpDirectory) {
     QTemporaryDir shared;
-    ASSERT_TRUE(QFile::setPermissions(shared.path(), QFile::ReadOwner | QFile::WriteOwner
-                                                         | QFile::ExeOwner | QFile::WriteOther
-                                                         | QFile::ReadOther | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(shared.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                         QFile::WriteOther | QFile::ReadOther | QFile::ExeOther));
     const std::string fallback = "/tmp/orbel-" + std::to_string(geteuid());
     const std::optional<QByteArray> values[] = {
-        std::nullopt,                                   // unset
-        QByteArray(),                                   // empty
-        QByteArray("relative/dir"),                     // not absolute
-        QByteArray("/nonexistent/orbel-runtime"),       // missing
-        QFile::encodeName(shared.path()),               // others may write there
+        std::nullopt,                              // unset
+        QByteArray(),                              // empty
+        QByteArray("relative/dir"),                // not absolute
+        QByteArray("/nonexistent/orbel-runtime"),  // missing
+        QFile::encodeName(shared.path()),          // others may write there
     };
     for (const auto& value : values) {
         SCOPED_TRACE(value ? value->constData() : "(unset)");

@@ -13,15 +13,11 @@ namespace {
 using testing::WaitFor;
 using testing::WriteFile;
 
-QString ShippedSound(const char* name)
-{
-    return QStringLiteral(ORBEL_SOURCE_DIR "/media/") + QLatin1String(name);
-}
+QString ShippedSound(const char* name) { return QStringLiteral(ORBEL_SOURCE_DIR "/media/") + QLatin1String(name); }
 
 class WavePlayerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         player_.setFailureHandler([this](const std::string& file) { failures_ << QString::fromStdString(file); });
     }
     QTemporaryDir dir_;
@@ -29,8 +25,7 @@ protected:
     QStringList failures_;
 };
 
-TEST_F(WavePlayerTest, DamagedFileIsReportedLater)
-{
+TEST_F(WavePlayerTest, DamagedFileIsReportedLater) {
     const QString bad = dir_.filePath(QStringLiteral("bad.wav"));
     ASSERT_TRUE(WriteFile(bad, "this is no wave file at all"));
     EXPECT_TRUE(player_.play(bad.toStdString()));
@@ -39,8 +34,7 @@ TEST_F(WavePlayerTest, DamagedFileIsReportedLater)
     EXPECT_EQ(failures_, QStringList{bad});
 }
 
-TEST_F(WavePlayerTest, NewSoundReplacesTheOneBefore)
-{
+TEST_F(WavePlayerTest, NewSoundReplacesTheOneBefore) {
     const QString bad = dir_.filePath(QStringLiteral("bad.wav"));
     ASSERT_TRUE(WriteFile(bad, "this is no wave file at all"));
     ASSERT_TRUE(QFileInfo::exists(ShippedSound("chimes.wav")));
@@ -52,8 +46,7 @@ TEST_F(WavePlayerTest, NewSoundReplacesTheOneBefore)
     EXPECT_FALSE(failures_.contains(bad));
 }
 
-TEST(ShippedSounds, AreShortMonoWaves)
-{
+TEST(ShippedSounds, AreShortMonoWaves) {
     for (const char* name : {"chord.wav", "chimes.wav"}) {
         SCOPED_TRACE(name);
         QFile file(ShippedSound(name));

@@ -18,21 +18,16 @@ namespace {
 using testing::kExecutable;
 using testing::WriteFile;
 
-TEST(SystemInfo, ErrorTextNamesTheError)
-{
+TEST(SystemInfo, ErrorTextNamesTheError) {
     errno = ENOENT;
     EXPECT_EQ(LastErrorCode(), ENOENT);
     EXPECT_FALSE(LastErrorText(ENOENT).empty());
     EXPECT_NE(LastErrorText(ENOENT), LastErrorText(EACCES));
 }
 
-TEST(SystemInfo, VersionClassIsFive)
-{
-    EXPECT_EQ(GetWindowsVersionClass(CurrentVersionRecord()), 5);
-}
+TEST(SystemInfo, VersionClassIsFive) { EXPECT_EQ(GetWindowsVersionClass(CurrentVersionRecord()), 5); }
 
-TEST(SystemInfo, ExecutePermissionAndProgramKind)
-{
+TEST(SystemInfo, ExecutePermissionAndProgramKind) {
     QTemporaryDir dir;
     const QString script = dir.filePath(QStringLiteral("run.sh"));
     const QString plain = dir.filePath(QStringLiteral("plain.sh"));

@@ -14,8 +14,7 @@ namespace {
 
 using testing::ScopedEnv;
 
-TEST(UserDirs, BaseDirectoryVariablesCountOnlyWhenAbsolute)
-{
+TEST(UserDirs, BaseDirectoryVariablesCountOnlyWhenAbsolute) {
     ScopedEnv home("HOME", QByteArray("/home/u"));
     struct Case {
         std::optional<QByteArray> value;
@@ -40,8 +39,7 @@ TEST(UserDirs, BaseDirectoryVariablesCountOnlyWhenAbsolute)
     }
 }
 
-TEST(UserDirs, WritableDirectoryAndTheReasonWhenNot)
-{
+TEST(UserDirs, WritableDirectoryAndTheReasonWhenNot) {
     QTemporaryDir dir;
     std::string reason;
     EXPECT_TRUE(DirectoryWritable(QFile::encodeName(dir.path()).toStdString(), &reason));
@@ -49,8 +47,7 @@ TEST(UserDirs, WritableDirectoryAndTheReasonWhenNot)
     EXPECT_EQ(reason, "No such file or directory");
 }
 
-TEST(UserDirs, ABuiltProgramIsStartedByItsExecutable)
-{
+TEST(UserDirs, ABuiltProgramIsStartedByItsExecutable) {
     // No installed command leads here from the build tree.
     EXPECT_EQ(StartCommand(), ExecutablePath());
 }

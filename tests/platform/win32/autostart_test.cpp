@@ -22,19 +22,16 @@ struct RegistryValue {
     std::wstring data;
 };
 
-RegistryValue ReadValue()
-{
+RegistryValue ReadValue() {
     RegistryValue v;
     wchar_t buffer[1024] = {};
     DWORD bytes = sizeof buffer;
     v.status = RegGetValueW(HKEY_CURRENT_USER, kRun, L"Tandrel-Orbel", RRF_RT_ANY, &v.type, buffer, &bytes);
-    if (v.status == ERROR_SUCCESS)
-        v.data = buffer;
+    if (v.status == ERROR_SUCCESS) v.data = buffer;
     return v;
 }
 
-void SetRaw(const std::wstring& data)
-{
+void SetRaw(const std::wstring& data) {
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kRun, L"Tandrel-Orbel", REG_SZ, data.c_str(),
                               static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
@@ -45,8 +42,7 @@ protected:
     void TearDown() override { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, L"Tandrel-Orbel"); }
 };
 
-TEST_F(RunValueTest, OnWritesTheFullPathOffRemovesTheValue)
-{
+TEST_F(RunValueTest, OnWritesTheFullPathOffRemovesTheValue) {
     EXPECT_EQ(AutostartEntryPath(),
               "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Tandrel-Orbel");
     const std::string path = "C:\\Program Files\\Tandrel Orbel\\orbel.exe";
@@ -70,16 +66,14 @@ TEST_F(RunValueTest, OnWritesTheFullPathOffRemovesTheValue)
     EXPECT_EQ(ReadValue().status, ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RunValueTest, AnyNonEmptyTextReadsAsOnWhateverItNames)
-{
+TEST_F(RunValueTest, AnyNonEmptyTextReadsAsOnWhateverItNames) {
     SetRaw(L"C:\\gone\\nowhere.exe");
     EXPECT_TRUE(ReadAutostart());
     SetRaw(L"");
     EXPECT_FALSE(ReadAutostart());
 }
 
-TEST_F(RunValueTest, AMissingRunKeyIsCreated)
-{
+TEST_F(RunValueTest, AMissingRunKeyIsCreated) {
     // The key goes with its other values: keep them to put back.
     std::vector<std::pair<std::wstring, std::wstring>> kept;
     HKEY run = nullptr;
@@ -88,12 +82,11 @@ TEST_F(RunValueTest, AMissingRunKeyIsCreated)
         wchar_t data[2048];
         for (DWORD i = 0;; ++i) {
             DWORD nameChars = 256, bytes = sizeof data - sizeof(wchar_t), type = 0;
-            if (RegEnumValueW(run, i, name, &nameChars, nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes)
-                != ERROR_SUCCESS)
+            if (RegEnumValueW(run, i, name, &nameChars, nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes) !=
+                ERROR_SUCCESS)
                 break;
             data[bytes / sizeof(wchar_t)] = L'\0';
-            if (type == REG_SZ)
-                kept.emplace_back(name, data);
+            if (type == REG_SZ) kept.emplace_back(name, data);
         }
         RegCloseKey(run);
     }

@@ -16,8 +16,7 @@ namespace {
 
 using test::ReadBytes;
 
-TEST(DurableFiles, FlushesFilesAndWholeTrees)
-{
+TEST(DurableFiles, FlushesFilesAndWholeTrees) {
     test::TempDir dir;
     dir.write("store/shortcuts.txt", "^NorSep|\r\n");
     dir.write("store/F/shortcuts.txt", "^NorSep|\r\n");
@@ -26,8 +25,8 @@ TEST(DurableFiles, FlushesFilesAndWholeTrees)
     // The program directory holds the running executable, which no one
     // may open for writing: the tree is flushed all the same.
     dir.write("store/orbel.exe", "MZ");
-    const HANDLE held = CreateFileW(FsPath(dir / "store/orbel.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    0, nullptr);
+    const HANDLE held = CreateFileW(FsPath(dir / "store/orbel.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(SyncPath(dir / "store"));
     CloseHandle(held);
@@ -36,8 +35,7 @@ TEST(DurableFiles, FlushesFilesAndWholeTrees)
     EXPECT_FALSE(SyncPath(""));
 }
 
-TEST(DurableFiles, ReplacingRenamesOverTheOldFileOrLeavesItAlone)
-{
+TEST(DurableFiles, ReplacingRenamesOverTheOldFileOrLeavesItAlone) {
     test::TempDir dir;
     dir.write("orbel.ini", "old");
     dir.write("orbel.ini.new", "new");
@@ -52,8 +50,7 @@ TEST(DurableFiles, ReplacingRenamesOverTheOldFileOrLeavesItAlone)
     EXPECT_EQ(ReadBytes(dir / "orbel.ini"), "new");
 }
 
-TEST(DurableFiles, SettingsAreSavedThroughTheDurableReplace)
-{
+TEST(DurableFiles, SettingsAreSavedThroughTheDurableReplace) {
     test::TempDir dir;
     const std::string ini = dir / "orbel.ini";
     dir.write("orbel.ini", "[General Settings]\r\nTaskBar=1\r\n");
@@ -64,8 +61,7 @@ TEST(DurableFiles, SettingsAreSavedThroughTheDurableReplace)
     EXPECT_EQ(ReadBytes(ini), "[General Settings]\r\nTaskBar=0\r\n");
     // No temporary file stays behind.
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(FsPath(dir.path())))
-        ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(FsPath(dir.path()))) ++entries;
     EXPECT_EQ(entries, 1);
     // A file that is open without sharing cannot be replaced: the save
     // fails and the old contents stay.

@@ -8,8 +8,7 @@
 namespace orbel::platform {
 namespace {
 
-TEST(ShellIcons, FoldersProgramsAndDocumentsLookApart)
-{
+TEST(ShellIcons, FoldersProgramsAndDocumentsLookApart) {
     test::TempDir dir;
     dir.write("notes.txt", "text");
     const SmallIcon folder = FileIcon(dir.path());
@@ -22,8 +21,7 @@ TEST(ShellIcons, FoldersProgramsAndDocumentsLookApart)
     EXPECT_EQ(FileIcon(dir / "gone.txt").pixels, document.pixels);
 }
 
-TEST(ShellIcons, IconsAreReleased)
-{
+TEST(ShellIcons, IconsAreReleased) {
     // Every icon the shell hands out is a user object until destroyed.
     const DWORD before = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     for (int i = 0; i < 50; ++i) {
@@ -31,8 +29,7 @@ TEST(ShellIcons, IconsAreReleased)
         FileIcon("C:\\windows");
     }
     const DWORD after = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (before == 0 && after == 0)
-        GTEST_SKIP() << "this system does not count user objects";
+    if (before == 0 && after == 0) GTEST_SKIP() << "this system does not count user objects";
     EXPECT_LT(after, before + 10);
 }
 

@@ -11,8 +11,7 @@
 #include "platform/single_instance.h"
 #include "platform/system_info.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--hold-instance") == 0) {
         orbel::platform::SingleInstanceLock lock(argv[2]);
         const auto result = lock.acquire();

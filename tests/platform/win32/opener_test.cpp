@@ -17,20 +17,17 @@ namespace {
 using testing::SystemProgram;
 
 // Waits for the started program's line; the shell returns before it ends.
-std::string WaitForLine(const std::string& path)
-{
+std::string WaitForLine(const std::string& path) {
     for (int i = 0; i < 300; ++i) {
         std::ifstream in(FsPath(path), std::ios::binary);
         std::ostringstream text;
-        if (in && (text << in.rdbuf()) && text.str().find('\n') != std::string::npos)
-            return text.str();
+        if (in && (text << in.rdbuf()) && text.str().find('\n') != std::string::npos) return text.str();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return "<program did not run>";
 }
 
-TEST(ShellOpen, AProgramStartsWithTheParametersAsGiven)
-{
+TEST(ShellOpen, AProgramStartsWithTheParametersAsGiven) {
     test::TempDir dir;
     const std::string out = dir / "out put.txt";
     // cmd takes the rest of its command line as it stands, quotes and all.
@@ -42,8 +39,7 @@ TEST(ShellOpen, AProgramStartsWithTheParametersAsGiven)
     }
 }
 
-TEST(ShellOpen, WhatCannotBeOpenedFails)
-{
+TEST(ShellOpen, WhatCannotBeOpenedFails) {
     test::TempDir dir;
     for (const std::string& path : {dir / "gone.exe", dir / "gone.txt", dir / "no dir\\x.doc", std::string()}) {
         SCOPED_TRACE(path);

@@ -22,30 +22,23 @@
 namespace orbel {
 namespace {
 
-template <typename T>
-struct Released {
+template <typename T> struct Released {
     T* p = nullptr;
-    ~Released()
-    {
-        if (p)
-            p->Release();
+    ~Released() {
+        if (p) p->Release();
     }
 };
 
 // The link as the shell's link object loads it, nothing resolved: what the
 // file holds, read by the system.
-int LoadWithTheShell(const std::string& file, ShellLinkDescription& out)
-{
+int LoadWithTheShell(const std::string& file, ShellLinkDescription& out) {
     Released<IShellLinkW> link;
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   reinterpret_cast<void**>(&link.p));
     Released<IPersistFile> persist;
-    if (SUCCEEDED(hr))
-        hr = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist.p));
-    if (SUCCEEDED(hr))
-        hr = persist.p->Load(platform::testing::Wide(file).c_str(), STGM_READ);
-    if (FAILED(hr))
-        return hr;
+    if (SUCCEEDED(hr)) hr = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist.p));
+    if (SUCCEEDED(hr)) hr = persist.p->Load(platform::testing::Wide(file).c_str(), STGM_READ);
+    if (FAILED(hr)) return hr;
     std::vector<wchar_t> buffer(32768);
     const auto text = [&] { return platform::testing::Utf8(buffer.data()); };
     buffer[0] = 0;
@@ -78,13 +71,11 @@ struct Tally {
     int wineTarget = 0, wineShow = 0, wineIdList = 0;
 };
 
-bool IsAbsolute(const std::string& path)
-{
+bool IsAbsolute(const std::string& path) {
     return (path.size() > 2 && path[1] == ':' && path[2] == '\\') || path.rfind("\\\\", 0) == 0;
 }
 
-bool EndsWith(const std::string& s, const std::string& tail)
-{
+bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
@@ -94,20 +85,15 @@ bool EndsWith(const std::string& s, const std::string& tail)
 // the link, and gives no path for a target that only the id list holds.
 // What it gives must then still be part of our target: empty, a leading
 // part of it, or the relative path it ends in.
-bool WineFallsShortOfTheTarget(const std::string& shell, const std::string& ours)
-{
-    if (shell.empty())
-        return true;
-    if (IsAbsolute(shell))
-        return ours.rfind(shell, 0) == 0;
+bool WineFallsShortOfTheTarget(const std::string& shell, const std::string& ours) {
+    if (shell.empty()) return true;
+    if (IsAbsolute(shell)) return ours.rfind(shell, 0) == 0;
     std::string rest = shell;
-    while (rest.rfind("..\\", 0) == 0 || rest.rfind(".\\", 0) == 0)
-        rest.erase(0, rest.find('\\') + 1);
+    while (rest.rfind("..\\", 0) == 0 || rest.rfind(".\\", 0) == 0) rest.erase(0, rest.find('\\') + 1);
     return EndsWith(ours, "\\" + rest);
 }
 
-void Compare(const std::string& what, const std::string& file, Tally& tally)
-{
+void Compare(const std::string& what, const std::string& file, Tally& tally) {
     SCOPED_TRACE(what);
     ++tally.links;
     SetShellLinkResolver(nullptr);  // the portable reader
@@ -169,8 +155,7 @@ void Compare(const std::string& what, const std::string& file, Tally& tally)
     }
 }
 
-TEST(ShellLinkOracle, PortableReaderAgreesWithTheShellsLinkObject)
-{
+TEST(ShellLinkOracle, PortableReaderAgreesWithTheShellsLinkObject) {
     const platform::win32::ComScope com;
     test::TempDir dir;
     Tally tally;
@@ -183,8 +168,7 @@ TEST(ShellLinkOracle, PortableReaderAgreesWithTheShellsLinkObject)
     compareBytes("full 8-bit link", test::FullLink(false).Build());
     compareBytes("full unicode link", test::FullLink(true).Build());
     for (const auto& cases : {test::TargetSourceCases(), test::ShareAndIdListCases()}) {
-        for (const test::LinkCase& c : cases)
-            compareBytes(c.what, c.link.Build());
+        for (const test::LinkCase& c : cases) compareBytes(c.what, c.link.Build());
     }
     // A target known only relative to the link, which exists.
     dir.write("bin/tool.exe", "MZ");
@@ -195,8 +179,8 @@ TEST(ShellLinkOracle, PortableReaderAgreesWithTheShellsLinkObject)
         if (entry.path().extension() == ".lnk")
             Compare(Utf8Name(entry.path().filename()), Utf8Name(entry.path()), tally);
     }
-    std::cout << "shell link oracle: " << tally.links << " links, " << tally.bothRefused
-              << " refused by both; of the " << tally.bothRead << " read by both, " << tally.fieldsAlike
+    std::cout << "shell link oracle: " << tally.links << " links, " << tally.bothRefused << " refused by both; of the "
+              << tally.bothRead << " read by both, " << tally.fieldsAlike
               << " fields alike, Wine reading less: " << tally.wineTarget << " targets, " << tally.wineShow
               << " show commands, " << tally.wineIdList << " id lists\n";
 }

@@ -13,15 +13,13 @@ namespace {
 
 using testing::Wide;
 
-std::string LongPath(const std::string& path)
-{
+std::string LongPath(const std::string& path) {
     wchar_t buffer[MAX_PATH * 4] = {};
     const DWORD n = GetLongPathNameW(Wide(path).c_str(), buffer, MAX_PATH * 4);
     return n ? testing::Utf8(buffer) : "<" + path + " has no long form>";
 }
 
-TEST(ShellPathForms, ShortNamesLeadToTheSameFiles)
-{
+TEST(ShellPathForms, ShortNamesLeadToTheSameFiles) {
     test::TempDir dir;
     dir.write("A Long Directory Name\\a long file name.text", "x");
     const std::string longDir = dir / "A Long Directory Name";
@@ -51,8 +49,7 @@ TEST(ShellPathForms, ShortNamesLeadToTheSameFiles)
     EXPECT_EQ(GetShortPath(longFile), longFile);
 }
 
-TEST(ShellPathForms, NamesOutsideTheCodePageSurvive)
-{
+TEST(ShellPathForms, NamesOutsideTheCodePageSurvive) {
     test::TempDir dir;
     const std::string name = dir / "\xce\xb1\xce\xb2\xce\xb3 \xe2\x82\xac.txt";  // Greek letters, the euro sign
     dir.write("\xce\xb1\xce\xb2\xce\xb3 \xe2\x82\xac.txt", "x");
@@ -61,8 +58,7 @@ TEST(ShellPathForms, NamesOutsideTheCodePageSurvive)
     EXPECT_EQ(PathFromShellDisplayName(name), name);
 }
 
-TEST(ShellPathForms, TheLinkObjectGivesTheShortTargetTheDropTurnsLong)
-{
+TEST(ShellPathForms, TheLinkObjectGivesTheShortTargetTheDropTurnsLong) {
     test::TempDir dir;
     dir.write("Program Folder\\tool file.exe", "MZ");
     // As Windows writes a link to a local file: the whole path as its base.
@@ -78,8 +74,7 @@ TEST(ShellPathForms, TheLinkObjectGivesTheShortTargetTheDropTurnsLong)
     EXPECT_EQ(out.arguments, "-x \"a b\"");
 }
 
-TEST(ShellPathForms, AFileThatIsNoLinkIsRefusedByTheLinkObject)
-{
+TEST(ShellPathForms, AFileThatIsNoLinkIsRefusedByTheLinkObject) {
     test::TempDir dir;
     dir.write("nolink.lnk", "not a link at all");
     ShellLinkDescription out;

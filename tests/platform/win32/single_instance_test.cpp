@@ -16,12 +16,10 @@ using testing::Wide;
 
 class Holder {
 public:
-    explicit Holder(const std::string& name)
-    {
+    explicit Holder(const std::string& name) {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         HANDLE write = nullptr;
-        if (!CreatePipe(&read_, &write, &inherit, 0))
-            return;
+        if (!CreatePipe(&read_, &write, &inherit, 0)) return;
         SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
         STARTUPINFOW start{};
         start.cb = sizeof start;
@@ -35,28 +33,22 @@ public:
         }
         CloseHandle(write);
     }
-    ~Holder()
-    {
+    ~Holder() {
         kill();
-        if (read_)
-            CloseHandle(read_);
+        if (read_) CloseHandle(read_);
     }
     // The helper's first line: "held" or "refused".
-    std::string answer()
-    {
+    std::string answer() {
         std::string line;
         char c = 0;
         DWORD n = 0;
         while (started_ && ReadFile(read_, &c, 1, &n, nullptr) && n == 1 && c != '\n') {
-            if (c != '\r')
-                line += c;
+            if (c != '\r') line += c;
         }
         return line;
     }
-    void kill()
-    {
-        if (!started_)
-            return;
+    void kill() {
+        if (!started_) return;
         TerminateProcess(process_.hProcess, 9);
         WaitForSingleObject(process_.hProcess, 10000);
         CloseHandle(process_.hProcess);
@@ -69,8 +61,7 @@ private:
     bool started_ = false;
 };
 
-TEST(SingleInstanceProcesses, AKilledHolderReleasesTheGuard)
-{
+TEST(SingleInstanceProcesses, AKilledHolderReleasesTheGuard) {
     const std::string name = testing::UniqueName("guard");
     Holder holder(name);
     ASSERT_EQ(holder.answer(), "held");
@@ -81,8 +72,7 @@ TEST(SingleInstanceProcesses, AKilledHolderReleasesTheGuard)
     EXPECT_EQ(second.acquire(), Result::Acquired);
 }
 
-TEST(SingleInstanceProcesses, AnotherProcessSeesThisOneHoldingIt)
-{
+TEST(SingleInstanceProcesses, AnotherProcessSeesThisOneHoldingIt) {
     const std::string name = testing::UniqueName("guard");
     SingleInstanceLock first(name);
     ASSERT_EQ(first.acquire(), Result::Acquired);
@@ -95,8 +85,7 @@ TEST(SingleInstanceProcesses, AnotherProcessSeesThisOneHoldingIt)
     EXPECT_EQ(third.answer(), "held");
 }
 
-TEST(SingleInstanceProcesses, TheProgramsGuardIsTheNamedMappingOfFourBytes)
-{
+TEST(SingleInstanceProcesses, TheProgramsGuardIsTheNamedMappingOfFourBytes) {
     SingleInstanceLock lock("{EC026F81-E509-4559-8445-CD9A237072F0}");
     ASSERT_EQ(lock.acquire(), Result::Acquired) << lock.errorString();
     const HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, L"{EC026F81-E509-4559-8445-CD9A237072F0}");

@@ -15,15 +15,13 @@
 namespace orbel::platform {
 namespace {
 
-TEST(WaveSounds, SystemSoundsLiveBelowTheWindowsDirectory)
-{
+TEST(WaveSounds, SystemSoundsLiveBelowTheWindowsDirectory) {
     wchar_t windows[MAX_PATH] = {};
     ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
     EXPECT_EQ(SystemSoundDirectory("C:\\program\\"), testing::Utf8(windows) + "\\");
 }
 
-TEST(WaveSounds, DamagedFilesFailAtOnceAGoodOneNeedsAWaveDevice)
-{
+TEST(WaveSounds, DamagedFilesFailAtOnceAGoodOneNeedsAWaveDevice) {
     test::TempDir dir;
     dir.write("bad.wav", "this is no wave file at all");
     dir.write("empty.wav", "");

@@ -16,14 +16,13 @@ namespace {
 
 // The version the system keeps in its registry: GetVersionEx would give the
 // version this program's manifest asks for, the registry the real one.
-TEST(SystemInfo, VersionRecordIsTheSystemsOwn)
-{
+TEST(SystemInfo, VersionRecordIsTheSystemsOwn) {
     const VersionRecord record = CurrentVersionRecord();
     EXPECT_EQ(record.family, VersionRecord::Family::NT);
     const wchar_t* key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     DWORD major = 0, minor = 0, bytes = sizeof(DWORD);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"CurrentMajorVersionNumber", RRF_RT_REG_DWORD, nullptr, &major, &bytes)
-        == ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"CurrentMajorVersionNumber", RRF_RT_REG_DWORD, nullptr, &major,
+                     &bytes) == ERROR_SUCCESS) {
         bytes = sizeof(DWORD);
         RegGetValueW(HKEY_LOCAL_MACHINE, key, L"CurrentMinorVersionNumber", RRF_RT_REG_DWORD, nullptr, &minor, &bytes);
         EXPECT_EQ(record.major, major);
@@ -38,8 +37,7 @@ TEST(SystemInfo, VersionRecordIsTheSystemsOwn)
     EXPECT_EQ(GetWindowsVersionClass(record), record.major == 5 ? 5 : 0);
 }
 
-TEST(SystemInfo, LastErrorAndItsSystemText)
-{
+TEST(SystemInfo, LastErrorAndItsSystemText) {
     SetLastError(ERROR_ACCESS_DENIED);
     EXPECT_EQ(LastErrorCode(), ERROR_ACCESS_DENIED);
     const std::string denied = LastErrorText(ERROR_ACCESS_DENIED);
@@ -54,8 +52,7 @@ TEST(SystemInfo, LastErrorAndItsSystemText)
     EXPECT_EQ(line.find(".."), std::string::npos) << line;
 }
 
-TEST(SystemInfo, DateAndTimeTextsAreNow)
-{
+TEST(SystemInfo, DateAndTimeTextsAreNow) {
     const std::time_t now = std::time(nullptr);
     const LocalTimeTexts texts = CurrentLocalTimeTexts();
     std::tm local{};
@@ -69,13 +66,9 @@ TEST(SystemInfo, DateAndTimeTextsAreNow)
     EXPECT_GE(texts.longTime.size(), 5u);
 }
 
-TEST(SystemInfo, NoXEmbedTrayBesideTheShellsOwn)
-{
-    EXPECT_FALSE(XEmbedTrayPresent());
-}
+TEST(SystemInfo, NoXEmbedTrayBesideTheShellsOwn) { EXPECT_FALSE(XEmbedTrayPresent()); }
 
-TEST(SystemInfo, ProgramsAreExecutableFiles)
-{
+TEST(SystemInfo, ProgramsAreExecutableFiles) {
     test::TempDir dir;
     dir.write("notes.txt", "text");
     EXPECT_TRUE(UserMayExecute(ExecutablePath()));

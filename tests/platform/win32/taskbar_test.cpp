@@ -9,8 +9,7 @@ namespace {
 
 class TaskbarTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         WNDCLASSW wc{};
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -19,25 +18,20 @@ protected:
         // An extended style the toolkit might have given its window.
         window_ = CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, L"OrbelTaskbarTest", L"t", WS_OVERLAPPEDWINDOW,
                                   0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
-        if (!window_)
-            GTEST_SKIP() << "no window can be made here";
+        if (!window_) GTEST_SKIP() << "no window can be made here";
     }
-    void TearDown() override
-    {
-        if (window_)
-            DestroyWindow(window_);
+    void TearDown() override {
+        if (window_) DestroyWindow(window_);
     }
     LONG_PTR Style() const { return GetWindowLongPtrW(window_, GWL_EXSTYLE); }
     std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(window_); }
     HWND window_ = nullptr;
 };
 
-TEST_F(TaskbarTest, ToolWindowStyleComesAndGoesOthersStay)
-{
+TEST_F(TaskbarTest, ToolWindowStyleComesAndGoesOthersStay) {
     for (bool mapped : {false, true}) {
         SCOPED_TRACE(mapped ? "on screen" : "before mapping");
-        if (mapped)
-            ShowWindow(window_, SW_SHOWNOACTIVATE);
+        if (mapped) ShowWindow(window_, SW_SHOWNOACTIVATE);
         SetSkipTaskbar(Id(), true, mapped);
         EXPECT_TRUE(Style() & WS_EX_TOOLWINDOW);
         EXPECT_FALSE(Style() & WS_EX_APPWINDOW);  // it would force a button

@@ -9,8 +9,7 @@
 namespace orbel::platform {
 namespace {
 
-TEST(UserDirs, TheUsersLocalApplicationDataTakesTheFilesWhenTheProgramsDirectoryCannot)
-{
+TEST(UserDirs, TheUsersLocalApplicationDataTakesTheFilesWhenTheProgramsDirectoryCannot) {
     const UserDirectories dirs = CurrentUserDirectories();
     ASSERT_FALSE(dirs.data.empty());
     EXPECT_TRUE(testing::Exists(dirs.data)) << dirs.data;
@@ -23,8 +22,7 @@ TEST(UserDirs, TheUsersLocalApplicationDataTakesTheFilesWhenTheProgramsDirectory
     EXPECT_EQ(StartCommand(), ExecutablePath());
 }
 
-TEST(UserDirs, WritableDirectoryAndTheReasonWhenNot)
-{
+TEST(UserDirs, WritableDirectoryAndTheReasonWhenNot) {
     test::TempDir dir;
     dir.write("file.txt", "x");
     std::string reason;
@@ -37,8 +35,7 @@ TEST(UserDirs, WritableDirectoryAndTheReasonWhenNot)
     EXPECT_FALSE(reason.empty());
     // Nothing is left behind by asking.
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(FsPath(dir.path())))
-        ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(FsPath(dir.path()))) ++entries;
     EXPECT_EQ(entries, 1);
     // Prepared in the user's directories: made when missing, then written.
     const FilePlaces places = DecideFilePlaces(dir.dir(), false, {dir / "data", dir / "config", dir / "state"});
