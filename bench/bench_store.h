@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "core/store/store_files.h"
+#include "tests/core/store/small_bmp.h"
 
 namespace bench {
 
@@ -19,35 +20,7 @@ constexpr int kSubFolders = 9;       // per top-level folder: 100 * (1 + 9) = 1,
 constexpr int kItemsPerFolder = 10;  // 10,000 items
 constexpr int kExtensions = 50;
 
-inline std::string Bmp16() {
-    std::string b;
-    auto u16 = [&](unsigned v) {
-        b += char(v & 0xff);
-        b += char((v >> 8) & 0xff);
-    };
-    auto u32 = [&](unsigned v) {
-        u16(v & 0xffff);
-        u16(v >> 16);
-    };
-    const unsigned pixels = 16 * 16 * 3;
-    b += "BM";
-    u32(54 + pixels);
-    u32(0);
-    u32(54);
-    u32(40);
-    u32(16);
-    u32(16);
-    u16(1);
-    u16(24);
-    u32(0);
-    u32(pixels);
-    u32(2835);
-    u32(2835);
-    u32(0);
-    u32(0);
-    b.append(pixels, char(0xff));
-    return b;
-}
+inline std::string Bmp16() { return orbel::test::SmallBmp(); }
 
 inline void Write(const fs::path& p, const std::string& bytes) {
     std::ofstream f(p, std::ios::binary | std::ios::trunc);
