@@ -262,12 +262,12 @@ TEST_F(SaveCrash, EveryKillLeavesTheOldStoreOrTheCompleteNewOne) {
             if (p != StaleAside || l != Nothing) aims.emplace_back(Leftover(l), Phase(p));
 
     // Each round draws its own random start value; a failure prints it, and
-    // ORBEL_SAVE_CRASH_REPLAY=leftover,phase,value repeats that round.
+    // ORBEL_SAVE_CRASH_REPLAY=leftover,phase,value,atOnce repeats that round.
     std::random_device device;
-    int onlyLeftover = -1, onlyPhase = -1;
+    int onlyLeftover = -1, onlyPhase = -1, onlyAtOnce = 0;
     unsigned long onlyValue = 0;
     if (const char* replay = std::getenv("ORBEL_SAVE_CRASH_REPLAY"))
-        ASSERT_EQ(std::sscanf(replay, "%d,%d,%lu", &onlyLeftover, &onlyPhase, &onlyValue), 3);
+        ASSERT_EQ(std::sscanf(replay, "%d,%d,%lu,%d", &onlyLeftover, &onlyPhase, &onlyValue, &onlyAtOnce), 4);
 
     const int kKills = 330;
     int kills = 0, finished = 0;
@@ -279,20 +279,22 @@ TEST_F(SaveCrash, EveryKillLeavesTheOldStoreOrTheCompleteNewOne) {
     for (int round = 0; kills < kKills && round < rounds; ++round) {
         auto [leftover, aim] = aims[static_cast<size_t>(round) % aims.size()];
         unsigned long value = device();
+        // Every other visit of an aim kills the instant the phase begins: the
+        // moments between two renames are too short to be hit by chance, and
+        // a random share of them left some phases nearly unhit on a busy
+        // machine. The other visits kill a random time into the phase.
+        bool atOnce = (static_cast<size_t>(round) / aims.size()) % 2 == 0;
         if (onlyLeftover >= 0) {
             leftover = Leftover(onlyLeftover);
             aim = Phase(onlyPhase);
             value = onlyValue;
+            atOnce = onlyAtOnce != 0;
         }
-        // A quarter of the kills come the instant the phase begins (the
-        // moments between two renames are too short to be hit by chance),
-        // the others a random time into it.
         std::mt19937_64 rng(value);
-        const bool atOnce = rng() % 4 == 0;
         const long long delayNs = std::uniform_int_distribution<long long>(1,
                                                                            std::max(spanNs_[leftover][aim], 1LL))(rng);
         const std::string replay = "ORBEL_SAVE_CRASH_REPLAY=" + std::to_string(leftover) + "," + std::to_string(aim) +
-                                   "," + std::to_string(value);
+                                   "," + std::to_string(value) + "," + std::to_string(atOnce);
 
         ResetDisk(leftover);
         const pid_t pid = StartSave(aim);
