@@ -95,7 +95,7 @@ TEST_F(SingleInstanceTest, ProgramsStartedByADeadHolderDoNotKeepTheLock) {
     // than the 30 s the program keeps running.
     SingleInstanceLock next(kName);
     Result result = next.acquire();
-    for (int i = 0; i < 100 && result == Result::HeldElsewhere; ++i) {
+    for (int i = 0; i < 1000 && result == Result::HeldElsewhere; ++i) {
         usleep(10000);
         result = next.acquire();
     }
