@@ -20,6 +20,9 @@ LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, const MenuEntry* r
     setSeparatorsCollapsible(false);
     setStyle(MenuDrawStyle::shared());
     connect(this, &QMenu::aboutToShow, this, &LiveMenu::realise);
+    // The menu asks an entry for its submenu right after it becomes the
+    // current one (pointer, arrow keys, mnemonic), before opening it.
+    connect(this, &QMenu::hovered, this, [this](QAction* a) { submenuOf(a); });
 }
 
 void LiveMenu::setRoot(const MenuEntry* root) {
@@ -55,14 +58,31 @@ const MenuEntry* LiveMenu::EntryOf(const QAction* action) {
     return static_cast<const MenuEntry*>(action->property(kEntryProperty).value<void*>());
 }
 
-LiveMenu* LiveMenu::submenuFor(const MenuEntry* entry) const {
+LiveMenu* LiveMenu::submenuFor(const MenuEntry* entry) {
     for (QAction* a : actions())
-        if (EntryOf(a) == entry) return qobject_cast<LiveMenu*>(a->menu());
+        if (EntryOf(a) == entry) return submenuOf(a);
     return nullptr;
+}
+
+LiveMenu* LiveMenu::submenuOf(QAction* action) {
+    if (!action || !actions().contains(action)) return nullptr;
+    if (auto* made = qobject_cast<LiveMenu*>(action->menu())) return made;
+    const MenuEntry* e = EntryOf(action);
+    if (!e || !e->hasChildren()) return nullptr;
+    auto* sub = new LiveMenu(images_, onClick_, e, this);
+    sub->setTitle(action->text());
+    sub->setIcon(action->icon());
+    action->setMenu(sub);
+    return sub;
 }
 
 void LiveMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
     QMenu::initStyleOption(option, action);
+    // A folder whose submenu is not made yet still shows as one.
+    if (option->menuItemType == QStyleOptionMenuItem::Normal && !action->menu()) {
+        const MenuEntry* e = EntryOf(action);
+        if (e && e->hasChildren()) option->menuItemType = QStyleOptionMenuItem::SubMenu;
+    }
     // The menu asks the style for the item's size or look right after this.
     optionAction_ = const_cast<QAction*>(action);
     option_ = option;
@@ -88,10 +108,9 @@ void LiveMenu::build() {
         if (e.tag == tag::PlainSeparator) {
             a = addSeparator();
         } else if (e.hasChildren()) {
-            auto* sub = new LiveMenu(images_, onClick_, &e, this);
-            sub->setTitle(QString::fromStdString(e.caption));
-            if (e.imageIndex >= 0) sub->setIcon(images_.menuIcon(e.imageIndex));
-            a = addMenu(sub);
+            // Its submenu comes when the entry is first hovered (submenuOf).
+            a = addAction(QString::fromStdString(e.caption));
+            if (e.imageIndex >= 0) a->setIcon(images_.menuIcon(e.imageIndex));
         } else {
             a = addAction(QString::fromStdString(e.caption));
             if (e.imageIndex >= 0) a->setIcon(images_.menuIcon(e.imageIndex));

@@ -1,5 +1,6 @@
 #pragma once
-// The popup menu that shows a menu model. Submenus are filled when first
+// The popup menu that shows a menu model. A folder's submenu is made when
+// its entry is first hovered or reached by key, and filled when first
 // opened, so a large store costs nothing until the user looks into it.
 
 #include <QMenu>
@@ -37,8 +38,11 @@ public:
     void realise();
     // The entry behind an action of this menu (or of one of its submenus).
     static const MenuEntry* EntryOf(const QAction* action);
-    // The submenu that shows a given entry's children, once realised.
-    LiveMenu* submenuFor(const MenuEntry* entry) const;
+    // The submenu that shows a given entry's children, made now if this
+    // level is realised and it was not made yet; nullptr for no folder here.
+    LiveMenu* submenuFor(const MenuEntry* entry);
+    // The same for one of this menu's actions.
+    LiveMenu* submenuOf(QAction* action);
 
     // The entry an item option was just filled for (the style's way back
     // from an option to the entry whose handlers measure and draw it).

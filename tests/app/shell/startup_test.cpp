@@ -39,11 +39,14 @@ QMenu* Realised(LiveMenu* menu) {
     return menu;
 }
 
+// A folder's submenu, reached as the pointer or the arrow keys reach it:
+// the entry becomes the current one first.
 LiveMenu* Submenu(QMenu* menu, const QString& caption) {
     for (QAction* a : menu->actions())
-        if (a->text() == caption && a->menu()) {
+        if (a->text() == caption) {
+            menu->setActiveAction(a);
             auto* sub = qobject_cast<LiveMenu*>(a->menu());
-            sub->realise();
+            if (sub) sub->realise();
             return sub;
         }
     return nullptr;
@@ -76,6 +79,35 @@ private slots:
         QCOMPARE(VisibleCaptions(kit), QStringList({"Help File", "-", "Manage Items..", "Preferences..", "-",
                                                     "Visit Website", "-", "About.."}));
         QVERIFY(t.notices.isEmpty());
+    }
+
+    void aFolderGetsItsSubmenuWhenReached() {
+        TestProgram t;
+        t.write("shortcuts/shortcuts.txt", "^Folder|One\r\n^Folder|Two\r\n");
+        t.write("shortcuts/One/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|InOne\r\n");
+        t.write("shortcuts/Two/shortcuts.txt", "^UnkLnk|/tmp/b.txt|txt|InTwo\r\n");
+        t.startUp();
+        LiveMenu* menu = t.program().items->liveMenu();
+        menu->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        // Showing the menu makes no submenu, yet folders show as submenus.
+        QVERIFY(menu->findChildren<LiveMenu*>().isEmpty());
+        QAction* one = menu->actions().at(0);
+        QAction* two = menu->actions().at(1);
+        // By key: down to the first folder, right opens it.
+        QTest::keyClick(menu, Qt::Key_Down);
+        QCOMPARE(menu->activeAction(), one);
+        QTest::keyClick(menu, Qt::Key_Right);
+        QTRY_VERIFY(one->menu() && one->menu()->isVisible());
+        QCOMPARE(VisibleCaptions(one->menu()), QStringList({"InOne"}));
+        QTest::keyClick(one->menu(), Qt::Key_Left);
+        QTRY_VERIFY(!one->menu()->isVisible());
+        // By pointer: resting on the second folder opens it.
+        QVERIFY(!two->menu());
+        QTest::mouseMove(menu, menu->actionGeometry(two).center());
+        QTRY_VERIFY(two->menu() && two->menu()->isVisible());
+        QCOMPARE(VisibleCaptions(two->menu()), QStringList({"InTwo"}));
+        menu->hide();
     }
 
     void storeEntriesComeBeforeTheFixedOnes() {

@@ -89,7 +89,7 @@ void Collect(QMenu* menu, const QString& path, QStringList& rows) {
     for (QAction* a : menu->actions()) {
         const QString here = path + "/" + (a->isSeparator() ? QStringLiteral("-") : a->text());
         rows << here + (a->isVisible() ? " " + QString::number(menu->actionGeometry(a).height()) : " hidden");
-        if (auto* sub = qobject_cast<LiveMenu*>(a->menu())) {
+        if (LiveMenu* sub = qobject_cast<LiveMenu*>(menu)->submenuOf(a)) {
             Open(sub, QPoint(300, 0));
             Collect(sub, here, rows);
             sub->hide();
@@ -288,7 +288,7 @@ private slots:
         };
         Open(f.menu());
         for (const auto& [folder, shown] : levels) {
-            QMenu* menu = folder.isEmpty() ? f.menu() : ActionOf(f.menu(), folder)->menu();
+            QMenu* menu = folder.isEmpty() ? f.menu() : f.menu()->submenuOf(ActionOf(f.menu(), folder));
             if (menu != f.menu()) Open(menu, QPoint(300, 0));
             QCOMPARE(orbel::testing::VisibleCaptions(menu), shown);
             const QImage img = Render(menu, nullptr);
