@@ -20,6 +20,17 @@ OrbelDialog::TitlePainter& TitlePainterHook() {
 
 OrbelDialog::OrbelDialog(QWidget* parent) : QDialog(parent) { setModal(false); }
 
+void OrbelDialog::ensureContents() {
+    if (contentsBuilt_) return;
+    contentsBuilt_ = true;
+    buildContents();
+}
+
+void OrbelDialog::setVisible(bool visible) {
+    if (visible) ensureContents();
+    QDialog::setVisible(visible);
+}
+
 void OrbelDialog::setTitlePainter(TitlePainter paint) { TitlePainterHook() = std::move(paint); }
 
 void OrbelDialog::setTitleText(const QString& text) {

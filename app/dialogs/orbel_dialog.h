@@ -45,6 +45,11 @@ public:
     // after a caption's text changes.
     virtual void fitTexts() {}
     TTitleBar* titleBar() const { return titleBar_; }
+    // The controls inside are made when the dialog is first shown, or now:
+    // a dialog that waits unseen costs the start-up nothing but itself.
+    void ensureContents();
+    bool contentsBuilt() const { return contentsBuilt_; }
+    void setVisible(bool visible) override;
     // Outer border of the frameless look.
     static constexpr int kFrameWidth = 2;
 
@@ -57,6 +62,8 @@ public slots:
     void reject() override { close(); }
 
 protected:
+    // Makes the controls; runs once, in the font and look the dialog has.
+    virtual void buildContents() {}
     bool event(QEvent* e) override;
     void changeEvent(QEvent* e) override;
     // Closing hides; the dialog's own reject (Escape) is not asked again.
@@ -72,6 +79,7 @@ private:
     bool customTitle_ = false;
     bool taskBar_ = true;
     bool lookKnown_ = false;
+    bool contentsBuilt_ = false;
     Qt::WindowFlags frameHints_;
     QMargins plainMargins_;
 };

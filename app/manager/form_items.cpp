@@ -90,7 +90,19 @@ TFormItems::TFormItems(const ManagerParts& parts)
     ILAllPublic = &parts.images;
     PMItems = &parts.menu;
     PMItems->setRoot(store_.liveMenu.get());
+    // The model follows the store from the start; the view that shows it
+    // comes with the other controls.
+    treeModel = new ItemTreeModel(store_.items, *ILAllPublic, this);
 
+    TimerStatusText = new Timer(clock_, this);
+    TimerStatusText->setObjectName("TimerStatusText");
+    TimerStatusText->setInterval(100);
+    connect(TimerStatusText, &Timer::timeout, this, &TFormItems::TimerStatusTextTimer);
+    setupTimers();
+    setupPickers();
+}
+
+void TFormItems::buildContents() {
     // The client area: controls placed by hand in a body above the status bar.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -110,7 +122,6 @@ TFormItems::TFormItems(const ManagerParts& parts)
     TVItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TVItems->setSelectionMode(QAbstractItemView::SingleSelection);
     TVItems->setContextMenuPolicy(Qt::CustomContextMenu);
-    treeModel = new ItemTreeModel(store_.items, *ILAllPublic, this);
     TVItems->setModel(treeModel);
     connect(TVItems, &QTreeView::expanded, this, [this](const QModelIndex& i) { treeModel->setExpanded(i, true); });
     connect(TVItems, &QTreeView::collapsed, this, [this](const QModelIndex& i) { treeModel->setExpanded(i, false); });
@@ -125,25 +136,19 @@ TFormItems::TFormItems(const ManagerParts& parts)
     buildPropertiesPanel(body);
     buildAdminPanel(body);
     setupEditing();
-    setupPickers();
     setupAddModes();
 
     StatusBarHelp = new QStatusBar(this);
     StatusBarHelp->setObjectName("StatusBarHelp");
     StatusBarHelp->setSizeGripEnabled(false);
     StatusBarHelp->setFixedHeight(20);
-    StatusPanel = new QLabel("Ready", StatusBarHelp);
+    StatusPanel = new QLabel(statusText_, StatusBarHelp);
     StatusPanel->setObjectName("StatusPanel");
     // The only panel: it reaches the bar's right end, as the last panel of
     // a status bar does, so that messages are not cut short before it.
     StatusPanel->setMinimumWidth(345);
     StatusBarHelp->addWidget(StatusPanel, 1);
     outer->addWidget(StatusBarHelp);
-
-    TimerStatusText = new Timer(clock_, this);
-    TimerStatusText->setObjectName("TimerStatusText");
-    TimerStatusText->setInterval(100);
-    connect(TimerStatusText, &Timer::timeout, this, &TFormItems::TimerStatusTextTimer);
 
     setTabOrder(TVItems, EditSName);
     setTabOrder(EditSName, EditSParams);
@@ -471,8 +476,15 @@ void TFormItems::showItemTextCaption() {
 
 // ---- Status line -------------------------------------------------------
 
-QString TFormItems::StatusText() const { return StatusPanel->text(); }
-void TFormItems::SetStatusText(const QString& text) { StatusPanel->setText(text); }
+QString TFormItems::StatusText() const {
+    // Before the first showing the line shows what it will show then.
+    return StatusPanel ? StatusPanel->text() : statusText_;
+}
+
+void TFormItems::SetStatusText(const QString& text) {
+    statusText_ = text;
+    if (StatusPanel) StatusPanel->setText(text);
+}
 
 void TFormItems::ShowStatus(const QString& message) {
     SetStatusText(message);
@@ -501,9 +513,13 @@ void TFormItems::refuse(const QString& message) {
 
 // ---- Selection and panel -----------------------------------------------
 
-TreeNode* TFormItems::selectedNode() const { return treeModel->nodeAt(TVItems->currentIndex()); }
+TreeNode* TFormItems::selectedNode() const {
+    // Nothing is selected before the view exists.
+    return TVItems ? treeModel->nodeAt(TVItems->currentIndex()) : nullptr;
+}
 
 void TFormItems::selectNode(TreeNode* node) {
+    ensureContents();
     const QModelIndex i = treeModel->indexOf(node);
     TVItems->setCurrentIndex(i);
     if (i.isValid()) TVItems->scrollTo(i);
@@ -511,6 +527,7 @@ void TFormItems::selectNode(TreeNode* node) {
 
 void TFormItems::TVItemsChange() {
     if (!changeHandlerAttached_) return;
+    ensureContents();
     ShowProperties(selectedNode());
     RefreshButtons();
 }
@@ -526,6 +543,7 @@ void TFormItems::drawTypeImage(int imageIndex) {
 }
 
 void TFormItems::ShowProperties(const TreeNode* node) {
+    ensureContents();
     const PropertiesView v = orbel::ShowProperties(node, store_.table);
     drawTypeImage(v.imageIndex);
     LblFType->setText(QString::fromStdString(v.typeLine));
@@ -539,6 +557,7 @@ void TFormItems::ShowProperties(const TreeNode* node) {
 }
 
 void TFormItems::RefreshButtons() {
+    ensureContents();
     const ButtonStates b = orbel::RefreshButtons(selectedNode(), clipboardNode, attachArmed_);
     BitBtnCut->setEnabled(b.cut);
     BitBtnCopy->setEnabled(b.copy);
@@ -565,6 +584,7 @@ void TFormItems::correctBox(QLineEdit* box, const QString& text) {
 }
 
 void TFormItems::EditSNameKeyDown() {
+    ensureContents();
     TreeNode* s = selectedNode();
     if (!s) return;
     ItemStore& store = store_;
@@ -575,6 +595,7 @@ void TFormItems::EditSNameKeyDown() {
 }
 
 void TFormItems::EditSParamsKeyDown() {
+    ensureContents();
     const TreeNode* s = selectedNode();
     if (!s) return;
     const EditResult r = EditNodeParameters(store_.table, s, EditSParams->text().toStdString());
@@ -648,11 +669,13 @@ void TFormItems::RestoreSnapshot() {
 }
 
 void TFormItems::BitBtnUndoClick() {
+    ensureContents();
     RestoreSnapshot();
     ResetSelection();
 }
 
 void TFormItems::BitBtnSweepClick() {
+    ensureContents();
     ItemStore& store = store_;
     // A swept clipboard node is no longer in the tree; ResetSelection below
     // sees that and only clears the clipboard.
@@ -665,6 +688,7 @@ void TFormItems::BitBtnSweepClick() {
 }
 
 void TFormItems::BitBtnLaunchClick() {
+    ensureContents();
     const TreeNode* s = selectedNode();
     if (!HasItemEntry(s)) return;
     const ItemTable& table = store_.table;

@@ -178,11 +178,11 @@ protected:
 private:
     // The controls carry their object names; the boxes whose names speak of
     // rich edits and memos are plain line and text boxes.
-    TkvWinTreeView* TVItems;
+    TkvWinTreeView* TVItems = nullptr;
     QFrame* PanelProp;
     QFrame* PanelAdmin;
     QStatusBar* StatusBarHelp;
-    QLabel* StatusPanel;  // the status bar's one panel
+    QLabel* StatusPanel = nullptr;  // the status bar's one panel
     Timer* TimerStatusText;
     LiveMenu* PMItems;        // the program's
     ImageLists* ILAllPublic;  // both image lists, the program's
@@ -242,6 +242,7 @@ private:
     TreeNode* expandTarget = nullptr;
     int repaintCount = 0;
 
+    void buildContents() override;
     void buildPropertiesPanel(QWidget* body);
     void buildAdminPanel(QWidget* body);
     void drawTypeImage(int imageIndex);
@@ -250,6 +251,7 @@ private:
     // the removed characters require.
     static void correctBox(QLineEdit* box, const QString& text);
 
+    void setupTimers();
     void setupEditing();
     void setupPickers();
     void setupAddModes();
@@ -283,6 +285,7 @@ private:
     QFileDialog* openDialogAdd_ = nullptr;
     HandLayout design_;
     QString itemTextCaption_;
+    QString statusText_ = QStringLiteral("Ready");
     QWidget* body_ = nullptr;
     // Drag arming: the last pointer position with a button held, where it
     // stood when the 150 ms had passed, whether the drag is armed, and the

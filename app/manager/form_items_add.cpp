@@ -96,6 +96,7 @@ void TFormItems::applyAddModeView(const AddModeView& view) {
 // ---- Add.. and Attach ------------------------------------------------------
 
 void TFormItems::BitBtnAddClick() {
+    ensureContents();
     if (RBFile->isChecked()) {
         const QString file = runOpenDialogAdd ? runOpenDialogAdd() : QString();
         if (!file.isEmpty()) {
@@ -114,6 +115,7 @@ void TFormItems::BitBtnAddClick() {
 }
 
 void TFormItems::BitBtnAttachClick() {
+    ensureContents();
     TreeNode* s = selectedNode();
     if (!s || IsBuiltInNode(s)) return;
     AddModeView after;
@@ -128,6 +130,7 @@ void TFormItems::BitBtnAttachClick() {
 }
 
 void TFormItems::RBFolderEnter(QRadioButton* entered) {
+    ensureContents();
     if (!entered) return;
     const AddMode m = modeOf(entered);
     if (m == addMode.mode()) return;
@@ -139,16 +142,19 @@ void TFormItems::RBFolderEnter(QRadioButton* entered) {
 // ---- Cut, Copy, Paste, Delete ----------------------------------------------
 
 void TFormItems::BitBtnCutClick() {
+    ensureContents();
     CutNode(store_.items, clipboardNode, selectedNode());
     RefreshButtons();
 }
 
 void TFormItems::BitBtnCopyClick() {
+    ensureContents();
     CopyNode(store_.items, clipboardNode, selectedNode());
     RefreshButtons();
 }
 
 void TFormItems::BitBtnPasteClick() {
+    ensureContents();
     TreeNode* s = selectedNode();
     const EditOutcome r = PasteNode(store_.items, clipboardNode, s);
     if (r.done && r.node) selectNode(r.node);
@@ -157,6 +163,7 @@ void TFormItems::BitBtnPasteClick() {
 }
 
 void TFormItems::BitBtnDeleteClick() {
+    ensureContents();
     TreeNode* s = selectedNode();
     if (!s) return;
     // Nodes that go with the subtree must not be remembered.

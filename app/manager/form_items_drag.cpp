@@ -31,7 +31,7 @@ constexpr int kAutoScrollMargin = 16;
 
 }  // namespace
 
-void TFormItems::setupEditing() {
+void TFormItems::setupTimers() {
     TimerDrag = new Timer(clock_, this);
     TimerDrag->setObjectName("TimerDrag");
     TimerDrag->setInterval(150);
@@ -42,7 +42,10 @@ void TFormItems::setupEditing() {
     TimerExpand->setObjectName("TimerExpand");
     TimerExpand->setInterval(400);
     connect(TimerExpand, &Timer::timeout, this, &TFormItems::TimerExpandTimer);
+    runDrag = [](QDrag* drag) { drag->exec(Qt::MoveAction); };
+}
 
+void TFormItems::setupEditing() {
     // The view never starts drags of its own: ours carry a node, not the
     // model's rows.
     TVItems->setDragEnabled(false);
@@ -51,7 +54,6 @@ void TFormItems::setupEditing() {
     TVItems->OnDropFiles = [this](TkvWinTreeView* sender, const QString& path, QPoint at) {
         TVItemsDropFiles(sender, path, at);
     };
-    runDrag = [](QDrag* drag) { drag->exec(Qt::MoveAction); };
 }
 
 void TFormItems::forgetNodes() {
@@ -65,6 +67,7 @@ void TFormItems::forgetNodes() {
 // ---- Starting a drag ---------------------------------------------------------
 
 void TFormItems::TVItemsMouseDown(QPoint at) {
+    ensureContents();
     lastPoint_ = at;
     dragArmed_ = false;
     dragSource = treeModel->nodeAt(TVItems->indexAt(at));
@@ -108,6 +111,7 @@ void TFormItems::startNodeDrag() {
 // ---- Drag over and drop ----------------------------------------------------
 
 bool TFormItems::TVItemsDragOver(QPoint at) {
+    ensureContents();
     TreeNode* t = treeModel->nodeAt(TVItems->indexAt(at));
     const Placement p = DragAcceptance(dragSource, t);
     const bool accept = p.allowed;
@@ -138,6 +142,7 @@ void TFormItems::repaintPass() {
 }
 
 void TFormItems::TimerExpandTimer() {
+    ensureContents();
     TimerExpand->stop();
     if (!expandTarget) return;
     const QModelIndex i = treeModel->indexOf(expandTarget);
@@ -148,6 +153,7 @@ void TFormItems::TimerExpandTimer() {
 }
 
 void TFormItems::TVItemsDragDrop(QPoint at) {
+    ensureContents();
     TreeNode* t = treeModel->nodeAt(TVItems->indexAt(at));
     if (!t || !dragSource) return;
     // Judged again: the tree may have changed since the last drag over.
@@ -156,6 +162,7 @@ void TFormItems::TVItemsDragDrop(QPoint at) {
 }
 
 void TFormItems::TVItemsDropFiles(TkvWinTreeView*, const QString& fullPath, QPoint mouseXY) {
+    ensureContents();
     TreeNode* t = treeModel->nodeAt(TVItems->indexAt(mouseXY));
     const EditOutcome r = DropFile(store_, t, fullPath.toStdString(), iconCapture());
     if (!r.done) {

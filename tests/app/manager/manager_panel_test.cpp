@@ -131,6 +131,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, hint);
         TestProgram t;
+        t.program().items->ensureContents();
         QWidget* w = t.program().items->findChild<QWidget*>(name);
         QVERIFY2(w, qPrintable(name));
         // The long hint is the status tip: the hint handler shows it.
