@@ -26,12 +26,14 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, int x, int y, const QStrin
 }
 }  // namespace
 
-TFormAbout::TFormAbout(const QString& title, Clock& clock) {
+TFormAbout::TFormAbout(const QString& title, Clock& clock) : clock_(clock) {
     setObjectName("TFormAbout");
     setTitleText(title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(331, 172);
+}
 
+void TFormAbout::buildContents() {
     PanelAbout = new QFrame(this);
     PanelAbout->setObjectName("PanelAbout");
     PanelAbout->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -42,7 +44,7 @@ TFormAbout::TFormAbout(const QString& title, Clock& clock) {
     ImageAboutLogo->setGeometry(16, 8, 32, 32);
     ImageAboutLogo->setPixmap(ImageLists::ProgramIcon().pixmap(32, 32));
 
-    LabelVer = PlaceLabel(PanelAbout, "LabelVer", 60, 8, QString());
+    LabelVer = PlaceLabel(PanelAbout, "LabelVer", 60, 8, versionLine_);
     LabelDis = PlaceLabel(PanelAbout, "LabelDis", 60, 27, QString::fromStdString(texts::DistributorLine()));
     LabelCopy = PlaceLabel(PanelAbout, "LabelCopy", 60, 47, QString::fromUtf8(texts::Authorship));
 
@@ -72,7 +74,7 @@ TFormAbout::TFormAbout(const QString& title, Clock& clock) {
     ProgressBarP->setRange(0, 100);
     ProgressBarP->setTextVisible(false);
 
-    TimerMem = new Timer(clock, this);
+    TimerMem = new Timer(clock_, this);
     TimerMem->setObjectName("TimerMem");
     TimerMem->setInterval(1000);
     connect(TimerMem, &Timer::timeout, this, &TFormAbout::TimerMemTimer);
@@ -115,6 +117,7 @@ void TFormAbout::fitTexts() {
 }
 
 void TFormAbout::RefreshMemory() {
+    ensureContents();
     platform::MemoryStatus m;
     if (!platform::ReadMemoryStatus(m)) return;
     QString text = QString::fromStdString(FormatMemoryText(m.load, m.total, ','));
@@ -126,16 +129,21 @@ void TFormAbout::RefreshMemory() {
 }
 
 void TFormAbout::setVersionLine(const QString& line) {
+    versionLine_ = line;
+    if (!contentsBuilt()) return;
     LabelVer->setText(line);
     fitTexts();
 }
 
 void TFormAbout::FormShow() {
+    ensureContents();
     RefreshMemory();
     TimerMem->start();
 }
 
-void TFormAbout::FormClose() { TimerMem->stop(); }
+void TFormAbout::FormClose() {
+    if (TimerMem) TimerMem->stop();
+}
 void TFormAbout::TimerMemTimer() { RefreshMemory(); }
 void TFormAbout::LabelUrlClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }
 

@@ -30,6 +30,7 @@ public:
     void fitTexts() override;
 
 protected:
+    void buildContents() override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,8 +45,10 @@ private:
     QLabel* LabelUrl;
     QLabel* LabelMemTotal;
     QProgressBar* ProgressBarP;
-    Timer* TimerMem;
+    Timer* TimerMem = nullptr;
 
+    Clock& clock_;
+    QString versionLine_;
     HandLayout design_;
 };
 

@@ -83,7 +83,9 @@ TFormConfig::TFormConfig(const QString& title, PreferencesHost& host) : host_(ho
     setTitleText(title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(468, 289);
+}
 
+void TFormConfig::buildContents() {
     PCSettings = new QTabWidget(this);
     PCSettings->setObjectName("PCSettings");
     PCSettings->setGeometry(0, 0, 468, 263);
@@ -170,6 +172,11 @@ TFormConfig::TFormConfig(const QString& title, PreferencesHost& host) : host_(ho
     design_.design({PCSettings, GrpBxMixed, GrpBxFontSets, CmBoxFontName, CmBoxFontSize, BtnDefault, PanelHeading,
                     PanelHelp, RichEditHelp, BtnCancel, BtnApply, BtnOK, BtnHelp});
     design_.designPlaces({ChkBxSystray, ChkBxTaskBar, CBWinDefDraw, LblFontName, LblFontSize});
+    // What start-up and the settings put here before the controls existed.
+    showFontNames();
+    if (shown_) showSettings(*shown_);
+    ChkBxSystray->setChecked(startWithSession_);
+    if (helpFont_) RichEditHelp->setFont(*helpFont_);
     fitTexts();
 }
 
@@ -265,6 +272,8 @@ void TFormConfig::fitTexts() {
 }
 
 Settings TFormConfig::chosenSettings(const Settings& inEffect) const {
+    // The boxes answer as they would have shown it.
+    const_cast<TFormConfig*>(this)->ensureContents();
     Settings s;
     s.TaskBar = ChkBxTaskBar->isChecked();
     s.WindowsDraw = CBWinDefDraw->isChecked();
@@ -273,11 +282,16 @@ Settings TFormConfig::chosenSettings(const Settings& inEffect) const {
     return s;
 }
 
-bool TFormConfig::startWithSession() const { return ChkBxSystray->isChecked(); }
+bool TFormConfig::startWithSession() const { return contentsBuilt() ? ChkBxSystray->isChecked() : startWithSession_; }
 
-void TFormConfig::showStartWithSession(bool on) { ChkBxSystray->setChecked(on); }
+void TFormConfig::showStartWithSession(bool on) {
+    startWithSession_ = on;
+    if (contentsBuilt()) ChkBxSystray->setChecked(on);
+}
 
 void TFormConfig::showSettings(const Settings& s) {
+    shown_ = s;
+    if (!contentsBuilt()) return;
     SelectText(CmBoxFontSize, QString::number(s.FontSize));
     SelectText(CmBoxFontName, QString::fromStdString(s.FontName));
     ChkBxTaskBar->setChecked(s.TaskBar);
@@ -285,10 +299,18 @@ void TFormConfig::showSettings(const Settings& s) {
     EnablingRule(s.WindowsDraw);
 }
 
-void TFormConfig::setHelpFont(const QFont& font) { RichEditHelp->setFont(font); }
+void TFormConfig::setHelpFont(const QFont& font) {
+    helpFont_ = font;
+    if (contentsBuilt()) RichEditHelp->setFont(font);
+}
 
 void TFormConfig::SetFontNames(const QStringList& names) {
-    QStringList sorted = names;
+    fontNames_ = names;
+    if (contentsBuilt()) showFontNames();
+}
+
+void TFormConfig::showFontNames() {
+    QStringList sorted = fontNames_;
     // A sorted list, in the order a person reads it.
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const QString& a, const QString& b) { return QString::localeAwareCompare(a, b) < 0; });
@@ -330,6 +352,7 @@ QString TFormConfig::HelpText(const QString& name) {
 }
 
 void TFormConfig::OnEnterExplain(QWidget* sender) {
+    ensureContents();
     // The control is the focused widget or the named control it is part of
     // (the tab bar belongs to the page control).
     for (QWidget* w = sender; w && w != this; w = w->parentWidget()) {
@@ -344,6 +367,7 @@ void TFormConfig::OnEnterExplain(QWidget* sender) {
 }
 
 void TFormConfig::FocusRule() {
+    ensureContents();
     QWidget* first = PCSettings->currentWidget() == TSControl ? static_cast<QWidget*>(ChkBxSystray) : CBWinDefDraw;
     first->setFocus(Qt::OtherFocusReason);
     // The help follows at once, even before the window is active.
@@ -359,15 +383,20 @@ void TFormConfig::showEvent(QShowEvent* e) {
 }
 
 void TFormConfig::EnablingRule(bool windowsDraw) {
+    ensureContents();
     if (!windowsDraw) CBWinDefDraw->setChecked(false);
     CmBoxFontName->setEnabled(!windowsDraw);
     CmBoxFontSize->setEnabled(!windowsDraw);
     BtnDefault->setEnabled(!windowsDraw);
 }
 
-void TFormConfig::CBWinDefDrawClick() { EnablingRule(CBWinDefDraw->isChecked()); }
+void TFormConfig::CBWinDefDrawClick() {
+    ensureContents();
+    EnablingRule(CBWinDefDraw->isChecked());
+}
 
 void TFormConfig::CBWinDefDrawKeyPress(QChar key) {
+    ensureContents();
     if (key == QLatin1Char(' ')) EnablingRule(CBWinDefDraw->isChecked());
 }
 
@@ -380,6 +409,7 @@ bool TFormConfig::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormConfig::BtnDefaultClick() {
+    ensureContents();
     const QFont menu = SystemMenuFont();
     const QString face = menu.family();
     // Pixel-sized fonts report no point size; ask what it comes to.

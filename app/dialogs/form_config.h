@@ -2,7 +2,9 @@
 // The preferences dialog: start with the session, taskbar presence, who
 // draws the fonts and the program font, with help for the focused control.
 
+#include <QFont>
 #include <QStringList>
+#include <optional>
 
 #include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
@@ -81,6 +83,7 @@ public slots:
     void reject() override { BtnCancelClick(); }
 
 protected:
+    void buildContents() override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -107,6 +110,12 @@ private:
     QPushButton* BtnHelp;
 
     PreferencesHost& host_;
+    // What the boxes show, kept also before they exist.
+    QStringList fontNames_;
+    std::optional<Settings> shown_;
+    bool startWithSession_ = false;
+    std::optional<QFont> helpFont_;
+    void showFontNames();
     void FocusRule();
     // Lays out one page's controls; returns their right and bottom edge.
     QPoint fitControlPage();
