@@ -121,9 +121,17 @@ void StatusNotifierItem::setToolTip(const QString& text) {
 }
 
 void StatusNotifierItem::setIcon(const QIcon& icon) {
+    icon_ = icon;
     pixmaps_.clear();
+    pixmapsMade_ = false;
+    if (auto* a = findChild<StatusNotifierItemAdaptor*>()) emit a->NewIcon();
+}
+
+SniPixmapList StatusNotifierItem::pixmaps() const {
+    if (pixmapsMade_) return pixmaps_;
+    pixmapsMade_ = true;
     for (int size : {16, 22, 24, 32, 48, 64}) {
-        const QImage img = icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage img = icon_.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
         if (img.isNull()) continue;
         SniPixmap p{img.width(), img.height(), QByteArray()};
         p.bytes.resize(qsizetype(img.width()) * img.height() * 4);
@@ -134,7 +142,7 @@ void StatusNotifierItem::setIcon(const QIcon& icon) {
         }
         pixmaps_ << p;
     }
-    if (auto* a = findChild<StatusNotifierItemAdaptor*>()) emit a->NewIcon();
+    return pixmaps_;
 }
 
 void StatusNotifierItem::setMenuObject(QObject* menu) {

@@ -57,7 +57,8 @@ public:
     QString title() const { return title_; }
     QString toolTipText() const { return toolTip_; }
     bool itemIsMenu() const { return itemIsMenu_; }
-    SniPixmapList pixmaps() const { return pixmaps_; }
+    // Drawn when a host first asks, not for every icon set.
+    SniPixmapList pixmaps() const;
     QString serviceName() const { return service_; }
     bool hasMenu() const { return menu_ != nullptr; }
 
@@ -81,7 +82,9 @@ private:
     QString service_;
     QString title_;
     QString toolTip_;
-    SniPixmapList pixmaps_;
+    QIcon icon_;
+    mutable SniPixmapList pixmaps_;
+    mutable bool pixmapsMade_ = false;
     bool itemIsMenu_ = false;
     bool hostPresent_ = false;
     bool shown_ = false;
