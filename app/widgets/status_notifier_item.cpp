@@ -54,8 +54,26 @@ StatusNotifierItem::StatusNotifierItem(QObject* parent) : QObject(parent) {
     qDBusRegisterMetaType<SniToolTip>();
     service_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
     new StatusNotifierItemAdaptor(this);
+    // Connecting takes round trips to the bus daemon: they run on a thread
+    // of their own while start-up goes on, and the item takes the bus up
+    // on this thread once it is there.
+    connecting_ = std::thread([this] {
+        const bool connected = QDBusConnection::sessionBus().isConnected();
+        QMetaObject::invokeMethod(
+            this, [this, connected] { busConnected(connected); }, Qt::QueuedConnection);
+    });
+}
+
+StatusNotifierItem::~StatusNotifierItem() {
+    // An answer still queued goes with the object.
+    if (connecting_.joinable()) connecting_.join();
+    hide();
+}
+
+void StatusNotifierItem::busConnected(bool connected) {
+    if (connecting_.joinable()) connecting_.join();
+    if (!connected) return;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) return;
     // The watcher belongs to the panel: it starts late, restarts, or stops.
     watcher_ = new QDBusServiceWatcher(
         QString::fromLatin1(kWatcher), bus,
@@ -70,9 +88,8 @@ StatusNotifierItem::StatusNotifierItem(QObject* parent) : QObject(parent) {
         bus.connect(QString(), QString::fromLatin1(kWatcherPath), QString::fromLatin1(kWatcher),
                     QString::fromLatin1(signal), this, SLOT(hostSignal()));
     queryHost();
+    if (showWanted_) show();
 }
-
-StatusNotifierItem::~StatusNotifierItem() { hide(); }
 
 bool StatusNotifierItem::usable() const { return watcher_ != nullptr; }
 
@@ -153,6 +170,7 @@ void StatusNotifierItem::setMenuObject(QObject* menu) {
 }
 
 void StatusNotifierItem::show() {
+    showWanted_ = true;
     if (shown_ || !watcher_) return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!objectsRegistered_) {
@@ -166,6 +184,7 @@ void StatusNotifierItem::show() {
 }
 
 void StatusNotifierItem::hide() {
+    showWanted_ = false;
     if (!shown_) return;
     shown_ = false;
     // Hosts drop an item whose bus name goes away.

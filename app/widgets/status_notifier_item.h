@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
+#include <thread>
 
 class QDBusServiceWatcher;
 
@@ -34,7 +35,7 @@ public:
     explicit StatusNotifierItem(QObject* parent = nullptr);
     ~StatusNotifierItem() override;
 
-    // Whether a session bus is there at all.
+    // Whether a session bus is there at all (known once connected).
     bool usable() const;
     // A host is registered with the desktop's watcher: the item would show.
     bool hostPresent() const { return hostPresent_; }
@@ -73,6 +74,8 @@ private slots:
     void hostSignal();
 
 private:
+    // The session bus connected (or not) beside the rest of start-up.
+    void busConnected(bool connected);
     void queryHost();
     void setHostPresent(bool on);
     void registerWithWatcher();
@@ -90,6 +93,8 @@ private:
     bool shown_ = false;
     bool objectsRegistered_ = false;
     unsigned queries_ = 0;
+    bool showWanted_ = false;
+    std::thread connecting_;
 };
 
 class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor {
