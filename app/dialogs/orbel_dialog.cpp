@@ -24,6 +24,8 @@ void OrbelDialog::ensureContents() {
     if (contentsBuilt_) return;
     contentsBuilt_ = true;
     buildContents();
+    // The painted title bar, made earlier, stays above the new controls.
+    if (titleBar_) titleBar_->raise();
 }
 
 void OrbelDialog::setVisible(bool visible) {
