@@ -1,5 +1,7 @@
 #include "core/store/image_table.h"
 
+#include <iterator>
+
 namespace orbel {
 
 ImageTable::ImageTable() { reset(); }
@@ -8,6 +10,12 @@ void ImageTable::insert(int index, ImageRef ref) {
     ref.serial = nextSerial_++;
     if (index < 0 || index > count()) index = count();
     refs_.insert(refs_.begin() + index, std::move(ref));
+}
+
+void ImageTable::insert(int index, std::vector<ImageRef> refs) {
+    for (ImageRef& ref : refs) ref.serial = nextSerial_++;
+    if (index < 0 || index > count()) index = count();
+    refs_.insert(refs_.begin() + index, std::make_move_iterator(refs.begin()), std::make_move_iterator(refs.end()));
 }
 
 int ImageTable::append(ImageRef ref) {

@@ -39,6 +39,8 @@ public:
     bool valid(int i) const { return i >= 0 && i < count(); }
     // Insert at index (clamped to the end), shifting the images behind it.
     void insert(int index, ImageRef ref);
+    // The same for several images, in their order.
+    void insert(int index, std::vector<ImageRef> refs);
     int append(ImageRef ref);
     // Insert a bitmap described by its folder (with separator) and name.
     void insertBitmap(int index, const std::string& folder, const std::string& name);

@@ -156,32 +156,36 @@ template <class Level> void WalkLevel(const ItemStore& s, const std::string& dir
     }
 }
 
-// The extension list from the file item lines, first met first; the
-// number of items and of executable items, so that the load can make its
-// tables the right size at once.
+// The extension list from the file item lines, first met first.
 struct ScanLevel {
     ItemStore& s;
-    int& items;
-    int& programs;
     void lines(int) {}
     void entry(const std::string&, const IndexEntry& e) {
-        if (e.kind == IndexEntryKind::ExecutableItem) {
-            ++items;
-            ++programs;
-        } else if (e.kind == IndexEntryKind::FileItem) {
-            ++items;
-        }
         if (e.kind == IndexEntryKind::FileItem && FindString(s.table.extensions, e.extension) < 0)
             AppendString(s.table.extensions, e.extension);
     }
     ScanLevel folder(const IndexEntry&) { return *this; }
 };
 
-// Menu entries and tree nodes under one parent.
+// An executable item whose image depends on how many extension icons come
+// before the bitmaps, or on where "exe" ends up in the extension list: both
+// known only once the whole store has been read.
+struct ProgramImage {
+    MenuEntry* entry;
+    TreeNode* node;  // nullptr while the tree is left for later
+};
+// The image of a program without a readable bitmap until that is known.
+constexpr int kDefaultProgramPending = -1;
+
+// Menu entries and tree nodes under one parent. The extension list is
+// gathered on the same walk (there is no separate scan), and programs are
+// noted so that their images can be settled once the extension icons are
+// made.
 struct LoadLevel {
     ItemStore& s;
     MenuEntry& parentEntry;
     TreeNode* parentNode;
+    std::vector<ProgramImage>& programs;
 
     // A folder's entries are known before it is read; its "Hiding" entry
     // is already there.
@@ -190,25 +194,45 @@ struct LoadLevel {
         int image = -1;
         if (e.kind == IndexEntryKind::ExecutableItem) {
             const std::string icon = dir + e.iconFile;
-            image = FileExists(icon) ? LoadIconBitmap(s, dir, e.iconFile) : s.counters.defaultProgramImage;
+            image = FileExists(icon) ? LoadIconBitmap(s, dir, e.iconFile) : kDefaultProgramPending;
         } else if (e.kind == IndexEntryKind::FileItem) {
-            image = kNoExtensionImage;
-            if (!e.extension.empty()) {
-                const int i = FindString(s.table.extensions, e.extension);
-                // Every extension was scanned before loading; one that was not
-                // (the index file changed in between) shows as an item without
-                // extension rather than borrowing a fixed image.
-                image = i < 0 ? kNoExtensionImage : i + kExtensionBase + 1;
+            // First met first; an empty extension is listed like any other.
+            int i = FindString(s.table.extensions, e.extension);
+            if (i < 0) {
+                i = s.table.extensions.length();
+                AppendString(s.table.extensions, e.extension);
             }
+            image = e.extension.empty() ? kNoExtensionImage : i + kExtensionBase + 1;
         }
         const std::string text = e.kind == IndexEntryKind::PlainSeparator ? "-" : e.text;
-        AddStoreEntry(s, e.kind, e.path, e.parameters, parentNode, parentEntry, image, text);
+        const Added a = AddStoreEntry(s, e.kind, e.path, e.parameters, parentNode, parentEntry, image, text);
+        if (e.kind == IndexEntryKind::ExecutableItem) programs.push_back({a.entry, a.node});
     }
     LoadLevel folder(const IndexEntry& e) {
         const Added f = AddStoreEntry(s, e.kind, {}, {}, parentNode, parentEntry, img::Folder, e.text);
-        return {s, *f.entry, f.node};
+        return {s, *f.entry, f.node, programs};
     }
 };
+
+// Reads the store into menu, table (and tree unless it is pending), makes
+// the extension icons and moves the programs' images behind them: all as
+// a scan of every index file ahead of the load would have left it, with
+// each file read once.
+void LoadFromTop(ItemStore& s) {
+    const std::string top = WithSeparator(s.storeDir());
+    if (!FileExists(IndexFileOf(top))) return;  // nothing stored: no extension icons either
+    EnteredDirs entered(top);
+    std::vector<ProgramImage> programs;
+    const int firstBitmap = s.counters.secondBreak;
+    WalkLevel(s, top, entered, LoadLevel{s, *s.liveMenu, nullptr, programs});
+    MakeExtensionIcons(s);
+    const int shift = s.counters.secondBreak - firstBitmap;
+    for (const ProgramImage& p : programs) {
+        int& image = p.entry->imageIndex;
+        image = image == kDefaultProgramPending ? s.counters.defaultProgramImage : image + shift;
+        if (p.node) p.node->imageIndex = p.node->selectedIndex = image;
+    }
+}
 
 }  // namespace
 
@@ -253,35 +277,29 @@ bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask) {
         if (ec || !DirectoryExists(store))
             throw StoreIoError("Unable to create the directory \"" + store + "\": " + ec.message());
     }
-
-    const std::string top = WithSeparator(store);
-    if (FileExists(IndexFileOf(top))) {
-        ScanStoreExtensions(s, top);
-        MakeExtensionIcons(s);
-    }
+    // The extension list and its icons come with the load, which reads
+    // every index file anyway.
     return true;
 }
 
 void ScanStoreExtensions(ItemStore& s, const std::string& dirWithSeparator) {
     EnteredDirs entered(dirWithSeparator);
-    int items = 0, programs = 0;
-    WalkLevel(s, dirWithSeparator, entered, ScanLevel{s, items, programs});
-    // Only a hint: the load reads the files again.
-    s.table.paths.reserve(items);
-    s.table.programNumbers.reserve(programs);
-    s.table.parameters.reserve(programs);
-    s.images.reserve(programs + s.table.extensions.length() + 1);  // and the extension icons
+    WalkLevel(s, dirWithSeparator, entered, ScanLevel{s});
 }
 
 void MakeExtensionIcons(ItemStore& s) {
     AppendString(s.table.extensions, kDefaultProgramExtension);
-    for (int i = 0; i < s.table.extensions.length(); ++i) {
-        // The icon itself is drawn from the extension when the image is shown.
-        s.images.insert(s.counters.nextExtensionSlot, ImageRef{ImageRef::Kind::Extension, 0, s.table.extensions[i], 0});
-        ++s.counters.nextExtensionSlot;
-        ++s.counters.secondBreak;
-        ++s.counters.lastBreak;
-    }
+    // The icon itself is drawn from the extension when the image is shown.
+    // One insertion for all: the loaded bitmaps may already stand behind.
+    std::vector<ImageRef> icons;
+    icons.reserve(static_cast<size_t>(s.table.extensions.length()));
+    for (int i = 0; i < s.table.extensions.length(); ++i)
+        icons.push_back(ImageRef{ImageRef::Kind::Extension, 0, s.table.extensions[i], 0});
+    s.images.insert(s.counters.nextExtensionSlot, std::move(icons));
+    const int n = s.table.extensions.length();
+    s.counters.nextExtensionSlot += n;
+    s.counters.secondBreak += n;
+    s.counters.lastBreak += n;
     s.counters.defaultProgramImage = FindString(s.table.extensions, kDefaultProgramExtension) + kExtensionBase + 1;
 }
 
@@ -290,9 +308,7 @@ void LoadStore(ItemStore& s) {
     s.treePending = s.treeWhenNeeded;
     if (s.treePending) {
         // Menu and tables only; BuildPendingTree makes the tree from the menu.
-        const std::string top = WithSeparator(s.storeDir());
-        EnteredDirs entered(top);
-        WalkLevel(s, top, entered, LoadLevel{s, *s.liveMenu, nullptr});
+        LoadFromTop(s);
         return;
     }
     s.loadAnchor = s.items.insert(nullptr, 0, std::make_unique<TreeNode>("hiding", img::Folder, -1, -1, -1));
@@ -307,9 +323,7 @@ void LoadStore(ItemStore& s) {
         }
     } guard{s};
 
-    const std::string top = WithSeparator(s.storeDir());
-    EnteredDirs entered(top);
-    WalkLevel(s, top, entered, LoadLevel{s, *s.liveMenu, nullptr});
+    LoadFromTop(s);
     s.items.remove(s.loadAnchor);
     s.loadAnchor = nullptr;
 

@@ -76,17 +76,21 @@ void BuildTreeTemplate(ItemTree& basic);
 void InstallMenuTemplate(ItemStore& s);
 
 // Separator, what an interrupted save left (RecoverStore; a leftover
-// backup is asked about through ask), store directory and extension icons.
+// backup is asked about through ask) and store directory. The extension
+// list and its icons are made by LoadStore, on its one walk of the store.
 // Returns false when the user cancelled: the caller must stop (the program
 // ends) and neither the store nor the backup was touched.
 // Throws StoreIoError when the store directory cannot be created.
 bool PrepareStore(ItemStore& s, const std::function<BackupAnswer()>& ask);
 
+// The extension list of the store below dirWithSeparator, first met first
+// (LoadStore gathers the same list while it loads).
 void ScanStoreExtensions(ItemStore& s, const std::string& dirWithSeparator);
 void MakeExtensionIcons(ItemStore& s);
 
-// Builds tree, menu and item table from the store and takes the snapshot
-// (with treeWhenNeeded: menu and item table, the tree left pending).
+// Builds tree, menu, item table, extension list and extension icons from
+// the store, reading each index file once, and takes the snapshot (with
+// treeWhenNeeded: menu and item table, the tree left pending).
 void LoadStore(ItemStore& s);
 // Makes the pending tree and its snapshot from the loaded menu, exactly as
 // LoadStore would have made them; nothing when none is pending.

@@ -161,6 +161,27 @@ TEST_F(StoreLoad, MissingIconBitmapGivesDefaultProgramImage) {
     EXPECT_EQ(s.counters.loadedBitmaps, 0);
 }
 
+// Programs met before the extensions that decide their images: a bitmap
+// still lands behind every extension icon, and the default program image
+// is the first "exe" of the whole list.
+TEST_F(StoreLoad, ProgramImagesDependOnExtensionsMetLater) {
+    Index("", {"^ExeLnk|/bin/x.exe||x.bmp|X", "^ExeLnk|/bin/y.exe||none.bmp|Y", "^Folder|F"});
+    Index("F", {"^UnkLnk|a.txt|txt|A", "^UnkLnk|s.exe|exe|S"});
+    t.write("shortcuts/x.bmp", test::SmallBmp());
+    Load();
+    EXPECT_EQ(s.table.extensions.items(), (std::vector<std::string>{"txt", "exe", "exe"}));
+    EXPECT_EQ(s.counters.defaultProgramImage, 13);
+    EXPECT_EQ(s.images.file(17), StorePath("x.bmp"));
+    const auto top = UserTop();
+    ASSERT_EQ(top.size(), 3u);
+    for (int i = 0; i < 2; ++i) {
+        const int want = i == 0 ? 17 : 13;
+        EXPECT_EQ(top[i]->imageIndex, want);
+        EXPECT_EQ(top[i]->selectedIndex, want);
+        EXPECT_EQ(s.liveMenu->child(i)->imageIndex, want);
+    }
+}
+
 TEST_F(StoreLoad, UnreadableBitmapIsRecordedForTheRenderer) {
     Index("", {"^ExeLnk|/bin/x.exe||x.bmp|X"});
     t.write("shortcuts/x.bmp", std::string("\x00\x01garbage", 9));
