@@ -25,6 +25,47 @@ const char* const kDefaultProgramExtension = "exe";
 
 std::string IndexFileOf(const std::string& dirWithSeparator) { return dirWithSeparator + std::string(kIndexFileName); }
 
+// The entries of one folder directory, read once when the loader enters
+// it, so that the index file, the icon bitmaps and the folder directories
+// its lines name are mostly found without a look each. A name not listed
+// (another letter case on a file system that ignores it, a name with a
+// separator, a listing cut short) is looked up on its own, so every answer
+// is the one a look would give.
+class FolderListing {
+public:
+    explicit FolderListing(const std::string& dirWithSeparator) {
+        std::error_code ec;
+        for (fs::directory_iterator it(FsPath(dirWithSeparator), ec), end; !ec && it != end; it.increment(ec))
+            entries_.emplace_back(Utf8Name(it->path().filename()), *it);
+        std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.first < b.first; });
+    }
+
+    // FileExists(path), path being the folder directory + name.
+    bool regularFile(std::string_view name, const std::string& path) const {
+        const fs::directory_entry* e = find(name);
+        if (!e) return FileExists(path);
+        // The type the listing gave, unless it is a link (followed here).
+        std::error_code ec;
+        return e->is_regular_file(ec) && !ec;
+    }
+    // Whether name is listed as a directory that is no link; false when it
+    // is not listed or is anything else.
+    bool plainDirectory(std::string_view name) const {
+        const fs::directory_entry* e = find(name);
+        std::error_code ec;
+        return e && !e->is_symlink(ec) && !ec && e->is_directory(ec) && !ec;
+    }
+
+private:
+    using Entry = std::pair<std::string, fs::directory_entry>;
+    const fs::directory_entry* find(std::string_view name) const {
+        auto it = std::lower_bound(entries_.begin(), entries_.end(), name,
+                                   [](const Entry& a, std::string_view n) { return a.first < n; });
+        return it != entries_.end() && it->first == name ? &it->second : nullptr;
+    }
+    std::vector<Entry> entries_;
+};
+
 // The directories whose index files are being read, outermost first, in
 // canonical form. A folder line that leads back into one of them (a link to
 // an ancestor, a name such as "." or "..") is skipped, so that no store can
@@ -37,10 +78,11 @@ public:
     // name) when it is a directory that may be entered; empty when it is no
     // directory, is one of the directories being entered or cannot be
     // resolved.
-    std::string admit(const std::string& folderDir, std::string_view name) const {
+    std::string admit(const std::string& folderDir, std::string_view name, const FolderListing& listed) const {
         std::error_code ec;
         std::string cs;
-        if (PlainName(name) && fs::is_directory(fs::symlink_status(FsPath(folderDir), ec))) {
+        if (PlainName(name) &&
+            (listed.plainDirectory(name) || fs::is_directory(fs::symlink_status(FsPath(folderDir), ec)))) {
             // A directory that is no link lies in the directory that lists
             // it: one look instead of resolving every part of the path.
             cs = JoinPath(dirs_.back(), name);
@@ -137,17 +179,18 @@ Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, 
 // directory without an index file is an empty folder, not a skipped one;
 // a folder line without a directory is skipped with everything it held.
 template <class Level> void WalkLevel(const ItemStore& s, const std::string& dir, EnteredDirs& entered, Level level) {
+    const FolderListing listed(dir);
     const std::string index = IndexFileOf(dir);
-    if (!FileExists(index)) return;
+    if (!listed.regularFile(kIndexFileName, index)) return;
     const std::vector<IndexEntry> entries = ReadIndexEntries(index, s.separator);
     level.lines(static_cast<int>(entries.size()));
     for (const IndexEntry& e : entries) {
         if (e.kind != IndexEntryKind::Folder) {
-            level.entry(dir, e);
+            level.entry(dir, listed, e);
             continue;
         }
         const std::string folderDir = dir + e.text;
-        std::string canonical = entered.admit(folderDir, e.text);
+        std::string canonical = entered.admit(folderDir, e.text, listed);
         if (canonical.empty()) continue;
         auto inner = level.folder(e);
         entered.push(std::move(canonical));
@@ -160,7 +203,7 @@ template <class Level> void WalkLevel(const ItemStore& s, const std::string& dir
 struct ScanLevel {
     ItemStore& s;
     void lines(int) {}
-    void entry(const std::string&, const IndexEntry& e) {
+    void entry(const std::string&, const FolderListing&, const IndexEntry& e) {
         if (e.kind == IndexEntryKind::FileItem && FindString(s.table.extensions, e.extension) < 0)
             AppendString(s.table.extensions, e.extension);
     }
@@ -190,11 +233,11 @@ struct LoadLevel {
     // A folder's entries are known before it is read; its "Hiding" entry
     // is already there.
     void lines(int n) { parentEntry.reserve(n); }
-    void entry(const std::string& dir, const IndexEntry& e) {
+    void entry(const std::string& dir, const FolderListing& listed, const IndexEntry& e) {
         int image = -1;
         if (e.kind == IndexEntryKind::ExecutableItem) {
             const std::string icon = dir + e.iconFile;
-            image = FileExists(icon) ? LoadIconBitmap(s, dir, e.iconFile) : kDefaultProgramPending;
+            image = listed.regularFile(e.iconFile, icon) ? LoadIconBitmap(s, dir, e.iconFile) : kDefaultProgramPending;
         } else if (e.kind == IndexEntryKind::FileItem) {
             // First met first; an empty extension is listed like any other.
             int i = FindString(s.table.extensions, e.extension);
