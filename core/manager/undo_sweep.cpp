@@ -24,7 +24,7 @@ TreeNode* RestoreSnapshot(ItemStore& s) {
     const auto& saved = s.undoParameters;
     for (int i = 0; i < s.table.parameters.length(); ++i) {
         const std::string& want = static_cast<size_t>(i) < saved.size() ? saved[static_cast<size_t>(i)] : std::string();
-        if (s.table.parameters[i] != want) s.table.parameters.set(i, want);
+        if (s.table.parameters.view(i) != want) s.table.parameters.set(i, want);
     }
     return s.topAnchor;
 }
