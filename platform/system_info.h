@@ -35,7 +35,8 @@ VersionRecord CurrentVersionRecord();
 // Whether the user may execute the file at path (a regular file).
 bool UserMayExecute(const std::string& path);
 
-// Hands the precise tests above to the logic layer; called once at start.
+// Hands the precise tests above, and a directory listing cheaper than the
+// standard library's, to the logic layer; called once at start.
 void InstallPlatformHooks();
 
 }  // namespace orbel::platform

@@ -14,6 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 FileStepGate gGate = nullptr;
+FolderListFunction gFolderList = nullptr;
 
 // A name with a NUL byte cannot exist; handing it to the system would
 // silently cut it short and name something else.
@@ -43,6 +44,27 @@ void DeleteBelow(const fs::path& dir) {
 }
 
 }  // namespace
+
+void SetFolderListFunction(FolderListFunction list) { gFolderList = list; }
+
+std::vector<ListedName> ListFolder(const std::string& dir) {
+    if (!Nameable(dir)) return {};
+    if (gFolderList) return gFolderList(dir);
+    std::vector<ListedName> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(FsPath(dir), ec), end; !ec && it != end; it.increment(ec)) {
+        // The entry's type as the listing gave it; a file system that gives
+        // none makes these look (and a failed look says Unknown).
+        std::error_code tec;
+        ListedKind kind = ListedKind::Other;
+        if (it->is_symlink(tec)) kind = ListedKind::Link;
+        else if (it->is_directory(tec)) kind = ListedKind::Directory;
+        else if (it->is_regular_file(tec)) kind = ListedKind::File;
+        if (tec) kind = ListedKind::Unknown;
+        names.push_back({Utf8Name(it->path().filename()), kind});
+    }
+    return names;
+}
 
 void SetFileStepGate(FileStepGate gate) { gGate = gate; }
 bool FileStepAllowed(FileStep step, const std::string& path) { return !gGate || gGate(step, path); }

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace orbel {
 
@@ -23,6 +24,22 @@ enum class FileStep { OpenIndex, Remove };
 using FileStepGate = bool (*)(FileStep step, const std::string& path);
 void SetFileStepGate(FileStepGate gate);
 bool FileStepAllowed(FileStep step, const std::string& path);
+
+// What a directory listing tells about a name: a link is reported as a
+// link, not followed; Unknown where the file system does not say.
+enum class ListedKind : unsigned char { File, Directory, Link, Other, Unknown };
+struct ListedName {
+    std::string name;
+    ListedKind kind = ListedKind::Unknown;
+};
+// The names in a directory, without "." and "..", in no particular order:
+// empty when it cannot be read, shorter when reading stops early. The
+// loader lists each folder of the store once; the platform may install a
+// cheaper listing than the standard library's (process-wide, null puts
+// that back).
+using FolderListFunction = std::vector<ListedName> (*)(const std::string& dir);
+void SetFolderListFunction(FolderListFunction list);
+std::vector<ListedName> ListFolder(const std::string& dir);
 
 // A symbolic link to a directory counts as a directory.
 bool DirectoryExists(const std::string& path);

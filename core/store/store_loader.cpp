@@ -33,37 +33,33 @@ std::string IndexFileOf(const std::string& dirWithSeparator) { return dirWithSep
 // is the one a look would give.
 class FolderListing {
 public:
-    explicit FolderListing(const std::string& dirWithSeparator) {
-        std::error_code ec;
-        for (fs::directory_iterator it(FsPath(dirWithSeparator), ec), end; !ec && it != end; it.increment(ec))
-            entries_.emplace_back(Utf8Name(it->path().filename()), *it);
-        std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.first < b.first; });
+    explicit FolderListing(const std::string& dirWithSeparator) : names_(ListFolder(dirWithSeparator)) {
+        std::sort(names_.begin(), names_.end(),
+                  [](const ListedName& a, const ListedName& b) { return a.name < b.name; });
     }
 
     // FileExists(path), path being the folder directory + name.
     bool regularFile(std::string_view name, const std::string& path) const {
-        const fs::directory_entry* e = find(name);
-        if (!e) return FileExists(path);
-        // The type the listing gave, unless it is a link (followed here).
-        std::error_code ec;
-        return e->is_regular_file(ec) && !ec;
+        switch (kindOf(name)) {
+        case ListedKind::File: return true;
+        case ListedKind::Directory:
+        case ListedKind::Other: return false;
+        case ListedKind::Link:  // followed by the look
+        case ListedKind::Unknown: break;
+        }
+        return FileExists(path);
     }
     // Whether name is listed as a directory that is no link; false when it
     // is not listed or is anything else.
-    bool plainDirectory(std::string_view name) const {
-        const fs::directory_entry* e = find(name);
-        std::error_code ec;
-        return e && !e->is_symlink(ec) && !ec && e->is_directory(ec) && !ec;
-    }
+    bool plainDirectory(std::string_view name) const { return kindOf(name) == ListedKind::Directory; }
 
 private:
-    using Entry = std::pair<std::string, fs::directory_entry>;
-    const fs::directory_entry* find(std::string_view name) const {
-        auto it = std::lower_bound(entries_.begin(), entries_.end(), name,
-                                   [](const Entry& a, std::string_view n) { return a.first < n; });
-        return it != entries_.end() && it->first == name ? &it->second : nullptr;
+    ListedKind kindOf(std::string_view name) const {
+        auto it = std::lower_bound(names_.begin(), names_.end(), name,
+                                   [](const ListedName& a, std::string_view n) { return a.name < n; });
+        return it != names_.end() && it->name == name ? it->kind : ListedKind::Unknown;
     }
-    std::vector<Entry> entries_;
+    std::vector<ListedName> names_;
 };
 
 // The directories whose index files are being read, outermost first, in

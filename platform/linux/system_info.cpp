@@ -6,12 +6,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/dialogs/about_text.h"
 #include "core/store/program_kind.h"
+#include "core/store/store_files.h"
 #include "platform/durable_files.h"
 
 namespace orbel::platform {
@@ -65,8 +67,37 @@ bool UserMayExecute(const std::string& path) {
     return faccessat(AT_FDCWD, path.c_str(), X_OK, AT_EACCESS) == 0;
 }
 
+namespace {
+
+// The C library reads a directory with fewer calls than the standard
+// library's listing, which also makes a path object per name; the loader
+// lists every folder of the store once at start-up.
+std::vector<ListedName> ListFolderEntries(const std::string& dir) {
+    std::vector<ListedName> names;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return names;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name(e->d_name);
+        if (name == "." || name == "..") continue;
+        ListedKind kind = ListedKind::Other;
+        switch (e->d_type) {
+        case DT_REG: kind = ListedKind::File; break;
+        case DT_DIR: kind = ListedKind::Directory; break;
+        case DT_LNK: kind = ListedKind::Link; break;
+        case DT_UNKNOWN: kind = ListedKind::Unknown; break;
+        default: break;
+        }
+        names.push_back({std::string(name), kind});
+    }
+    ::closedir(d);
+    return names;
+}
+
+}  // namespace
+
 void InstallPlatformHooks() {
     SetUserExecutableTest(&UserMayExecute);
+    SetFolderListFunction(&ListFolderEntries);
     InstallDurableFiles();  // the store writer flushes before dropping its backup
 }
 

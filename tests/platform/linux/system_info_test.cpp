@@ -6,9 +6,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
+#include <utility>
+#include <vector>
 
 #include "core/store/program_kind.h"
+#include "core/store/store_files.h"
 #include "core/store/win_version.h"
 #include "test_support.h"
 
@@ -55,6 +60,31 @@ TEST(SystemInfo, ExecutePermissionAndProgramKind) {
         EXPECT_EQ(UserMayExecute(path), c.mayExecute);
         EXPECT_EQ(IsProgramPath(path), c.program);
     }
+}
+
+// The platform's listing and the standard library's tell the same kinds.
+TEST(SystemInfo, FolderListingTellsEachKind) {
+    QTemporaryDir dir;
+    const std::string d = QFile::encodeName(dir.path()).toStdString() + "/";
+    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("file.bmp")), "BM"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("file.bmp")), dir.filePath(QStringLiteral("link.bmp"))));
+    ASSERT_EQ(::mkfifo((d + "pipe").c_str(), 0600), 0);
+    auto listed = [&] {
+        std::vector<std::pair<std::string, ListedKind>> out;
+        for (const ListedName& n : ListFolder(d)) out.emplace_back(n.name, n.kind);
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    const std::vector<std::pair<std::string, ListedKind>> expected{{"file.bmp", ListedKind::File},
+                                                                   {"link.bmp", ListedKind::Link},
+                                                                   {"pipe", ListedKind::Other},
+                                                                   {"sub", ListedKind::Directory}};
+    SetFolderListFunction(nullptr);
+    EXPECT_EQ(listed(), expected);
+    InstallPlatformHooks();
+    EXPECT_EQ(listed(), expected);
+    EXPECT_TRUE(ListFolder(d + "gone/").empty());
 }
 
 }  // namespace
