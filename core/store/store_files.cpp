@@ -48,22 +48,11 @@ void DeleteBelow(const fs::path& dir) {
 void SetFolderListFunction(FolderListFunction list) { gFolderList = list; }
 
 std::vector<ListedName> ListFolder(const std::string& dir) {
-    if (!Nameable(dir)) return {};
-    if (gFolderList) return gFolderList(dir);
-    std::vector<ListedName> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(FsPath(dir), ec), end; !ec && it != end; it.increment(ec)) {
-        // The entry's type as the listing gave it; a file system that gives
-        // none makes these look (and a failed look says Unknown).
-        std::error_code tec;
-        ListedKind kind = ListedKind::Other;
-        if (it->is_symlink(tec)) kind = ListedKind::Link;
-        else if (it->is_directory(tec)) kind = ListedKind::Directory;
-        else if (it->is_regular_file(tec)) kind = ListedKind::File;
-        if (tec) kind = ListedKind::Unknown;
-        names.push_back({Utf8Name(it->path().filename()), kind});
-    }
-    return names;
+    // Without a platform listing nothing is listed, and callers look at each
+    // name: the standard library's listing can cost more than the looks it
+    // saves (where it cannot tell an entry's type, each entry takes looks).
+    if (!gFolderList || !Nameable(dir)) return {};
+    return gFolderList(dir);
 }
 
 void SetFileStepGate(FileStepGate gate) { gGate = gate; }

@@ -32,11 +32,11 @@ struct ListedName {
     std::string name;
     ListedKind kind = ListedKind::Unknown;
 };
-// The names in a directory, without "." and "..", in no particular order:
-// empty when it cannot be read, shorter when reading stops early. The
-// loader lists each folder of the store once; the platform may install a
-// cheaper listing than the standard library's (process-wide, null puts
-// that back).
+// The names in a directory, without "." and "..", in no particular order,
+// as the platform's listing gives them (process-wide; null takes it away):
+// empty when it cannot be read, shorter when reading stops early, and empty
+// without a listing installed. The loader lists each folder of the store
+// once and looks at the names it does not find there one by one.
 using FolderListFunction = std::vector<ListedName> (*)(const std::string& dir);
 void SetFolderListFunction(FolderListFunction list);
 std::vector<ListedName> ListFolder(const std::string& dir);

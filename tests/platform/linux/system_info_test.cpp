@@ -62,7 +62,7 @@ TEST(SystemInfo, ExecutePermissionAndProgramKind) {
     }
 }
 
-// The platform's listing and the standard library's tell the same kinds.
+// The listing tells each kind as the directory gives it, links unfollowed.
 TEST(SystemInfo, FolderListingTellsEachKind) {
     QTemporaryDir dir;
     const std::string d = QFile::encodeName(dir.path()).toStdString() + "/";
@@ -80,8 +80,6 @@ TEST(SystemInfo, FolderListingTellsEachKind) {
                                                                    {"link.bmp", ListedKind::Link},
                                                                    {"pipe", ListedKind::Other},
                                                                    {"sub", ListedKind::Directory}};
-    SetFolderListFunction(nullptr);
-    EXPECT_EQ(listed(), expected);
     InstallPlatformHooks();
     EXPECT_EQ(listed(), expected);
     EXPECT_TRUE(ListFolder(d + "gone/").empty());
