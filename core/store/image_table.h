@@ -48,8 +48,6 @@ public:
     // icon, the extension of an extension icon, empty otherwise.
     std::string file(const ImageRef& ref) const;
     std::string file(int i) const { return file(at(i)); }
-    // Room for n more images.
-    void reserve(int n) { refs_.reserve(refs_.size() + static_cast<size_t>(n > 0 ? n : 0)); }
     // Delete every image from index on (Undo and reload trim the lists).
     void truncate(int index);
     // Back to the fixed images followed by the three break images.

@@ -26,8 +26,6 @@ public:
     std::string_view view(int i) const;
     void set(int i, const std::string& text);
     void clear();
-    // Room for n more strings (the loader knows a store's size beforehand).
-    void reserve(int n) { spans_.reserve(spans_.size() + static_cast<size_t>(n > 0 ? n : 0)); }
     std::vector<std::string> items() const;
 
     friend void AppendString(TkvArrayString& array, const std::string& text);
