@@ -35,7 +35,7 @@ e2e_start_display() {
     export DISPLAY=":$n"
     end=$((SECONDS + 30))
     while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
-      if [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ] && xdpyinfo >/dev/null 2>&1; then
+      if [ "$({ tr -d ' \n' < "/tmp/.X$n-lock"; } 2>/dev/null)" = "$pid" ] && xdpyinfo >/dev/null 2>&1; then
         E2E_PIDS+=("$pid")
         unset QT_QPA_PLATFORM
         return 0
