@@ -158,7 +158,10 @@ void TFormItems::TVItemsDragDrop(QPoint at) {
     if (!t || !dragSource) return;
     // Judged again: the tree may have changed since the last drag over.
     const EditOutcome r = DropDraggedNode(store_.items, dragSource, t);
-    if (r.done) ShowProperties(dragSource);
+    // The selection stays where it is, and the panel shows what is selected:
+    // a folder that opened while hovered was selected then, and an edit in
+    // the panel goes to that folder, not to the node just dropped.
+    if (r.done) ShowProperties(selectedNode());
 }
 
 void TFormItems::TVItemsDropFiles(TkvWinTreeView*, const QString& fullPath, QPoint mouseXY) {

@@ -163,7 +163,7 @@ Placement DragAcceptance(const TreeNode* source, const TreeNode* target);
 bool ExpandsOnHover(const TreeNode* target, bool accepted);
 // TVItemsDragDrop: the source moves, with its subtree, directly after
 // target. Refused (nothing moves) for a missing target or a target the drag
-// over would not accept. outcome.node is the source (ShowProperties of it).
+// over would not accept. outcome.node is the source.
 EditOutcome DropDraggedNode(ItemTree& tree, TreeNode* source, TreeNode* target);
 
 // ---- files dropped from other programs -------------------------------------

@@ -7,6 +7,7 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -259,6 +260,37 @@ private slots:
         QVERIFY(!Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(x.at("3/2"))));
         QVERIFY(!Control<Timer>(x.f, "TimerExpand")->isActive());
         QCOMPARE(x.f->repaintPasses(), 0);
+    }
+
+    void afterADropIntoAnOpenedFolderThePanelEditsTheSelectedNode() {
+        Fixture x;
+        Control<TkvWinTreeView>(x.f, "TVItems")->collapseAll();
+        TreeNode* alpha = x.node("Alpha");
+        TreeNode* tools = x.node("Tools");
+        x.f->setDragLoop([&](QDrag* d) {
+            // Held over the closed folder until it opens, then dropped on
+            // its top marker: the first place inside it.
+            QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(alpha)));
+            QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools)));
+            x.t.clock.advance(400);
+            QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)));
+            QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(x.at("3/0"))));
+            QVERIFY(DragEvent(x.f, QEvent::Drop, d->mimeData(), x.centre(x.at("3/0"))));
+        });
+        PressHoldMove(x, alpha, 250, QPoint(0, 10));
+        QCOMPARE(x.order(tools), QString(",Alpha,Inner,Sub"));
+        auto* name = Control<QLineEdit>(x.f, "EditSName");
+        const TreeNode* selected = x.f->selectedNode();
+        QVERIFY(selected);
+        QCOMPARE(name->text(), QString::fromStdString(selected->text));
+        // Typing renames the node the panel shows, and only that one.
+        const QString shown = name->text();
+        name->setFocus();
+        name->end(false);
+        QTest::keyClicks(name, "ZZ");
+        QCOMPARE(QString::fromStdString(selected->text), shown + "ZZ");
+        QCOMPARE(QString::fromStdString((selected == alpha ? tools : alpha)->text),
+                 selected == alpha ? QString("Tools") : QString("Alpha"));
     }
 
     void refusedFolderDoesNotOpen() {
