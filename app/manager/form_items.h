@@ -241,6 +241,8 @@ private:
     TreeNode* dragSource = nullptr;
     TreeNode* expandTarget = nullptr;
     int repaintCount = 0;
+    // The item the last file of the drop in progress became.
+    TreeNode* dropFollows = nullptr;
 
     void buildContents() override;
     void buildPropertiesPanel(QWidget* body);

@@ -54,11 +54,13 @@ void TFormItems::setupEditing() {
     TVItems->OnDropFiles = [this](TkvWinTreeView* sender, const QString& path, QPoint at) {
         TVItemsDropFiles(sender, path, at);
     };
+    TVItems->OnDropFilesEnd = [this](TkvWinTreeView*) { dropFollows = nullptr; };
 }
 
 void TFormItems::forgetNodes() {
     dragSource = nullptr;
     expandTarget = nullptr;
+    dropFollows = nullptr;
     TimerDrag->stop();
     TimerExpand->stop();
     dragArmed_ = false;
@@ -166,12 +168,16 @@ void TFormItems::TVItemsDragDrop(QPoint at) {
 
 void TFormItems::TVItemsDropFiles(TkvWinTreeView*, const QString& fullPath, QPoint mouseXY) {
     ensureContents();
-    TreeNode* t = treeModel->nodeAt(TVItems->indexAt(mouseXY));
+    // Each later file of one drop goes after the one before it, so the new
+    // items keep the order the other program gave; the first goes after
+    // the node under the point, and so do all while none was taken.
+    TreeNode* t = dropFollows ? dropFollows : treeModel->nodeAt(TVItems->indexAt(mouseXY));
     const EditOutcome r = DropFile(store_, t, fullPath.toStdString(), iconCapture());
     if (!r.done) {
         report(r);
         return;
     }
+    dropFollows = r.node;
     selectNode(r.node);
 }
 

@@ -59,6 +59,7 @@ void TkvWinTreeView::dropEvent(QDropEvent* e) {
         while (path.size() > 1 && path.endsWith('/')) path.chop(1);
         OnDropFiles(this, path, at);
     }
+    if (OnDropFilesEnd) OnDropFilesEnd(this);
     e->acceptProposedAction();
 }
 

@@ -20,6 +20,9 @@ public:
     // Raised once per file, in the order given; the handler may clear it to
     // stop the remaining deliveries. Without a handler drops are ignored.
     DropFilesEvent OnDropFiles;
+    // Raised once after the files of a drop, also when the handler stopped
+    // them: what the handler keeps for one drop ends here.
+    std::function<void(TkvWinTreeView* sender)> OnDropFilesEnd;
 
     // Whether a drag carries local files this view would take.
     static bool CarriesLocalFiles(const class QMimeData* data);

@@ -58,8 +58,8 @@ drag "$ax" "$ay" "$bx" "$by"
 e2e_wait_for 15 e2e_tree_texts_start ",Beta,Alpha,Box," || fail "the drag left the tree as: $(e2e_tree_texts)"
 import -window root "$out/manager-after-drag.png"
 
-# Two files dragged from another program onto Box: both after Box, the
-# first one given last.
+# Two files dragged from another program onto Box: both after Box, in the
+# order the program gave them.
 "$ORBEL_DRAG_SOURCE" "$work/first drop.txt" "$work/second.dat" > "$out/drag_source.log" 2>&1 &
 E2E_PIDS+=($!)
 source_win=$(e2e_visible_window "orbel-drag-source") || fail "the drag source did not open"
@@ -76,8 +76,8 @@ e2e_focus "$manager" || fail "the item manager did not take the keyboard back"
 xdotool key alt+a
 e2e_wait_file_has "$prog/shortcuts/shortcuts.txt" second || fail "Save wrote no store"
 import -window root "$out/manager-saved.png"
-printf '^UnkLnk|%s|txt|Beta\r\n^UnkLnk|%s|txt|Alpha\r\n^Folder|Box\r\n^UnkLnk|%s|dat|second\r\n^UnkLnk|%s|txt|first drop\r\n' \
-  "$work/beta.txt" "$work/alpha.txt" "$work/second.dat" "$work/first drop.txt" > "$work/expected.txt"
+printf '^UnkLnk|%s|txt|Beta\r\n^UnkLnk|%s|txt|Alpha\r\n^Folder|Box\r\n^UnkLnk|%s|txt|first drop\r\n^UnkLnk|%s|dat|second\r\n' \
+  "$work/beta.txt" "$work/alpha.txt" "$work/first drop.txt" "$work/second.dat" > "$work/expected.txt"
 cmp -s "$work/expected.txt" "$prog/shortcuts/shortcuts.txt" ||
   fail "the store holds: $(cat -A "$prog/shortcuts/shortcuts.txt")"
 cmp -s <(printf '^UnkLnk|%s|txt|Gamma\r\n' "$work/gamma.txt") "$prog/shortcuts/Box/shortcuts.txt" ||

@@ -432,9 +432,9 @@ private slots:
             x.f,
             {d + "plain.txt", d + "Some Dir", d + "README", d + "Editor.desktop", d + "Tool.lnk", d + "broken.lnk"},
             at));
-        // Each file after the node under the point: reverse order; the
+        // After the node under the point, in the order the files came; the
         // unreadable shortcut is refused, the last good one is selected.
-        QCOMPARE(x.texts(x.node("Tools")), QString(",Inner,tool,true,README,Some Dir,plain"));
+        QCOMPARE(x.texts(x.node("Tools")), QString(",Inner,plain,Some Dir,README,true,tool"));
         QCOMPARE(x.f->selectedNode(), x.node("tool"));
         QCOMPARE(x.chords(), chordsBefore + 1);
         QCOMPARE(x.f->StatusText(), QString(mt::ShortcutUnreadablePrefix) + d + "broken.lnk");

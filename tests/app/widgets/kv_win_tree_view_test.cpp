@@ -46,9 +46,15 @@ private slots:
         TkvWinTreeView view;
         view.resize(300, 300);
         QVector<Delivery> got;
+        int ends = 0;
         view.OnDropFiles = [&](TkvWinTreeView* sender, const QString& p, QPoint at) {
             QCOMPARE(sender, &view);
+            QCOMPARE(ends, 0);
             got.push_back({p, at});
+        };
+        view.OnDropFilesEnd = [&](TkvWinTreeView* sender) {
+            QCOMPARE(sender, &view);
+            ++ends;
         };
         const QString longPath = "/tmp/" + QString(300, 'x') + "/file.txt";
         std::unique_ptr<QMimeData> data(
@@ -60,6 +66,7 @@ private slots:
         QCOMPARE(got[2].path, longPath);  // whole, not cut
         QCOMPARE(got[3].path, QString("/tmp/c.desktop"));
         for (const Delivery& d : got) QCOMPARE(d.at, QPoint(40, 25));
+        QCOMPARE(ends, 1);
     }
 
     void handlerMayStopTheRest() {
@@ -69,9 +76,12 @@ private slots:
             ++calls;
             v->OnDropFiles = nullptr;
         };
+        int ends = 0;
+        view.OnDropFilesEnd = [&](TkvWinTreeView*) { ++ends; };
         std::unique_ptr<QMimeData> data(Files({"/tmp/a", "/tmp/b", "/tmp/c"}));
         Drop(view, data.get(), QPoint(5, 5));
         QCOMPARE(calls, 1);
+        QCOMPARE(ends, 1);
     }
 
     void withoutHandlerTheDropIsRefused() {
