@@ -40,11 +40,16 @@ QFont ProgramFont(const Settings& s) {
 
 }  // namespace
 
-void TFormShortCuts::NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width, int& height) const {
+void TFormShortCuts::NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width, int& height,
+                                           const QWidget* canvas) const {
+    // A painter on the menu takes what the program's font leaves open from
+    // the menu's font, and the menu's resolution: so does the measure.
     canvasFont = ProgramFont(look_.settings);
+    if (canvas) canvasFont = canvasFont.resolve(canvas->font());
+    const QFontMetrics fm = canvas ? QFontMetrics(canvasFont, canvas) : QFontMetrics(canvasFont);
     // The caption as it shows: its access-key markers take no room.
     const QString shown = QString::fromStdString(StripAccessKeys(sender.caption));
-    width = MeasuredEntryWidth(QFontMetrics(canvasFont).horizontalAdvance(shown), sender.hasChildren());
+    width = MeasuredEntryWidth(fm.horizontalAdvance(shown), sender.hasChildren());
     height = g::EntryHeight;
 }
 

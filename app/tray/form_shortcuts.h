@@ -50,8 +50,11 @@ public:
 
     // The program's drawing of menu entries. They keep no state: every call
     // reads the settings and colours in effect. Rectangles are the entry's,
-    // in the menu's coordinates.
-    void NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width, int& height) const;
+    // in the menu's coordinates. The measure takes the menu it measures for
+    // (none: the screen's default), so that a caption is measured in the
+    // font its drawing there gets.
+    void NorItemsRTMeasureItem(const MenuEntry& sender, QFont& canvasFont, int& width, int& height,
+                               const QWidget* canvas = nullptr) const;
     void NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect, bool selected) const;
     void SpeItemsRTDrawItem(const MenuEntry& sender, QPainter& canvas, const QRect& rect, bool selected) const;
 

@@ -7,6 +7,7 @@
 
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
+#include "core/tray/menu_drawing.h"
 #include "core/tray/menu_model.h"
 
 namespace orbel {
@@ -25,11 +26,11 @@ const MenuEntry* HookedEntry(const QStyleOption* option, const QWidget* widget, 
     return entry;
 }
 
-// The submenu arrow the system adds to an owner-drawn entry; the handlers
-// leave room for it (the extra width of an entry with sub-entries).
+// The submenu arrow the system adds to an owner-drawn entry, in the room it
+// keeps right of the measured width.
 void DrawSubmenuArrow(QPainter& p, const QRect& r, bool selected) {
     const QColor c = selected ? QColor(Qt::white) : QColor(Qt::black);
-    const int x = r.right() - 8;
+    const int x = r.right() - menu_geometry::ArrowFromRight;
     const int cy = r.top() + r.height() / 2;
     for (int i = 0; i < 4; ++i) p.fillRect(QRect(x + i, cy - 3 + i, 1, 7 - 2 * i), c);
 }
@@ -53,8 +54,8 @@ QSize MenuDrawStyle::sizeFromContents(ContentsType type, const QStyleOption* opt
         if (const MenuEntry* entry = HookedEntry(option, widget, handlers_)) {
             QFont canvasFont;
             int width = 0, height = 0;
-            handlers_->NorItemsRTMeasureItem(*entry, canvasFont, width, height);
-            return QSize(width, height);
+            handlers_->NorItemsRTMeasureItem(*entry, canvasFont, width, height, widget);
+            return QSize(width + menu_geometry::ArrowRoom, height);
         }
     }
     return QProxyStyle::sizeFromContents(type, option, size, widget);

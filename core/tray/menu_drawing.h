@@ -24,6 +24,11 @@ constexpr int CaptionLeft = 23;
 constexpr int SeparatorDarkFromBottom = 10;  // etched line: dark at B - 10,
 constexpr int SeparatorLightFromBottom = 9;  // light at B - 9
 constexpr int HighlightRed = 0, HighlightGreen = 0, HighlightBlue = 128;
+// Room the menu keeps right of every measured width, as the system does
+// beside entries the program draws: a submenu's arrow stands in it, and no
+// caption reaches the arrow or the menu's edge.
+constexpr int ArrowRoom = 12;
+constexpr int ArrowFromRight = 8;  // the arrow's left column, from the entry's last one
 }  // namespace menu_geometry
 
 // Width of a program-measured entry from the width of its caption. Any

@@ -2,7 +2,8 @@
 // preferences offer and under both drawing modes, the text of each label,
 // button, check box, radio button, group box and caption box fits the room
 // its control draws it in, inside the window's client area, clipped by no
-// parent and covered by no other control.
+// parent and covered by no other control. Nor is any caption of the tray
+// menu, at every font and size, drawn by the program or by the desktop.
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -19,10 +20,14 @@
 #include "app/dialogs/form_about.h"
 #include "app/dialogs/form_config.h"
 #include "app/manager/form_items.h"
+#include "app/shell/menu_drawing.h"
+#include "app/tray/live_menu.h"
+#include "app/widgets/system_fonts.h"
 #include "support/controls.h"
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::ActionOf;
 using orbel::testing::Control;
 using orbel::testing::TestProgram;
 
@@ -128,6 +133,87 @@ QStringList CutCaptions(QWidget* window) {
     return cut;
 }
 
+// A shown menu as it looks without a highlighted entry, in device pixels.
+struct MenuShot {
+    // Filled and laid out as a popup does it, without showing it.
+    explicit MenuShot(LiveMenu* m) : menu(m) {
+        m->realise();
+        m->resize(m->sizeHint());
+        img = m->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        dpr = img.devicePixelRatio();
+    }
+    QRect rectOf(QAction* a) const {
+        const QRect r = menu->actionGeometry(a);
+        return QRect(QPoint(qRound(r.left() * dpr), qRound(r.top() * dpr)),
+                     QPoint(qRound((r.right() + 1) * dpr) - 1, qRound((r.bottom() + 1) * dpr) - 1));
+    }
+    // Columns of an entry that differ from its ground anywhere in its rows
+    // enough to be drawn on (the faint edge of a glyph counts).
+    QVector<bool> inkOf(QAction* a) const {
+        const QRect r = rectOf(a);
+        QHash<QRgb, int> seen;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) ++seen[img.pixel(x, y)];
+        const QRgb g = std::max_element(seen.keyValueBegin(), seen.keyValueEnd(), [](auto a, auto b) {
+                           return a.second < b.second;
+                       })->first;
+        QVector<bool> ink(r.width());
+        for (int x = r.left(); x <= r.right(); ++x)
+            for (int y = r.top(); y <= r.bottom() && !ink[x - r.left()]; ++y) {
+                const QRgb c = img.pixel(x, y);
+                ink[x - r.left()] = qAbs(qRed(c) - qRed(g)) + qAbs(qGreen(c) - qGreen(g)) + qAbs(qBlue(c) - qBlue(g)) >
+                                    60;
+            }
+        return ink;
+    }
+    QMenu* menu;
+    QImage img;
+    qreal dpr;
+};
+
+// The width of the rightmost run of ink columns and the empty columns
+// before it.
+QPair<int, int> LastRun(const QVector<bool>& ink) {
+    int x = ink.size() - 1;
+    while (x >= 0 && !ink[x]) --x;
+    int run = 0, gap = 0;
+    for (; x >= 0 && ink[x]; --x) ++run;
+    for (; x >= 0 && !ink[x]; --x) ++gap;
+    return {run, gap};
+}
+
+// Every entry of a shown menu whose caption does not show whole: a caption
+// that reaches the entry's right end, a text separator's caption that
+// covers its etched line to an end, or a submenu arrow that a caption runs
+// into (the arrow then looks wider than a lone one, or has no free column
+// before it).
+QStringList CutMenuCaptions(const MenuShot& shot, const QString& where, int loneArrowWidth) {
+    QStringList cut;
+    const QRgb line = QApplication::palette().color(QPalette::Dark).rgb();
+    for (QAction* a : shot.menu->actions()) {
+        if (!a->isVisible() || a->isSeparator()) continue;
+        const QString what = where + "/" + a->text();
+        const QRect r = shot.rectOf(a);
+        const MenuEntry* e = LiveMenu::EntryOf(a);
+        if (e && e->draw == DrawHook::SpeItems) {
+            const int y = qRound((shot.menu->actionGeometry(a).bottom() + 1 - 10) * shot.dpr);
+            if (shot.img.pixel(r.left() + 1, y) != line || shot.img.pixel(r.right() - 1, y) != line)
+                cut << what + " covers an end of its line";
+            continue;
+        }
+        const QVector<bool> ink = shot.inkOf(a);
+        if (ink.back() || ink[ink.size() - 2]) cut << what + " reaches the entry's end";
+        const auto [run, gap] = LastRun(ink);
+        if (e && e->hasChildren() && (run > loneArrowWidth || gap < 2))
+            cut << QString("%1: the arrow is %2 wide (alone %3) with %4 free before it")
+                       .arg(what)
+                       .arg(run)
+                       .arg(loneArrowWidth)
+                       .arg(gap);
+    }
+    return cut;
+}
+
 }  // namespace
 
 class CaptionsTest : public QObject {
@@ -170,6 +256,57 @@ private slots:
         for (int page = 0; page < Control<QTabWidget>(p.config.get(), "PCSettings")->count(); ++page) {
             Control<QTabWidget>(p.config.get(), "PCSettings")->setCurrentIndex(page);
             look(p.config.get(), {468, 289});
+        }
+        QApplication::setFont(menuFont, "QMenu");
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join("\n")));
+    }
+
+    // The tray menu and its kit submenu, at every font and size the
+    // preferences offer, drawn by the program and by the desktop.
+    void everyMenuCaptionShowsWhole_data() {
+        QTest::addColumn<bool>("windowsDraw");
+        QTest::addColumn<int>("menuFontSize");  // 0: the platform's own
+        QTest::newRow("own drawing") << false << 0;
+        QTest::newRow("desktop's drawing") << true << 0;
+        QTest::newRow("desktop's drawing, large font") << true << 14;
+    }
+    void everyMenuCaptionShowsWhole() {
+        QFETCH(bool, windowsDraw);
+        QFETCH(int, menuFontSize);
+        const QFont menuFont = QApplication::font("QMenu");
+        if (menuFontSize) {
+            QFont f = menuFont;
+            f.setPointSize(menuFontSize);
+            QApplication::setFont(f, "QMenu");
+        }
+        TestProgram t;
+        // The widest entry is a folder; the short one shows the arrow alone.
+        t.write("shortcuts/shortcuts.txt",
+                "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n^Folder|Applications and Settings\r\n^Folder|F\r\n"
+                "^SpeSep|Tools\r\n");
+        t.write("shortcuts/Applications and Settings/shortcuts.txt", "^UnkLnk|/tmp/b.txt|txt|B\r\n");
+        t.write("shortcuts/F/shortcuts.txt", "^UnkLnk|/tmp/c.txt|txt|C\r\n");
+        t.startUp();
+        Program& p = t.program();
+        LiveMenu* menu = p.items->liveMenu();
+        QStringList cut;
+        for (const QString& family : InstalledFontFamilies()) {
+            for (int size = 6; size <= 12; ++size) {
+                p.settings.WindowsDraw = windowsDraw;
+                p.settings.FontName = family.toStdString();
+                p.settings.FontSize = size;
+                RefreshKitMenu(p);
+                AttachDrawHooks(p);
+                const QString where = QString("%1 %2 pt").arg(family).arg(size);
+                const MenuShot shot(menu);
+                QAction* lone = ActionOf(menu, "F");
+                QVERIFY(lone);
+                const int loneArrowWidth = LastRun(shot.inkOf(lone)).first;
+                cut << CutMenuCaptions(shot, where, loneArrowWidth);
+                LiveMenu* kit = menu->submenuOf(ActionOf(menu, "Orbel Kit"));
+                QVERIFY(kit);
+                cut << CutMenuCaptions(MenuShot(kit), where + ", Orbel Kit", loneArrowWidth);
+            }
         }
         QApplication::setFont(menuFont, "QMenu");
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join("\n")));

@@ -52,6 +52,12 @@ QStringList VisibleCaptions(QMenu* menu) {
     return out;
 }
 
+QAction* ActionOf(QMenu* menu, const QString& caption) {
+    for (QAction* a : menu->actions())
+        if (a->text() == caption) return a;
+    return nullptr;
+}
+
 QString SpokenName(QWidget* w) {
     QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
     return i ? i->text(QAccessible::Name) : QString();

@@ -49,6 +49,8 @@ private:
 
 // Captions of the visible entries of a menu, separators as "-".
 QStringList VisibleCaptions(QMenu* menu);
+// The first entry of a menu with this caption; nullptr when there is none.
+QAction* ActionOf(QMenu* menu, const QString& caption);
 
 // The name a screen reader gives the control.
 QString SpokenName(QWidget* w);

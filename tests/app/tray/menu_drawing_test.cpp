@@ -18,6 +18,7 @@
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::ActionOf;
 
 namespace {
 
@@ -55,12 +56,6 @@ void Open(QMenu* menu, QPoint at = QPoint(0, 0)) {
     menu->popup(at);
     // The menu lays out and paints its entries from posted events.
     QCoreApplication::processEvents();
-}
-
-QAction* ActionOf(QMenu* menu, const QString& caption) {
-    for (QAction* a : menu->actions())
-        if (a->text() == caption) return a;
-    return nullptr;
 }
 
 QImage Render(QMenu* menu, QAction* highlighted) {
