@@ -4,6 +4,8 @@ runs with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, see e2e_start_a11y):
 
   a11y.py rows    the item manager's tree rows, one a line: "X Y" of the
                   row's centre on the screen, a tab, the row's text
+  a11y.py shown   the selected row's text, a tab, the text of the name box
+                  of the properties panel
 """
 import sys
 
@@ -22,7 +24,26 @@ def manager_tree():
     sys.exit("no item tree on the accessibility bus")
 
 
+def shown():
+    tree = manager_tree()
+    selected = [c.name for c in tree if c is not None and c.getRole() == pyatspi.ROLE_TABLE_CELL
+                and c.getState().contains(pyatspi.STATE_SELECTED)]
+    window = tree
+    while window.parent is not None and window.getRole() not in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME):
+        window = window.parent
+    panel = pyatspi.findDescendant(window, lambda a: a is not None and a.name == "Properties"
+                                   and a.getRole() != pyatspi.ROLE_LABEL)
+    box = pyatspi.findDescendant(panel or window, lambda a: a is not None and a.name == "Item Text"
+                                 and a.getRole() == pyatspi.ROLE_TEXT)
+    if box is None:
+        sys.exit("no name box on the accessibility bus")
+    print("%s\t%s" % (",".join(selected), box.queryText().getText(0, -1)))
+
+
 def main():
+    if sys.argv[1:] == ["shown"]:
+        shown()
+        return
     if sys.argv[1:] != ["rows"]:
         sys.exit(__doc__)
     for cell in manager_tree():

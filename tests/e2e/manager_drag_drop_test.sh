@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Dragging in the item manager as a person does it with the mouse: move a
-# node after another one inside the tree, then drag two files from another
+# node after another one inside the tree, hold one over a closed folder
+# until it opens and drop it inside, then drag two files from another
 # program onto the tree. Save, close, and find the new order and the two new
 # items in the store and in the tray menu. Screenshots of every step are kept.
 set -euo pipefail
@@ -21,17 +22,30 @@ printf '^UnkLnk|%s|txt|Gamma\r\n' "$work/gamma.txt" > "$prog/shortcuts/Box/short
 # Drags with the left button the way XDND sees a person do it: press, hold
 # past the manager's 150 ms, then several small moves before the release.
 # The pauses are the person's pace, which XDND needs, not waits for a result.
-drag() {
-  local x0=$1 y0=$2 x1=$3 y1=$4 i steps=8
-  e2e_pointer_to "$x0" "$y0"
-  xdotool mousedown 1
-  sleep 0.35
-  for i in $(seq 1 $steps); do
+drag_moves() {
+  local x0=$1 y0=$2 x1=$3 y1=$4 i steps=$5
+  for i in $(seq 1 "$steps"); do
     e2e_pointer_to $(( x0 + (x1 - x0) * i / steps )) $(( y0 + (y1 - y0) * i / steps ))
     sleep 0.15
   done
+}
+drag_to() {
+  e2e_pointer_to "$1" "$2"
+  xdotool mousedown 1
+  sleep 0.35
+  drag_moves "$1" "$2" "$3" "$4" 8
+}
+drop() {
   sleep 0.3
   xdotool mouseup 1
+}
+drag() { drag_to "$@"; drop; }
+
+# The selected row and the properties panel's name box show the same node.
+panel_shows_selected() {
+  local shown
+  shown=$(/usr/bin/python3 "$here/a11y.py" shown) || return 1
+  [ "${shown%%$'\t'*}" = "$1" ] && [ "${shown#*$'\t'}" = "$1" ]
 }
 
 e2e_start_display
@@ -58,6 +72,21 @@ drag "$ax" "$ay" "$bx" "$by"
 e2e_wait_for 15 e2e_tree_texts_start ",Beta,Alpha,Box," || fail "the drag left the tree as: $(e2e_tree_texts)"
 import -window root "$out/manager-after-drag.png"
 
+# Alpha held over the closed Box until it opens (which selects Box), then
+# dropped on Box's top line: first inside Box. The panel shows the selected
+# Box, not Alpha, so typing there would rename what the tree highlights.
+read -r ax ay <<< "$(e2e_tree_row Alpha)"
+read -r fx fy <<< "$(e2e_tree_row Box)"
+drag_to "$ax" "$ay" "$fx" "$fy"
+e2e_wait_for 15 e2e_tree_texts_start ",Beta,Alpha,Box,,Gamma," || fail "Box did not open: $(e2e_tree_texts)"
+read -r tx ty <<< "$(e2e_tree_rows | awk -F '\t' 'last == "Box" { print $1; exit } { last = $2 }')"
+drag_moves "$fx" "$fy" "$tx" "$ty" 3
+drop
+e2e_wait_for 15 e2e_tree_texts_start ",Beta,Box,,Alpha,Gamma," || fail "the drop left the tree as: $(e2e_tree_texts)"
+import -window root "$out/manager-after-drop-into-folder.png"
+e2e_wait_for 15 panel_shows_selected Box ||
+  fail "selected row and name box: $(/usr/bin/python3 "$here/a11y.py" shown)"
+
 # Two files dragged from another program onto Box: both after Box, in the
 # order the program gave them.
 "$ORBEL_DRAG_SOURCE" "$work/first drop.txt" "$work/second.dat" > "$out/drag_source.log" 2>&1 &
@@ -76,18 +105,18 @@ e2e_focus "$manager" || fail "the item manager did not take the keyboard back"
 xdotool key alt+a
 e2e_wait_file_has "$prog/shortcuts/shortcuts.txt" second || fail "Save wrote no store"
 import -window root "$out/manager-saved.png"
-printf '^UnkLnk|%s|txt|Beta\r\n^UnkLnk|%s|txt|Alpha\r\n^Folder|Box\r\n^UnkLnk|%s|txt|first drop\r\n^UnkLnk|%s|dat|second\r\n' \
-  "$work/beta.txt" "$work/alpha.txt" "$work/first drop.txt" "$work/second.dat" > "$work/expected.txt"
+printf '^UnkLnk|%s|txt|Beta\r\n^Folder|Box\r\n^UnkLnk|%s|txt|first drop\r\n^UnkLnk|%s|dat|second\r\n' \
+  "$work/beta.txt" "$work/first drop.txt" "$work/second.dat" > "$work/expected.txt"
 cmp -s "$work/expected.txt" "$prog/shortcuts/shortcuts.txt" ||
   fail "the store holds: $(cat -A "$prog/shortcuts/shortcuts.txt")"
-cmp -s <(printf '^UnkLnk|%s|txt|Gamma\r\n' "$work/gamma.txt") "$prog/shortcuts/Box/shortcuts.txt" ||
-  fail "the folder's own index changed: $(cat -A "$prog/shortcuts/Box/shortcuts.txt")"
+cmp -s <(printf '^UnkLnk|%s|txt|Alpha\r\n^UnkLnk|%s|txt|Gamma\r\n' "$work/alpha.txt" "$work/gamma.txt") \
+  "$prog/shortcuts/Box/shortcuts.txt" || fail "the folder's own index holds: $(cat -A "$prog/shortcuts/Box/shortcuts.txt")"
 
 xdotool key Escape
 e2e_wait_for 15 e2e_no_window_named "Manage Items" || fail "Close left the manager open"
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
 
-# The reloaded menu holds two entries more.
+# The reloaded menu holds one entry more (two files in, Alpha into Box).
 e2e_wait_tray_icon || fail "the tray icon did not come back after the reload"
 e2e_open_tray_menu 1 || fail "the tray menu did not open after the reload"
 import -window root "$out/tray-menu-after.png"
