@@ -64,7 +64,14 @@ QSize CaptionNeeds(const QWidget* w) {
     }
     // The title of a group box with the style's room around it.
     if (auto* g = qobject_cast<const QGroupBox*>(w)) return g->minimumSizeHint();
-    // Labels measure their caption themselves.
+    // Labels measure their caption themselves; one centred in a frame also
+    // keeps the room a framed label leaves beside an aligned caption on
+    // both sides, so that the caption does not touch the frame.
+    if (auto* l = qobject_cast<const QLabel*>(w); l && l->frameWidth() > 0 && (l->alignment() & Qt::AlignHCenter)) {
+        const int room = l->indent() >= 0 ? l->indent()
+                                          : l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - l->margin();
+        return l->sizeHint() + QSize(2 * qMax(0, room), 0);
+    }
     return w->sizeHint();
 }
 

@@ -49,8 +49,11 @@ Caption CaptionOf(const QWidget* w) {
         if (indent < 0 && l->frameWidth() > 0)
             indent = l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - l->margin();
         if (indent > 0) {
-            if (l->alignment() & Qt::AlignLeft) r.setLeft(r.left() + indent);
-            if (l->alignment() & Qt::AlignRight) r.setRight(r.right() - indent);
+            // A caption centred in a frame keeps that room on both sides: it
+            // does not touch the frame.
+            const bool centred = (l->alignment() & Qt::AlignHCenter) && l->frameWidth() > 0;
+            if (l->alignment() & Qt::AlignLeft || centred) r.setLeft(r.left() + indent);
+            if (l->alignment() & Qt::AlignRight || centred) r.setRight(r.right() - indent);
             if (l->alignment() & Qt::AlignTop) r.setTop(r.top() + indent);
             if (l->alignment() & Qt::AlignBottom) r.setBottom(r.bottom() - indent);
         }
@@ -290,7 +293,10 @@ private slots:
         Program& p = t.program();
         LiveMenu* menu = p.items->liveMenu();
         QStringList cut;
-        for (const QString& family : InstalledFontFamilies()) {
+        const QStringList families = InstalledFontFamilies();
+        // The faces the fault was seen with (fonts-dejavu-core) are among them.
+        QVERIFY(families.contains("DejaVu Sans") && families.contains("DejaVu Serif"));
+        for (const QString& family : families) {
             for (int size = 6; size <= 12; ++size) {
                 p.settings.WindowsDraw = windowsDraw;
                 p.settings.FontName = family.toStdString();
