@@ -57,12 +57,16 @@ done
 
 # A left click: the host's menu with the user's items; one of them chosen
 # with the pointer.
+gnome_screenshot "$work/screen.png" || fail "no screenshot"
+convert "$work/screen.png" -crop 1280x32+0+0 +repage "$out/top-bar.png"
+# The program's picture (its gold ring) where the shell has the icon.
+read -r x y w h < <(gnome_indicators | awk -F '\t' -v n="$name" '$1 == n { print $2 }')
+e2e_find_colour "$work/screen.png" "${w}x${h}+${x}+${y}" 255 215 0 > /dev/null || fail "the icon in the top bar is not the program's picture"
 pos=$(gnome_indicator_centre "$name")
 # shellcheck disable=SC2086
 gnome_click $pos 1
 e2e_wait_for 15 gnome_menu_has "Record arguments" || fail "a left click opened no menu with the user's items"
 gnome_screenshot "$out/menu.png" || fail "no screenshot"
-convert "$out/menu.png" -crop 1280x40+0+0 +repage "$out/top-bar.png"
 entry=$(gnome_menu_entry "Record arguments")
 # shellcheck disable=SC2086
 gnome_click $entry 1
