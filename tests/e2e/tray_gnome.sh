@@ -2,10 +2,11 @@
 # The checks of tray_gnome_x11_test.sh and tray_gnome_wayland_test.sh, with
 # $mode set: GNOME Shell's AppIndicator extension as the tray host. A real
 # tray program's icon shows first (so what fails after it is the program's);
-# then the program's icon reaches the top bar on each of five starts, once,
-# registered once; a left click opens the exported menu there and an item
-# chosen with the pointer starts with its parameters; the right button
-# opens the menu as well.
+# then the program's icon (its picture) reaches the top bar on each of five
+# starts, once, registered once; a left click opens the exported menu there
+# and an item chosen with the pointer starts with its parameters; the right
+# button opens the menu as well; with the extension switched off and on the
+# icon comes back, once; and the extension reports no error about it.
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/lib.sh"
