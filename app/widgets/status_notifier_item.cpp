@@ -10,6 +10,7 @@
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QtEndian>
+#include <algorithm>
 
 namespace orbel {
 
@@ -48,32 +49,57 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& t) {
     return arg;
 }
 
+namespace {
+// Whether a watcher's entry names the item of this unique name: watchers
+// keep "name", "name/path" (KDE) or "name@path" (GNOME).
+bool NamesItem(const QString& entry, const QString& unique) {
+    if (!entry.startsWith(unique)) return false;
+    return entry.size() == unique.size() || entry.at(unique.size()) == u'/' || entry.at(unique.size()) == u'@';
+}
+
+QString NextConnectionName(unsigned& count) { return QStringLiteral("orbel-tray-%1").arg(++count); }
+}  // namespace
+
 StatusNotifierItem::StatusNotifierItem(QObject* parent) : QObject(parent) {
     qDBusRegisterMetaType<SniPixmap>();
     qDBusRegisterMetaType<SniPixmapList>();
     qDBusRegisterMetaType<SniToolTip>();
-    service_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
     new StatusNotifierItemAdaptor(this);
+    check_.setSingleShot(true);
+    connect(&check_, &QTimer::timeout, this, &StatusNotifierItem::checkRegistered);
+    retry_.setSingleShot(true);
+    connect(&retry_, &QTimer::timeout, this, [this] {
+        if (shown_ && watcher_) registerWithWatcher();
+    });
     // Connecting takes round trips to the bus daemon: they run on a thread
     // of their own while start-up goes on, and the item takes the bus up
     // on this thread once it is there.
-    connecting_ = std::thread([this] {
-        const bool connected = QDBusConnection::sessionBus().isConnected();
+    connection_ = NextConnectionName(connections_);
+    connecting_ = std::thread([this, name = connection_] {
+        const bool connected = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name).isConnected();
         QMetaObject::invokeMethod(
-            this, [this, connected] { busConnected(connected); }, Qt::QueuedConnection);
+            this, [this, connected] { attach(connected); }, Qt::QueuedConnection);
     });
 }
 
 StatusNotifierItem::~StatusNotifierItem() {
     // An answer still queued goes with the object.
     if (connecting_.joinable()) connecting_.join();
-    hide();
+    delete watcher_;
+    // Hosts drop the item with its connection.
+    QDBusConnection::disconnectFromBus(connection_);
 }
 
-void StatusNotifierItem::busConnected(bool connected) {
+QDBusConnection StatusNotifierItem::bus() const { return QDBusConnection(connection_); }
+
+void StatusNotifierItem::attach(bool connected) {
     if (connecting_.joinable()) connecting_.join();
-    if (!connected) return;
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!connected) {
+        // No bus: no host will come, other trays may be used at once.
+        setHostPresent(false);
+        return;
+    }
+    QDBusConnection bus = this->bus();
     // The watcher belongs to the panel: it starts late, restarts, or stops.
     watcher_ = new QDBusServiceWatcher(
         QString::fromLatin1(kWatcher), bus,
@@ -82,11 +108,18 @@ void StatusNotifierItem::busConnected(bool connected) {
         queryHost();
         if (shown_) registerWithWatcher();
     });
-    connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this] { setHostPresent(false); });
+    connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+        check_.stop();
+        setHostPresent(false);
+    });
     // Hosts come and go while the watcher stays (a panel's tray plugin).
     for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
         bus.connect(QString(), QString::fromLatin1(kWatcherPath), QString::fromLatin1(kWatcher),
                     QString::fromLatin1(signal), this, SLOT(hostSignal()));
+    // A watcher may drop the item while it is still there (GNOME's, when
+    // it fails to read it): it has to be registered again.
+    bus.connect(QString(), QString::fromLatin1(kWatcherPath), QString::fromLatin1(kWatcher),
+                QStringLiteral("StatusNotifierItemUnregistered"), this, SLOT(itemUnregistered(QString)));
     queryHost();
     if (showWanted_) show();
 }
@@ -95,14 +128,32 @@ bool StatusNotifierItem::usable() const { return watcher_ != nullptr; }
 
 void StatusNotifierItem::hostSignal() { queryHost(); }
 
-void StatusNotifierItem::queryHost() {
-    if (!watcher_) return;
+void StatusNotifierItem::itemUnregistered(const QString& item) {
+    if (shown_ && NamesItem(item, bus().baseService())) checkRegistered();
+}
+
+QDBusMessage StatusNotifierItem::hostQuestion() const {
     QDBusMessage m = QDBusMessage::createMethodCall(QString::fromLatin1(kWatcher), QString::fromLatin1(kWatcherPath),
                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
                                                     QStringLiteral("Get"));
     m << QString::fromLatin1(kWatcher) << QStringLiteral("IsStatusNotifierHostRegistered");
+    return m;
+}
+
+bool StatusNotifierItem::askHostNow() {
+    if (!watcher_) return hostPresent_;
+    const QDBusMessage reply = bus().call(hostQuestion(), QDBus::Block, 1000);
+    ++queries_;  // answers still under way are older
+    hostKnown_ = true;
+    hostPresent_ = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+                   qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+    return hostPresent_;
+}
+
+void StatusNotifierItem::queryHost() {
+    if (!watcher_) return;
     const unsigned query = ++queries_;
-    auto* call = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(m), this);
+    auto* call = new QDBusPendingCallWatcher(bus().asyncCall(hostQuestion()), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this, call, query] {
         call->deleteLater();
         if (query != queries_) return;  // a later question is on its way
@@ -113,7 +164,9 @@ void StatusNotifierItem::queryHost() {
 
 void StatusNotifierItem::setHostPresent(bool on) {
     if (!on) ++queries_;  // an answer still under way is out of date
-    if (on == hostPresent_) return;
+    const bool first = !hostKnown_;
+    hostKnown_ = true;
+    if (on == hostPresent_ && !first) return;
     hostPresent_ = on;
     emit hostPresenceChanged(on);
 }
@@ -122,8 +175,41 @@ void StatusNotifierItem::registerWithWatcher() {
     QDBusMessage m = QDBusMessage::createMethodCall(QString::fromLatin1(kWatcher), QString::fromLatin1(kWatcherPath),
                                                     QString::fromLatin1(kWatcher),
                                                     QStringLiteral("RegisterStatusNotifierItem"));
-    m << service_;
-    QDBusConnection::sessionBus().asyncCall(m);
+    // The item is at the usual path, so the unique name says all.
+    m << bus().baseService();
+    auto* call = new QDBusPendingCallWatcher(bus().asyncCall(m), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, call] {
+        call->deleteLater();
+        // A host reads the item after the answer and may drop it then:
+        // look again once it had the time to.
+        if (shown_) check_.start(call->isError() ? 0 : 2000);
+    });
+}
+
+void StatusNotifierItem::checkRegistered() {
+    check_.stop();
+    if (!shown_ || !watcher_) return;
+    QDBusMessage m = QDBusMessage::createMethodCall(QString::fromLatin1(kWatcher), QString::fromLatin1(kWatcherPath),
+                                                    QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                    QStringLiteral("Get"));
+    m << QString::fromLatin1(kWatcher) << QStringLiteral("RegisteredStatusNotifierItems");
+    auto* call = new QDBusPendingCallWatcher(bus().asyncCall(m), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, call] {
+        call->deleteLater();
+        if (!shown_) return;
+        QDBusPendingReply<QDBusVariant> reply = *call;
+        // No watcher now: its return registers the item again.
+        if (reply.isError()) return;
+        const QString unique = bus().baseService();
+        for (const QString& entry : reply.value().variant().toStringList())
+            if (NamesItem(entry, unique)) {
+                retries_ = 0;
+                return;
+            }
+        // Dropped: register again, less often the more it fails.
+        retry_.start(500 << std::min(retries_, 6));
+        ++retries_;
+    });
 }
 
 void StatusNotifierItem::setTitle(const QString& title) {
@@ -165,21 +251,20 @@ SniPixmapList StatusNotifierItem::pixmaps() const {
 void StatusNotifierItem::setMenuObject(QObject* menu) {
     menu_ = menu;
     if (objectsRegistered_ && menu_)
-        QDBusConnection::sessionBus().registerObject(QString::fromLatin1(kMenuPath), menu_,
-                                                     QDBusConnection::ExportAdaptors);
+        bus().registerObject(QString::fromLatin1(kMenuPath), menu_, QDBusConnection::ExportAdaptors);
 }
 
 void StatusNotifierItem::show() {
     showWanted_ = true;
     if (shown_ || !watcher_) return;
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = this->bus();
     if (!objectsRegistered_) {
         bus.registerObject(QString::fromLatin1(kItemPath), this, QDBusConnection::ExportAdaptors);
         if (menu_) bus.registerObject(QString::fromLatin1(kMenuPath), menu_, QDBusConnection::ExportAdaptors);
         objectsRegistered_ = true;
     }
-    if (!bus.registerService(service_)) return;
     shown_ = true;
+    retries_ = 0;
     registerWithWatcher();
 }
 
@@ -187,8 +272,16 @@ void StatusNotifierItem::hide() {
     showWanted_ = false;
     if (!shown_) return;
     shown_ = false;
-    // Hosts drop an item whose bus name goes away.
-    QDBusConnection::sessionBus().unregisterService(service_);
+    check_.stop();
+    retry_.stop();
+    // Hosts drop an item whose connection goes; a new one goes on watching
+    // for a host.
+    delete watcher_;
+    watcher_ = nullptr;
+    QDBusConnection::disconnectFromBus(connection_);
+    objectsRegistered_ = false;
+    connection_ = NextConnectionName(connections_);
+    attach(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connection_).isConnected());
 }
 
 StatusNotifierItemAdaptor::StatusNotifierItemAdaptor(StatusNotifierItem* item)

@@ -1,15 +1,21 @@
 #pragma once
 // The icon as a StatusNotifierItem on the session bus (org.kde), for the
 // tray hosts of today's desktops, and the watch for such a host: it comes,
-// goes and comes back with the panel that provides it.
+// goes and comes back with the panel that provides it. The item is known to
+// the watcher by its connection's unique name (no well-known name to look
+// up: GNOME's host loses items it has to resolve one for), and a connection
+// of its own carries it, so hiding it is closing that connection.
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <thread>
 
+class QDBusConnection;
+class QDBusMessage;
 class QDBusServiceWatcher;
 
 namespace orbel {
@@ -39,6 +45,12 @@ public:
     bool usable() const;
     // A host is registered with the desktop's watcher: the item would show.
     bool hostPresent() const { return hostPresent_; }
+    // The first answer to that is in (or there is no bus to ask): until
+    // then no other tray is chosen either.
+    bool hostKnown() const { return hostKnown_; }
+    // Asks the watcher now, waiting briefly for the answer, and keeps it
+    // (without hostPresenceChanged): for a choice that cannot wait.
+    bool askHostNow();
 
     void setTitle(const QString& title);
     void setIcon(const QIcon& icon);
@@ -60,10 +72,10 @@ public:
     bool itemIsMenu() const { return itemIsMenu_; }
     // Drawn when a host first asks, not for every icon set.
     SniPixmapList pixmaps() const;
-    QString serviceName() const { return service_; }
     bool hasMenu() const { return menu_ != nullptr; }
 
 signals:
+    // Also raised once when the first answer comes, whatever it is.
     void hostPresenceChanged(bool present);
     // What the host asks: coordinates are the host's, often zero.
     void activateRequested(int x, int y);
@@ -72,17 +84,26 @@ signals:
 
 private slots:
     void hostSignal();
+    void itemUnregistered(const QString& item);
 
 private:
-    // The session bus connected (or not) beside the rest of start-up.
-    void busConnected(bool connected);
+    QDBusConnection bus() const;
+    // The connection is there (or failed): watch the watcher on it.
+    void attach(bool connected);
+    QDBusMessage hostQuestion() const;
     void queryHost();
     void setHostPresent(bool on);
     void registerWithWatcher();
+    // Whether the watcher still lists the item; registers it again if not.
+    void checkRegistered();
 
     QDBusServiceWatcher* watcher_ = nullptr;
     QPointer<QObject> menu_;
-    QString service_;
+    QString connection_;
+    unsigned connections_ = 0;
+    QTimer check_;
+    QTimer retry_;
+    int retries_ = 0;
     QString title_;
     QString toolTip_;
     QIcon icon_;
@@ -90,6 +111,7 @@ private:
     mutable bool pixmapsMade_ = false;
     bool itemIsMenu_ = false;
     bool hostPresent_ = false;
+    bool hostKnown_ = false;
     bool shown_ = false;
     bool objectsRegistered_ = false;
     unsigned queries_ = 0;

@@ -49,8 +49,8 @@ TSysTrayIcon::TSysTrayIcon(QObject* owner) : QObject(owner), sni_(new StatusNoti
 }
 
 TSysTrayIcon::~TSysTrayIcon() {
+    // The item goes with its connection, closed by its own destructor.
     if (tray_) tray_->hide();
-    sni_->hide();
 }
 
 QSystemTrayIcon* TSysTrayIcon::platformIcon() {
@@ -79,8 +79,16 @@ void TSysTrayIcon::setMenuObject(QObject* menu) { sni_->setMenuObject(menu); }
 
 void TSysTrayIcon::placeIcon() {
     const TraySystem system = CurrentTraySystem();
+    // Until the desktop's watcher has answered, nothing is shown: Qt's icon,
+    // once made while a host is there, puts an item of its own on the bus
+    // beside ours (and keeps to that kind of tray for good).
+    if (system == TraySystem::X11 && !sni_->hostKnown()) return;
     const bool xembed = system == TraySystem::X11 && platform::XEmbedTrayPresent();
-    const TrayBackend offered = ChooseTrayBackend(system, sni_->hostPresent(), xembed);
+    bool host = sni_->hostPresent();
+    // For the same reason the watcher is asked again right before Qt's icon
+    // is first made (a host may have come a moment ago): Qt asks it too.
+    if (!tray_ && !host && xembed && iconVisible_) host = sni_->askHostNow();
+    const TrayBackend offered = ChooseTrayBackend(system, host, xembed);
     const TrayBackend want = iconVisible_ ? offered : TrayBackend::None;
     if (want != backend_) {
         // Out of the old tray first: the icon is never shown twice.

@@ -26,11 +26,13 @@ e2e_wait_for() {
 # machine may take the same free number at the same moment; the server that
 # loses ends at once, and the display is taken only when its lock names the
 # server started here (else the test would run on someone else's display).
+# Optional: the screen's size (1024x768) and more options for the server.
 e2e_start_display() {
-  local n pid end _
+  local n pid end _ size=${1:-1024x768}
+  [ $# -eq 0 ] || shift
   for _ in 1 2 3 4 5; do
     n=$(e2e_free_display) || fail "no free display number"
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp "$@" >/dev/null 2>&1 &
     pid=$!
     export DISPLAY=":$n"
     end=$((SECONDS + 30))

@@ -10,6 +10,11 @@ in that menu, a press on the icon.
   sni.py layout                   the exported menu, one entry a line
   sni.py click PATH               chooses an entry: labels joined by "/"
   sni.py activate|context X Y     a press on the icon as a host reports it
+  sni.py watcher DROPS            a watcher with a host, in the foreground, that
+                                  forgets the first DROPS registrations (as
+                                  GNOME's does when it fails to read an item);
+                                  prints each registration it is sent and who
+                                  asked for the list
 """
 import sys
 import time
@@ -35,7 +40,10 @@ def item(bus):
     if not found:
         sys.exit("no item registered")
     name = found[0]
-    # Watchers keep "name" or "name/path".
+    # Watchers keep "name", "name/path" (KDE) or "name@/path" (GNOME).
+    if "@/" in name:
+        service, path = name.split("@", 1)
+        return bus.get_object(service, path)
     if "/" in name:
         service, path = name.split("/", 1)
         return bus.get_object(service, "/" + path)
@@ -71,9 +79,62 @@ def layout(bus):
     return out
 
 
-def main():
+def watcher(drops):
+    import dbus.service
+    import dbus.mainloop.glib
+    from gi.repository import GLib
+
+    dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
+
+    class Watcher(dbus.service.Object):
+        def __init__(self):
+            super().__init__(bus, "/StatusNotifierWatcher")
+            self.items = []
+            self.drops = drops
+
+        @dbus.service.method(WATCHER, in_signature="s", sender_keyword="sender")
+        def RegisterStatusNotifierItem(self, service, sender=None):
+            name = service if not service.startswith("/") else sender + service
+            print("registered", name, flush=True)
+            if self.drops > 0:
+                self.drops -= 1
+                GLib.timeout_add(100, self.drop, name)
+            elif name not in self.items:
+                self.items.append(name)
+                self.StatusNotifierItemRegistered(name)
+
+        def drop(self, name):
+            self.StatusNotifierItemUnregistered(name)
+            return False
+
+        @dbus.service.signal(WATCHER, signature="s")
+        def StatusNotifierItemRegistered(self, name):
+            pass
+
+        @dbus.service.signal(WATCHER, signature="s")
+        def StatusNotifierItemUnregistered(self, name):
+            pass
+
+        @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="ss", out_signature="v",
+                             sender_keyword="sender")
+        def Get(self, interface, name, sender=None):
+            if name == "RegisteredStatusNotifierItems":
+                print("listed for", sender, flush=True)
+            return {"RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
+                    "IsStatusNotifierHostRegistered": True, "ProtocolVersion": 0}[name]
+
+    w = Watcher()
+    bus.request_name(WATCHER)
+    GLib.MainLoop().run()
+
+
+def main():
     cmd = sys.argv[1]
+    if cmd == "watcher":
+        watcher(int(sys.argv[2]))
+        return
+    bus = dbus.SessionBus()
     if cmd == "wait-item":
         end = time.time() + float(sys.argv[2] if len(sys.argv) > 2 else 10)
         while time.time() < end:

@@ -1,0 +1,101 @@
+# shellcheck shell=bash
+# The checks of tray_gnome_x11_test.sh and tray_gnome_wayland_test.sh, with
+# $mode set: GNOME Shell's AppIndicator extension as the tray host. A real
+# tray program's icon shows first (so what fails after it is the program's);
+# then the program's icon (its picture) reaches the top bar on each of five
+# starts, once, registered once; a left click opens the exported menu there
+# and an item chosen with the pointer starts with its parameters; the right
+# button opens the menu as well; with the extension switched off and on the
+# icon comes back, once; and the extension reports no error about it.
+exe=$1 artifacts=$2 progdir_src=$3
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/lib.sh"
+source "$here/gnome_session.sh"
+e2e_begin "tray_gnome_$mode"
+e2e_require copyq dbus-monitor convert
+
+e2e_make_recorder "$work"
+mkdir -p "$prog/shortcuts"
+printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n' "$work/record-args" \
+  > "$prog/shortcuts/shortcuts.txt"
+gnome_start "$mode"
+
+# The harness, with a tray program nobody here wrote.
+copyq > "$out/copyq.log" 2>&1 &
+copyq_pid=$!
+E2E_PIDS+=("$copyq_pid")
+e2e_wait_for 30 gnome_shows_indicators CopyQ 1 || fail "CopyQ's icon did not show: the harness is at fault"
+kill "$copyq_pid"
+e2e_wait_gone "$copyq_pid" || fail "CopyQ did not end"
+e2e_wait_for 15 gnome_shows_indicators CopyQ 0 || fail "CopyQ's icon stayed after it ended"
+watcher_lists() { [ "$(e2e_sni count)" -eq "$1" ]; }
+e2e_wait_for 15 watcher_lists 0 || fail "the watcher still lists CopyQ's item"
+
+# Every registration the watcher is sent.
+dbus-monitor --session "type='method_call',interface='org.kde.StatusNotifierWatcher',member='RegisterStatusNotifierItem'" \
+  > "$out/registrations.txt" 2>&1 &
+E2E_PIDS+=($!)
+e2e_wait_file_has "$out/registrations.txt" NameLost || fail "dbus-monitor did not start"
+registrations() { grep -c 'member=RegisterStatusNotifierItem' "$out/registrations.txt" || true; }
+
+name="Tandrel Orbel"
+for start in 1 2 3 4 5; do
+  before=$(registrations)
+  "$prog/orbel" > "$out/orbel-$start.log" 2>&1 &
+  pid=$!
+  E2E_PIDS+=("$pid")
+  e2e_wait_for 30 gnome_shows_indicators "$name" 1 ||
+    fail "start $start: the icon did not reach the top bar (it shows: $(gnome_indicators | cut -f1 | paste -sd,))"
+  [ $(($(registrations) - before)) -eq 1 ] ||
+    fail "start $start: $(($(registrations) - before)) registrations with the watcher, not one"
+  watcher_lists 1 || fail "start $start: the watcher lists $(e2e_sni count) items"
+  [ "$start" -lt 5 ] || break
+  kill "$pid"
+  e2e_wait_gone "$pid" || fail "start $start: the program did not end"
+  e2e_wait_for 15 gnome_shows_indicators "$name" 0 || fail "start $start: the icon stayed after the program ended"
+  e2e_wait_for 15 watcher_lists 0 || fail "start $start: the watcher kept the item after the program ended"
+done
+
+# A left click: the host's menu with the user's items; one of them chosen
+# with the pointer.
+gnome_screenshot "$work/screen.png" || fail "no screenshot"
+convert "$work/screen.png" -crop 1280x32+0+0 +repage "$out/top-bar.png"
+# The program's picture (its gold ring) where the shell has the icon.
+read -r x y w h < <(gnome_indicators | awk -F '\t' -v n="$name" '$1 == n { print $2 }')
+e2e_find_colour "$work/screen.png" "${w}x${h}+${x}+${y}" 255 215 0 > /dev/null || fail "the icon in the top bar is not the program's picture"
+pos=$(gnome_indicator_centre "$name")
+# shellcheck disable=SC2086
+gnome_click $pos 1
+e2e_wait_for 15 gnome_menu_has "Record arguments" || fail "a left click opened no menu with the user's items"
+gnome_screenshot "$out/menu.png" || fail "no screenshot"
+entry=$(gnome_menu_entry "Record arguments")
+# shellcheck disable=SC2086
+gnome_click $entry 1
+e2e_wait_for 15 test -s "$work/args.txt" || fail "choosing the item in the menu did not start it"
+printf 'one\ntwo words\nthree\n' | diff -u - "$work/args.txt" || fail "the item got other parameters"
+e2e_wait_for 15 gnome_menu_closed || fail "the menu stayed open after the choice"
+
+# The right button opens the same menu, and closes it again.
+# shellcheck disable=SC2086
+gnome_click $pos 3
+e2e_wait_for 15 gnome_menu_has "Record arguments" || fail "a right click opened no menu with the user's items"
+# shellcheck disable=SC2086
+gnome_click $pos 3
+e2e_wait_for 15 gnome_menu_closed || fail "a second right click did not close the menu"
+
+# The host goes (the extension switched off) and comes back: so does the
+# icon, once.
+no_host() { ! e2e_sni host; }
+gsettings set org.gnome.shell enabled-extensions "['$GNOME_PROBE']"
+e2e_wait_for 15 no_host || fail "the extension's host did not go"
+e2e_wait_for 15 gnome_shows_indicators "$name" 0 || fail "the icon stayed without the extension"
+before=$(registrations)
+gsettings set org.gnome.shell enabled-extensions "['$GNOME_APPINDICATOR', '$GNOME_PROBE']"
+e2e_wait_for 30 gnome_shows_indicators "$name" 1 || fail "the icon did not come back with the extension"
+[ $(($(registrations) - before)) -eq 1 ] ||
+  fail "$(($(registrations) - before)) registrations when the extension came back, not one"
+watcher_lists 1 || fail "the watcher lists $(e2e_sni count) items after it came back"
+kill -0 "$pid" 2>/dev/null || fail "the program ended"
+# What the extension says when it cannot read an item.
+! grep -A3 'JS ERROR' "$out/shell.log" | grep -q "$GNOME_APPINDICATOR" || fail "the extension reported errors (shell.log)"
+echo "screenshots in $out"
