@@ -5,6 +5,7 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
+#include <QDBusMessage>
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
@@ -167,7 +168,9 @@ public:
 
 public slots:
     void ContextMenu(int x, int y);
-    void Activate(int x, int y);
+    // Takes the call itself: where the host shows the menu, the answer is
+    // an error, which is what makes such hosts show it on a left press.
+    void Activate(int x, int y, const QDBusMessage& call);
     void SecondaryActivate(int x, int y);
     void Scroll(int delta, const QString& orientation);
 
