@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # KDE Plasma on Wayland (KWin on a virtual output, plasmashell, the program
-# on Qt's wayland platform): the icon shows in the System Tray, and a left
-# press with KWin's test pointer opens Plasma's menu with the program's
-# entries (Plasma asks Activate first and draws the menu only when that
-# fails); an item chosen there with the keyboard starts. The test pointer's
-# right and middle buttons reach no tray item here (CopyQ's neither), so
-# those presses are left to the X11 test.
+# on Qt's wayland platform): the icon shows in the System Tray; a left press
+# with KWin's test pointer opens Plasma's menu with the program's entries
+# (Plasma asks Activate first and draws the menu only when that fails), and
+# so does a right press; an item chosen there with the keyboard starts; a
+# middle press reaches the program as SecondaryActivate.
 set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -36,7 +35,23 @@ e2e_wait_for 15 plasma_menu_open "$out/left-plasma-menu.png" ||
   fail "the left press reached the program (Activate) but opened no menu"
 plasma_keys Down Return
 e2e_wait_for 15 test -s "$work/args.txt" || fail "choosing in Plasma's menu did not start the item"
-printf 'one\ntwo words\nthree\n' | diff -u - "$work/args.txt" || fail "the item got other parameters"
+printf 'one\ntwo words\nthree\n' > "$work/expected.txt"
+diff -u "$work/expected.txt" "$work/args.txt" || fail "the item got other parameters"
+rm "$work/args.txt"
+
+# Right press: Plasma draws the menu without asking the program.
+# shellcheck disable=SC2086
+plasma_click $pos 3
+e2e_wait_for 15 plasma_menu_open "$out/right-plasma-menu.png" || fail "the right press opened no menu"
+plasma_keys Down Return
+e2e_wait_for 15 test -s "$work/args.txt" || fail "choosing in the right press's menu did not start the item"
+diff -u "$work/expected.txt" "$work/args.txt" || fail "the item got other parameters from the right press's menu"
+
+# Middle press: SecondaryActivate.
+before=$(plasma_calls_to SecondaryActivate)
+# shellcheck disable=SC2086
+plasma_click $pos 2
+e2e_wait_for 15 plasma_called_more_than SecondaryActivate "$before" || fail "the middle press did not reach the program"
 
 e2e_sni click Close
 e2e_wait_gone "$pid" || fail "Close from the exported menu did not end the program"

@@ -1,14 +1,18 @@
 // A test pointer and keyboard for KWin on Wayland, through its fake-input
-// protocol (KWin must run with KWIN_WAYLAND_NO_PERMISSION_CHECKS=1):
-//   orbel_wayland_input move X Y | click|press|release BUTTON | key CODE ...
-// runs the steps in order; BUTTON is 1 (left), 2 (middle) or 3 (right), CODE
-// a Linux key code (108 Down, 28 Enter, 1 Esc). Ends once KWin has them all.
+// protocol (KWin must run with KWIN_WAYLAND_NO_PERMISSION_CHECKS=1). It
+// reads steps from its input, a line at a time, until the input ends:
+//   move X Y | click BUTTON | press BUTTON | release BUTTON | key CODE
+// BUTTON is 1 (left), 2 (middle) or 3 (right), CODE a Linux key code (108
+// Down, 28 Enter, 1 Esc). KWin makes a device for each client and loses
+// events around its making and its end, so one client serves a whole test.
 
 #include <wayland-client.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <sstream>
+#include <string>
 
 #include "fake-input-client-protocol.h"
 
@@ -28,16 +32,43 @@ void GlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener kRegistry = {Global, GlobalRemove};
 
 // Linux input button codes.
-uint32_t Button(int b) { return b == 3 ? 0x111 : b == 2 ? 0x112 : 0x110; }
+uint32_t ButtonCode(int b) { return b == 3 ? 0x111 : b == 2 ? 0x112 : 0x110; }
 
-int Usage() {
-    std::fprintf(stderr, "usage: orbel_wayland_input (move X Y | click|press|release BUTTON | key CODE)...\n");
-    return 2;
+void Button(uint32_t button, wl_pointer_button_state state) { org_kde_kwin_fake_input_button(input, button, state); }
+
+void Key(uint32_t code) {
+    org_kde_kwin_fake_input_keyboard_key(input, code, WL_KEYBOARD_KEY_STATE_PRESSED);
+    org_kde_kwin_fake_input_keyboard_key(input, code, WL_KEYBOARD_KEY_STATE_RELEASED);
+}
+
+// One line of steps; false on a word that is no step.
+bool Run(const std::string& line) {
+    std::istringstream words(line);
+    std::string step;
+    while (words >> step) {
+        int a = 0, b = 0;
+        if (step == "move" && words >> a >> b) {
+            org_kde_kwin_fake_input_pointer_motion_absolute(input, wl_fixed_from_int(a), wl_fixed_from_int(b));
+        } else if (step == "click" && words >> a) {
+            Button(ButtonCode(a), WL_POINTER_BUTTON_STATE_PRESSED);
+            Button(ButtonCode(a), WL_POINTER_BUTTON_STATE_RELEASED);
+        } else if (step == "press" && words >> a) {
+            Button(ButtonCode(a), WL_POINTER_BUTTON_STATE_PRESSED);
+        } else if (step == "release" && words >> a) {
+            Button(ButtonCode(a), WL_POINTER_BUTTON_STATE_RELEASED);
+        } else if (step == "key" && words >> a) {
+            Key(static_cast<uint32_t>(a));
+        } else {
+            std::fprintf(stderr, "orbel_wayland_input: no step '%s'\n", line.c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
     wl_display* display = wl_display_connect(nullptr);
     if (!display) {
         std::fprintf(stderr, "no Wayland display\n");
@@ -51,30 +82,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     org_kde_kwin_fake_input_authenticate(input, "orbel e2e", "drives the desktop in a test");
-    for (int i = 1; i < argc; ++i) {
-        const char* step = argv[i];
-        if (std::strcmp(step, "move") == 0 && i + 2 < argc) {
-            org_kde_kwin_fake_input_pointer_motion_absolute(input, wl_fixed_from_int(std::atoi(argv[i + 1])),
-                                                            wl_fixed_from_int(std::atoi(argv[i + 2])));
-            i += 2;
-        } else if ((std::strcmp(step, "click") == 0 || std::strcmp(step, "press") == 0) && i + 1 < argc) {
-            const uint32_t b = Button(std::atoi(argv[i + 1]));
-            org_kde_kwin_fake_input_button(input, b, WL_POINTER_BUTTON_STATE_PRESSED);
-            if (step[0] == 'c') org_kde_kwin_fake_input_button(input, b, WL_POINTER_BUTTON_STATE_RELEASED);
-            ++i;
-        } else if (std::strcmp(step, "release") == 0 && i + 1 < argc) {
-            org_kde_kwin_fake_input_button(input, Button(std::atoi(argv[++i])), WL_POINTER_BUTTON_STATE_RELEASED);
-        } else if (std::strcmp(step, "key") == 0 && i + 1 < argc) {
-            const auto code = static_cast<uint32_t>(std::atoi(argv[++i]));
-            org_kde_kwin_fake_input_keyboard_key(input, code, WL_KEYBOARD_KEY_STATE_PRESSED);
-            org_kde_kwin_fake_input_keyboard_key(input, code, WL_KEYBOARD_KEY_STATE_RELEASED);
-        } else {
-            return Usage();
-        }
-        // One step at a time: a press lands where the pointer already is.
+    wl_display_roundtrip(display);
+    int status = 0;
+    for (std::string line; std::getline(std::cin, line);) {
+        if (!Run(line)) status = 2;
         wl_display_roundtrip(display);
     }
     org_kde_kwin_fake_input_destroy(input);
     wl_display_disconnect(display);
-    return 0;
+    return status;
 }
