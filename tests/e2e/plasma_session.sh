@@ -42,7 +42,7 @@ plasma_start_x11() {
   plasma_start
 }
 
-plasma_kam=/usr/lib/x86_64-linux-gnu/libexec/kactivitymanagerd
+plasma_kam=$(echo /usr/lib/*/libexec/kactivitymanagerd)
 
 plasma_start_wayland() {
   e2e_require kwin_wayland Xwayland kded5 plasmashell spectacle dbus-daemon /usr/bin/python3
@@ -106,7 +106,7 @@ plasma_activate_at() {
   before=$(plasma_calls_to Activate)
   while [ "$SECONDS" -lt "$end" ]; do
     plasma_click "$1" "$2" 1
-    e2e_wait_for 3 plasma_called_more_than Activate "$before" && return 0
+    e2e_wait_for 5 plasma_called_more_than Activate "$before" && return 0
   done
   return 1
 }
@@ -153,13 +153,13 @@ plasma_called_more_than() { [ "$(plasma_calls_to "$1")" -gt "$2" ]; }
 
 # Before blaming the program for what the tray did not do: the same with a
 # tray program nobody here wrote. Prints what CopyQ's item got, for the
-# failure message.
+# failure message (so it runs in a subshell; CopyQ goes with the strays).
 plasma_control() {
-  local before pos
+  local pos items
   command -v copyq >/dev/null || { echo "no copyq to check the desktop with"; return; }
+  items=$(e2e_sni count)
   copyq > "$out/copyq.log" 2>&1 &
-  E2E_PIDS+=($!)
-  copyq_shows() { [ "$(e2e_sni count)" -gt 1 ]; }
+  copyq_shows() { [ "$(e2e_sni count)" -gt "$items" ]; }
   e2e_wait_for 30 copyq_shows || { echo "copyq's item did not register either"; return; }
   # CopyQ's icon: its green eyes.
   copyq_icon() { plasma_shot "$out/control.png" && e2e_find_colour "$out/control.png" "$plasma_panel_box" 128 203 156 12; }
