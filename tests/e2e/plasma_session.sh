@@ -176,12 +176,16 @@ plasma_control() {
 # Everything that runs with this test's runtime directory: what the bus
 # started for Plasma, and what Plasma started in turn (kio workers), is no
 # child of the test and would outlive it.
+# Waits until they have ended, as they write into the test's directory
+# until then.
 plasma_stop_strays() {
-  local f p
+  local f p strays=()
   for f in /proc/[0-9]*/environ; do
     p=${f#/proc/}; p=${p%/environ}
     [ "$p" != $$ ] || continue
-    grep -qzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" "$f" 2>/dev/null && kill "$p" 2>/dev/null
+    if grep -qzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" "$f" 2>/dev/null && kill "$p" 2>/dev/null; then strays+=("$p"); fi
   done
-  return 0
+  # A zombie has ended too (the test's own children wait for its wait).
+  plasma_ended() { [ ! -e "/proc/$1" ] || [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
+  for p in "${strays[@]}"; do e2e_wait_for 30 plasma_ended "$p" || kill -9 "$p" 2>/dev/null || true; done
 }
