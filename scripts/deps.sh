@@ -11,7 +11,11 @@ else
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev pkgconf libglib2.0-dev
     qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim
     file dpkg-dev desktop-file-utils at-spi2-core python3-pyatspi fonts-dejavu-core
-    gnome-shell gnome-shell-extension-appindicator dconf-gsettings-backend libglib2.0-bin copyq)
+    gnome-shell gnome-shell-extension-appindicator dconf-gsettings-backend libglib2.0-bin)
+  # KDE Plasma on X11 and Wayland for the end-to-end tests, KWin's fake-input
+  # protocol for their test pointer, and CopyQ to check that desktop with.
+  packages+=(plasma-workspace plasma-desktop kwin-x11 kwin-wayland xwayland qtwayland5 kded5 kactivitymanagerd
+    kde-spectacle dbus-x11 libwayland-dev plasma-wayland-protocols copyq)
   # With "bench": also what scripts/bench-startup.sh measures against and with.
   if [ "${1:-}" = bench ]; then packages+=(jgmenu libxtst-dev); fi
 fi

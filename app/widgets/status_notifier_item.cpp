@@ -92,6 +92,8 @@ StatusNotifierItem::~StatusNotifierItem() {
 
 QDBusConnection StatusNotifierItem::bus() const { return QDBusConnection(connection_); }
 
+void StatusNotifierItem::answer(const QDBusMessage& reply) const { bus().send(reply); }
+
 void StatusNotifierItem::attach(bool connected) {
     if (connecting_.joinable()) connecting_.join();
     if (!connected) {
@@ -301,7 +303,18 @@ SniToolTip StatusNotifierItemAdaptor::toolTip() const {
 }
 
 void StatusNotifierItemAdaptor::ContextMenu(int x, int y) { emit item_->contextMenuRequested(x, y); }
-void StatusNotifierItemAdaptor::Activate(int x, int y) { emit item_->activateRequested(x, y); }
+void StatusNotifierItemAdaptor::Activate(int x, int y, const QDBusMessage& call) {
+    if (item_->itemIsMenu()) {
+        // A Wayland client cannot open its popup at the pointer. Plasma
+        // calls Activate on a left press even for an item that is a menu,
+        // and draws the exported menu only when the call fails.
+        call.setDelayedReply(true);
+        item_->answer(call.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.NotSupported"),
+                                            QStringLiteral("The host shows the menu")));
+        return;
+    }
+    emit item_->activateRequested(x, y);
+}
 void StatusNotifierItemAdaptor::SecondaryActivate(int x, int y) { emit item_->secondaryActivateRequested(x, y); }
 void StatusNotifierItemAdaptor::Scroll(int, const QString&) {}
 

@@ -8,6 +8,7 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
+#include <QDBusMessage>
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
@@ -15,7 +16,6 @@
 #include <thread>
 
 class QDBusConnection;
-class QDBusMessage;
 class QDBusServiceWatcher;
 
 namespace orbel {
@@ -73,6 +73,8 @@ public:
     // Drawn when a host first asks, not for every icon set.
     SniPixmapList pixmaps() const;
     bool hasMenu() const { return menu_ != nullptr; }
+    // Sends a reply on the item's own connection, the one the host called.
+    void answer(const QDBusMessage& reply) const;
 
 signals:
     // Also raised once when the first answer comes, whatever it is.
@@ -189,7 +191,9 @@ public:
 
 public slots:
     void ContextMenu(int x, int y);
-    void Activate(int x, int y);
+    // Takes the call itself: where the host shows the menu, the answer is
+    // an error, which is what makes such hosts show it on a left press.
+    void Activate(int x, int y, const QDBusMessage& call);
     void SecondaryActivate(int x, int y);
     void Scroll(int delta, const QString& orientation);
 

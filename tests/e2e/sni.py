@@ -9,7 +9,8 @@ in that menu, a press on the icon.
   sni.py prop NAME                a property of the item
   sni.py layout                   the exported menu, one entry a line
   sni.py click PATH               chooses an entry: labels joined by "/"
-  sni.py activate|context X Y     a press on the icon as a host reports it
+  sni.py activate|context X Y     a press on the icon as a host reports it;
+                                  prints "ok" or the error name of the answer
   sni.py watcher DROPS            a watcher with a host, in the foreground, that
                                   forgets the first DROPS registrations (as
                                   GNOME's does when it fails to read an item);
@@ -181,7 +182,11 @@ def main():
         return
     if cmd in ("activate", "context"):
         method = "Activate" if cmd == "activate" else "ContextMenu"
-        getattr(item(bus), method)(int(sys.argv[2]), int(sys.argv[3]), dbus_interface=ITEM)
+        try:
+            getattr(item(bus), method)(int(sys.argv[2]), int(sys.argv[3]), dbus_interface=ITEM)
+            print("ok")
+        except dbus.DBusException as e:
+            print(e.get_dbus_name())
         return
     sys.exit(__doc__)
 
