@@ -94,6 +94,13 @@ QDBusConnection StatusNotifierItem::bus() const { return QDBusConnection(connect
 
 void StatusNotifierItem::answer(const QDBusMessage& reply) const { bus().send(reply); }
 
+bool StatusNotifierItem::calledByGnomeShell(const QDBusMessage& call) const {
+    QDBusConnectionInterface* names = bus().interface();
+    if (!names) return false;
+    const QDBusReply<QString> owner = names->serviceOwner(QStringLiteral("org.gnome.Shell"));
+    return owner.isValid() && owner.value() == call.service();
+}
+
 void StatusNotifierItem::attach(bool connected) {
     if (connecting_.joinable()) connecting_.join();
     if (!connected) {
@@ -304,10 +311,12 @@ SniToolTip StatusNotifierItemAdaptor::toolTip() const {
 
 void StatusNotifierItemAdaptor::ContextMenu(int x, int y) { emit item_->contextMenuRequested(x, y); }
 void StatusNotifierItemAdaptor::Activate(int x, int y, const QDBusMessage& call) {
-    if (item_->itemIsMenu()) {
+    if (item_->itemIsMenu() && !item_->calledByGnomeShell(call)) {
         // A Wayland client cannot open its popup at the pointer. Plasma
         // calls Activate on a left press even for an item that is a menu,
-        // and draws the exported menu only when the call fails.
+        // and draws the exported menu only when the call fails. GNOME's
+        // host opens the menu on a single press and calls Activate for a
+        // double one, where a refusal would leave the press unanswered.
         call.setDelayedReply(true);
         item_->answer(call.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.NotSupported"),
                                             QStringLiteral("The host shows the menu")));

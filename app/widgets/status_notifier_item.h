@@ -75,6 +75,8 @@ public:
     bool hasMenu() const { return menu_ != nullptr; }
     // Sends a reply on the item's own connection, the one the host called.
     void answer(const QDBusMessage& reply) const;
+    // Whether the call comes from GNOME Shell's tray host.
+    bool calledByGnomeShell(const QDBusMessage& call) const;
 
 signals:
     // Also raised once when the first answer comes, whatever it is.

@@ -31,6 +31,8 @@ TSysTrayIcon::TSysTrayIcon(QObject* owner) : QObject(owner), sni_(new StatusNoti
     connect(sni_, &StatusNotifierItem::hostPresenceChanged, this, &TSysTrayIcon::placeIcon);
     connect(sni_, &StatusNotifierItem::activateRequested, this, [this] {
         if (!menuOnHost_) handleActivation(QSystemTrayIcon::Trigger);
+        // Where the host draws the menu, it activates only on a double press.
+        else if (enabled_) emit hostActivated();
     });
     connect(sni_, &StatusNotifierItem::contextMenuRequested, this, [this] {
         if (!menuOnHost_) handleActivation(QSystemTrayIcon::Context);

@@ -99,6 +99,9 @@ signals:
     void popupMenuChanged(QMenu* menu);
     // A tray appeared where there was none, or the last one went.
     void trayAvailabilityChanged(bool available);
+    // A host that draws the menu itself asked for the program (GNOME's
+    // double press on Wayland): gated by Enabled like the menu.
+    void hostActivated();
 
 private:
     void cycleStep();

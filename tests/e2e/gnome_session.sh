@@ -87,5 +87,9 @@ gnome_menu_closed() { [ -z "$(gnome_menu)" ]; }
 gnome_menu_entry() { gnome_menu | awk -F '\t' -v l="$1" '$2 == l { print $1; f = 1; exit } END { exit !f }'; }
 gnome_close_menus() { gnome_ask eval 'Main.panel.menuManager._menus.forEach(m => (m.menu || m).close()); true' > /dev/null; }
 
+# The titles of the windows the shell shows, one a line.
+gnome_window_titles() { gnome_ask eval 'global.get_window_actors().map(a => a.meta_window.get_title() || "").join("\n")' | /usr/bin/python3 -c 'import json, sys; print(json.load(sys.stdin))'; }
+gnome_has_window() { gnome_window_titles | grep -qxF "$1"; }
+
 # The whole screen, as the shell draws it (X11 and Wayland alike).
 gnome_screenshot() { gnome_ask screenshot "$1"; }

@@ -5,7 +5,8 @@
 # then the program's icon (its picture) reaches the top bar on each of five
 # starts, once, registered once; a left click opens the exported menu there
 # and an item chosen with the pointer starts with its parameters; the right
-# button opens the menu as well; with the extension switched off and on the
+# button opens the menu as well; a double click opens the program's own
+# menu (X11) or its item manager (Wayland); with the extension switched off and on the
 # icon comes back, once; and the extension reports no error about it.
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -82,6 +83,22 @@ e2e_wait_for 15 gnome_menu_has "Record arguments" || fail "a right click opened 
 # shellcheck disable=SC2086
 gnome_click $pos 3
 e2e_wait_for 15 gnome_menu_closed || fail "a second right click did not close the menu"
+
+# A double click calls Activate: on X11 the program's own menu opens at the
+# pointer; on Wayland, where the host draws the menu, the item manager.
+if [ "$mode" = x11 ]; then
+  before=$(e2e_window_count)
+  # shellcheck disable=SC2086
+  gnome_click $pos 1 2
+  e2e_wait_for 15 e2e_shows_more_than "$before" || fail "a double click opened nothing"
+  xdotool key Escape
+else
+  # shellcheck disable=SC2086
+  gnome_click $pos 1 2
+  e2e_wait_for 15 gnome_has_window "$name - Manage Items" || fail "a double click opened nothing"
+  gnome_screenshot "$out/double-click.png" || fail "no screenshot"
+fi
+gnome_close_menus
 
 # The host goes (the extension switched off) and comes back: so does the
 # icon, once.
