@@ -29,6 +29,9 @@ LocalTimeTexts CurrentLocalTimeTexts();
 int LastErrorCode();
 std::string LastErrorText(int code);
 
+// The system's name as the about box gives it: "Windows", "Linux".
+std::string SystemName();
+
 // The version record of the running system, for the version class.
 VersionRecord CurrentVersionRecord();
 

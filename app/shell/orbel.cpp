@@ -9,12 +9,18 @@
 #include "app/services/notice.h"
 #include "app/shell/orbel_application.h"
 #include "app/shell/program.h"
+#include "app/store/image_lists.h"
 #include "core/shell/texts.h"
 
 int main(int argc, char** argv) {
     orbel::OrbelApplication app(argc, argv);
     // The hidden main window never shows, and closing a dialog never ends the program.
     app.setQuitOnLastWindowClosed(false);
+    // Desktops group the windows under the launcher when the Wayland app id
+    // and the X11 class name it, and show the program's picture for them.
+    app.setApplicationName(QString::fromUtf8(orbel::texts::DesktopId));
+    app.setDesktopFileName(QString::fromUtf8(orbel::texts::DesktopId));
+    app.setWindowIcon(orbel::ImageLists::WindowIcon());
     orbel::SetApplicationTitle(QString::fromUtf8(orbel::texts::ProductName));
     try {
         orbel::Program program;

@@ -159,7 +159,7 @@ void Program::StartUp() {
     // 3. The installed fonts for the preferences.
     config->SetFontNames(InstalledFontFamilies());
     // 4. The about box's version line.
-    about->setVersionLine(QString::fromStdString(texts::VersionLine()));
+    about->setVersionLine(QString::fromStdString(texts::VersionLine(platform::SystemName())));
     // 5. The application title again.
     SetApplicationTitle(QString::fromUtf8(texts::ProductName));
     // 6. Menu and system colour: the button face.

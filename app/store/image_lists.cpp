@@ -138,6 +138,13 @@ QImage ImageLists::BreakImage(int number, QSize size) {
 
 QIcon ImageLists::ProgramIcon() { return QIcon(QPixmap::fromImage(ProgramIconImage(32))); }
 
+QIcon ImageLists::WindowIcon() {
+    // The sizes desktops ask a window's icon for, each drawn for its size.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+    return icon;
+}
+
 QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
     auto it = sourceCache_.find(ref.serial);
     if (it != sourceCache_.end()) return *it;

@@ -36,6 +36,8 @@ public:
     static QImage FormImage(int number, QSize size);
     static QImage BreakImage(int number, QSize size);
     static QIcon ProgramIcon();
+    // The tray picture in the sizes of window icons.
+    static QIcon WindowIcon();
 
 private:
     QImage sourceIcon(const ImageRef& ref, int depth) const;

@@ -213,7 +213,14 @@ void TSysTrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason) {
         emit OnMouseDown(this, Qt::MiddleButton, shift, pos.x(), pos.y());
         emit OnMouseUp(this, Qt::MiddleButton, shift, pos.x(), pos.y());
         break;
-    case QSystemTrayIcon::DoubleClick: emit OnDblClick(this); break;
+    case QSystemTrayIcon::DoubleClick:
+        emit OnDblClick(this);
+        // The notification area reports the second press of a quick pair
+        // as the double click alone. That press opens the menu as any other
+        // does: after a press that opened nothing (during a reload) or a
+        // menu closed at once, the next press must not be lost.
+        if (leftPopup_) ShowTrayMenu();
+        break;
     default: break;
     }
 }

@@ -4,7 +4,9 @@ namespace orbel::texts {
 
 std::string Title(const char* suffix) { return std::string(ProductName) + suffix; }
 
-std::string VersionLine() { return std::string(ProductName) + " version " + Version + " for Windows"; }
+std::string VersionLine(const std::string& systemName) {
+    return std::string(ProductName) + " version " + Version + " for " + systemName;
+}
 
 std::string DistributorLine() { return std::string("Distributed by ") + CompanyName; }
 

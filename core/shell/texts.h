@@ -12,6 +12,9 @@ inline constexpr const char* SupportAddress = "support@orbel.example.org";
 inline constexpr const char* CompanyName = "Tandrel";
 inline constexpr const char* Authorship = "Copyright (c) 2026 the Tandrel Orbel developers";
 inline constexpr const char* InstanceName = "{EC026F81-E509-4559-8445-CD9A237072F0}";
+// The launcher's name (tandrel-orbel.desktop): desktops find it from the
+// windows' application id and class.
+inline constexpr const char* DesktopId = "tandrel-orbel";
 
 // Shown once when the desktop has no notification area at all.
 inline constexpr const char* NoTrayNotice =
@@ -27,7 +30,9 @@ inline constexpr const char* ConfigTitleSuffix = " - Preferences";
 inline constexpr const char* AboutTitleSuffix = " - About";
 
 std::string Title(const char* suffix);  // product name + suffix
-std::string VersionLine();              // "Tandrel Orbel version 1.12 for Windows"
+// "Tandrel Orbel version 1.12 for Windows", with the name of the system it
+// runs on (platform::SystemName).
+std::string VersionLine(const std::string& systemName);
 std::string DistributorLine();
 
 // Directories end with the platform's separator: logDir holds

@@ -50,6 +50,8 @@ int LastErrorCode() { return errno; }
 
 std::string LastErrorText(int code) { return std::strerror(code); }
 
+std::string SystemName() { return "Linux"; }
+
 VersionRecord CurrentVersionRecord() {
     // Reported as the oldest system of the NT line the drawing code knows:
     // nothing here has the quirks of later Windows versions.

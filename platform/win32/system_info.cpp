@@ -48,6 +48,8 @@ int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
 std::string LastErrorText(int code) { return win32::ErrorText(static_cast<DWORD>(code)); }
 
+std::string SystemName() { return "Windows"; }
+
 VersionRecord CurrentVersionRecord() {
     // GetVersionEx reports what the application's manifest allows, not the
     // system; the kernel's own call tells the truth.

@@ -6,6 +6,9 @@ runs with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, see e2e_start_a11y):
                   row's centre on the screen, a tab, the row's text
   a11y.py shown   the selected row's text, a tab, the text of the name box
                   of the properties panel
+  a11y.py labels TITLE
+                  the texts of the labels in the window of that title, one
+                  a line
 """
 import sys
 
@@ -40,9 +43,25 @@ def shown():
     print("%s\t%s" % (",".join(selected), box.queryText().getText(0, -1)))
 
 
+def window_labels(title):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is None:
+            continue
+        for window in app:
+            if window is not None and window.name == title:
+                return pyatspi.findAllDescendants(window, lambda a: a is not None
+                                                  and a.getRole() == pyatspi.ROLE_LABEL)
+    sys.exit("no window '%s' on the accessibility bus" % title)
+
+
 def main():
     if sys.argv[1:] == ["shown"]:
         shown()
+        return
+    if sys.argv[1:2] == ["labels"] and len(sys.argv) == 3:
+        for label in window_labels(sys.argv[2]):
+            print(label.name)
         return
     if sys.argv[1:] != ["rows"]:
         sys.exit(__doc__)

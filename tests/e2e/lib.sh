@@ -188,7 +188,7 @@ e2e_click_tray() {
 }
 
 # How many windows the program shows: its tray icon, menus and dialogs.
-e2e_window_count() { { xdotool search --onlyvisible --class '^orbel$' 2>/dev/null || true; } | wc -l; }
+e2e_window_count() { { xdotool search --onlyvisible --class '^tandrel-orbel$' 2>/dev/null || true; } | wc -l; }
 e2e_shows_more_than() { [ "$(e2e_window_count)" -gt "$1" ]; }
 e2e_shows_fewer_than() { [ "$(e2e_window_count)" -lt "$1" ]; }
 
@@ -292,7 +292,7 @@ e2e_wait_file_has() { e2e_wait_for 15 e2e_file_has "$1" "$2"; }
 # program other than the item manager (the tray icon is far smaller).
 e2e_menu_extent() {
   local field=$1 id v best=0
-  for id in $(xdotool search --onlyvisible --class '^orbel$' 2>/dev/null); do
+  for id in $(xdotool search --onlyvisible --class '^tandrel-orbel$' 2>/dev/null); do
     xwininfo -id "$id" | grep -q 'Manage Items' && continue
     v=$(xwininfo -id "$id" | awk -v f="$field:" '$1 == f { print $2 }')
     [ "${v:-0}" -gt "$best" ] && best=$v

@@ -2,8 +2,11 @@
 # A tray that speaks StatusNotifierItem (lxqt-panel's host, in its own
 # session bus): the icon shows under the product's name without a tip, the
 # host's right press shows the user's menu from the program and choosing
-# an item there starts it with its parameters; a left press opens the
-# program's own popup with its own drawing; "Close" works from the host.
+# an item there starts it with its parameters; after Save and Close in the
+# item manager (opened from the host's menu), with the host's press right
+# behind Close, the exported menu and a left press still work; a left
+# press opens the program's own popup with its own drawing; "Close" works
+# from the host.
 set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -78,6 +81,25 @@ rm -f "$work/args.txt"
 e2e_sni click "Tools/Nested item"
 e2e_wait_for 15 test -s "$work/args.txt" || fail "the folder's item did not start"
 printf 'in\nfolder\n' | diff -u - "$work/args.txt" || fail "the folder's item got other parameters"
+
+# The item manager from the host's menu; Save, then Close with the host's
+# press in the same breath: it lands while the store reloads.
+e2e_sni click "Orbel Kit/Manage Items.."
+manager=$(e2e_visible_window "Manage Items") || fail "the item manager did not open from the host's menu"
+# No window manager here to give it the keyboard.
+xdotool windowfocus --sync "$manager"
+saved_before=$(stat -c %y "$prog/shortcuts/shortcuts.txt")
+store_rewritten() { [ "$(stat -c %y "$prog/shortcuts/shortcuts.txt")" != "$saved_before" ]; }
+xdotool key alt+a
+e2e_wait_for 15 store_rewritten || fail "Save did not write the store"
+xdotool key Escape
+e2e_sni activate 5 5
+e2e_wait_for 15 e2e_no_window_named "Manage Items" || fail "Close left the manager open"
+if e2e_shows_more_than 0; then e2e_close_menus || fail "the popup opened during the reload did not close"; fi
+e2e_sni layout > "$out/layout-after-reload.txt"
+# The reload numbers the entries anew; what they show is the same.
+[ "$(cut -f1 "$out/layout-after-reload.txt")" != "$(cut -f1 "$out/layout.txt")" ] || fail "the store was not reloaded"
+cut -f2- "$out/layout-after-reload.txt" | diff -u "$work/expected-layout.txt" - || fail "the exported menu differs after the reload"
 
 # Left press: the program's own popup, drawn by the program (its dark blue
 # highlight on the first entry), at the pointer.

@@ -10,15 +10,15 @@ out=$run/out
 source "$run/lib.sh"
 fail() { echo "FAIL: $*" | tee "$out/result.txt" >&2; exit 1; }
 sni() { /usr/bin/python3 "$run/sni.py" "$@"; }
-# Names of the windows sway shows for a process.
+# Names (or another field) of the windows sway shows for a process.
 windows_of() {
   swaymsg -t get_tree | /usr/bin/python3 -c '
 import json, sys
 def walk(n):
-    if n.get("pid") == int(sys.argv[1]): print(n.get("name"))
+    if n.get("pid") == int(sys.argv[1]): print(n.get(sys.argv[2]))
     for k in ("nodes", "floating_nodes"):
         for c in n.get(k, []): walk(c)
-walk(json.load(sys.stdin))' "$1"
+walk(json.load(sys.stdin))' "$1" "${2:-name}"
 }
 
 export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
@@ -66,6 +66,8 @@ sni click "Orbel Kit/About.."
 about_open() { [ "$(windows_of "$pid")" = "Tandrel Orbel - About" ]; }
 e2e_wait_for 15 about_open || fail "the about box did not open as a window: $(windows_of "$pid")"
 grim "$out/about.png"
+# The launcher's name, so desktops group the windows under it.
+[ "$(windows_of "$pid" app_id)" = tandrel-orbel ] || fail "the about box's app id is '$(windows_of "$pid" app_id)'"
 
 sni click Close
 e2e_wait_for 30 e2e_has_ended "$pid" || fail "Close did not end the program"

@@ -275,7 +275,7 @@ private slots:
         TestProgram t;
         t.startUp();
         TFormAbout* about = t.program().about.get();
-        QCOMPARE(Control<QLabel>(about, "LabelVer")->text(), QString("Tandrel Orbel version 1.12 for Windows"));
+        QCOMPARE(Control<QLabel>(about, "LabelVer")->text(), QString("Tandrel Orbel version 1.12 for Linux"));
         QCOMPARE(about->windowTitle(), QString("Tandrel Orbel - About"));
         about->show();
         // Shown at once, not a second later.

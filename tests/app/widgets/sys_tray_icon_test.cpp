@@ -28,7 +28,11 @@ private slots:
             << true << false << int(R::Context) << QStringList{"down 2", "menu", "up 2"};
         QTest::newRow("middle raises mouse events only")
             << true << true << int(R::MiddleClick) << QStringList{"down 4", "up 4"};
-        QTest::newRow("double click") << true << true << int(R::DoubleClick) << QStringList{"dblclick"};
+        QTest::newRow("double click: its second press opens the menu")
+            << true << true << int(R::DoubleClick) << QStringList{"dblclick", "menu"};
+        QTest::newRow("double click without left popup")
+            << true << false << int(R::DoubleClick) << QStringList{"dblclick"};
+        QTest::newRow("disabled ignores the double click") << false << true << int(R::DoubleClick) << QStringList{};
     }
     void pressesAndWhatTheyRaise() {
         QFETCH(bool, enabled);

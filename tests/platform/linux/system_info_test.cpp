@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/shell/texts.h"
 #include "core/store/program_kind.h"
 #include "core/store/store_files.h"
 #include "core/store/win_version.h"
@@ -28,6 +29,11 @@ TEST(SystemInfo, ErrorTextNamesTheError) {
     EXPECT_EQ(LastErrorCode(), ENOENT);
     EXPECT_FALSE(LastErrorText(ENOENT).empty());
     EXPECT_NE(LastErrorText(ENOENT), LastErrorText(EACCES));
+}
+
+// The about box names the system it runs on, not the one it was first written for.
+TEST(SystemInfo, AboutBoxLineNamesLinux) {
+    EXPECT_EQ(texts::VersionLine(SystemName()), "Tandrel Orbel version 1.12 for Linux");
 }
 
 TEST(SystemInfo, VersionClassIsFive) { EXPECT_EQ(GetWindowsVersionClass(CurrentVersionRecord()), 5); }

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "core/shell/error_log.h"
+#include "core/shell/texts.h"
 #include "core/store/program_kind.h"
 #include "core/store/win_version.h"
 #include "tests/core/store/store_test_support.h"
@@ -64,6 +65,11 @@ TEST(SystemInfo, DateAndTimeTextsAreNow) {
     std::snprintf(minute, sizeof minute, "%02d", local.tm_min);
     EXPECT_NE(texts.longTime.find(minute), std::string::npos) << texts.longTime;
     EXPECT_GE(texts.longTime.size(), 5u);
+}
+
+// The about box's line, exactly as it always read on Windows.
+TEST(SystemInfo, AboutBoxLineNamesWindows) {
+    EXPECT_EQ(texts::VersionLine(SystemName()), "Tandrel Orbel version 1.12 for Windows");
 }
 
 TEST(SystemInfo, NoXEmbedTrayBesideTheShellsOwn) { EXPECT_FALSE(XEmbedTrayPresent()); }
