@@ -6,7 +6,8 @@
 # starts, once, registered once; a left click opens the exported menu there
 # and an item chosen with the pointer starts with its parameters; the right
 # button opens the menu as well; a double click opens the program's own
-# menu (X11) or its item manager (Wayland); with the extension switched off and on the
+# menu (X11) or its item manager (Wayland), which the shell files under the
+# launcher's name; with the extension switched off and on the
 # icon comes back, once; and the extension reports no error about it.
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -19,6 +20,10 @@ e2e_make_recorder "$work"
 mkdir -p "$prog/shortcuts"
 printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n' "$work/record-args" \
   > "$prog/shortcuts/shortcuts.txt"
+# The launcher, as installed, so the shell can tell whose windows it shows.
+mkdir -p "$work/home/.local/share/applications"
+sed "s|@ORBEL_COMMAND@|$prog/orbel|" "$here/../../packaging/tandrel-orbel.desktop.in" \
+  > "$work/home/.local/share/applications/tandrel-orbel.desktop"
 gnome_start "$mode"
 
 # The harness, with a tray program nobody here wrote.
@@ -98,6 +103,10 @@ else
   # shellcheck disable=SC2086
   gnome_click $pos 1 2
   e2e_wait_for 15 gnome_has_window "$name - Manage Items" || fail "a double click opened nothing"
+  app=$(gnome_ask eval "global.get_window_actors().map(a => a.meta_window)
+    .filter(w => w.get_title() === '$name - Manage Items')
+    .map(w => imports.gi.Shell.WindowTracker.get_default().get_window_app(w).get_name())[0]")
+  [ "$app" = "\"$name\"" ] || fail "the shell files the item manager under $app, not the launcher"
   gnome_screenshot "$out/double-click.png" || fail "no screenshot"
 fi
 gnome_close_menus
