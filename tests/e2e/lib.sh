@@ -27,12 +27,15 @@ e2e_wait_for() {
 # loses ends at once, and the display is taken only when its lock names the
 # server started here (else the test would run on someone else's display).
 # Optional: the screen's size (1024x768) and more options for the server.
+# The server never resets: one resetting as its last client leaves drops a
+# client that connects at that moment (the program started right after a
+# check, or after the previous phase's programs ended).
 e2e_start_display() {
   local n pid end _ size=${1:-1024x768}
   [ $# -eq 0 ] || shift
   for _ in 1 2 3 4 5; do
     n=$(e2e_free_display) || fail "no free display number"
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp "$@" >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset "$@" >/dev/null 2>&1 &
     pid=$!
     export DISPLAY=":$n"
     end=$((SECONDS + 30))
