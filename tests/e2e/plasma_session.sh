@@ -189,3 +189,44 @@ plasma_stop_strays() {
   plasma_ended() { [ ! -e "/proc/$1" ] || [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
   for p in "${strays[@]}"; do e2e_wait_for 30 plasma_ended "$p" || kill -9 "$p" 2>/dev/null || true; done
 }
+
+# The common start of the Plasma tests, once the session runs: the recorder
+# item in a fresh store, the program started ($pid), registered with
+# Plasma's watcher as a menu (true on Wayland) or not, its icon in the
+# System Tray at "$pos". Items it starts are checked with plasma_launched.
+plasma_run_program() {
+  local item_is_menu=$1
+  plasma_watch_calls
+  "$prog/orbel" > "$out/orbel.log" 2>&1 &
+  pid=$!
+  E2E_PIDS+=("$pid")
+  e2e_sni wait-item 30 > /dev/null || fail "the item was not registered with Plasma's watcher; $(plasma_control)"
+  [ "$(e2e_sni prop ItemIsMenu)" = "$item_is_menu" ] || fail "ItemIsMenu must be $item_is_menu here"
+  e2e_wait_for 30 plasma_icon_in_panel "$work/shot.png" || fail "the icon is not in the System Tray; $(plasma_control)"
+  pos=$(plasma_icon_in_panel "$out/tray.png")
+}
+plasma_make_store() {
+  e2e_make_recorder "$work"
+  mkdir -p "$prog/shortcuts"
+  printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n' "$work/record-args" \
+    > "$prog/shortcuts/shortcuts.txt"
+  printf 'one\ntwo words\nthree\n' > "$work/expected.txt"
+}
+plasma_launched() {
+  e2e_wait_for 15 test -s "$work/args.txt" || fail "$1 did not start the item"
+  diff -u "$work/expected.txt" "$work/args.txt" || fail "$1 started the item with other parameters"
+  rm -f "$work/args.txt"
+}
+
+# The common end: a middle press reaches the program as SecondaryActivate
+# (which opens nothing), and "Close" from the exported menu ends it.
+plasma_middle_then_close() {
+  local before
+  before=$(plasma_calls_to SecondaryActivate)
+  # shellcheck disable=SC2086
+  plasma_click $pos 2
+  e2e_wait_for 15 plasma_called_more_than SecondaryActivate "$before" || fail "the middle press did not reach the program"
+  e2e_sni click Close
+  e2e_wait_gone "$pid" || fail "Close from the exported menu did not end the program"
+  echo "screenshots in $out"
+}
