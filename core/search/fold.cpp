@@ -136,13 +136,13 @@ void AppendFolded(std::string_view utf8, std::string& out, std::vector<std::uint
                 Encode(c, out);
             }
         }
-        if (starts) {
+        if (starts && out.size() > before) {
             const bool alnum = kind != Kind::Other && kind != Kind::Mark;
             const bool prevAlnum = previous != Kind::Other;
             const bool begins = alnum && (!prevAlnum || (kind == Kind::Upper && previous == Kind::Lower) ||
                                           ((kind == Kind::Digit) != (previous == Kind::Digit)));
-            starts->resize(out.size(), 0);
-            if (begins && out.size() > before) (*starts)[before] = kWordStart;
+            starts->push_back(begins ? kWordStart : 0);
+            for (std::size_t k = before + 1; k < out.size(); ++k) starts->push_back(0);
         }
         if (kind != Kind::Mark) previous = kind;
     }

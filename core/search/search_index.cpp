@@ -1,6 +1,7 @@
 #include "core/search/search_index.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 
 #include "core/search/fold.h"
@@ -71,10 +72,11 @@ void SearchIndex::add(int folder, int itemNumber, std::string_view caption, std:
     e.caption = static_cast<std::uint32_t>(captions_.size());
     e.captionBytes = static_cast<std::uint32_t>(caption.size());
     captions_.append(caption);
-    const std::string key = LaunchHistory::Key(path, parameters);
     e.key = static_cast<std::uint32_t>(keys_.size());
-    e.keyBytes = static_cast<std::uint32_t>(key.size());
-    keys_ += key;
+    e.keyBytes = static_cast<std::uint32_t>(path.size() + 1 + parameters.size());
+    keys_.append(path);
+    keys_ += '\t';
+    keys_.append(parameters);
 
     e.text = static_cast<std::uint32_t>(folded_.size());
     e.captionLength = static_cast<std::uint16_t>(AppendField(caption, folded_, starts_, kMaxField));
@@ -137,18 +139,26 @@ DesktopTextsReader DesktopTextsFromFiles() {
 
 namespace {
 
-void IndexLevel(SearchIndex& index, const MenuEntry& level, int count, int folder, const ItemTable& table,
-                const DesktopTextsReader& readDesktop) {
+struct Source {
+    const ItemTable& table;
+    const DesktopTextsReader& readDesktop;
+    std::vector<int> parameterOf;  // by item number: index into table.parameters, or -1
+};
+
+void IndexLevel(SearchIndex& index, const MenuEntry& level, int count, int folder, const Source& source) {
     for (int i = 0; i < count; ++i) {
         const MenuEntry& e = *level.child(i);
         if (e.tag == tag::Hidden || e.tag == tag::PlainSeparator || e.tag == tag::TextSeparator) continue;
         if (e.onClick == MenuHandler::NorItemsRTClickItem) {
-            const std::string path = table.pathOf(e.tag);
+            const std::string path = source.table.pathOf(e.tag);
             std::optional<DesktopEntryTexts> desktop;
-            if (readDesktop && EndsWithDesktop(path)) desktop = readDesktop(path);
-            index.add(folder, e.tag, e.caption, path, table.GetItemParameters(e.tag), desktop ? &*desktop : nullptr);
+            if (source.readDesktop && EndsWithDesktop(path)) desktop = source.readDesktop(path);
+            const bool known = e.tag >= 0 && static_cast<std::size_t>(e.tag) < source.parameterOf.size();
+            const int p = known ? source.parameterOf[static_cast<std::size_t>(e.tag)] : -1;
+            const std::string parameters = p >= 0 ? source.table.parameters[p] : std::string();
+            index.add(folder, e.tag, e.caption, path, parameters, desktop ? &*desktop : nullptr);
         } else if (e.onClick == MenuHandler::None) {
-            IndexLevel(index, e, e.count(), index.addFolder(folder, e.caption), table, readDesktop);
+            IndexLevel(index, e, e.count(), index.addFolder(folder, e.caption), source);
         }
     }
 }
@@ -158,7 +168,19 @@ void IndexLevel(SearchIndex& index, const MenuEntry& level, int count, int folde
 void BuildSearchIndex(SearchIndex& index, const MenuEntry& liveMenu, const ItemTable& table,
                       const DesktopTextsReader& readDesktop) {
     index.clear();
-    IndexLevel(index, liveMenu, std::min(liveMenu.tag, liveMenu.count()), -1, table, readDesktop);
+    // One pass over the program numbers instead of a lookup per item.
+    Source source{table, readDesktop, std::vector<int>(static_cast<std::size_t>(table.paths.length()), -1)};
+    for (int i = 0; i < table.programNumbers.length() && i < table.parameters.length(); ++i) {
+        const std::string number = table.programNumbers[i];
+        int n = -1;
+        const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
+        // The first of duplicates wins, as GetItemParameters finds it.
+        if (ec == std::errc() && end == number.data() + number.size() && n >= 0 &&
+            static_cast<std::size_t>(n) < source.parameterOf.size() &&
+            source.parameterOf[static_cast<std::size_t>(n)] < 0)
+            source.parameterOf[static_cast<std::size_t>(n)] = i;
+    }
+    IndexLevel(index, liveMenu, std::min(liveMenu.tag, liveMenu.count()), -1, source);
 }
 
 }  // namespace orbel

@@ -211,6 +211,7 @@ TEST(Finder, LaunchesBreakTiesAndOnlyTies) {
     const int march26 = menu.document(nullptr, "Invoice March 2026.odt", "/d/march26.odt");
     const int marching = menu.document(nullptr, "Marching Band.ogg", "/d/band.ogg");
     const int viewer = menu.program(nullptr, "Viewer", "/usr/bin/view", "--march");
+    const int otherViewer = menu.program(nullptr, "Viewer", "/usr/bin/view", "--other");
     SearchIndex index;
     menu.buildIndex(index);
     const auto order = [&](const char* query) {
@@ -220,6 +221,7 @@ TEST(Finder, LaunchesBreakTiesAndOnlyTies) {
         return numbers;
     };
     EXPECT_EQ(order("march"), (std::vector<int>{march25, march26, marching}));
+    EXPECT_EQ(order("view"), (std::vector<int>{viewer, otherViewer}));
 
     const std::int64_t now = 1'800'000'000;
     constexpr std::int64_t kDay = 24 * 60 * 60;
@@ -240,7 +242,7 @@ TEST(Finder, LaunchesBreakTiesAndOnlyTies) {
     for (int i = 0; i < 20; ++i) history.recordLaunch("/d/march25.odt", "", now - 400 * kDay);
     index.applyHistory(history, now);
     EXPECT_EQ(order("march"), (std::vector<int>{march25, march26, marching}));
-    EXPECT_EQ(order("view"), (std::vector<int>{viewer}));
+    EXPECT_EQ(order("view"), (std::vector<int>{otherViewer, viewer}));
 }
 
 TEST(Finder, FileNamesAndDesktopTextsFindItemsBelowCaptions) {
