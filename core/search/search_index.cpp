@@ -105,6 +105,13 @@ void SearchIndex::add(int folder, int itemNumber, std::string_view caption, std:
     entries_.push_back(e);
 }
 
+std::size_t SearchIndex::bytes() const {
+    std::size_t hints = 0;
+    for (const std::string& h : folderHints_) hints += sizeof h + h.capacity();
+    return entries_.capacity() * sizeof(Entry) + folded_.capacity() + starts_.capacity() + captions_.capacity() +
+           keys_.capacity() + hints;
+}
+
 void SearchIndex::clear() {
     entries_.clear();
     folded_.clear();

@@ -59,6 +59,8 @@ public:
     void clear();
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
+    // What the index holds in memory, about.
+    std::size_t bytes() const;
 
     // Takes each entry's launch weight from history (what ties go to).
     void applyHistory(const LaunchHistory& history, std::int64_t now);
