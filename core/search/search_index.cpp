@@ -112,6 +112,14 @@ std::size_t SearchIndex::bytes() const {
            keys_.capacity() + hints;
 }
 
+void SearchIndex::shrink() {
+    entries_.shrink_to_fit();
+    folded_.shrink_to_fit();
+    starts_.shrink_to_fit();
+    captions_.shrink_to_fit();
+    keys_.shrink_to_fit();
+}
+
 void SearchIndex::clear() {
     entries_.clear();
     folded_.clear();
@@ -188,6 +196,7 @@ void BuildSearchIndex(SearchIndex& index, const MenuEntry& liveMenu, const ItemT
             source.parameterOf[static_cast<std::size_t>(n)] = i;
     }
     IndexLevel(index, liveMenu, std::min(liveMenu.tag, liveMenu.count()), -1, source);
+    index.shrink();
 }
 
 }  // namespace orbel

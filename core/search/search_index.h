@@ -57,6 +57,8 @@ public:
     void add(int folder, int itemNumber, std::string_view caption, std::string_view path, std::string_view parameters,
              const DesktopEntryTexts* desktop = nullptr);
     void clear();
+    // After the last add: gives back what growing kept in reserve.
+    void shrink();
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
     // What the index holds in memory, about.
