@@ -21,7 +21,11 @@ struct Text {
     std::string_view view() const { return {s, n}; }
 };
 
-bool IsAsciiAlnum(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+// Folded text has no capitals; every byte of a character beyond ASCII counts
+// as a letter (what folding keeps of punctuation there is rare in captions).
+bool IsWordByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || static_cast<unsigned char>(c) >= 0x80;
+}
 
 // The letters of w in order anywhere in t, each whole character at a time
 // (so that no part of one character stands in for another).
@@ -99,7 +103,7 @@ Match MatchText(const Text& t, std::string_view w) {
     for (std::size_t pos = v.find(w); pos != std::string_view::npos; pos = v.find(w, pos + 1)) {
         if (t.starts[pos]) {
             const std::size_t end = pos + w.size();
-            const bool whole = end == t.n || t.starts[end] || !IsAsciiAlnum(t.s[end]);
+            const bool whole = end == t.n || t.starts[end] || !IsWordByte(t.s[end]);
             if (whole) return {kWholeWord, pos};
             if (best.tier < kWordStart) best = {kWordStart, pos};
         } else if (best.tier < kInside) {
@@ -111,6 +115,14 @@ Match MatchText(const Text& t, std::string_view w) {
     if (best.tier != kNone) return best;
     if (Scattered(t, w)) return {kScattered, 0};
     return best;
+}
+
+// Whether the words, as typed with blanks between them, begin at a word of t.
+bool PhraseAtWordStart(const Text& t, std::string_view phrase) {
+    const std::string_view v = t.view();
+    for (std::size_t pos = v.find(phrase); pos != std::string_view::npos; pos = v.find(phrase, pos + 1))
+        if (t.starts[pos]) return true;
+    return false;
 }
 
 struct Word {
@@ -151,9 +163,8 @@ std::uint64_t Score(const SearchIndex& index, const SearchIndex::Entry& e, const
     // The words as they stand in one of the texts ("file manager" in "File
     // Manager") say more than each word somewhere.
     if (!phrase.empty()) {
-        const Match inCaption = MatchText(caption, phrase);
-        if (inCaption.tier >= kWordStart) quality += 3;
-        else if (MatchText(other, phrase).tier >= kWordStart) quality += 2;
+        if (PhraseAtWordStart(caption, phrase)) quality += 3;
+        else if (PhraseAtWordStart(other, phrase)) quality += 2;
     }
     quality = std::min<std::uint64_t>(quality, 0xFFFF);
     const std::uint64_t shortness = 0xFF - std::min<std::uint64_t>(e.captionLength, 0xFF);

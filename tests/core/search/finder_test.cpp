@@ -104,6 +104,8 @@ TEST(Finder, KindsOfMatchRankInOrder) {
         {"z", {"AtoZ", "Zoom", "Buzz Zapper", "Gaze"}},
         {"lo", {"Lo", "Look", "LibreOffice", "Hello"}},
         {"26", {"Budget 26", "Tax 2026"}},
+        // A word ends where the letters end, in any script.
+        {"тек", {"Мой тек файл", "Текстовый"}},
         {"gimp", {"Gimp", "Image Editor (gimp)"}},
     };
     for (const auto& c : cases) {
