@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/search/search_index.h"
+#include "core/store/store_loader.h"
 #include "tests/core/search/realistic_menu.h"
+#include "tests/core/store/store_test_support.h"
 
 namespace orbel {
 namespace {
@@ -292,6 +294,60 @@ TEST(Finder, ForgetsTheNarrowingWhenTheIndexChanges) {
     second.buildIndex(index);
     finder.forget();
     EXPECT_EQ(Captions(finder.find("ge")), std::vector<std::string>{"Geany"});
+}
+
+TEST(Finder, IndexOfALoadedStore) {
+    // As the program loads it at start-up (the tree left for later) and as
+    // the item manager's save reloads it.
+    for (const bool treeWhenNeeded : {true, false}) {
+        SCOPED_TRACE(treeWhenNeeded);
+        test::TempDir t;
+        const std::string launcher = t / "files.desktop";
+        t.write("files.desktop",
+                "[Desktop Entry]\nType=Application\nExec=nautilus\nName=Files\n"
+                "GenericName=File Manager\nKeywords=folder;explorer;\n");
+        t.writeIndex("shortcuts",
+                     {"^ExeLnk|/usr/bin/gedit|--new-window||Text Editor", "^NorSep|", "^SpeSep|Work", "^Folder|Office",
+                      "^UnkLnk|" + launcher + "|desktop|Files", "^ExeLnk|/usr/bin/view|--page 2||Viewer"});
+        t.writeIndex("shortcuts/Office", {"^ExeLnk|/usr/bin/view|--page 1||Viewer", "^Folder|Letters"});
+        t.writeIndex("shortcuts/Office/Letters", {"^UnkLnk|/home/u/Bank.odt|odt|Letter to Bank.odt"});
+        ItemStore s;
+        s.dataDir = t.dir();
+        s.treeWhenNeeded = treeWhenNeeded;
+        InstallMenuTemplate(s);
+        ASSERT_TRUE(PrepareStore(s, [] { return BackupAnswer::No; }));
+        LoadStore(s);
+        ASSERT_EQ(s.nextItemNumber, 5);
+
+        SearchIndex index;
+        BuildSearchIndex(index, *s.liveMenu, s.table, DesktopTextsFromFiles());
+        EXPECT_EQ(index.size(), 5u);
+        Finder finder(index);
+        const auto& letter = finder.find("bank");
+        ASSERT_EQ(letter.size(), 1u);
+        EXPECT_EQ(letter[0].hint, "Office \u203A Letters");
+        EXPECT_EQ(s.table.pathOf(letter[0].itemNumber), "/home/u/Bank.odt");
+        EXPECT_EQ(Captions(finder.find("explorer")), std::vector<std::string>{"Files"});
+        EXPECT_EQ(Captions(finder.find("gedit")), std::vector<std::string>{"Text Editor"});
+        // Nothing of the program's own entries, nor separators.
+        EXPECT_TRUE(finder.find("work").empty());
+        EXPECT_TRUE(finder.find("close").empty());
+        EXPECT_TRUE(finder.find("about").empty());
+
+        // The two viewers differ by their parameters only: menu order (the
+        // folder's first, where it stands), until the other is launched.
+        const auto viewers = [&] {
+            std::vector<std::string> v;
+            for (const SearchRow& r : finder.find("viewer")) v.push_back(s.table.GetItemParameters(r.itemNumber));
+            return v;
+        };
+        EXPECT_EQ(viewers(), (std::vector<std::string>{"--page 1", "--page 2"}));
+        LaunchHistory history;
+        history.recordLaunch("/usr/bin/view", "--page 2", 1000);
+        index.applyHistory(history, 1000);
+        finder.forget();
+        EXPECT_EQ(viewers(), (std::vector<std::string>{"--page 2", "--page 1"}));
+    }
 }
 
 }  // namespace
