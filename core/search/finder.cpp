@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <unordered_set>
 
 #include "core/search/fold.h"
 #include "core/search/search_index.h"
@@ -208,9 +209,12 @@ const std::vector<SearchRow>& Finder::find(std::string_view query, std::size_t l
     while (!steps_.empty() && !Narrows(steps_.back().words, words)) steps_.pop_back();
     const std::vector<std::uint32_t>* candidates = steps_.empty() ? nullptr : &steps_.back().matches;
 
+    // A word typed twice asks nothing more.
     std::vector<Word> scoredWords;
     scoredWords.reserve(words.size());
-    for (const std::string& w : words) scoredWords.push_back({w, CharMask(w)});
+    std::unordered_set<std::string_view> seen;
+    for (const std::string& w : words)
+        if (seen.insert(w).second) scoredWords.push_back({w, CharMask(w)});
     // The most telling word first: an entry then fails sooner.
     std::stable_sort(scoredWords.begin() + 1, scoredWords.end(),
                      [](const Word& a, const Word& b) { return a.text.size() > b.text.size(); });
