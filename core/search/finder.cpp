@@ -205,6 +205,8 @@ const std::vector<SearchRow>& Finder::find(std::string_view query, std::size_t l
         steps_.clear();
         return rows_;
     }
+    if (generation_ != index_.generation()) steps_.clear();
+    generation_ = index_.generation();
     // The last query this one narrows gives the entries to look at.
     while (!steps_.empty() && !Narrows(steps_.back().words, words)) steps_.pop_back();
     const std::vector<std::uint32_t>* candidates = steps_.empty() ? nullptr : &steps_.back().matches;

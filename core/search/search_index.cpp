@@ -103,6 +103,7 @@ void SearchIndex::add(int folder, int itemNumber, std::string_view caption, std:
     e.otherLength = static_cast<std::uint16_t>(AppendField(joined, folded_, starts_, kMaxField));
     e.mask = CharMask(std::string_view(folded_).substr(e.text, std::size_t{e.captionLength} + e.otherLength));
     entries_.push_back(e);
+    ++generation_;
 }
 
 std::size_t SearchIndex::bytes() const {
@@ -127,6 +128,7 @@ void SearchIndex::clear() {
     captions_.clear();
     keys_.clear();
     folderHints_.clear();
+    ++generation_;
 }
 
 void SearchIndex::applyHistory(const LaunchHistory& history, std::int64_t now) {

@@ -29,7 +29,7 @@
 //     into its "Results" list; Return launches row 0 or the selected row.
 //   - On every launch from either (and from a plain click in the menu):
 //     history.recordLaunch(path, parameters, now), history.save(file) and
-//     index.applyHistory(history, now), then finder.forget().
+//     index.applyHistory(history, now).
 // One Finder per place that types: it keeps the matches of the text typed
 // so far, so each further letter only looks at those. The program may drop
 // the index when the menu closes and the find window hides, since building
@@ -65,6 +65,9 @@ public:
     void shrink();
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
+    // Changes with every change of the entries, so a finder knows its
+    // narrowing is stale.
+    std::uint64_t generation() const { return generation_; }
     // What the index holds in memory, about.
     std::size_t bytes() const;
 
@@ -100,6 +103,7 @@ private:
     std::string captions_;
     std::string keys_;
     std::vector<std::string> folderHints_;
+    std::uint64_t generation_ = 0;
 };
 
 // Gives the texts of a desktop entry by its path, nothing when there are none.
@@ -128,7 +132,8 @@ public:
     const std::vector<SearchRow>& find(std::string_view query, std::size_t limit = 50);
     // How many entries the last query matched in all.
     std::size_t matchCount() const { return matchCount_; }
-    // After the index changed (built again, history applied).
+    // Starts afresh with the next query (also done by itself when the index
+    // was built again).
     void forget() { steps_.clear(); }
 
 private:
@@ -137,7 +142,8 @@ private:
         std::vector<std::uint32_t> matches;
     };
     const SearchIndex& index_;
-    std::vector<Step> steps_;  // the queries typed so far, each narrowing the one before
+    std::vector<Step> steps_;       // the queries typed so far, each narrowing the one before
+    std::uint64_t generation_ = 0;  // the index's, when the steps were taken
     std::vector<SearchRow> rows_;
     std::size_t matchCount_ = 0;
 };
