@@ -184,7 +184,12 @@ bool Narrows(const std::vector<std::string>& before, const std::vector<std::stri
 }  // namespace
 
 std::vector<std::string> QueryWords(std::string_view query) {
-    const std::string folded = Folded(query);
+    std::string folded = Folded(query);
+    // A pasted no-break, wide or ideographic space parts words as a blank does.
+    for (const std::string_view space : {"\u00A0", "\u2000", "\u2001", "\u2002", "\u2003", "\u2004", "\u2005", "\u2006",
+                                         "\u2007", "\u2008", "\u2009", "\u200A", "\u202F", "\u3000"})
+        for (std::size_t at = folded.find(space); at != std::string::npos; at = folded.find(space, at))
+            folded.replace(at, space.size(), " ");
     std::vector<std::string> words;
     std::size_t i = 0;
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };

@@ -156,8 +156,10 @@ TEST(Finder, BlankAndHopelessQueriesFindNothing) {
     for (int i = 0; i < 2000; ++i) manyWords += "te ";
     ASSERT_EQ(finder.find(manyWords).size(), 2u);  // the same word again and again
     EXPECT_TRUE(finder.find("editor zzz").empty());
-    // Blanks around and between words change nothing.
+    // Blanks around and between words change nothing, pasted ones included.
     EXPECT_EQ(Captions(finder.find("  text   editor  ")), std::vector<std::string>{"Text Editor"});
+    EXPECT_EQ(Captions(finder.find("editor\u00A0text")), std::vector<std::string>{"Text Editor"});
+    EXPECT_EQ(Captions(finder.find("\u3000editor\u2009text\u202F")), std::vector<std::string>{"Text Editor"});
 }
 
 TEST(Finder, MultibyteCaptionsMatchByWholeCharacters) {
