@@ -22,5 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The arguments handed on come back as the words they were made from.
         if (orbel::SplitCommandWords(entry->arguments) != entry->words) std::abort();
     }
+    // The find reads the names of every launcher kept as an item.
+    if (const auto texts = orbel::ParseDesktopEntryTexts(bytes, "de_DE.UTF-8@euro"))
+        for (const std::string& k : texts->keywords)
+            if (k.empty()) std::abort();
     return 0;
 }

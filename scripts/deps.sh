@@ -16,8 +16,9 @@ else
   # protocol for their test pointer, and CopyQ to check that desktop with.
   packages+=(plasma-workspace plasma-desktop kwin-x11 kwin-wayland xwayland qtwayland5 kded5 kactivitymanagerd
     kde-spectacle dbus-x11 libwayland-dev plasma-wayland-protocols copyq)
-  # With "bench": also what scripts/bench-startup.sh measures against and with.
-  if [ "${1:-}" = bench ]; then packages+=(jgmenu libxtst-dev); fi
+  # With "bench": also what scripts/bench-startup.sh and scripts/bench-search.sh
+  # measure against and with.
+  if [ "${1:-}" = bench ]; then packages+=(jgmenu libxtst-dev fzf); fi
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -34,6 +34,7 @@ std::string WithoutTrailingSeparator(std::string dir) {
 
 std::string FilePlaces::settingsFile() const { return configDir + settings_file::FileName; }
 std::string FilePlaces::logFile() const { return stateDir + "errorlog.txt"; }
+std::string FilePlaces::launchHistoryFile() const { return stateDir + "launches.txt"; }
 std::string FilePlaces::helpPage() const { return programDir + "help.html"; }
 std::string FilePlaces::installedFile(const std::string& name) const { return programDir + name; }
 

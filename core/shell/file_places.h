@@ -29,10 +29,12 @@ struct FilePlaces {
     std::string programDir;  // the executable, "help.html", "media/"
     std::string dataDir;     // "shortcuts", "item_bak", "item_del"
     std::string configDir;   // "orbel.ini"
-    std::string stateDir;    // "errorlog.txt"
+    std::string stateDir;    // "errorlog.txt", "launches.txt"
 
     std::string settingsFile() const;
     std::string logFile() const;
+    // What the user launched, how often and when: the find's tie-breaker.
+    std::string launchHistoryFile() const;
     std::string helpPage() const;
     // A file installed with the program, by its name below the program
     // directory ("media/chord.wav").

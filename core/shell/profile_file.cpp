@@ -68,6 +68,7 @@ std::string LastReason() { return errno ? std::strerror(errno) : "the system gav
 }  // namespace
 
 void SetReplaceFileFunction(ReplaceFileFunction replace) { g_replace.store(replace ? replace : &PlainReplace); }
+bool ReplaceFile(const std::string& from, const std::string& to) { return g_replace.load()(from, to); }
 
 ProfileFile ProfileFile::FromText(const std::string& text) {
     ProfileFile f;

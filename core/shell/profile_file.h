@@ -22,6 +22,8 @@ public:
 // disk; until then a plain rename that replaces. Null puts that back.
 using ReplaceFileFunction = bool (*)(const std::string& from, const std::string& to);
 void SetReplaceFileFunction(ReplaceFileFunction replace);
+// Renames from over to with the installed function (errno tells why not).
+bool ReplaceFile(const std::string& from, const std::string& to);
 
 class ProfileFile {
 public:

@@ -1,5 +1,6 @@
 #include "core/store/desktop_entry.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -91,6 +92,88 @@ bool UsesEntryFieldCodes(std::string_view exec) {
 
 // Booleans as GLib's key files read them.
 bool IsTrue(const std::optional<std::string>& value) { return value && (*value == "true" || *value == "1"); }
+
+// Calls f(key, value) for each key line of the first [Desktop Entry] group,
+// blanks around both removed; keys keep their locale suffix ("Name[de]").
+template <class F> void ForEachEntryKey(std::string_view text, F&& f) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    bool inEntryGroup = false;
+    bool sawEntryGroup = false;
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        std::string_view line = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        line = Trim(line);
+        if (line.empty() || line.front() == '#') continue;
+        if (line.front() == '[') {
+            // Keys of a second [Desktop Entry] group would be duplicates;
+            // the first group decides.
+            inEntryGroup = line == "[Desktop Entry]" && !sawEntryGroup;
+            sawEntryGroup = sawEntryGroup || inEntryGroup;
+            continue;
+        }
+        if (!inEntryGroup) continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        f(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+    }
+}
+
+// How well a key's locale suffix fits the user's locale, as the format
+// ranks them: lang_COUNTRY@MODIFIER 5, lang_COUNTRY 4, lang@MODIFIER 3,
+// lang 2, the untranslated key 1; 0 when it does not fit.
+int LocaleFit(std::string_view suffix, std::string_view locale) {
+    if (suffix.empty()) return 1;
+    const std::size_t atPos = locale.find('@');
+    const std::string_view modifier = atPos == std::string_view::npos ? std::string_view() : locale.substr(atPos + 1);
+    locale = locale.substr(0, std::min(atPos, locale.find('.')));
+    const std::size_t underscore = locale.find('_');
+    const std::string_view lang = locale.substr(0, underscore);
+    const std::string_view country = underscore == std::string_view::npos ? std::string_view()
+                                                                          : locale.substr(underscore + 1);
+    if (lang.empty()) return 0;
+    const std::string withCountry = std::string(lang) + "_" + std::string(country);
+    const std::string withModifier = "@" + std::string(modifier);
+    if (!country.empty() && !modifier.empty() && suffix == withCountry + withModifier) return 5;
+    if (!country.empty() && suffix == withCountry) return 4;
+    if (!modifier.empty() && suffix == std::string(lang) + withModifier) return 3;
+    return suffix == lang ? 2 : 0;
+}
+
+// A list value: ';' ends each element, "\\;" is a semicolon inside one.
+std::vector<std::string> SplitList(std::string_view value) {
+    std::vector<std::string> items;
+    std::string item;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == ';') {
+            item += ';';
+            ++i;
+        } else if (value[i] == ';') {
+            if (!Trim(item).empty()) items.emplace_back(Trim(item));
+            item.clear();
+        } else {
+            item += value[i];
+        }
+    }
+    if (!Trim(item).empty()) items.emplace_back(Trim(item));
+    for (std::string& s : items) s = UnescapeString(s);
+    return items;
+}
+
+// Reads a launcher, small as launchers are; nothing when it cannot.
+std::optional<std::string> ReadEntryFile(const std::string& file) {
+    std::error_code ec;
+    if (file.empty() || !std::filesystem::is_regular_file(FsPath(file), ec)) return std::nullopt;
+    const std::uintmax_t size = std::filesystem::file_size(FsPath(file), ec);
+    if (ec || size > kMaxEntrySize) return std::nullopt;
+    std::ifstream in(FsPath(file), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
 
 }  // namespace
 
@@ -196,34 +279,12 @@ std::string JoinCommandWords(const std::vector<std::string>& words) {
 }
 
 std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-
     std::optional<std::string> exec;
     std::optional<std::string> type;
     std::optional<std::string> terminal;
     std::optional<std::string> path;
     std::optional<std::string> dbusActivatable;
-    bool inEntryGroup = false;
-    bool sawEntryGroup = false;
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        std::string_view line = text.substr(0, eol);
-        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        line = Trim(line);
-        if (line.empty() || line.front() == '#') continue;
-        if (line.front() == '[') {
-            // Keys of a second [Desktop Entry] group would be duplicates;
-            // the first group decides.
-            inEntryGroup = line == "[Desktop Entry]" && !sawEntryGroup;
-            sawEntryGroup = sawEntryGroup || inEntryGroup;
-            continue;
-        }
-        if (!inEntryGroup) continue;
-        const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        const std::string_view key = Trim(line.substr(0, eq));
-        const std::string_view value = Trim(line.substr(eq + 1));
+    ForEachEntryKey(text, [&](std::string_view key, std::string_view value) {
         const auto keepFirst = [&](std::optional<std::string>& slot) {
             if (!slot) slot = UnescapeString(value);
         };
@@ -232,7 +293,7 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text) {
         else if (key == "Terminal") keepFirst(terminal);
         else if (key == "Path") keepFirst(path);
         else if (key == "DBusActivatable") keepFirst(dbusActivatable);
-    }
+    });
 
     // A NUL would cut the program's name short when it is started.
     if (!exec || exec->find('\0') != std::string::npos || (type && *type != "Application")) return std::nullopt;
@@ -248,17 +309,47 @@ std::optional<DesktopEntryLink> ParseDesktopEntry(std::string_view text) {
     return link;
 }
 
+std::optional<DesktopEntryTexts> ParseDesktopEntryTexts(std::string_view text, std::string_view locale) {
+    struct Best {
+        int fit = 0;
+        std::string_view value;
+    } name, genericName, keywords;
+    bool sawGroup = false;
+    ForEachEntryKey(text, [&](std::string_view key, std::string_view value) {
+        sawGroup = true;
+        std::string_view suffix;
+        const std::size_t open = key.find('[');
+        if (open != std::string_view::npos) {
+            if (key.back() != ']') return;
+            suffix = key.substr(open + 1, key.size() - open - 2);
+            key = key.substr(0, open);
+        }
+        Best* slot = key == "Name"          ? &name
+                     : key == "GenericName" ? &genericName
+                     : key == "Keywords"    ? &keywords
+                                            : nullptr;
+        if (!slot) return;
+        const int fit = LocaleFit(suffix, locale);
+        if (fit > slot->fit) *slot = Best{fit, value};
+    });
+    if (!sawGroup) return std::nullopt;
+    DesktopEntryTexts t;
+    t.name = UnescapeString(name.value);
+    t.genericName = UnescapeString(genericName.value);
+    t.keywords = SplitList(keywords.value);
+    return t;
+}
+
+std::optional<DesktopEntryTexts> ReadDesktopEntryTexts(const std::string& file, std::string_view locale) {
+    const std::optional<std::string> text = ReadEntryFile(file);
+    if (!text) return std::nullopt;
+    return ParseDesktopEntryTexts(*text, locale);
+}
+
 std::optional<DesktopEntryLink> ReadDesktopEntryFile(const std::string& file) {
-    std::error_code ec;
-    if (file.empty() || !std::filesystem::is_regular_file(FsPath(file), ec)) return std::nullopt;
-    const std::uintmax_t size = std::filesystem::file_size(FsPath(file), ec);
-    if (ec || size > kMaxEntrySize) return std::nullopt;
-    std::ifstream in(FsPath(file), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text(static_cast<std::size_t>(size), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return ParseDesktopEntry(text);
+    const std::optional<std::string> text = ReadEntryFile(file);
+    if (!text) return std::nullopt;
+    return ParseDesktopEntry(*text);
 }
 
 }  // namespace orbel

@@ -1,6 +1,7 @@
 #pragma once
 // Reader of freedesktop ".desktop" launchers, so a dropped launcher becomes
-// an item for the program it starts.
+// an item for the program it starts, and an item kept as a launcher is found
+// by the names the launcher gives it.
 
 #include <optional>
 #include <string>
@@ -45,5 +46,17 @@ std::string JoinCommandWords(const std::vector<std::string>& words);
 // Reads the file; nothing when it cannot be read or ParseDesktopEntry finds
 // no program.
 std::optional<DesktopEntryLink> ReadDesktopEntryFile(const std::string& file);
+
+// What a launcher is shown and found by: Name, GenericName and Keywords of
+// the [Desktop Entry] group, each in the translation that fits locale best
+// (a POSIX locale name such as "de_DE.UTF-8@euro"; empty: untranslated).
+// Any type of entry. Missing keys are empty; nothing without that group.
+struct DesktopEntryTexts {
+    std::string name;
+    std::string genericName;
+    std::vector<std::string> keywords;
+};
+std::optional<DesktopEntryTexts> ParseDesktopEntryTexts(std::string_view text, std::string_view locale);
+std::optional<DesktopEntryTexts> ReadDesktopEntryTexts(const std::string& file, std::string_view locale);
 
 }  // namespace orbel

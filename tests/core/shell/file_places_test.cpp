@@ -51,6 +51,7 @@ TEST(FilePlaces, DecidedByTheProgramDirectory) {
         EXPECT_EQ(p.stateDir, c.state);
         EXPECT_EQ(p.settingsFile(), c.config + "orbel.ini");
         EXPECT_EQ(p.logFile(), c.state + "errorlog.txt");
+        EXPECT_EQ(p.launchHistoryFile(), c.state + "launches.txt");
         // What was installed stays where it was installed.
         EXPECT_EQ(p.helpPage(), c.programDir + "help.html");
         EXPECT_EQ(p.installedFile("media/chord.wav"), c.programDir + "media/chord.wav");

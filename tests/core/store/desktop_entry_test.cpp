@@ -120,5 +120,46 @@ TEST(DesktopEntry, ReadsAFile) {
     fs::remove_all(dir);
 }
 
+TEST(DesktopEntry, TextsAFindLooksAtInTheBestFittingLanguage) {
+    const std::string entry =
+        "[Desktop Entry]\nType=Application\nExec=nautilus\nName=Files\nName[de]=Dateien\n"
+        "Name[de_AT]=Dateien AT\nName[sr@latin]=Datoteke\nName[sr_RS@latin]=Datoteke RS\n"
+        "GenericName=File Manager\nGenericName[de]=Dateimanager\n"
+        "Keywords=folder;manager;explore\\;more;;\\sdisk ;\nKeywords[de]=Ordner;Verwaltung;\n"
+        "[Desktop Action new]\nName=New Window\nKeywords=window;\n";
+    const struct {
+        const char* locale;
+        std::string name, genericName;
+        std::vector<std::string> keywords;
+    } cases[] = {
+        {"", "Files", "File Manager", {"folder", "manager", "explore;more", " disk"}},
+        {"C", "Files", "File Manager", {"folder", "manager", "explore;more", " disk"}},
+        {"de_DE.UTF-8", "Dateien", "Dateimanager", {"Ordner", "Verwaltung"}},
+        {"de_AT.UTF-8@euro", "Dateien AT", "Dateimanager", {"Ordner", "Verwaltung"}},
+        {"de", "Dateien", "Dateimanager", {"Ordner", "Verwaltung"}},
+        {"sr_RS@latin", "Datoteke RS", "File Manager", {"folder", "manager", "explore;more", " disk"}},
+        {"sr_BA.UTF-8@latin", "Datoteke", "File Manager", {"folder", "manager", "explore;more", " disk"}},
+        {"fr_FR.UTF-8", "Files", "File Manager", {"folder", "manager", "explore;more", " disk"}},
+    };
+    for (const auto& c : cases) {
+        const auto texts = ParseDesktopEntryTexts(entry, c.locale);
+        ASSERT_TRUE(texts) << c.locale;
+        EXPECT_EQ(texts->name, c.name) << c.locale;
+        EXPECT_EQ(texts->genericName, c.genericName) << c.locale;
+        EXPECT_EQ(texts->keywords, c.keywords) << c.locale;
+    }
+    // Any type of entry has texts; a file without the group has none.
+    const auto link = ParseDesktopEntryTexts("[Desktop Entry]\nType=Link\nName=Site\nURL=https://x\n", "");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->name, "Site");
+    EXPECT_TRUE(link->keywords.empty());
+    EXPECT_FALSE(ParseDesktopEntryTexts("[Other]\nName=x\n", ""));
+    EXPECT_FALSE(ParseDesktopEntryTexts("", ""));
+    // A key whose locale brackets do not close is no translation of Name.
+    const auto odd = ParseDesktopEntryTexts("[Desktop Entry]\nName=A\nName[de=B\n", "de");
+    ASSERT_TRUE(odd);
+    EXPECT_EQ(odd->name, "A");
+}
+
 }  // namespace
 }  // namespace orbel
