@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/store/utf8.h"
+
 namespace orbel {
 
 namespace {
@@ -67,24 +69,6 @@ bool IsLatinCapital(char32_t c) {
     return c % 2 == 0;
 }
 
-void Encode(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 }  // namespace
 
 void AppendFolded(std::string_view utf8, std::string& out, std::vector<std::uint8_t>* starts) {
@@ -121,7 +105,7 @@ void AppendFolded(std::string_view utf8, std::string& out, std::vector<std::uint
                 out += fold->to;
             } else if (fold || (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F)) {
                 // Spaces, signs and punctuation of Latin-1, general and CJK punctuation.
-                Encode(c, out);
+                AppendUtf8(out, c);
             } else {
                 // Greek and Cyrillic capitals to small letters; any other
                 // character counts as a small letter of its own.
@@ -133,7 +117,7 @@ void AppendFolded(std::string_view utf8, std::string& out, std::vector<std::uint
                     c += 0x50;
                     kind = Kind::Upper;
                 }
-                Encode(c, out);
+                AppendUtf8(out, c);
             }
         }
         if (starts && out.size() > before) {
