@@ -157,10 +157,10 @@ bool TFormFind::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TFormFind::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
+bool TFormFind::event(QEvent* event) {
     // Like a menu, it goes when the user turns to something else.
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow()) hide();
+    if (event->type() == QEvent::WindowDeactivate && isVisible()) hide();
+    return QWidget::event(event);
 }
 
 }  // namespace orbel

@@ -6,8 +6,8 @@
 # starts, once, registered once; a left click opens the exported menu there
 # and an item chosen with the pointer starts with its parameters; the right
 # button opens the menu as well; a double click opens the program's own
-# menu (X11) or its item manager (Wayland), which the shell files under the
-# launcher's name; with the extension switched off and on the
+# menu (X11) or its find window (Wayland), which the shell files under the
+# launcher's name and gives the focus; with the extension switched off and on the
 # icon comes back, once; and the extension reports no error about it.
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -92,7 +92,7 @@ gnome_click $pos 3
 e2e_wait_for 15 gnome_menu_closed || fail "a second right click did not close the menu"
 
 # A double click calls Activate: on X11 the program's own menu opens at the
-# pointer; on Wayland, where the host draws the menu, the item manager.
+# pointer; on Wayland, where the host draws the menu, the find window.
 if [ "$mode" = x11 ]; then
   before=$(e2e_window_count)
   # shellcheck disable=SC2086
@@ -102,11 +102,13 @@ if [ "$mode" = x11 ]; then
 else
   # shellcheck disable=SC2086
   gnome_click $pos 1 2
-  e2e_wait_for 15 gnome_has_window "$name - Manage Items" || fail "a double click opened nothing"
+  e2e_wait_for 15 gnome_has_window "$name - Find" || fail "a double click opened nothing"
   app=$(gnome_ask eval "global.get_window_actors().map(a => a.meta_window)
-    .filter(w => w.get_title() === '$name - Manage Items')
+    .filter(w => w.get_title() === '$name - Find')
     .map(w => imports.gi.Shell.WindowTracker.get_default().get_window_app(w).get_name())[0]")
-  [ "$app" = "\"$name\"" ] || fail "the shell files the item manager under $app, not the launcher"
+  [ "$app" = "\"$name\"" ] || fail "the shell files the find window under $app, not the launcher"
+  find_has_focus() { [ "$(gnome_ask eval "global.display.focus_window && global.display.focus_window.get_title()")" = "\"$name - Find\"" ]; }
+  e2e_wait_for 15 find_has_focus || fail "the find window did not get the focus"
   gnome_screenshot "$out/double-click.png" || fail "no screenshot"
 fi
 gnome_close_menus
