@@ -12,6 +12,7 @@
 #include "app/shell/program.h"
 #include "app/tray/form_find.h"
 #include "app/tray/item_search.h"
+#include "app/tray/live_menu.h"
 #include "support/controls.h"
 #include "support/manager_support.h"
 #include "support/test_program.h"
@@ -89,7 +90,8 @@ private slots:
         QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("bund\n"));
         QVERIFY(t.notices.isEmpty());
         // Counted for the ranking, in the program's own file.
-        QVERIFY(ReadText(QString::fromStdString(p.places.launchHistoryFile())).contains(t.dir() + "record\tbund"));
+        const QString history = QString::fromStdString(p.places.launchHistoryFile());
+        QVERIFY(ReadText(history).contains(t.dir() + "record\tbund"));
 
         // Opened with text typed in: the access key's marker is not shown;
         // Return takes the first row.
@@ -107,6 +109,13 @@ private slots:
         QTest::keyClick(w->textBox(), Qt::Key_Escape);
         QVERIFY(!w->isVisible());
         QVERIFY(!QFile::exists(t.dir() + "args.txt"));
+
+        // A choice in the tray menu counts in the history too.
+        LiveMenu* menu = p.items->liveMenu();
+        menu->realise();
+        menu->choose(*LiveMenu::EntryOf(testing::ActionOf(menu, "&Record arguments")));
+        QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("one\ntwo words\n"));
+        QVERIFY(ReadText(history).contains(t.dir() + "record\tone \"two words\""));
     }
 
     void aSaveInTheManagerIsFoundAfterIt() {
