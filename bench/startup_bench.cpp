@@ -3,8 +3,7 @@
 // (pictures rendered), the item manager's first showing and the find
 // window's (its index built then, with the first rows' pictures). Resident
 // memory is measured on the real program by scripts/bench-startup.sh, since
-// a benchmark process keeps what earlier runs
-// allocated.
+// a benchmark process keeps what earlier runs allocated.
 //
 //   startup_bench                      run the benchmarks (offscreen)
 //   startup_bench --write-store DIR [FOLDERS]
