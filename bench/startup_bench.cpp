@@ -1,8 +1,9 @@
 // The program's own start on the generated store, in-process: windows,
 // start-up up to the tray answering, the first opening of the tray menu
-// (pictures rendered) and the item manager's first showing. Resident memory is measured on the real program by
-// scripts/bench-startup.sh, since a benchmark process keeps what earlier runs
-// allocated.
+// (pictures rendered), the item manager's first showing and the find
+// window's (its index built then, with the first rows' pictures). Resident
+// memory is measured on the real program by scripts/bench-startup.sh, since
+// a benchmark process keeps what earlier runs allocated.
 //
 //   startup_bench                      run the benchmarks (offscreen)
 //   startup_bench --write-store DIR [FOLDERS]
@@ -17,6 +18,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
 #include <cstdio>
@@ -29,6 +31,7 @@
 #include "app/manager/item_tree_model.h"
 #include "app/shell/program.h"
 #include "tests/app/support/controls.h"
+#include "app/tray/form_find.h"
 #include "app/tray/live_menu.h"
 #include "bench_program.h"
 #include "bench_store.h"
@@ -86,6 +89,25 @@ void BM_FirstManagerShow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FirstManagerShow)->Unit(benchmark::kMillisecond);
+
+// The find window's first showing after a start, with a text typed in: the
+// index of every item is built then.
+void BM_FirstFindShow(benchmark::State& state) {
+    TheStore();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto p = Start();
+        state.ResumeTiming();
+        p->ShowFind(QStringLiteral("program 12"));
+        QCoreApplication::processEvents();
+        if (p->find->results()->count() == 0) state.SkipWithError("the find window found nothing");
+        state.PauseTiming();
+        p.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstFindShow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -13,7 +13,6 @@
 #include "app/manager/form_items.h"
 #include "app/services/notice.h"
 #include "app/shell/program.h"
-#include "app/shell/tray_commands.h"
 #include "app/store/image_lists.h"
 #include "app/tray/tray_menu_export.h"
 #include "app/widgets/sys_tray_icon.h"
@@ -61,8 +60,9 @@ TFormGeneral::TFormGeneral(Program& program) : program_(program) {
     connect(CSystrayGen, &TSysTrayIcon::trayAvailabilityChanged, this, [this](bool available) {
         if (available && noTrayBox_) noTrayBox_->close();
     });
-    // There the program's main window answers, as a double press opens it.
-    connect(CSystrayGen, &TSysTrayIcon::hostActivated, this, [this] { miManageItemsClick(program_); });
+    // A host that draws the menu itself (GNOME on Wayland) asks on a double
+    // press: there the find window is the program's own way to its items.
+    connect(CSystrayGen, &TSysTrayIcon::hostActivated, this, [this] { program_.ShowFind(QString()); });
     CSystrayGen->Loaded();
     AEGeneral = new TApplicationEvents(this);
     connect(AEGeneral, &TApplicationEvents::OnHint, this, &TFormGeneral::AEGeneralHint);

@@ -18,7 +18,9 @@
 #include "app/services/notice.h"
 #include "app/store/image_lists.h"
 #include "app/shell/tray_commands.h"
+#include "app/tray/form_find.h"
 #include "app/tray/form_shortcuts.h"
+#include "app/tray/item_search.h"
 #include "app/tray/live_menu.h"
 #include "app/shell/menu_drawing.h"
 #include "app/tray/menu_style.h"
@@ -55,6 +57,7 @@ Program::Program() : errorHandling_(this), clock(&Clock::system()) {
     itemsTitle = QString::fromStdString(texts::Title(texts::ItemsTitleSuffix));
     configTitle = QString::fromStdString(texts::Title(texts::ConfigTitleSuffix));
     aboutTitle = QString::fromStdString(texts::Title(texts::AboutTitleSuffix));
+    findTitle = QString::fromStdString(texts::Title(texts::FindTitleSuffix));
 }
 
 Program::~Program() {
@@ -89,6 +92,7 @@ void Program::createWindows() {
     images = std::make_unique<ImageLists>(store.images, store.counters.defaultProgramImage);
     liveMenu = std::make_unique<LiveMenu>(*images, [this](const MenuEntry& e) { RunMenuCommand(*this, e); });
     liveMenu->setObjectName("PMItems");
+    search = std::make_unique<ItemSearch>(store, places);
     general = std::make_unique<TFormGeneral>(*this);
     OrbelDialog::setTitlePainter(
         [g = general.get()](OrbelDialog* d, const QString& title) { g->PaintTitle(d, title); });
@@ -201,6 +205,8 @@ void Program::StartUp() {
 }
 
 void Program::ReloadStore() {
+    // The index names entries by item numbers the reload gives anew.
+    search->markStale();
     items->setTreeChangeHandler(false);
     general->CSystrayGen->setEnabled(false);
     general->CSystrayGen->setPopupMenu(nullptr);
@@ -219,7 +225,17 @@ void Program::ReloadStore() {
     general->CSystrayGen->setEnabled(true);
     general->CSystrayGen->setPopupMenu(items->liveMenu());
     items->setTreeChangeHandler(true);
+    if (find && find->isVisible()) find->refresh();
     emit reloaded();
+}
+
+void Program::ShowFind(const QString& text) {
+    if (!find)
+        find = std::make_unique<TFormFind>(findTitle, *search, *images, [this](int item) {
+            // As a click on the item in the tray menu, and counted for the ranking.
+            if (shortcuts->OpenItemNumber(item)) search->recordLaunch(item);
+        });
+    find->open(text);
 }
 
 void Program::CloseProgram() {

@@ -28,6 +28,8 @@ class TFormShortCuts;
 class TFormItems;
 class TFormConfig;
 class TFormAbout;
+class TFormFind;
+class ItemSearch;
 
 class Program : public QObject, public PreferencesHost, public ManagerHost {
     Q_OBJECT
@@ -57,6 +59,8 @@ public:
     void StartUp();
     void ReloadStore();
     void CloseProgram();
+    // Opens the find window (made on its first showing) with text typed in.
+    void ShowFind(const QString& text);
 
     // What the preferences ask of the program.
     void HideOpenDialogs() override;
@@ -89,7 +93,7 @@ public:
     QString crashMessage;
     QString backupPrompt;
     QString helpTail;
-    QString itemsTitle, configTitle, aboutTitle;
+    QString itemsTitle, configTitle, aboutTitle, findTitle;
 
 private:
     // Installed first, so that it is let go last: windows going away may
@@ -106,6 +110,9 @@ public:
     // The tray menu as the store fills it; the tray icon and the item
     // manager show it.
     std::unique_ptr<LiveMenu> liveMenu;
+    // The index the find window (and typing in the menu) finds items in,
+    // built on its first use; a reload marks it stale.
+    std::unique_ptr<ItemSearch> search;
     // What the windows' timers run on; tests set their own before the
     // windows are made.
     Clock* clock;
@@ -115,6 +122,8 @@ public:
     std::unique_ptr<TFormItems> items;
     std::unique_ptr<TFormConfig> config;
     std::unique_ptr<TFormAbout> about;
+    // Made when first asked for, so it costs nothing at start-up.
+    std::unique_ptr<TFormFind> find;
 
     // Whether the tray answers the mouse and has its menu (Running).
     bool trayReady() const;

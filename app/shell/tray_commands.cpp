@@ -7,6 +7,7 @@
 #include "app/manager/form_items.h"
 #include "app/shell/program.h"
 #include "app/tray/form_shortcuts.h"
+#include "app/tray/item_search.h"
 #include "app/services/launching.h"
 #include "core/shell/texts.h"
 #include "core/tray/menu_model.h"
@@ -26,7 +27,10 @@ void ShowModeless(QWidget* w) {
 void RunMenuCommand(Program& prog, const MenuEntry& entry) {
     switch (entry.onClick) {
     case MenuHandler::None: break;
-    case MenuHandler::NorItemsRTClickItem: prog.shortcuts->NorItemsRTClickItem(entry); break;
+    case MenuHandler::NorItemsRTClickItem:
+        // Counted for the find's ranking, as launches from the find window are.
+        if (prog.shortcuts->OpenItemNumber(entry.tag)) prog.search->recordLaunch(entry.tag);
+        break;
     case MenuHandler::miHelpFileClick: miHelpFileClick(prog); break;
     case MenuHandler::miManageItemsClick: miManageItemsClick(prog); break;
     case MenuHandler::SetupClick: SetupClick(prog); break;

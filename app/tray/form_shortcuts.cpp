@@ -20,12 +20,13 @@ TFormShortCuts::TFormShortCuts(MenuLook look) : look_(look) {
     setAttribute(Qt::WA_DontShowOnScreen);
 }
 
-void TFormShortCuts::NorItemsRTClickItem(const MenuEntry& sender) {
-    const int n = sender.tag;
+void TFormShortCuts::NorItemsRTClickItem(const MenuEntry& sender) { OpenItemNumber(sender.tag); }
+
+bool TFormShortCuts::OpenItemNumber(int n) const {
     const ItemTable& table = look_.table;
     const std::string parameters = table.GetItemParameters(n);
     const std::string path = table.pathOf(n);
-    OpenItem(QString::fromStdString(path), QString::fromStdString(parameters));
+    return OpenItem(QString::fromStdString(path), QString::fromStdString(parameters));
 }
 
 namespace {

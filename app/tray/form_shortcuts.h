@@ -47,6 +47,8 @@ public:
 
     // Opens the item whose number the entry carries.
     void NorItemsRTClickItem(const MenuEntry& sender);
+    // The same by the item's number; true when it started.
+    bool OpenItemNumber(int itemNumber) const;
 
     // The program's drawing of menu entries. They keep no state: every call
     // reads the settings and colours in effect. Rectangles are the entry's,

@@ -28,6 +28,7 @@ inline constexpr const char* NoTrayNotice =
 inline constexpr const char* ItemsTitleSuffix = " - Manage Items";
 inline constexpr const char* ConfigTitleSuffix = " - Preferences";
 inline constexpr const char* AboutTitleSuffix = " - About";
+inline constexpr const char* FindTitleSuffix = " - Find";
 
 std::string Title(const char* suffix);  // product name + suffix
 // "Tandrel Orbel version 1.12 for Windows", with the name of the system it

@@ -9,6 +9,11 @@ runs with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, see e2e_start_a11y):
   a11y.py labels TITLE
                   the texts of the labels in the window of that title, one
                   a line
+  a11y.py results TITLE
+                  the names of the rows of the list "Results" in the window
+                  of that title, one a line
+  a11y.py text TITLE NAME
+                  the text in the text box NAME of the window of that title
 """
 import sys
 
@@ -43,16 +48,29 @@ def shown():
     print("%s\t%s" % (",".join(selected), box.queryText().getText(0, -1)))
 
 
-def window_labels(title):
+def window_named(title):
     desktop = pyatspi.Registry.getDesktop(0)
     for app in desktop:
         if app is None:
             continue
         for window in app:
             if window is not None and window.name == title:
-                return pyatspi.findAllDescendants(window, lambda a: a is not None
-                                                  and a.getRole() == pyatspi.ROLE_LABEL)
+                return window
     sys.exit("no window '%s' on the accessibility bus" % title)
+
+
+def window_labels(title):
+    return pyatspi.findAllDescendants(window_named(title), lambda a: a is not None
+                                      and a.getRole() == pyatspi.ROLE_LABEL)
+
+
+def results(title):
+    found = pyatspi.findDescendant(window_named(title), lambda a: a is not None and a.name == "Results"
+                                   and a.getRole() in (pyatspi.ROLE_LIST, pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE))
+    if found is None:
+        sys.exit("no list 'Results' in the window '%s'" % title)
+    return [row.name for row in found if row is not None and row.getRole() in (
+        pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL)]
 
 
 def main():
@@ -62,6 +80,17 @@ def main():
     if sys.argv[1:2] == ["labels"] and len(sys.argv) == 3:
         for label in window_labels(sys.argv[2]):
             print(label.name)
+        return
+    if sys.argv[1:2] == ["text"] and len(sys.argv) == 4:
+        box = pyatspi.findDescendant(window_named(sys.argv[2]), lambda a: a is not None and a.name == sys.argv[3]
+                                     and a.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY))
+        if box is None:
+            sys.exit("no text box '%s' in the window '%s'" % (sys.argv[3], sys.argv[2]))
+        print(box.queryText().getText(0, -1))
+        return
+    if sys.argv[1:2] == ["results"] and len(sys.argv) == 3:
+        for name in results(sys.argv[2]):
+            print(name)
         return
     if sys.argv[1:] != ["rows"]:
         sys.exit(__doc__)

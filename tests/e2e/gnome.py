@@ -9,6 +9,8 @@ virtual pointer of the shell's own, screenshots.
   gnome.py click X Y BUTTON [N]    N presses (1: a click, 2: a double click)
   gnome.py menu                    the open top-bar menu's entries, one a
                                    line: "X Y<TAB>label" (nothing: none open)
+  gnome.py keys TEXT               types TEXT from a virtual keyboard of the
+                                   shell's own (a newline in it: Return)
   gnome.py screenshot FILE         the whole screen
 """
 import json
@@ -57,6 +59,21 @@ def main():
                 p.notify_button(t += 20000, %d, Clutter.ButtonState.RELEASED);
             }
             true""" % (x, y, n, button, button))
+    elif cmd == "keys":
+        shell_eval("""
+            const Clutter = imports.gi.Clutter;
+            const GLib = imports.gi.GLib;
+            if (!global._orbelKeyboard)
+                global._orbelKeyboard = Clutter.get_default_backend().get_default_seat()
+                    .create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
+            const k = global._orbelKeyboard;
+            let t = GLib.get_monotonic_time();
+            for (const c of %s) {
+                const sym = c === '\\n' ? Clutter.KEY_Return : Clutter.unicode_to_keysym(c.charCodeAt(0));
+                k.notify_keyval(t += 20000, sym, Clutter.KeyState.PRESSED);
+                k.notify_keyval(t += 20000, sym, Clutter.KeyState.RELEASED);
+            }
+            true""" % json.dumps(sys.argv[2]))
     elif cmd == "menu":
         found = shell_eval("""
             const Main = imports.ui.main;

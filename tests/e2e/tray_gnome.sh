@@ -6,8 +6,9 @@
 # starts, once, registered once; a left click opens the exported menu there
 # and an item chosen with the pointer starts with its parameters; the right
 # button opens the menu as well; a double click opens the program's own
-# menu (X11) or its item manager (Wayland), which the shell files under the
-# launcher's name; with the extension switched off and on the
+# menu (X11) or its find window (Wayland), which the shell files under the
+# launcher's name and gives the focus, and where typing lists the item and
+# Return starts it; with the extension switched off and on the
 # icon comes back, once; and the extension reports no error about it.
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -47,6 +48,8 @@ e2e_wait_file_has "$out/registrations.txt" NameLost || fail "dbus-monitor did no
 registrations() { grep -c 'member=RegisterStatusNotifierItem' "$out/registrations.txt" || true; }
 
 name="Tandrel Orbel"
+# The find window is read through the accessibility bus.
+[ "$mode" = x11 ] || e2e_start_a11y
 for start in 1 2 3 4 5; do
   before=$(registrations)
   "$prog/orbel" > "$out/orbel-$start.log" 2>&1 &
@@ -92,7 +95,7 @@ gnome_click $pos 3
 e2e_wait_for 15 gnome_menu_closed || fail "a second right click did not close the menu"
 
 # A double click calls Activate: on X11 the program's own menu opens at the
-# pointer; on Wayland, where the host draws the menu, the item manager.
+# pointer; on Wayland, where the host draws the menu, the find window.
 if [ "$mode" = x11 ]; then
   before=$(e2e_window_count)
   # shellcheck disable=SC2086
@@ -102,12 +105,34 @@ if [ "$mode" = x11 ]; then
 else
   # shellcheck disable=SC2086
   gnome_click $pos 1 2
-  e2e_wait_for 15 gnome_has_window "$name - Manage Items" || fail "a double click opened nothing"
+  e2e_wait_for 15 gnome_has_window "$name - Find" || fail "a double click opened nothing"
   app=$(gnome_ask eval "global.get_window_actors().map(a => a.meta_window)
-    .filter(w => w.get_title() === '$name - Manage Items')
+    .filter(w => w.get_title() === '$name - Find')
     .map(w => imports.gi.Shell.WindowTracker.get_default().get_window_app(w).get_name())[0]")
-  [ "$app" = "\"$name\"" ] || fail "the shell files the item manager under $app, not the launcher"
+  [ "$app" = "\"$name\"" ] || fail "the shell files the find window under $app, not the launcher"
+  find_has_focus() { [ "$(gnome_ask eval "global.display.focus_window && global.display.focus_window.get_title()")" = "\"$name - Find\"" ]; }
+  e2e_wait_for 15 find_has_focus || fail "the find window did not get the focus"
+  # Typed into, it lists the match; Return starts it with its parameters
+  # and the window goes.
+  # (Keys sent at once to the shell's new virtual keyboard may be lost:
+  # typed again while the box stays empty.)
+  type_until_listed() {
+    /usr/bin/python3 "$here/a11y.py" results "$name - Find" > "$work/results.txt" || return 1
+    grep -qx "$1" "$work/results.txt" && return 0
+    [ -n "$(/usr/bin/python3 "$here/a11y.py" text "$name - Find" Find)" ] || gnome_ask keys "$2" > /dev/null
+    return 1
+  }
+  if ! e2e_wait_for 15 type_until_listed "Record arguments" argu; then
+    gnome_screenshot "$out/find-window.png" || true
+    fail "the find window lists: $(paste -sd, "$work/results.txt" 2>&1; /usr/bin/python3 "$here/a11y.py" results "$name - Find" 2>&1)"
+  fi
   gnome_screenshot "$out/double-click.png" || fail "no screenshot"
+  rm -f "$work/args.txt"
+  gnome_ask keys $'\n' > /dev/null
+  e2e_wait_for 15 test -s "$work/args.txt" || fail "Return in the find window did not start the item"
+  printf 'one\ntwo words\nthree\n' | diff -u - "$work/args.txt" || fail "the item got other parameters from the find window"
+  find_gone() { ! gnome_has_window "$name - Find"; }
+  e2e_wait_for 15 find_gone || fail "the find window stayed after Return"
 fi
 gnome_close_menus
 
