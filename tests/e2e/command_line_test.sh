@@ -67,7 +67,7 @@ window_at() {
 # --menu through the socket (no session bus for this start): the menu opens
 # at the pointer.
 e2e_pointer_to 400 300
-e2e_and_wait_window env DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" "$prog/orbel" --menu ||
+e2e_and_wait_window env DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" "$prog/orbel" --menu 2> "$out/menu-socket.log" ||
   fail "orbel --menu opened no menu"
 import -window root "$out/menu.png"
 window_at 400 300 || fail "the menu did not open at the pointer"
@@ -85,6 +85,8 @@ e2e_close_menus || fail "the menu opened on the bus did not close with Esc"
 "$prog/orbel" --manager > "$out/manager.log" 2>&1 || fail "orbel --manager failed: $(cat "$out/manager.log")"
 e2e_visible_window "Tandrel Orbel - Manage Items" > /dev/null || fail "orbel --manager opened no item manager"
 import -window root "$out/manager.png"
+# --find with words: taken (what it opens is the find window's own test).
+"$prog/orbel" --find "march invoice" > "$out/find.log" 2>&1 || fail "orbel --find failed: $(cat "$out/find.log")"
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
 
 # With no program running the command starts it and does what it asks.
