@@ -21,6 +21,11 @@ public:
     std::string errorString() const { return error_; }
     // Where the mark lives (a file, or the system object's name).
     std::string lockPath() const;
+    // Where the holder takes requests from other starts of the program, as
+    // a local server name: a socket beside the lock file in a directory of
+    // this user's own (Linux), a pipe named for this user and session
+    // (Windows). Empty when there is no such place.
+    std::string channelName() const;
 
 private:
     struct Handle;

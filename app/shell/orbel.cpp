@@ -1,18 +1,69 @@
-// Process entry: create the windows in their order, guard against a second
-// instance, start up and run the one message loop.
+// Process entry: read the options, create the windows in their order,
+// guard against a second instance, start up and run the one message loop.
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/services/notice.h"
 #include "app/shell/orbel_application.h"
 #include "app/shell/program.h"
+#include "app/shell/remote_requests.h"
 #include "app/store/image_lists.h"
+#include "core/shell/command_line.h"
 #include "core/shell/texts.h"
+#include "platform/single_instance.h"
+
+namespace {
+
+// A start with a request when the program runs: hand it over and end. The
+// lock is held here otherwise, for the start-up that follows.
+std::unique_ptr<orbel::platform::SingleInstanceLock> HandOver(const orbel::CommandRequest& request, int argc,
+                                                              char** argv, int* exitCode) {
+    auto lock = std::make_unique<orbel::platform::SingleInstanceLock>(std::string(orbel::texts::InstanceName));
+    switch (lock->acquire()) {
+    case orbel::platform::SingleInstanceLock::Result::Acquired: return lock;
+    // The guard tries again and reports it as without a request.
+    case orbel::platform::SingleInstanceLock::Result::Failed: return nullptr;
+    case orbel::platform::SingleInstanceLock::Result::HeldElsewhere: break;
+    }
+    // No windows, no display: only the bus and the socket.
+    QCoreApplication core(argc, argv);
+    QString error;
+    if (orbel::SendRequest(request, QString::fromStdString(lock->channelName()), &error)) {
+        *exitCode = 0;
+    } else {
+        std::fprintf(stderr, "orbel: the running program did not take the request: %s\n", qPrintable(error));
+        *exitCode = 1;
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    // Help and mistakes are answered before anything else: without a
+    // display, and without a word to a running program.
+    const orbel::CommandLine line = orbel::ParseCommandLine(std::vector<std::string>(argv + (argc > 0), argv + argc));
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "orbel: %s\n", line.error.c_str());
+        return 2;
+    }
+    if (line.request.kind == orbel::RequestKind::Help) {
+        std::fputs(orbel::CommandHelpText().c_str(), stdout);
+        return 0;
+    }
+    std::unique_ptr<orbel::platform::SingleInstanceLock> lock;
+    if (line.request.kind != orbel::RequestKind::None) {
+        int exitCode = -1;
+        lock = HandOver(line.request, argc, argv, &exitCode);
+        if (exitCode >= 0) return exitCode;
+    }
     orbel::OrbelApplication app(argc, argv);
     // The hidden main window never shows, and closing a dialog never ends the program.
     app.setQuitOnLastWindowClosed(false);
@@ -25,6 +76,8 @@ int main(int argc, char** argv) {
     try {
         orbel::Program program;
         program.setItemTreeWhenShown(true);
+        program.setStartRequest(line.request);
+        if (lock) program.adoptInstanceLock(std::move(lock));
         program.createWindows();
         // The new windows' posted layout and polish requests run before
         // start-up measures their texts.

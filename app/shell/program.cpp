@@ -15,6 +15,7 @@
 #include "app/services/clock.h"
 #include "app/shell/form_general.h"
 #include "app/shell/orbel_application.h"
+#include "app/shell/remote_requests.h"
 #include "app/services/notice.h"
 #include "app/store/image_lists.h"
 #include "app/shell/tray_commands.h"
@@ -123,18 +124,25 @@ bool Program::reloadAfterSave() {
     return !endRequested();
 }
 
+void Program::adoptInstanceLock(std::unique_ptr<platform::SingleInstanceLock> lock) { lock_ = std::move(lock); }
+
 void Program::GuardSingleInstance() {
-    lock_ = std::make_unique<platform::SingleInstanceLock>(std::string(texts::InstanceName));
-    switch (lock_->acquire()) {
-    case platform::SingleInstanceLock::Result::Acquired: return;
-    case platform::SingleInstanceLock::Result::HeldElsewhere:
-        // Another instance runs: end silently, without a window.
-        continue_ = false;
-        requestEnd(0);
-        return;
-    case platform::SingleInstanceLock::Result::Failed:
-        throw std::runtime_error("cannot create the single-instance lock: " + lock_->errorString());
+    if (!lock_ || !lock_->held()) {
+        lock_ = std::make_unique<platform::SingleInstanceLock>(std::string(texts::InstanceName));
+        switch (lock_->acquire()) {
+        case platform::SingleInstanceLock::Result::Acquired: break;
+        case platform::SingleInstanceLock::Result::HeldElsewhere:
+            // Another instance runs: end silently, without a window.
+            continue_ = false;
+            requestEnd(0);
+            return;
+        case platform::SingleInstanceLock::Result::Failed:
+            throw std::runtime_error("cannot create the single-instance lock: " + lock_->errorString());
+        }
     }
+    requests_ = std::make_unique<RequestReceiver>(*this, QString::fromStdString(lock_->channelName()));
+    connect(requests_.get(), &RequestReceiver::findRequested, this, &Program::ShowFind);
+    if (startRequest_.kind != RequestKind::None) requests_->take(startRequest_);
 }
 
 BackupAnswer Program::askBackup() const {
@@ -239,7 +247,9 @@ void Program::ShowFind(const QString& text) {
 }
 
 void Program::CloseProgram() {
-    // 1. Pictures go with their windows. 2. Let a new instance start.
+    // 1. Pictures go with their windows. 2. Let a new instance start, once
+    // this one takes no more requests.
+    requests_.reset();
     if (lock_) lock_->release();
     // 3. Pending messages once: what is already queued (a repaint, a queued
     // signal) still runs, since the loop takes no more once told to end.

@@ -11,6 +11,7 @@
 
 #include "app/dialogs/form_config.h"
 #include "app/manager/form_items.h"
+#include "core/shell/command_line.h"
 #include "core/shell/file_places.h"
 #include "core/shell/settings.h"
 #include "core/store/store_loader.h"
@@ -30,6 +31,7 @@ class TFormConfig;
 class TFormAbout;
 class TFormFind;
 class ItemSearch;
+class RequestReceiver;
 
 class Program : public QObject, public PreferencesHost, public ManagerHost {
     Q_OBJECT
@@ -56,6 +58,14 @@ public:
     // Steps of the main sequence.
     void createWindows();
     void GuardSingleInstance();
+    // A start with a request takes the lock before its windows are made
+    // (a running program gets the request instead); the guard keeps it.
+    void adoptInstanceLock(std::unique_ptr<platform::SingleInstanceLock> lock);
+    // What the command asked for, done once start-up is done.
+    void setStartRequest(const CommandRequest& request) { startRequest_ = request; }
+    // Takes the requests of later starts while the lock is held (none
+    // before the guard, nor in a second instance).
+    RequestReceiver* requests() const { return requests_.get(); }
     void StartUp();
     void ReloadStore();
     void CloseProgram();
@@ -136,6 +146,9 @@ private:
     BackupAnswer askBackup() const;
 
     std::unique_ptr<platform::SingleInstanceLock> lock_;
+    // Let go before the lock: a new holder's socket must not be removed.
+    std::unique_ptr<RequestReceiver> requests_;
+    CommandRequest startRequest_;
     bool continue_ = true;
     bool endRequested_ = false;
     bool placesFixed_ = false;

@@ -70,6 +70,15 @@ std::string SingleInstanceLock::lockPath() const {
     return LockFileName(LockDirectory(false, &ignored), name_);
 }
 
+std::string SingleInstanceLock::channelName() const {
+    // Others could put a socket of theirs into a directory they may write
+    // to: a request goes only into one that is this user's alone.
+    std::string ignored;
+    const std::string dir = LockDirectory(false, &ignored);
+    if (!IsPrivateDirectory(dir)) return {};
+    return dir + '/' + name_ + ".socket";
+}
+
 SingleInstanceLock::Result SingleInstanceLock::acquire() {
     if (held()) return Result::Acquired;
     error_.clear();

@@ -2,6 +2,10 @@
 
 #include "platform/win32/wide.h"
 
+#include <sddl.h>
+
+#include <vector>
+
 namespace orbel::platform {
 
 // A named mapping of 4 bytes backed by the paging file: its existence marks
@@ -19,6 +23,28 @@ SingleInstanceLock::~SingleInstanceLock() { release(); }
 bool SingleInstanceLock::held() const { return handle_ != nullptr; }
 
 std::string SingleInstanceLock::lockPath() const { return name_; }
+
+std::string SingleInstanceLock::channelName() const {
+    // Pipe names are one namespace for every session of the machine: the
+    // user's security id and the session number make this one its own.
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    std::string sid;
+    if (size && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+        wchar_t* text = nullptr;
+        if (ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+            sid = win32::Utf8(text);
+            LocalFree(text);
+        }
+    }
+    CloseHandle(token);
+    DWORD session = 0;
+    if (sid.empty() || !ProcessIdToSessionId(GetCurrentProcessId(), &session)) return {};
+    return name_ + '-' + sid + '-' + std::to_string(session);
+}
 
 SingleInstanceLock::Result SingleInstanceLock::acquire() {
     if (held()) return Result::Acquired;

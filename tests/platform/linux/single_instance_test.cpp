@@ -34,6 +34,7 @@ TEST_F(SingleInstanceTest, LockLivesInTheRuntimeDirectoryUnderItsName) {
     EXPECT_EQ(lock.lockPath(), runtime_.path().toStdString() + '/' + kName + ".lock");
     ASSERT_EQ(lock.acquire(), Result::Acquired);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(lock.lockPath())));
+    EXPECT_EQ(lock.channelName(), runtime_.path().toStdString() + '/' + kName + ".socket");
 }
 
 TEST_F(SingleInstanceTest, LockOfAKilledProcessIsFree) {
@@ -140,6 +141,7 @@ TEST(SingleInstanceFallback, UnusableRuntimeDirectoryFallsBackToAPrivateTmpDirec
         EXPECT_TRUE(S_ISDIR(st.st_mode));
         EXPECT_EQ(st.st_uid, geteuid());
         EXPECT_EQ(st.st_mode & 077, 0u);
+        EXPECT_EQ(lock.channelName().rfind(fallback + '/', 0), 0u) << lock.channelName();
         const std::string path = lock.lockPath();
         lock.release();
         ::unlink(path.c_str());

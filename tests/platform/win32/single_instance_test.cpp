@@ -102,5 +102,12 @@ TEST(SingleInstanceProcesses, TheProgramsGuardIsTheNamedMappingOfFourBytes) {
     EXPECT_EQ(OpenFileMappingW(FILE_MAP_READ, FALSE, L"{EC026F81-E509-4559-8445-CD9A237072F0}"), nullptr);
 }
 
+TEST(SingleInstanceProcesses, RequestsGoToAPipeOfThisUsersSession) {
+    // Pipe names are seen by every session: the user's id must be in it.
+    const std::string channel = SingleInstanceLock("{EC026F81-E509-4559-8445-CD9A237072F0}").channelName();
+    EXPECT_EQ(channel.rfind("{EC026F81-E509-4559-8445-CD9A237072F0}-S-1-", 0), 0u) << channel;
+    EXPECT_EQ(channel.find('\\'), std::string::npos) << channel;
+}
+
 }  // namespace
 }  // namespace orbel::platform
