@@ -10,7 +10,9 @@ e2e_begin command_line
 e2e_require dbus-daemon dbus-send
 
 mkdir -p "$prog/shortcuts"
-printf '^UnkLnk|%s|txt|A document\r\n' "$work/doc.txt" > "$prog/shortcuts/shortcuts.txt"
+e2e_make_recorder "$work"
+printf '^UnkLnk|%s|txt|A document\r\n^ExeLnk|%s|one "two words"|record-args.bmp|Record arguments\r\n' \
+  "$work/doc.txt" "$work/record-args" > "$prog/shortcuts/shortcuts.txt"
 
 # Help, and a mistake, with no display at all.
 (unset DISPLAY WAYLAND_DISPLAY; "$prog/orbel" --help > "$out/help.txt" 2> "$out/help-err.txt") ||
@@ -85,8 +87,16 @@ e2e_close_menus || fail "the menu opened on the bus did not close with Esc"
 "$prog/orbel" --manager > "$out/manager.log" 2>&1 || fail "orbel --manager failed: $(cat "$out/manager.log")"
 e2e_visible_window "Tandrel Orbel - Manage Items" > /dev/null || fail "orbel --manager opened no item manager"
 import -window root "$out/manager.png"
-# --find with words: taken (what it opens is the find window's own test).
-"$prog/orbel" --find "march invoice" > "$out/find.log" 2>&1 || fail "orbel --find failed: $(cat "$out/find.log")"
+# --find with words: the find window with them typed in, the keyboard
+# there, and Return starts the best match with its parameters.
+"$prog/orbel" --find "record arg" > "$out/find.log" 2>&1 || fail "orbel --find failed: $(cat "$out/find.log")"
+find_window=$(e2e_visible_window "Tandrel Orbel - Find") || fail "orbel --find opened no find window"
+e2e_focus "$find_window" || fail "the find window did not take the keyboard"
+import -window root "$out/find.png"
+xdotool key Return
+e2e_wait_for 15 test -s "$work/args.txt" || fail "Return in the find window started nothing"
+printf 'one\ntwo words\n' | diff -u - "$work/args.txt" || fail "the found item got other parameters"
+e2e_wait_for 15 e2e_no_window_named "Tandrel Orbel - Find" || fail "the find window stayed after the launch"
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
 
 # With no program running the command starts it and does what it asks.
