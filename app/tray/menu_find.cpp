@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QScreen>
 #include <algorithm>
 
 #include "app/store/image_lists.h"
@@ -48,6 +49,27 @@ void MenuFind::end() {
     for (const QPointer<QAction>& a : hidden_)
         if (a) a->setVisible(true);
     hidden_.clear();
+    keepPlace();
+    opened_ = QRect();
+}
+
+void MenuFind::keepPlace() {
+    if (!menu_.isVisible() || opened_.isNull()) return;
+    menu_.resize(menu_.sizeHint());
+    QRect g(opened_.topLeft(), menu_.size());
+    const QScreen* screen = menu_.screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    // A menu opened from a tray at the bottom or the right keeps that edge
+    // where it was, as if it had opened with these rows.
+    if (area.isValid()) {
+        if (opened_.center().y() > area.center().y()) g.moveBottom(opened_.bottom());
+        if (opened_.center().x() > area.center().x()) g.moveRight(opened_.right());
+        if (g.right() > area.right()) g.moveRight(area.right());
+        if (g.bottom() > area.bottom()) g.moveBottom(area.bottom());
+        if (g.left() < area.left()) g.moveLeft(area.left());
+        if (g.top() < area.top()) g.moveTop(area.top());
+    }
+    menu_.setGeometry(g);
 }
 
 void MenuFind::dropRows() {
@@ -64,6 +86,7 @@ void MenuFind::setText(const QString& text) {
         end();
         return;
     }
+    if (!active()) opened_ = menu_.geometry();
     text_ = text;
     if (hidden_.empty()) {
         // The menu's fixed entries (its own line, the kit, Close) come after
@@ -124,6 +147,7 @@ void MenuFind::showRows() {
         put(gap);
     }
     // The best row is the one Return opens.
+    keepPlace();
     menu_.setActiveAction(first ? first : line);
 }
 

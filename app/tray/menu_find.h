@@ -16,6 +16,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -52,12 +53,15 @@ private:
     void setText(const QString& text);
     void showRows();
     void dropRows();
+    // Keeps the resized menu where it opened, inside the screen.
+    void keepPlace();
 
     LiveMenu& menu_;
     ItemSearch& search_;
     LaunchFn launch_;
     std::unique_ptr<Finder> finder_;
     QString text_;
+    QRect opened_;                           // the menu's place before the search
     std::vector<QPointer<QAction>> rows_;    // ours: the text line, the rows, a separator
     std::vector<QPointer<QAction>> hidden_;  // loaded entries hidden while searching
 };
