@@ -23,6 +23,7 @@
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/item_search.h"
 #include "app/tray/live_menu.h"
+#include "app/tray/menu_find.h"
 #include "app/shell/menu_drawing.h"
 #include "app/tray/menu_style.h"
 #include "app/widgets/sys_tray_icon.h"
@@ -94,6 +95,10 @@ void Program::createWindows() {
     liveMenu = std::make_unique<LiveMenu>(*images, [this](const MenuEntry& e) { RunMenuCommand(*this, e); });
     liveMenu->setObjectName("PMItems");
     search = std::make_unique<ItemSearch>(store, places);
+    menuFind = new MenuFind(*liveMenu, *search, [this](int item) {
+        // As a click on the item itself, and counted for the ranking.
+        if (shortcuts->OpenItemNumber(item)) search->recordLaunch(item);
+    });
     general = std::make_unique<TFormGeneral>(*this);
     OrbelDialog::setTitlePainter(
         [g = general.get()](OrbelDialog* d, const QString& title) { g->PaintTitle(d, title); });
@@ -215,6 +220,8 @@ void Program::StartUp() {
 void Program::ReloadStore() {
     // The index names entries by item numbers the reload gives anew.
     search->markStale();
+    // A search in the open menu names items by the numbers that go now.
+    menuFind->end();
     items->setTreeChangeHandler(false);
     general->CSystrayGen->setEnabled(false);
     general->CSystrayGen->setPopupMenu(nullptr);

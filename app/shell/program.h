@@ -30,6 +30,7 @@ class TFormItems;
 class TFormConfig;
 class TFormAbout;
 class TFormFind;
+class MenuFind;
 class ItemSearch;
 class RequestReceiver;
 
@@ -123,6 +124,8 @@ public:
     // The index the find window (and typing in the menu) finds items in,
     // built on its first use; a reload marks it stale.
     std::unique_ptr<ItemSearch> search;
+    // Typing into the open tray menu finds in that index; the menu owns it.
+    MenuFind* menuFind = nullptr;
     // What the windows' timers run on; tests set their own before the
     // windows are made.
     Clock* clock;
