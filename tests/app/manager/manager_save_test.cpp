@@ -286,9 +286,7 @@ private slots:
 
     void launchStartsTheItemWithItsParametersInMemory() {
         TestProgram t;
-        const QString script = t.dir() + "record";
-        t.write("record", ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + t.dir() + "args.txt'\n").toUtf8());
-        QFile(script).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QString script = t.writeRecorder();
         t.write(
             "shortcuts/shortcuts.txt",
             ("^ExeLnk|" + script + "|one|record.bmp|Record\r\n^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n").toUtf8());

@@ -41,6 +41,13 @@ void TestProgram::write(const QString& relative, const QByteArray& bytes) {
     f.write(bytes);
 }
 
+QString TestProgram::writeRecorder() {
+    const QString script = dir() + "record";
+    write("record", ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + dir() + "args.txt'\n").toUtf8());
+    QFile(script).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return script;
+}
+
 void TestProgram::mkdir(const QString& relative) { QDir().mkpath(dir() + relative); }
 
 QStringList VisibleCaptions(QMenu* menu) {

@@ -29,6 +29,9 @@ public:
     QString dir() const { return dir_.path() + "/"; }
     // Writes bytes to a file below the program directory, making folders.
     void write(const QString& relative, const QByteArray& bytes);
+    // An executable "record" that writes its arguments, one a line, into
+    // args.txt; gives its full path.
+    QString writeRecorder();
     void mkdir(const QString& relative);
     bool exists(const QString& relative) const { return QFileInfo::exists(dir() + relative); }
 

@@ -29,9 +29,7 @@ namespace {
 // A recorder that writes its arguments, one a line, into args.txt; the
 // items: "Record arguments" at the top, two letters in "Office".
 void WriteStore(TestProgram& t) {
-    const QString script = t.dir() + "record";
-    t.write("record", ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + t.dir() + "args.txt'\n").toUtf8());
-    QFile(script).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString script = t.writeRecorder();
     t.write("shortcuts/shortcuts.txt",
             ("^ExeLnk|" + script + "|one \"two words\"|record.bmp|&Record arguments\r\n^Folder|Office\r\n").toUtf8());
     t.write("shortcuts/Office/shortcuts.txt", ("^ExeLnk|" + script + "|bank|record.bmp|Letter to Bank\r\n^ExeLnk|" +

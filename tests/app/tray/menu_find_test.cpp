@@ -23,9 +23,7 @@ namespace {
 // A recorder that writes its arguments, one a line, into args.txt; one item
 // at the top and one three folders deep.
 void WriteStore(TestProgram& t) {
-    const QString script = t.dir() + "record";
-    t.write("record", ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + t.dir() + "args.txt'\n").toUtf8());
-    QFile(script).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString script = t.writeRecorder();
     t.write("shortcuts/shortcuts.txt",
             ("^ExeLnk|" + script + "|top|record.bmp|&Record arguments\r\n^Folder|Work\r\n").toUtf8());
     t.write("shortcuts/Work/shortcuts.txt", "^Folder|Papers\r\n");
