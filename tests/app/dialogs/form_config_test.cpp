@@ -235,7 +235,7 @@ private slots:
         QCOMPARE(c->Tag + p.items->Tag + p.about->Tag, 0);
         QCOMPARE(Ini(t), "[General Settings]\r\nTaskBar=0\r\n[Font Settings]\r\nWindowsDraw=0\r\nFontName=" +
                              SomeFamily() + "\r\nFontSize=10\r\n");
-        QCOMPARE(p.settings, (Settings{false, false, SomeFamily().toStdString(), 10}));
+        QCOMPARE(p.settings, (Settings{false, false, SomeFamily().toStdString(), 10, ""}));
         // Taskbar off and the program's own titles, on every dialog.
         for (OrbelDialog* d : {static_cast<OrbelDialog*>(c), static_cast<OrbelDialog*>(p.items.get()),
                                static_cast<OrbelDialog*>(p.about.get())}) {
