@@ -25,7 +25,10 @@ class KdeGlobalShortcut : public KeyTaker {
     Q_OBJECT
 public:
     KdeGlobalShortcut() : bus_(QDBusConnection::sessionBus()) {}
-    ~KdeGlobalShortcut() override { release(); }
+    // The key stays in the desktop's settings, marked as of a program that is gone.
+    ~KdeGlobalShortcut() override {
+        if (registered_) call(QStringLiteral("setInactive"), {actionId()});
+    }
 
     QString keeper() const override { return QStringLiteral("KDE Plasma"); }
 

@@ -96,7 +96,7 @@ private:
 
 }  // namespace
 
-std::vector<std::unique_ptr<KeyTaker>> SystemKeyTakers() {
+std::vector<std::unique_ptr<KeyTaker>> SystemKeyTakers(const QString&) {
     std::vector<std::unique_ptr<KeyTaker>> takers;
     takers.push_back(std::make_unique<WindowsHotKey>());
     return takers;

@@ -29,9 +29,7 @@ bool IsModifierKey(int key) {
 MenuShortcut::MenuShortcut(QString command, Takers takers)
     : command_(std::move(command)), makeTakers_(std::move(takers)) {}
 
-MenuShortcut::~MenuShortcut() {
-    if (holder_) holder_->release();
-}
+MenuShortcut::~MenuShortcut() = default;
 
 std::optional<QKeyCombination> MenuShortcut::Parse(const QString& stored) {
     const QKeySequence seq = QKeySequence::fromString(stored.trimmed(), QKeySequence::PortableText);
@@ -53,7 +51,7 @@ MenuShortcut::State MenuShortcut::set(const QString& stored) {
     // The same text the field shows.
     keys_ = QKeySequence(*keys).toString(QKeySequence::NativeText);
     if (takers_.empty() && makeTakers_) {
-        takers_ = makeTakers_();
+        takers_ = makeTakers_(command_);
         for (auto& taker : takers_) connect(taker.get(), &KeyTaker::pressed, this, &MenuShortcut::pressed);
     }
     state_ = State::BindCommand;

@@ -33,14 +33,16 @@ signals:
 
 // The key takers this system offers, best first: the desktop's service,
 // then the program's own grab. Empty where no program can take a key.
-std::vector<std::unique_ptr<KeyTaker>> SystemKeyTakers();
+// command: what a desktop's key binding would run to open the menu.
+std::vector<std::unique_ptr<KeyTaker>> SystemKeyTakers(const QString& command);
 
 class MenuShortcut : public QObject {
     Q_OBJECT
 public:
     enum class State { None, Unreadable, Taken, HeldElsewhere, BindCommand };
-    using Takers = std::function<std::vector<std::unique_ptr<KeyTaker>>()>;
-    // command: what a desktop's key binding would run to open the menu.
+    using Takers = std::function<std::vector<std::unique_ptr<KeyTaker>>(const QString& command)>;
+    // command: what a desktop's key binding would run to open the menu. A
+    // key the desktop keeps stays when the program ends.
     explicit MenuShortcut(QString command, Takers takers = SystemKeyTakers);
     ~MenuShortcut() override;
 

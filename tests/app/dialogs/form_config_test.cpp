@@ -74,7 +74,7 @@ struct FakeTaker : KeyTaker {
 };
 
 MenuShortcut::Takers Takers(QStringList* log, std::vector<KeyTaker::Outcome> answers) {
-    return [=] {
+    return [=](const QString&) {
         std::vector<std::unique_ptr<KeyTaker>> out;
         int n = 0;
         for (KeyTaker::Outcome a : answers) out.push_back(std::make_unique<FakeTaker>(a, QString::number(n++), log));
@@ -187,7 +187,9 @@ private slots:
             // None set: the system is not asked.
             {"", {O::Taken}, {}, "No shortcut"},
             // The first way that can, and no other.
-            {"Ctrl+Alt+O", {O::NotPossible, O::Taken, O::Taken}, {"0 take Ctrl+Alt+O", "1 take Ctrl+Alt+O"},
+            {"Ctrl+Alt+O",
+             {O::NotPossible, O::Taken, O::Taken},
+             {"0 take Ctrl+Alt+O", "1 take Ctrl+Alt+O"},
              "Ctrl+Alt+O opens the menu from anywhere; it is registered with 1"},
             // Held elsewhere: no other way fights for it.
             {"Meta+F5", {O::HeldElsewhere, O::Taken}, {"0 take Meta+F5"}, "0 gives Meta+F5 to another action"},
@@ -200,7 +202,8 @@ private slots:
         for (const Row& row : rows) {
             QStringList asked;  // outlives the program, which lets go of its keys
             TestProgram t;
-            t.write("orbel.ini", QString("[General Settings]\r\nTaskBar=1\r\nMenuHotkey=%1\r\n").arg(row.stored).toUtf8());
+            t.write("orbel.ini",
+                    QString("[General Settings]\r\nTaskBar=1\r\nMenuHotkey=%1\r\n").arg(row.stored).toUtf8());
             t.program().keyTakers = Takers(&asked, row.answers);
             t.startUp();
             TFormConfig* c = t.program().config.get();
