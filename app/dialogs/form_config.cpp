@@ -13,9 +13,11 @@
 
 #include <algorithm>
 
+#include "app/hotkey/menu_shortcut.h"
 #include "app/services/notice.h"
 #include "app/services/launching.h"
 #include "app/widgets/enh_combo_box.h"
+#include "app/widgets/key_sequence_field.h"
 #include "app/widgets/kv_win_group_box.h"
 #include "app/widgets/system_fonts.h"
 #include "core/shell/profile_file.h"
@@ -65,8 +67,9 @@ int PutInRow(QWidget* w, const HandLayout& design, RowFlow& rows) {
 }
 
 // The controls whose entering shows help; BtnHelp is not among them.
-const char* const kExplained[] = {"BtnOK",        "BtnCancel",    "BtnApply",      "PCSettings",    "ChkBxSystray",
-                                  "ChkBxTaskBar", "CBWinDefDraw", "CmBoxFontName", "CmBoxFontSize", "BtnDefault"};
+const char* const kExplained[] = {"BtnOK",         "BtnCancel",    "BtnApply",     "PCSettings",
+                                  "ChkBxSystray",  "ChkBxTaskBar", "CBWinDefDraw", "CmBoxFontName",
+                                  "CmBoxFontSize", "BtnDefault",   "EdMenuHotkey"};
 
 void SelectText(QComboBox* box, const QString& text) {
     for (int i = 0; i < box->count(); ++i)
@@ -102,6 +105,29 @@ void TFormConfig::buildContents() {
     GrpBxMixed->setGeometry(9, 13, 296, 81);
     ChkBxSystray = Place(new QCheckBox("Always show Tandrel Orbel in Systray", GrpBxMixed), "ChkBxSystray", 10, 25);
     ChkBxTaskBar = Place(new QCheckBox("Always* show Tandrel Orbel in TaskBar", GrpBxMixed), "ChkBxTaskBar", 10, 51);
+    // Below the general settings, out of the Tab cycle, which stays as it
+    // was: a click or Alt+M reaches the box, whose keys are all taken as
+    // the shortcut.
+    GrpBxHotkey = new QGroupBox("Menu Shortcut", TSControl);
+    GrpBxHotkey->setObjectName("GrpBxHotkey");
+    GrpBxHotkey->setGeometry(9, 102, 296, 104);
+    LblMenuHotkey = Place(new QLabel("Open the &menu with", GrpBxHotkey), "LblMenuHotkey", 10, 25);
+    EdMenuHotkey = new KeySequenceField(GrpBxHotkey);
+    EdMenuHotkey->setObjectName("EdMenuHotkey");
+    EdMenuHotkey->setGeometry(141, 20, 137, 21);
+    EdMenuHotkey->setFocusPolicy(Qt::ClickFocus);
+    EdMenuHotkey->setAccessibleName("Menu shortcut");
+    LblMenuHotkey->setBuddy(EdMenuHotkey);
+    LblHotkeyNote = new QLabel(GrpBxHotkey);
+    LblHotkeyNote->setObjectName("LblHotkeyNote");
+    LblHotkeyNote->setGeometry(10, 50, 276, 46);
+    LblHotkeyNote->setWordWrap(true);
+    LblHotkeyNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LblHotkeyNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(EdMenuHotkey, &KeySequenceField::keySequenceChanged, this, [this] {
+        hotkeyChosen_ = true;
+        LblHotkeyNote->setText(QStringLiteral("Apply or OK takes these keys."));
+    });
 
     CBWinDefDraw = Place(new QCheckBox("Draw all fonts as Windows default", TSVisuals), "CBWinDefDraw", 10, 25);
     GrpBxFontSets = new TkvWinGroupBox("Program Font Settings", TSVisuals);
@@ -156,6 +182,8 @@ void TFormConfig::buildContents() {
                                    CmBoxFontName, CmBoxFontSize,        BtnDefault,   BtnCancel,    BtnApply,
                                    BtnHelp};
     for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    // Tab passes the shortcut's box by; from the box it goes on to Cancel.
+    setTabOrder(ChkBxTaskBar, EdMenuHotkey);
 
     connect(PCSettings, &QTabWidget::currentChanged, this, [this] { PCSettingsChange(); });
     connect(CBWinDefDraw, &QCheckBox::clicked, this, [this] { CBWinDefDrawClick(); });
@@ -170,13 +198,15 @@ void TFormConfig::buildContents() {
     });
 
     design_.design({PCSettings, GrpBxMixed, GrpBxFontSets, CmBoxFontName, CmBoxFontSize, BtnDefault, PanelHeading,
-                    PanelHelp, RichEditHelp, BtnCancel, BtnApply, BtnOK, BtnHelp});
-    design_.designPlaces({ChkBxSystray, ChkBxTaskBar, CBWinDefDraw, LblFontName, LblFontSize});
+                    PanelHelp, RichEditHelp, BtnCancel, BtnApply, BtnOK, BtnHelp, GrpBxHotkey, EdMenuHotkey,
+                    LblHotkeyNote});
+    design_.designPlaces({ChkBxSystray, ChkBxTaskBar, CBWinDefDraw, LblFontName, LblFontSize, LblMenuHotkey});
     // What start-up and the settings put here before the controls existed.
     showFontNames();
     if (shown_) showSettings(*shown_);
     ChkBxSystray->setChecked(startWithSession_);
     if (helpFont_) RichEditHelp->setFont(*helpFont_);
+    showShortcutNote();
     fitTexts();
 }
 
@@ -189,7 +219,29 @@ QPoint TFormConfig::fitControlPage() {
     const int width = std::max(
         {box.width(), right + design_.designed(ChkBxSystray).x(), CaptionNeeds(GrpBxMixed).width()});
     GrpBxMixed->setGeometry(box.x(), box.y(), width, qMax(box.height() + rows.push(), rows.bottom() + 8));
-    return GrpBxMixed->geometry().bottomRight() + QPoint(1, 1);
+
+    // The shortcut's box below, as wide, its caption's row then the note.
+    const QRect hot = design_.designed(GrpBxHotkey);
+    const int top = GrpBxMixed->geometry().bottom() + 1 + hot.y() - (box.bottom() + 1);
+    RowFlow keys(GroupContentTop(GrpBxHotkey));
+    const QRect field = design_.designed(EdMenuHotkey), label = design_.designed(LblMenuHotkey);
+    const QSize labelNeeds = design_.grown(LblMenuHotkey);
+    const int fieldX = qMax(field.x(), label.x() + labelNeeds.width() + 8);
+    const int y = keys.place(field.y());
+    EdMenuHotkey->setGeometry(fieldX, y, field.width(), design_.grown(EdMenuHotkey).height());
+    LblMenuHotkey->setGeometry(label.x(), y + qMax(0, label.y() - field.y()), labelNeeds.width(), labelNeeds.height());
+    keys.ends(EdMenuHotkey);
+    keys.ends(LblMenuHotkey);
+    const int hotWidth = std::max({width, fieldX + field.width() + hot.width() - (field.right() + 1)});
+    const QRect note = design_.designed(LblHotkeyNote);
+    const int noteWidth = hotWidth - (hot.width() - note.width());
+    const int noteTop = keys.place(note.y());
+    LblHotkeyNote->setGeometry(note.x(), noteTop, noteWidth,
+                               qMax(note.height(), LblHotkeyNote->heightForWidth(noteWidth)));
+    keys.ends(LblHotkeyNote);
+    GrpBxHotkey->setGeometry(hot.x(), top, hotWidth, qMax(hot.height() + keys.push(), keys.bottom() + 8));
+    return QPoint(qMax(GrpBxMixed->geometry().right(), GrpBxHotkey->geometry().right()) + 1,
+                  GrpBxHotkey->geometry().bottom() + 1);
 }
 
 QPoint TFormConfig::fitVisualsPage() {
@@ -279,6 +331,9 @@ Settings TFormConfig::chosenSettings(const Settings& inEffect) const {
     s.WindowsDraw = CBWinDefDraw->isChecked();
     s.FontName = CmBoxFontName->currentIndex() < 0 ? inEffect.FontName : CmBoxFontName->currentText().toStdString();
     s.FontSize = ParseProfileInteger(CmBoxFontSize->currentText().toStdString()).value_or(inEffect.FontSize);
+    // Until keys are chosen here the stored text stays, even one that names no key.
+    s.MenuHotkey = hotkeyChosen_ ? EdMenuHotkey->keySequence().toString(QKeySequence::PortableText).toStdString()
+                                 : inEffect.MenuHotkey;
     return s;
 }
 
@@ -296,7 +351,18 @@ void TFormConfig::showSettings(const Settings& s) {
     SelectText(CmBoxFontName, QString::fromStdString(s.FontName));
     ChkBxTaskBar->setChecked(s.TaskBar);
     CBWinDefDraw->setChecked(s.WindowsDraw);
+    // A stored text that names no keys shows as none (and stays stored).
+    const std::optional<QKeyCombination> keys = MenuShortcut::Parse(QString::fromStdString(s.MenuHotkey));
+    EdMenuHotkey->setKeySequence(keys ? QKeySequence(*keys) : QKeySequence());
+    hotkeyChosen_ = false;
     EnablingRule(s.WindowsDraw);
+    showShortcutNote();
+}
+
+void TFormConfig::showShortcutNote() {
+    const QString note = host_.menuShortcutNote();
+    LblHotkeyNote->setText(note);
+    if (isVisible()) fitTexts();
 }
 
 void TFormConfig::setHelpFont(const QFont& font) {
@@ -342,6 +408,10 @@ QString TFormConfig::HelpText(const QString& name) {
         {"BtnDefault",
          "If you have chosen not to let Windows default draw controls, you can with this button quickly choose "
          "between 2 different defaults (respective what program and Windows default to)."},
+        {"EdMenuHotkey",
+         "Click here and press the keys that should open the menu from anywhere, for example Ctrl+Alt+Space. "
+         "Backspace or Delete leaves the program without a shortcut.\r\n\r\nWhere the desktop lets no program "
+         "take keys, bind the command shown below to the keys in the desktop's keyboard settings."},
         {"BtnCancel", "Cancel and exit (without saving changes to settings)."},
         {"BtnApply", "Apply changes to settings (doesn't exit)."},
         {"BtnOK", "Save changes to settings and exit."},
@@ -450,7 +520,8 @@ void TFormConfig::OkOrApply(bool closing) {
     g->LoadSettings();
     g->ApplySettings();
     g->RedrawMenu();
-    if (closing && unsaved.isEmpty()) {
+    // Keys another program holds: the dialog stays to say so.
+    if (closing && unsaved.isEmpty() && !g->menuShortcutRefused()) {
         close();
         Tag = 0;
     }

@@ -22,6 +22,7 @@ namespace orbel {
 
 class TEnhComboBox;
 class TkvWinGroupBox;
+class KeySequenceField;
 
 // What the preferences ask of the program: its settings file and autostart
 // entry, the look of its open dialogs, the menu's drawing, the help page.
@@ -39,6 +40,10 @@ public:
     // The kit menu again and the draw hooks for the drawing now in effect.
     virtual void RedrawMenu() = 0;
     virtual QString helpPage() const = 0;
+    // What the menu shortcut in effect does, for the user; refused when
+    // another program or action holds its keys.
+    virtual QString menuShortcutNote() const { return {}; }
+    virtual bool menuShortcutRefused() const { return false; }
 };
 
 class TFormConfig : public OrbelDialog {
@@ -101,6 +106,10 @@ private:
     QLabel* LblFontSize;
     TEnhComboBox* CmBoxFontSize;
     QPushButton* BtnDefault;
+    QGroupBox* GrpBxHotkey;
+    QLabel* LblMenuHotkey;
+    KeySequenceField* EdMenuHotkey;
+    QLabel* LblHotkeyNote;
     QLabel* PanelHeading;
     QFrame* PanelHelp;
     QPlainTextEdit* RichEditHelp;
@@ -114,8 +123,10 @@ private:
     QStringList fontNames_;
     std::optional<Settings> shown_;
     bool startWithSession_ = false;
+    bool hotkeyChosen_ = false;
     std::optional<QFont> helpFont_;
     void showFontNames();
+    void showShortcutNote();
     void FocusRule();
     // Lays out one page's controls; returns their right and bottom edge.
     QPoint fitControlPage();

@@ -114,7 +114,45 @@ void Program::HideOpenDialogs() { general->HideOpenDialogs(); }
 void Program::ShowHiddenDialogs() { general->ShowHiddenDialogs(); }
 void Program::SaveSettings() { general->SaveSettings(); }
 void Program::LoadSettings() { general->LoadSettings(); }
-void Program::ApplySettings() { general->ApplySettings(); }
+void Program::ApplySettings() {
+    ApplyMenuShortcut(false);
+    general->ApplySettings();
+}
+
+void Program::ApplyMenuShortcut(bool atStart) {
+    const QString stored = QString::fromStdString(settings.MenuHotkey);
+    if (!menuShortcut) {
+        // Nothing to take and nothing taken: the system is not even asked.
+        if (stored.trimmed().isEmpty()) return;
+        menuShortcut = std::make_unique<MenuShortcut>(startCommand + QStringLiteral(" --menu"), keyTakers);
+        connect(menuShortcut.get(), &MenuShortcut::pressed, this, &Program::ShowMenuAnywhere);
+    }
+    const MenuShortcut::State state = menuShortcut->set(stored);
+    if (!atStart) return;
+    if (state == MenuShortcut::State::Unreadable)
+        writeErrorLog(
+            QStringLiteral("The menu shortcut \"%1\" in the settings names no usable keys and is ignored").arg(stored));
+    else if (state == MenuShortcut::State::HeldElsewhere)
+        writeErrorLog(QStringLiteral("The menu shortcut \"%1\" is held by another program").arg(stored));
+}
+
+QString Program::menuShortcutNote() const {
+    if (!menuShortcut) return MenuShortcut(QString(), {}).note();
+    return menuShortcut->note();
+}
+
+bool Program::menuShortcutRefused() const {
+    return menuShortcut && menuShortcut->state() == MenuShortcut::State::HeldElsewhere;
+}
+
+void Program::ShowMenuAnywhere() {
+    TSysTrayIcon* tray = general ? general->CSystrayGen : nullptr;
+    if (!tray) return;
+    if (tray->menuOnHost()) ShowFind(QString());
+    else if (tray->Enabled())
+        // As a click on the icon: nothing while the store reloads.
+        tray->ShowTrayMenu();
+}
 
 void Program::RedrawMenu() {
     RefreshKitMenu(*this);
@@ -206,6 +244,7 @@ void Program::StartUp() {
     }
     items->StoreLoaded();
     // 13. Settings onto the windows; 14. the menu's drawing follows them.
+    ApplyMenuShortcut(true);
     general->ApplySettings();
     AttachDrawHooks(*this);
     // 15. From here a press on the tray icon opens the menu.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/dialogs/form_config.h"
+#include "app/hotkey/menu_shortcut.h"
 #include "app/manager/form_items.h"
 #include "core/shell/command_line.h"
 #include "core/shell/file_places.h"
@@ -72,6 +73,9 @@ public:
     void CloseProgram();
     // Opens the find window (made on its first showing) with text typed in.
     void ShowFind(const QString& text);
+    // The tray menu at the pointer, or the find window where the desktop
+    // draws the tray menu itself: what the menu shortcut and `--menu` do.
+    void ShowMenuAnywhere();
 
     // What the preferences ask of the program.
     void HideOpenDialogs() override;
@@ -80,6 +84,8 @@ public:
     void LoadSettings() override;
     void ApplySettings() override;
     void RedrawMenu() override;
+    QString menuShortcutNote() const override;
+    bool menuShortcutRefused() const override;
 
     // What the item manager asks of the program.
     void playSound(const QString& name) override;
@@ -137,6 +143,10 @@ public:
     std::unique_ptr<TFormAbout> about;
     // Made when first asked for, so it costs nothing at start-up.
     std::unique_ptr<TFormFind> find;
+    // The ways of taking the menu shortcut's keys; tests put in their own.
+    MenuShortcut::Takers keyTakers = SystemKeyTakers;
+    // Asks the system for keys only when a shortcut is set.
+    std::unique_ptr<MenuShortcut> menuShortcut;
 
     // Whether the tray answers the mouse and has its menu (Running).
     bool trayReady() const;
@@ -147,6 +157,9 @@ signals:
 
 private:
     BackupAnswer askBackup() const;
+    // The stored shortcut taken anew; at start-up a stored one that cannot
+    // be used is written to the error log.
+    void ApplyMenuShortcut(bool atStart);
 
     std::unique_ptr<platform::SingleInstanceLock> lock_;
     // Let go before the lock: a new holder's socket must not be removed.

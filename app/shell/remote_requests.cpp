@@ -140,15 +140,7 @@ void RequestReceiver::performPending() {
 void RequestReceiver::perform(const CommandRequest& request) {
     switch (request.kind) {
     case RequestKind::Manager: miManageItemsClick(program_); break;
-    case RequestKind::Menu: {
-        TSysTrayIcon* tray = program_.general ? program_.general->CSystrayGen : nullptr;
-        if (!tray) break;
-        if (tray->menuOnHost()) emit findRequested(QString());
-        else if (tray->Enabled())
-            // As a click on the icon: nothing while the store reloads.
-            tray->ShowTrayMenu();
-        break;
-    }
+    case RequestKind::Menu: program_.ShowMenuAnywhere(); break;
     case RequestKind::Find: emit findRequested(QString::fromStdString(request.text)); break;
     case RequestKind::None:
     case RequestKind::Help: break;

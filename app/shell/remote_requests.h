@@ -53,8 +53,7 @@ public:
     uint busUser() const { return busUser_; }
 
 signals:
-    // The find window with this text typed in: asked by Find, and by Menu
-    // where the program cannot open its own menu (Wayland).
+    // The find window with this text typed in, asked by Find.
     void findRequested(const QString& text);
 
 private:

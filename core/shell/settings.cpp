@@ -64,16 +64,19 @@ Settings ReadSettings(const ProfileFile& file) {
     s.WindowsDraw = ReadProfileBool(file, FontSection, WindowsDrawKey, defaults.WindowsDraw);
     s.FontName = file.ReadString(FontSection, FontNameKey, defaults.FontName);
     s.FontSize = ReadProfileInteger(file, FontSection, FontSizeKey, defaults.FontSize);
+    s.MenuHotkey = file.ReadString(GeneralSection, MenuHotkeyKey, defaults.MenuHotkey);
     return s;
 }
 
 void WriteSettings(ProfileFile& file, const Settings& s) {
     using namespace settings_file;
     file.DeleteKey(GeneralSection, TaskBarKey);
+    file.DeleteKey(GeneralSection, MenuHotkeyKey);
     file.DeleteKey(FontSection, WindowsDrawKey);
     file.DeleteKey(FontSection, FontNameKey);
     file.DeleteKey(FontSection, FontSizeKey);
     file.WriteString(GeneralSection, TaskBarKey, s.TaskBar ? "1" : "0");
+    if (!s.MenuHotkey.empty()) file.WriteString(GeneralSection, MenuHotkeyKey, s.MenuHotkey);
     file.WriteString(FontSection, WindowsDrawKey, s.WindowsDraw ? "1" : "0");
     file.WriteString(FontSection, FontNameKey, s.FontName);
     file.WriteString(FontSection, FontSizeKey, std::to_string(s.FontSize));

@@ -14,6 +14,8 @@ struct Settings {
     bool WindowsDraw = true;
     std::string FontName = "Verdana";
     int FontSize = 8;
+    // Qt's portable key-sequence text, e.g. "Ctrl+Alt+Space"; empty is none.
+    std::string MenuHotkey;
 
     bool operator==(const Settings&) const = default;
 };
@@ -26,6 +28,7 @@ inline constexpr const char* TaskBarKey = "TaskBar";
 inline constexpr const char* WindowsDrawKey = "WindowsDraw";
 inline constexpr const char* FontNameKey = "FontName";
 inline constexpr const char* FontSizeKey = "FontSize";
+inline constexpr const char* MenuHotkeyKey = "MenuHotkey";
 }  // namespace settings_file
 
 // An integer as the file keeps it: decimal, or hexadecimal after "0x"/"0X"
@@ -36,8 +39,10 @@ int ReadProfileInteger(const ProfileFile& file, const std::string& section, cons
 bool ReadProfileBool(const ProfileFile& file, const std::string& section, const std::string& key, bool def);
 
 Settings ReadSettings(const ProfileFile& file);
-// Deletes the four keys and writes them anew, which puts each at the end of
-// its section: "TaskBar", then "WindowsDraw", "FontName", "FontSize".
+// Deletes the keys and writes them anew, which puts each at the end of its
+// section: "TaskBar", "MenuHotkey" (only when there is one, so a file of
+// today's keys is written as before), then "WindowsDraw", "FontName",
+// "FontSize".
 void WriteSettings(ProfileFile& file, const Settings& settings);
 
 }  // namespace orbel

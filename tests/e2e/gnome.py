@@ -11,6 +11,8 @@ virtual pointer of the shell's own, screenshots.
                                    line: "X Y<TAB>label" (nothing: none open)
   gnome.py keys TEXT               types TEXT from a virtual keyboard of the
                                    shell's own (a newline in it: Return)
+  gnome.py chord KEY...            presses the keys (Clutter key names, e.g.
+                                   Control_L Alt_L o) together, then lets go
   gnome.py screenshot FILE         the whole screen
 """
 import json
@@ -74,6 +76,19 @@ def main():
                 k.notify_keyval(t += 20000, sym, Clutter.KeyState.RELEASED);
             }
             true""" % json.dumps(sys.argv[2]))
+    elif cmd == "chord":
+        shell_eval("""
+            const Clutter = imports.gi.Clutter;
+            const GLib = imports.gi.GLib;
+            if (!global._orbelKeyboard)
+                global._orbelKeyboard = Clutter.get_default_backend().get_default_seat()
+                    .create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
+            const k = global._orbelKeyboard;
+            let t = GLib.get_monotonic_time();
+            const syms = %s.map(n => Clutter['KEY_' + n]);
+            for (const s of syms) k.notify_keyval(t += 20000, s, Clutter.KeyState.PRESSED);
+            for (const s of syms.reverse()) k.notify_keyval(t += 20000, s, Clutter.KeyState.RELEASED);
+            true""" % json.dumps(sys.argv[2:]))
     elif cmd == "menu":
         found = shell_eval("""
             const Main = imports.ui.main;

@@ -111,14 +111,16 @@ plasma_activate_at() {
   return 1
 }
 
-# Keys by name: Down, Return, Escape.
+# Keys by name: Down, Return, Escape, and ctrl+alt+o (held together).
 plasma_keys() {
   local k codes=()
   if [ "$plasma_session" = wayland ]; then
     for k in "$@"; do
       case $k in
         Down) codes+=(key 108) ;; Up) codes+=(key 103) ;; Right) codes+=(key 106) ;;
-        Return) codes+=(key 28) ;; Escape) codes+=(key 1) ;; *) fail "no code for key $k" ;;
+        Return) codes+=(key 28) ;; Escape) codes+=(key 1) ;;
+        ctrl+alt+o) codes+=(keydown 29 keydown 56 key 24 keyup 56 keyup 29) ;;
+        *) fail "no code for key $k" ;;
       esac
     done
     echo "${codes[*]}" >&"$plasma_input"
@@ -216,6 +218,32 @@ plasma_launched() {
   e2e_wait_for 15 test -s "$work/args.txt" || fail "$1 did not start the item"
   diff -u "$work/expected.txt" "$work/args.txt" || fail "$1 started the item with other parameters"
   rm -f "$work/args.txt"
+}
+
+# The menu shortcut of orbel.ini (Ctrl+Alt+O) is registered with Plasma's
+# shortcut service, so its settings list it, and pressing it opens what
+# $1 names: "popup" (the program's own, X11) or "find" (its find window).
+plasma_shortcut() {
+  local windows
+  registered() {
+    dbus-send --session --print-reply --dest=org.kde.kglobalaccel /kglobalaccel \
+      org.kde.KGlobalAccel.allMainComponents 2>/dev/null | grep -q '"tandrel-orbel"'
+  }
+  e2e_wait_for 15 registered || fail "the menu shortcut is not registered with Plasma's shortcut service"
+  if [ "$1" = popup ]; then
+    windows=$(e2e_window_count)
+    e2e_pointer_to 500 300
+    plasma_keys ctrl+alt+o
+    e2e_wait_for 15 e2e_shows_more_than "$windows" || fail "Ctrl+Alt+O opened no popup"
+    plasma_shot "$out/shortcut-popup.png"
+    plasma_keys Escape
+  else
+    find_shown() { /usr/bin/python3 "$here/a11y.py" results "Tandrel Orbel - Find" > /dev/null 2>&1; }
+    plasma_keys ctrl+alt+o
+    e2e_wait_for 15 find_shown || fail "Ctrl+Alt+O opened no find window"
+    plasma_shot "$out/shortcut-find.png"
+    plasma_keys Escape
+  fi
 }
 
 # The common end: a middle press reaches the program as SecondaryActivate

@@ -4,7 +4,8 @@
 # with KWin's test pointer opens Plasma's menu with the program's entries
 # (Plasma asks Activate first and draws the menu only when that fails), and
 # so does a right press; an item chosen there with the keyboard starts; a
-# middle press reaches the program as SecondaryActivate.
+# middle press reaches the program as SecondaryActivate; the menu shortcut,
+# registered with Plasma, opens the find window.
 set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,7 +15,9 @@ e2e_begin plasma_wayland
 e2e_require convert dbus-monitor
 
 plasma_make_store
+printf '[General Settings]\r\nMenuHotkey=Ctrl+Alt+O\r\n' > "$prog/orbel.ini"
 plasma_start_wayland
+e2e_start_a11y
 plasma_run_program True
 
 # Left press: Activate, answered with an error, and Plasma's menu.
@@ -32,4 +35,5 @@ e2e_wait_for 15 plasma_menu_open "$out/right-plasma-menu.png" || fail "the right
 plasma_keys Down Return
 plasma_launched "choosing in the right press's menu"
 
+plasma_shortcut find
 plasma_middle_then_close

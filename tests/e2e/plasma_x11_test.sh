@@ -4,7 +4,8 @@
 # program's own popup at the pointer, in its own drawing, and an item chosen
 # there starts; a right press opens Plasma's menu with the same entries and
 # choosing there starts the item too; a middle press reaches the program as
-# SecondaryActivate; "Close" from the exported menu ends it.
+# SecondaryActivate; the menu shortcut, registered with Plasma, opens the
+# popup; "Close" from the exported menu ends it.
 set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,7 +16,7 @@ e2e_require convert dbus-monitor
 
 plasma_make_store
 # The program's own drawing, so its popup is told from Plasma's menu.
-printf '[Font Settings]\r\nWindowsDraw=0\r\n' > "$prog/orbel.ini"
+printf '[General Settings]\r\nMenuHotkey=Ctrl+Alt+O\r\n[Font Settings]\r\nWindowsDraw=0\r\n' > "$prog/orbel.ini"
 plasma_start_x11
 plasma_run_program False
 
@@ -38,4 +39,5 @@ e2e_wait_for 15 plasma_menu_open "$out/right-plasma-menu.png" || fail "the right
 xdotool key Down Return
 plasma_launched "choosing in Plasma's menu"
 
+plasma_shortcut popup
 plasma_middle_then_close

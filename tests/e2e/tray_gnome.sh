@@ -25,6 +25,7 @@ printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n' "
 mkdir -p "$work/home/.local/share/applications"
 sed "s|@ORBEL_COMMAND@|$prog/orbel|" "$here/../../packaging/tandrel-orbel.desktop.in" \
   > "$work/home/.local/share/applications/tandrel-orbel.desktop"
+printf '[General Settings]\r\nMenuHotkey=Ctrl+Alt+O\r\n' > "$prog/orbel.ini"
 gnome_start "$mode"
 
 # The harness, with a tray program nobody here wrote.
@@ -134,6 +135,34 @@ else
   find_gone() { ! gnome_has_window "$name - Find"; }
   e2e_wait_for 15 find_gone || fail "the find window stayed after Return"
 fi
+gnome_close_menus
+
+# The menu shortcut of orbel.ini is a custom shortcut in GNOME's keyboard
+# settings, running the command, which GNOME's key daemon runs.
+media_keys=org.gnome.settings-daemon.plugins.media-keys
+ours=/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/tandrel-orbel/
+gsettings get $media_keys custom-keybindings | grep -qF "'$ours'" ||
+  fail "the menu shortcut is not among GNOME's custom shortcuts: $(gsettings get $media_keys custom-keybindings)"
+[ "$(gsettings get "$media_keys.custom-keybinding:$ours" binding)" = "'<Control><Alt>o'" ] ||
+  fail "GNOME got the binding $(gsettings get "$media_keys.custom-keybinding:$ours" binding)"
+[ "$(gsettings get "$media_keys.custom-keybinding:$ours" command)" = "'$prog/orbel --menu'" ] ||
+  fail "GNOME got the command $(gsettings get "$media_keys.custom-keybinding:$ours" command)"
+/usr/libexec/gsd-media-keys > "$out/media-keys.log" 2>&1 &
+E2E_PIDS+=($!)
+# The daemon takes its keys from the shell a moment after it starts:
+# pressed again until the command has opened the program's popup at the
+# pointer (X11) or its find window (Wayland).
+before=$(e2e_window_count)
+chord_opened() {
+  if [ "$mode" = x11 ]; then e2e_shows_more_than "$before" && return 0
+  else gnome_has_window "$name - Find" && return 0
+  fi
+  gnome_ask chord Control_L Alt_L o > /dev/null
+  return 1
+}
+e2e_wait_for 30 chord_opened || fail "Ctrl+Alt+O opened nothing through GNOME's custom shortcut"
+gnome_screenshot "$out/shortcut.png" || fail "no screenshot"
+gnome_ask chord Escape > /dev/null
 gnome_close_menus
 
 # The host goes (the extension switched off) and comes back: so does the

@@ -1,7 +1,8 @@
 // A test pointer and keyboard for KWin on Wayland, through its fake-input
 // protocol (KWin must run with KWIN_WAYLAND_NO_PERMISSION_CHECKS=1). It
 // reads steps from its input, a line at a time, until the input ends:
-//   move X Y | click BUTTON | press BUTTON | release BUTTON | key CODE
+//   move X Y | click BUTTON | press BUTTON | release BUTTON | key CODE |
+//   keydown CODE | keyup CODE (a modifier held around other keys)
 // BUTTON is 1 (left), 2 (middle) or 3 (right), CODE a Linux key code (108
 // Down, 28 Enter, 1 Esc). KWin makes a device for each client and loses
 // events around its making and its end, so one client serves a whole test.
@@ -58,6 +59,10 @@ bool Run(const std::string& line) {
             Button(ButtonCode(a), WL_POINTER_BUTTON_STATE_RELEASED);
         } else if (step == "key" && words >> a) {
             Key(static_cast<uint32_t>(a));
+        } else if ((step == "keydown" || step == "keyup") && words >> a) {
+            org_kde_kwin_fake_input_keyboard_key(input, static_cast<uint32_t>(a), step == "keydown"
+                                                                                     ? WL_KEYBOARD_KEY_STATE_PRESSED
+                                                                                     : WL_KEYBOARD_KEY_STATE_RELEASED);
         } else {
             std::fprintf(stderr, "orbel_wayland_input: no step '%s'\n", line.c_str());
             return false;

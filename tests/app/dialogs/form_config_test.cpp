@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -17,10 +18,12 @@
 
 #include "app/dialogs/form_about.h"
 #include "app/dialogs/form_config.h"
+#include "app/hotkey/menu_shortcut.h"
 #include "app/manager/form_items.h"
 #include "app/shell/form_general.h"
 #include "app/shell/orbel_application.h"
 #include "app/widgets/enh_combo_box.h"
+#include "app/widgets/key_sequence_field.h"
 #include "app/widgets/title_bar.h"
 #include "platform/autostart.h"
 #include "app/widgets/system_fonts.h"
@@ -55,6 +58,29 @@ struct MenuFont {
     ~MenuFont() { QApplication::setFont(saved, "QMenu"); }
     QFont saved;
 };
+
+// A way of taking keys that answers as told and remembers what it holds.
+struct FakeTaker : KeyTaker {
+    FakeTaker(Outcome answer, QString keeper, QStringList* log) : answer_(answer), keeper_(keeper), log_(log) {}
+    Outcome take(QKeyCombination keys) override {
+        *log_ << keeper_ + " take " + QKeySequence(keys).toString(QKeySequence::PortableText);
+        return answer_;
+    }
+    void release() override { *log_ << keeper_ + " release"; }
+    QString keeper() const override { return keeper_; }
+    Outcome answer_;
+    QString keeper_;
+    QStringList* log_;
+};
+
+MenuShortcut::Takers Takers(QStringList* log, std::vector<KeyTaker::Outcome> answers) {
+    return [=](const QString&) {
+        std::vector<std::unique_ptr<KeyTaker>> out;
+        int n = 0;
+        for (KeyTaker::Outcome a : answers) out.push_back(std::make_unique<FakeTaker>(a, QString::number(n++), log));
+        return out;
+    };
+}
 
 }  // namespace
 
@@ -150,6 +176,86 @@ private slots:
                                     "BtnOK"}));
     }
 
+    void theMenuShortcutIsTakenSaidAndStored() {
+        using O = KeyTaker::Outcome;
+        struct Row {
+            const char* stored;
+            std::vector<O> answers;
+            QStringList asked;
+            const char* note;
+        } rows[] = {
+            // None set: the system is not asked.
+            {"", {O::Taken}, {}, "No shortcut"},
+            // The first way that can, and no other.
+            {"Ctrl+Alt+O",
+             {O::NotPossible, O::Taken, O::Taken},
+             {"0 take Ctrl+Alt+O", "1 take Ctrl+Alt+O"},
+             "Ctrl+Alt+O opens the menu from anywhere; it is registered with 1"},
+            // Held elsewhere: no other way fights for it.
+            {"Meta+F5", {O::HeldElsewhere, O::Taken}, {"0 take Meta+F5"}, "0 gives Meta+F5 to another action"},
+            // No way at all: the command to bind.
+            {"Ctrl+Space", {O::NotPossible}, {"0 take Ctrl+Space"}, " --menu\" to Ctrl+Space in its keyboard settings"},
+            // Stored text that names no key: logged at start-up, kept.
+            {"Ctrl+Alt+Nonsense", {O::Taken}, {}, "is no key this program can use"},
+            {"Ctrl+K, Ctrl+M", {O::Taken}, {}, "is no key this program can use"},
+        };
+        for (const Row& row : rows) {
+            QStringList asked;  // outlives the program, which lets go of its keys
+            TestProgram t;
+            t.write("orbel.ini",
+                    QString("[General Settings]\r\nTaskBar=1\r\nMenuHotkey=%1\r\n").arg(row.stored).toUtf8());
+            t.program().keyTakers = Takers(&asked, row.answers);
+            t.startUp();
+            TFormConfig* c = t.program().config.get();
+            QCOMPARE(asked, row.asked);
+            c->show();
+            QVERIFY2(Control<QLabel>(c, "LblHotkeyNote")->text().contains(row.note),
+                     qPrintable(Control<QLabel>(c, "LblHotkeyNote")->text()));
+            const bool unusable = QString(row.note).contains("no key");
+            const bool held = QString(row.note).contains("another");
+            QCOMPARE(t.exists("errorlog.txt"), unusable || held);
+            // OK keeps what the user did not change, and stays open to say a key is held.
+            Control<QPushButton>(c, "BtnOK")->click();
+            QCOMPARE(c->isVisible(), held);
+            QVERIFY(Ini(t).contains(*row.stored ? QString("MenuHotkey=%1\r\n").arg(row.stored) : "TaskBar=1\r\n["));
+        }
+    }
+
+    void theShortcutBoxTakesKeysOutsideTheTabCycle() {
+        QStringList asked;
+        TestProgram t;
+        t.program().keyTakers = Takers(&asked, {KeyTaker::Outcome::Taken});
+        t.startUp();
+        TFormConfig* c = t.program().config.get();
+        Activate(c);
+        auto* box = Control<KeySequenceField>(c, "EdMenuHotkey");
+        QCOMPARE(box->focusPolicy(), Qt::ClickFocus);
+        box->setFocus(Qt::MouseFocusReason);
+        // Letters alone, with Shift, or modifiers alone make no shortcut.
+        QTest::keyClick(box, Qt::Key_O);
+        QTest::keyClick(box, Qt::Key_O, Qt::ShiftModifier);
+        QTest::keyClick(box, Qt::Key_Control, Qt::ControlModifier);
+        QCOMPARE(box->text(), QString());
+        QTest::keyClick(box, Qt::Key_O, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(box->keySequence(), QKeySequence("Ctrl+Alt+O"));
+        // Tab leaves the box (for Cancel), and is no shortcut.
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Control<QPushButton>(c, "BtnCancel"));
+        QCOMPARE(box->keySequence(), QKeySequence("Ctrl+Alt+O"));
+        Control<QPushButton>(c, "BtnApply")->click();
+        QCOMPARE(Ini(t), QString("[General Settings]\r\nTaskBar=1\r\nMenuHotkey=Ctrl+Alt+O\r\n[Font Settings]\r\n"
+                                 "WindowsDraw=1\r\nFontName=Verdana\r\nFontSize=8\r\n"));
+        QCOMPARE(asked, QStringList({"0 take Ctrl+Alt+O"}));
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(box, Qt::Key_F9);
+        QCOMPARE(box->keySequence(), QKeySequence("F9"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QString());
+        Control<QPushButton>(c, "BtnApply")->click();
+        QVERIFY(!Ini(t).contains("MenuHotkey"));
+        QCOMPARE(asked, QStringList({"0 take Ctrl+Alt+O", "0 release"}));
+    }
+
     void enablingRuleFollowsTheDrawingBox() {
         TestProgram t;
         t.startUp();
@@ -235,7 +341,7 @@ private slots:
         QCOMPARE(c->Tag + p.items->Tag + p.about->Tag, 0);
         QCOMPARE(Ini(t), "[General Settings]\r\nTaskBar=0\r\n[Font Settings]\r\nWindowsDraw=0\r\nFontName=" +
                              SomeFamily() + "\r\nFontSize=10\r\n");
-        QCOMPARE(p.settings, (Settings{false, false, SomeFamily().toStdString(), 10}));
+        QCOMPARE(p.settings, (Settings{false, false, SomeFamily().toStdString(), 10, ""}));
         // Taskbar off and the program's own titles, on every dialog.
         for (OrbelDialog* d : {static_cast<OrbelDialog*>(c), static_cast<OrbelDialog*>(p.items.get()),
                                static_cast<OrbelDialog*>(p.about.get())}) {
