@@ -400,7 +400,7 @@ void TFormItems::fitTexts() {
     const QSize client(prop.x() + column + body.width() - (prop.right() + 1),
                        qMax(body.height(), adminTop + adminHeight + body.height() - (admin.bottom() + 1)));
     // The button under it keeps its distance from the bottom and shows its
-    // caption whole; the tree ends where it did above the button.
+    // caption whole; the tree ends its designed gap above the button.
     const QRect tree = design_.designed(TVItems);
     const QRect apps = design_.designed(BitBtnAddApps);
     const QSize appsNeeds = design_.grown(BitBtnAddApps);
