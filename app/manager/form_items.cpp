@@ -25,6 +25,7 @@
 #include "core/manager/tree_rules.h"
 #include "core/manager/undo_sweep.h"
 #include "core/store/store_writer.h"
+#include "platform/applications.h"
 
 namespace orbel {
 
@@ -100,6 +101,7 @@ TFormItems::TFormItems(const ManagerParts& parts)
     connect(TimerStatusText, &Timer::timeout, this, &TFormItems::TimerStatusTextTimer);
     setupTimers();
     setupPickers();
+    listApplications = &platform::InstalledApplications;
 }
 
 void TFormItems::buildContents() {
@@ -114,7 +116,7 @@ void TFormItems::buildContents() {
 
     TVItems = new TkvWinTreeView(body);
     TVItems->setObjectName("TVItems");
-    TVItems->setGeometry(4, 4, 334, 505);
+    TVItems->setGeometry(4, 4, 334, 478);
     TVItems->setHeaderHidden(true);
     TVItems->setIndentation(19);
     TVItems->setIconSize(QSize(16, 18));
@@ -132,6 +134,16 @@ void TFormItems::buildContents() {
         treeModel->setCurrent(current);
         TVItemsChange();
     });
+
+    // A new user's first step, under the tree it fills.
+    BitBtnAddApps = MakeButton(body, "BitBtnAddApps", "Add Appl&ications..",
+                               "Add the installed applications, in folders by their category", QRect(4, 486, 120, 23));
+    connect(BitBtnAddApps, &QPushButton::clicked, this, &TFormItems::BitBtnAddAppsClick);
+    // Every edit that adds, removes or moves rows may fill or empty the tree.
+    connect(treeModel, &QAbstractItemModel::rowsInserted, this, &TFormItems::showEmptyHint);
+    connect(treeModel, &QAbstractItemModel::rowsRemoved, this, &TFormItems::showEmptyHint);
+    connect(treeModel, &QAbstractItemModel::rowsMoved, this, &TFormItems::showEmptyHint);
+    connect(treeModel, &QAbstractItemModel::modelReset, this, &TFormItems::showEmptyHint);
 
     buildPropertiesPanel(body);
     buildAdminPanel(body);
@@ -169,6 +181,7 @@ void TFormItems::buildContents() {
     setTabOrder(BitBtnSave, BitBtnLaunch);
     setTabOrder(BitBtnLaunch, BitBtnHelp);
     setTabOrder(BitBtnHelp, BitBtnClose);
+    setTabOrder(BitBtnClose, BitBtnAddApps);
     TVItems->setFocus();
 
     // Names for screen readers: the caption each box begins with or stands
@@ -185,12 +198,13 @@ void TFormItems::buildContents() {
 
     itemTextCaption_ = LabelItemText->text();
 
-    design_.design({PanelProp,   PanelHeadProp,   ImgFType,     EditSName,    LblFType,       filePathBox,
-                    fileNameBox, fileParamsBox,   EditSParams,  PanelAdmin,   PanelHeadAdmin, RGSelectType,
-                    RBFile,      RBFileDirectory, RBSeparator,  RBFolder,     LabelItemText,  addNameBox,
-                    BitBtnAdd,   BitBtnAttach,    BitBtnCut,    BitBtnCopy,   BitBtnPaste,    BitBtnDelete,
-                    BitBtnUndo,  BitBtnSweep,     BitBtnSave,   BitBtnLaunch, BitBtnHelp,     BitBtnClose,
-                    TVItems,     body_,           StatusBarHelp});
+    design_.design({PanelProp,   PanelHeadProp,   ImgFType,    EditSName,    LblFType,       filePathBox,
+                    fileNameBox, fileParamsBox,   EditSParams, PanelAdmin,   PanelHeadAdmin, RGSelectType,
+                    RBFile,      RBFileDirectory, RBSeparator, RBFolder,     LabelItemText,  addNameBox,
+                    BitBtnAdd,   BitBtnAttach,    BitBtnCut,   BitBtnCopy,   BitBtnPaste,    BitBtnDelete,
+                    BitBtnUndo,  BitBtnSweep,     BitBtnSave,  BitBtnLaunch, BitBtnHelp,     BitBtnClose,
+                    TVItems,     BitBtnAddApps,   body_,       StatusBarHelp});
+    showEmptyHint();
     fitTexts();
 }
 
@@ -385,8 +399,15 @@ void TFormItems::fitTexts() {
     const QRect body = design_.designed(body_);
     const QSize client(prop.x() + column + body.width() - (prop.right() + 1),
                        qMax(body.height(), adminTop + adminHeight + body.height() - (admin.bottom() + 1)));
+    // The button under it keeps its distance from the bottom and shows its
+    // caption whole; the tree ends its designed gap above the button.
     const QRect tree = design_.designed(TVItems);
-    TVItems->setGeometry(tree.x(), tree.y(), tree.width(), client.height() - (body.height() - tree.height()));
+    const QRect apps = design_.designed(BitBtnAddApps);
+    const QSize appsNeeds = design_.grown(BitBtnAddApps);
+    const int appsBottom = client.height() - (body.height() - (apps.bottom() + 1));
+    const int appsTop = appsBottom - appsNeeds.height();
+    BitBtnAddApps->setGeometry(apps.x(), appsTop, qMin(tree.width(), appsNeeds.width()), appsNeeds.height());
+    TVItems->setGeometry(tree.x(), tree.y(), tree.width(), appsTop - (apps.y() - (tree.bottom() + 1)) - tree.y());
     body_->setFixedSize(client);
     // The bar keeps three pixels above its panel and two below.
     const int bar = qMax(design_.designed(StatusBarHelp).height(), CaptionNeeds(StatusPanel).height() + 5);
@@ -542,6 +563,18 @@ void TFormItems::drawTypeImage(int imageIndex) {
     ImgFType->setPixmap(pm);
 }
 
+void TFormItems::showEmptyHint() {
+    if (!TVItems) return;
+    // The user's part of the top level lies between the top marker and the
+    // program's own entries.
+    const ItemTree& items = store_.items;
+    const bool empty = items.topLevelCount() < 2 || IsBuiltInNode(items.topLevel(1));
+    TVItems->setPlaceholderText(empty ? QStringLiteral("Your menu is empty. Press Add Applications.. for the "
+                                                       "applications installed here, or choose a file with Add.. "
+                                                       "and press Attach, or drop files here from your file manager.")
+                                      : QString());
+}
+
 void TFormItems::ShowProperties(const TreeNode* node) {
     ensureContents();
     const PropertiesView v = orbel::ShowProperties(node, store_.table);
@@ -565,6 +598,7 @@ void TFormItems::RefreshButtons() {
     BitBtnDelete->setEnabled(b.del);
     if (b.attach) BitBtnAttach->setEnabled(*b.attach);
     BitBtnLaunch->setEnabled(b.launch);
+    BitBtnAddApps->setEnabled(b.applications);
     if (!b.status.empty()) ShowStatus(QString::fromStdString(b.status));
 }
 

@@ -5,10 +5,12 @@
 #include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
 #include "app/widgets/kv_win_tree_view.h"
+#include "core/manager/applications.h"
 #include "core/manager/editing.h"
 #include "core/store/store_writer.h"
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -75,6 +77,10 @@ public:
     void setDirectoryPicker(std::function<QString()> pick) { runDirectoryPicker = std::move(pick); }
     void setDragLoop(std::function<void(QDrag*)> run) { runDrag = std::move(run); }
     void setSaveStepGate(SaveStepGate gate) { saveStepGate = std::move(gate); }
+    // Where Add Applications.. finds the installed applications (the
+    // platform's list in the program).
+    using ApplicationList = std::function<std::vector<InstalledApplication>()>;
+    void setApplicationList(ApplicationList list) { listApplications = std::move(list); }
 
     // Whether the current add mode has something to attach (Attach armed).
     bool attachArmed() const { return attachArmed_; }
@@ -109,6 +115,9 @@ public:
     // Adding and attaching.
     void BitBtnAddClick();
     void BitBtnAttachClick();
+    // Add Applications..: the installed applications as a new folder after
+    // the selection.
+    void BitBtnAddAppsClick();
     // Runs when one of the four mode buttons takes the focus, before it is checked.
     void RBFolderEnter(QRadioButton* entered);
 
@@ -211,6 +220,7 @@ private:
     QLineEdit* addNameBox;  // MemoAddName
     QPushButton* BitBtnAdd;
     QPushButton* BitBtnAttach;
+    QPushButton* BitBtnAddApps;  // under the tree
     QPushButton* BitBtnCut;
     QPushButton* BitBtnCopy;
     QPushButton* BitBtnPaste;
@@ -232,6 +242,7 @@ private:
     std::function<QString()> runOpenDialogAdd;
     std::function<QString()> runDirectoryPicker;
     std::function<void(QDrag*)> runDrag;
+    ApplicationList listApplications;
 
     // The add mode, the chosen file and directory and the remembered texts.
     AddModeState addMode;
@@ -248,6 +259,8 @@ private:
     void buildPropertiesPanel(QWidget* body);
     void buildAdminPanel(QWidget* body);
     void drawTypeImage(int imageIndex);
+    // The tree's hint on how to start, shown while the user's part is empty.
+    void showEmptyHint();
     void refuse(const QString& message);
     // Puts a corrected text into a box without moving the caret more than
     // the removed characters require.

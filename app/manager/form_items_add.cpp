@@ -12,6 +12,7 @@
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
 #include "app/services/clock.h"
+#include "core/manager/applications.h"
 #include "core/manager/editing.h"
 #include "core/manager/node_kinds.h"
 #include "core/manager/tree_rules.h"
@@ -126,6 +127,22 @@ void TFormItems::BitBtnAttachClick() {
     }
     applyAddModeView(after);
     if (r.node) selectNode(r.node);
+    RefreshButtons();
+}
+
+void TFormItems::BitBtnAddAppsClick() {
+    ensureContents();
+    TreeNode* s = selectedNode();
+    if (!s || IsBuiltInNode(s)) return;
+    const EditOutcome r = AttachApplications(
+        store_, s, listApplications ? listApplications() : std::vector<InstalledApplication>(), iconCapture());
+    if (!r.done) {
+        report(r);
+        return;
+    }
+    selectNode(r.node);
+    // Its category folders show at once.
+    TVItems->expand(treeModel->indexOf(r.node));
     RefreshButtons();
 }
 

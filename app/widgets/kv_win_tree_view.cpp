@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QUrl>
 
 namespace orbel {
@@ -10,6 +11,29 @@ namespace orbel {
 TkvWinTreeView::TkvWinTreeView(QWidget* parent) : QTreeView(parent) {
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
+}
+
+void TkvWinTreeView::setPlaceholderText(const QString& text) {
+    if (text == placeholder_) return;
+    placeholder_ = text;
+    setAccessibleDescription(text);
+    viewport()->update();
+}
+
+void TkvWinTreeView::paintEvent(QPaintEvent* e) {
+    QTreeView::paintEvent(e);
+    if (placeholder_.isEmpty()) return;
+    // Below the last row, wherever expanded folders have left it. It is
+    // shown only over a short tree, so walking every row costs little.
+    int top = 0;
+    for (QModelIndex i = model() ? model()->index(0, 0) : QModelIndex(); i.isValid(); i = indexBelow(i))
+        top = qMax(top, visualRect(i).bottom() + 1);
+    const int margin = fontMetrics().height();
+    const QRect room = viewport()->rect().adjusted(margin, top + margin, -margin, -margin);
+    if (room.height() < fontMetrics().height()) return;
+    QPainter p(viewport());
+    p.setPen(palette().color(QPalette::PlaceholderText));
+    p.drawText(room, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, placeholder_);
 }
 
 bool TkvWinTreeView::CarriesLocalFiles(const QMimeData* data) {

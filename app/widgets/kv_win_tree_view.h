@@ -27,10 +27,19 @@ public:
     // Whether a drag carries local files this view would take.
     static bool CarriesLocalFiles(const class QMimeData* data);
 
+    // A text drawn in the free space below the rows (none when empty); it
+    // is also the view's accessible description.
+    void setPlaceholderText(const QString& text);
+    QString placeholderText() const { return placeholder_; }
+
 protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QString placeholder_;
 };
 
 }  // namespace orbel

@@ -33,30 +33,32 @@ EditOutcome Done(TreeNode* node) {
 // Attach goes after an existing, user-editable place only.
 bool AttachTarget(const TreeNode* selected) { return selected && !IsBuiltInNode(selected); }
 
-// A new item: path table entry, parameters for a program, the next number.
+// A new item node after another, with its item table entry.
 TreeNode* AddItemNode(ItemStore& s, TreeNode* after, const std::string& caption, int image, const std::string& path,
                       bool program, const std::string& params) {
+    const int number = AddItemEntry(s, path, program, params);
+    return s.items.insertAfter(after, MakeItemNode(caption, image, number));
+}
+
+}  // namespace
+
+int AddItemEntry(ItemStore& s, const std::string& path, bool program, const std::string& params) {
     const int number = s.nextItemNumber;
-    TreeNode* n = s.items.insertAfter(after, MakeItemNode(caption, image, number));
     AppendString(s.table.paths, path);
     if (program) {
         AppendString(s.table.programNumbers, std::to_string(number));
         AppendString(s.table.parameters, params);
     }
     ++s.nextItemNumber;
-    return n;
+    return number;
 }
 
-// Captures the icon and counts it; the index follows the loader's layout
-// (captured icons sit behind the last break image).
 int CapturedImage(ItemStore& s, const std::string& path, const IconCapture& captureIcon) {
     if (!captureIcon) return img::NoExtension;
     captureIcon(path);
     ++s.items.capturedIcons;
     return s.counters.lastBreak + s.items.capturedIcons;
 }
-
-}  // namespace
 
 // ---- text helpers ----------------------------------------------------------
 
@@ -66,6 +68,19 @@ std::string StripExtension(std::string_view text) {
 }
 
 std::string DropFirstChar(std::string_view text) { return text.empty() ? std::string() : std::string(text.substr(1)); }
+
+std::optional<std::string> DesktopEntryName(const std::string& path) {
+    if (AsciiLowered(SplitPath(path).extension) != ".desktop") return std::nullopt;
+    const std::optional<DesktopEntryTexts> texts = ReadDesktopEntryTexts(path, MessagesLocale());
+    if (!texts) return std::nullopt;
+    std::string name = TrimName(WithoutLineBreaks(texts->name));
+    if (name.empty()) return std::nullopt;
+    return name;
+}
+
+std::string ProposedCaption(const std::string& path) {
+    return DesktopEntryName(path).value_or(StripExtension(SplitPath(path).name));
+}
 
 std::string PathRefusal(std::string_view path) {
     switch (FindStoredTextBreak(path)) {
@@ -165,7 +180,7 @@ AddModeView AddModeState::fileChosen(const std::string& file) {
     file_ = file;
     armed_ = true;
     caption_ = FileCaption(file);
-    return view(StripExtension(SplitPath(file).name));
+    return view(ProposedCaption(file));
 }
 
 AddModeView AddModeState::directoryChosen(const std::string& directory) {
@@ -340,7 +355,8 @@ EditOutcome DropFile(ItemStore& s, TreeNode* target, const std::string& fullPath
     if (program && FindStoredTextBreak(r.params) != StoredTextBreak::None) return Refused(mt::ShortcutParamsBar);
     const PathParts parts = SplitPath(r.path);
     const int image = parts.extension.empty() ? img::NoExtension : CapturedImage(s, r.path, captureIcon);
-    const std::string name = WithoutLineBreaks(StripExtension(parts.name));
+    // A launcher resolved to its program keeps the launcher's Name.
+    const std::string name = WithoutLineBreaks(DesktopEntryName(fullPath).value_or(StripExtension(parts.name)));
     return Done(AddItemNode(s, target, name, image, r.path, program, program ? r.params : std::string()));
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,12 +49,26 @@ struct EditOutcome {
 // it: the edit counts the captured icon itself.
 using IconCapture = std::function<int(const std::string& path)>;
 
+// A new item's item table entry: its path, for a program also its program
+// number and parameters. Returns the item number it was given.
+int AddItemEntry(ItemStore& s, const std::string& path, bool program, const std::string& params);
+// Captures the file's icon and counts it; the index follows the loader's
+// layout (captured icons sit behind the last break image). Image 6 without
+// a capture.
+int CapturedImage(ItemStore& s, const std::string& path, const IconCapture& captureIcon);
+
 // ---- text helpers ----------------------------------------------------------
 
 // Text without its last "." and what follows; unchanged without a ".".
 std::string StripExtension(std::string_view text);
 // Text without its first character ("" stays "").
 std::string DropFirstChar(std::string_view text);
+// The Name of a desktop entry (a ".desktop" path) in the user's language,
+// trimmed; nothing for other files and for entries without a readable Name.
+std::optional<std::string> DesktopEntryName(const std::string& path);
+// The caption proposed for a file chosen with Add..: DesktopEntryName, else
+// the file name without its extension.
+std::string ProposedCaption(const std::string& path);
 // Why a path cannot be stored (FindStoredTextBreak: "|", CR or LF,
 // Ctrl-Z), or "" when it can.
 std::string PathRefusal(std::string_view path);
@@ -109,8 +124,8 @@ public:
     AddModeView enter(AddMode mode, std::string_view nameBoxText);
 
     // Add.. results (OK with a non-empty result): arm, remember, propose the
-    // name (StripExtension of the last path component; a root directory
-    // proposes the whole path) and the caption.
+    // name (ProposedCaption of a file; a directory's last path component
+    // without extension, or the whole path for a root) and the caption.
     AddModeView fileChosen(const std::string& file);
     AddModeView directoryChosen(const std::string& directory);
 
@@ -180,7 +195,9 @@ struct ResolvedDrop {
 ResolvedDrop ResolveDroppedPath(const std::string& fullPath);
 
 // A file dropped from another program onto target (the node under the drop
-// point): a new item directly after target; program number and params when
+// point): a new item directly after target, captioned with the dropped
+// file's DesktopEntryName or else the item path's name without extension;
+// program number and params when
 // IsProgramPath(path); image 6 for a path without extension, else a captured
 // icon. Refused with the chord and DropRefused for no target or a built-in
 // one, and with the reason for paths that cannot be stored or read.

@@ -82,6 +82,7 @@ Placement PlacementAllowed(const TreeNode* moving, const TreeNode* target) {
 ButtonStates RefreshButtons(const TreeNode* s, const TreeNode* clipboard, bool attachArmed) {
     ButtonStates b;
     if (attachArmed) b.attach = s && !IsBuiltInNode(s);
+    b.applications = s && !IsBuiltInNode(s);
     if (!s) return b;
     b.cut = IsMovableNode(s);
     b.copy = !IsFolderNode(s) && b.cut;

@@ -64,6 +64,8 @@ Placement PlacementAllowed(const TreeNode* moving, const TreeNode* target);
 
 struct ButtonStates {
     bool cut = false, copy = false, paste = false, del = false, launch = false;
+    // Add Applications.. puts its folder after the selection, as Attach does.
+    bool applications = false;
     // Set only while Attach is armed; std::nullopt: leave the button as it is.
     std::optional<bool> attach;
     // The PlacementAllowed refusal to show (empty: nothing to show).

@@ -142,16 +142,7 @@ void SearchIndex::applyHistory(const LaunchHistory& history, std::int64_t now) {
 }
 
 DesktopTextsReader DesktopTextsFromFiles() {
-    std::string locale;
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) {
-            locale = value;
-            break;
-        }
-    }
-    if (locale == "C" || locale == "POSIX") locale.clear();
-    return [locale](const std::string& path) { return ReadDesktopEntryTexts(path, locale); };
+    return [locale = MessagesLocale()](const std::string& path) { return ReadDesktopEntryTexts(path, locale); };
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "core/store/desktop_entry.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -344,6 +345,19 @@ std::optional<DesktopEntryTexts> ReadDesktopEntryTexts(const std::string& file, 
     const std::optional<std::string> text = ReadEntryFile(file);
     if (!text) return std::nullopt;
     return ParseDesktopEntryTexts(*text, locale);
+}
+
+std::string MessagesLocale() {
+    std::string locale;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) {
+            locale = value;
+            break;
+        }
+    }
+    if (locale == "C" || locale == "POSIX") locale.clear();
+    return locale;
 }
 
 std::optional<DesktopEntryLink> ReadDesktopEntryFile(const std::string& file) {

@@ -59,4 +59,8 @@ struct DesktopEntryTexts {
 std::optional<DesktopEntryTexts> ParseDesktopEntryTexts(std::string_view text, std::string_view locale);
 std::optional<DesktopEntryTexts> ReadDesktopEntryTexts(const std::string& file, std::string_view locale);
 
+// The user's locale for messages, as the environment names it (LC_ALL,
+// LC_MESSAGES, LANG: the first that is set); empty for C and POSIX.
+std::string MessagesLocale();
+
 }  // namespace orbel

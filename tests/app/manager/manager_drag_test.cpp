@@ -53,8 +53,13 @@ struct Fixture {
     TreeNode* node(const char* text) { return NodeNamed(t.program().store.items, text); }
     // The node at a row path, for names used twice.
     TreeNode* at(const char* path) { return orbel::testing::NodeAt(t.program().store.items, path); }
+    // The row's centre, scrolled into view first: the fully expanded tree
+    // is taller than the view.
     QPoint centre(const TreeNode* n) const {
-        return Control<TkvWinTreeView>(f, "TVItems")->visualRect(TreeModelOf(f)->indexOf(n)).center();
+        auto* tree = Control<TkvWinTreeView>(f, "TVItems");
+        const QModelIndex i = TreeModelOf(f)->indexOf(n);
+        tree->scrollTo(i);
+        return tree->visualRect(i).center();
     }
     QString order(const TreeNode* parent = nullptr) const {
         QStringList names;

@@ -28,6 +28,7 @@ using namespace orbel;
 using orbel::testing::Control;
 using orbel::testing::NodeAt;
 using orbel::testing::NodeNamed;
+using orbel::testing::ReadText;
 using orbel::testing::SoundsPlayed;
 using orbel::testing::TestProgram;
 using orbel::testing::TreeModelOf;
@@ -326,6 +327,68 @@ private slots:
         QCOMPARE(TreeModelOf(x.f)->nodeAt(Control<TkvWinTreeView>(x.f, "TVItems")->currentIndex()), n);
     }
 
+    // The installed applications come from a list the test hands over.
+    void addApplicationsFromTheKeyboardIsOneUndoableEdit() {
+        Fixture x;
+        x.f->setApplicationList([] {
+            return std::vector<InstalledApplication>{
+                {"Writer", "Office;WordProcessor;", "/usr/share/applications/writer.desktop"},
+                {"Paint", "Graphics;", "/usr/share/applications/paint.desktop"},
+                {"Odd", "X-Own;", "/usr/share/applications/odd.desktop"},
+            };
+        });
+        auto* apps = Control<QPushButton>(x.f, "BitBtnAddApps");
+        QCOMPARE(apps->text(), QString("Add Appl&ications.."));
+        x.f->selectNode(NodeNamed(x.tree(), "Orbel Kit"));
+        QVERIFY(!apps->isEnabled());
+        x.f->selectNode(x.node("Report"));
+        QVERIFY(apps->isEnabled());
+        const QString stored = ReadText(x.t.dir() + "shortcuts/shortcuts.txt");
+        // The last stop of the tab chain, after Close.
+        Control<QPushButton>(x.f, "BitBtnClose")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), apps);
+        QTest::keyClick(apps, Qt::Key_Space);
+        QCOMPARE(x.texts(), QString(",Report,Applications,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
+        TreeNode* folder = x.node("Applications");
+        QCOMPARE(x.f->selectedNode(), folder);
+        QCOMPARE(x.texts(folder), QString(",Graphics,Office,Other"));
+        QCOMPARE(x.texts(folder->child(2)), QString(",Writer"));
+        QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(folder)));
+        // Shown like any item pointing at a launcher; nothing stored yet.
+        x.f->selectNode(folder->child(1)->child(1));
+        QCOMPARE(Control<QLabel>(x.f, "LblFType")->text(), QString("Item Type: Shortcut item"));
+        QCOMPARE(ReadText(x.t.dir() + "shortcuts/shortcuts.txt"), stored);
+        x.click(Control<QPushButton>(x.f, "BitBtnUndo"));
+        QCOMPARE(x.texts(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
+        // A desktop without applications: said so, nothing added.
+        x.f->setApplicationList([] { return std::vector<InstalledApplication>{}; });
+        const int chords = x.chords();
+        x.click(apps);
+        QCOMPARE(x.f->StatusText(), QString(mt::NoApplications));
+        QCOMPARE(x.chords(), chords + 1);
+        QCOMPARE(x.texts(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
+    }
+
+    // An empty menu tells how to start, until it holds something.
+    void emptyTreeShowsHowToStart() {
+        TestProgram t;
+        t.startUp();
+        TFormItems* f = t.program().items.get();
+        f->show();
+        auto* tree = Control<TkvWinTreeView>(f, "TVItems");
+        QVERIFY(tree->placeholderText().contains("Add Applications.."));
+        QVERIFY(tree->placeholderText().contains("Add.."));
+        QVERIFY(tree->placeholderText().contains("drop"));
+        f->setApplicationList([] {
+            return std::vector<InstalledApplication>{{"Paint", "Graphics;", "/usr/share/applications/paint.desktop"}};
+        });
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnAddApps"), Qt::LeftButton);
+        QCOMPARE(tree->placeholderText(), QString());
+        QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
+        QVERIFY(!tree->placeholderText().isEmpty());
+    }
+
     void attachedProgramGetsEmptyParameters() {
         Fixture x;
         x.f->selectNode(x.node("Report"));
@@ -434,7 +497,7 @@ private slots:
             at));
         // After the node under the point, in the order the files came; the
         // unreadable shortcut is refused, the last good one is selected.
-        QCOMPARE(x.texts(x.node("Tools")), QString(",Inner,plain,Some Dir,README,true,tool"));
+        QCOMPARE(x.texts(x.node("Tools")), QString(",Inner,plain,Some Dir,README,Editor,tool"));
         QCOMPARE(x.f->selectedNode(), x.node("tool"));
         QCOMPARE(x.chords(), chordsBefore + 1);
         QCOMPARE(x.f->StatusText(), QString(mt::ShortcutUnreadablePrefix) + d + "broken.lnk");
@@ -449,7 +512,7 @@ private slots:
             {"plain", d + "plain.txt", "", false, -1},
             {"Some Dir", d + "Some Dir", "", false, 6},
             {"README", d + "README", "", false, 6},
-            {"true", "/bin/true", "--new \"my file\"", true, 6},  // no extension
+            {"Editor", "/bin/true", "--new \"my file\"", true, 6},  // the entry's Name; no extension
             {"tool", "/opt/tool/tool.exe", "-q \"a b\"", true, -1},
         };
         for (const Want& w : wants) {

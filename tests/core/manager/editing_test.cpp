@@ -190,6 +190,29 @@ TEST_F(Editing, AddModesRememberTextsPerModeAndArmAttach) {
     EXPECT_FALSE(m.attach(L.s, L.anchor(), "x", capture).done);  // disarmed now
 }
 
+TEST_F(Editing, AddProposesADesktopEntrysNameAndOtherwiseTheFileName) {
+    L.t.write("Viewer.desktop", "[Desktop Entry]\nType=Application\nName=Image Viewer\nExec=/usr/bin/eog\n");
+    L.t.write("Broken.desktop", "no group here\nName=Not This\n");
+    L.t.write("Notes.desktop.txt", "[Desktop Entry]\nName=Not This\n");
+    const std::pair<std::string, std::string> rows[] = {
+        {L.t / "Viewer.desktop", "Image Viewer"},
+        {L.t / "Broken.desktop", "Broken"},
+        {L.t / "Missing.desktop", "Missing"},
+        {L.t / "Notes.desktop.txt", "Notes.desktop"},
+    };
+    for (const auto& [file, name] : rows) {
+        SCOPED_TRACE(file);
+        AddModeState m;
+        const AddModeView v = m.fileChosen(file);
+        EXPECT_EQ(v.nameText, name);
+        EXPECT_EQ(v.caption, AddModeState::FileCaption(file));
+        // Attached, the item keeps the entry itself: a shortcut item.
+        const EditOutcome o = m.attach(L.s, L.anchor(), v.nameText, capture);
+        ASSERT_TRUE(o.done);
+        EXPECT_EQ(L.s.table.pathOf(o.node->itemNumber), file);
+    }
+}
+
 TEST_F(Editing, PasteMovesCutNodesAndDuplicatesCopiedOnes) {
     TreeNode* a = L.folder(L.anchor(), "A");
     TreeNode* b = L.folder(a, "B");
@@ -340,6 +363,10 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
     L.t.write("Bare.desktop", "[Desktop Entry]\nType=Application\nExec=tool\n");
     L.t.write("Vim.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/vim %F\nTerminal=true\n");
     L.t.write("Dir.desktop", "[Desktop Entry]\nType=Directory\n");
+    // Named by their Name, whether resolved to their program or kept.
+    L.t.write("Named.desktop", "[Desktop Entry]\nType=Application\nName= Tool Box \nExec=" + tool + "\n");
+    L.t.write("Term.desktop", "[Desktop Entry]\nType=Application\nName=Term\\sEditor\nExec=vi\nTerminal=true\n");
+    L.t.write("display-im6.q16.desktop", "[Desktop Entry]\nType=Application\nName=\nExec=display-im6.q16 %F\n");
     L.t.write("Bar.lnk", test::LinkTo("/opt/ed/e.exe", "a|b"));
     // Links made by Windows: a program in a Windows path, and a phone.
     for (const auto& [name, sample] : {std::pair{"Xt.lnk", "broken_link_info.lnk"}, {"Phone.lnk", "sample3.lnk"}})
@@ -352,6 +379,9 @@ TEST_F(Editing, DroppedShortcutsBecomeItemsForTheirTargets) {
         {L.t / "Tool.desktop", tool, "--fast \"\"", "tool", ""},
         {L.t / "Bare.desktop", L.t / "Bare.desktop", "", "Bare", ""},
         {L.t / "Vim.desktop", L.t / "Vim.desktop", "", "Vim", ""},
+        {L.t / "Named.desktop", tool, "", "Tool Box", ""},
+        {L.t / "Term.desktop", L.t / "Term.desktop", "", "Term Editor", ""},
+        {L.t / "display-im6.q16.desktop", L.t / "display-im6.q16.desktop", "", "display-im6.q16", ""},
         {L.t / "nolink.lnk", "", "", "", mt::ShortcutUnreadablePrefix + (L.t / "nolink.lnk")},
         {L.t / "missing.LNK", "", "", "", mt::ShortcutUnreadablePrefix + (L.t / "missing.LNK")},
         {L.t / "Dir.desktop", "", "", "", mt::ShortcutUnreadablePrefix + (L.t / "Dir.desktop")},

@@ -125,20 +125,20 @@ TEST_F(SiblingFixture, ButtonsFollowTheSelection) {
     struct Row {
         const char* what;
         TreeNode* sel;
-        bool cut, copy, del, launch;
+        bool cut, copy, del, launch, apps;
     };
     TreeNode* sep = L.separator(x, "News");
     Row rows[] = {
-        {"nothing", nullptr, false, false, false, false},
-        {"top marker", L.anchor(), false, false, false, false},
-        {"folder marker", b->firstChild(), false, false, false, false},
-        {"folder", a, true, false, true, false},
-        {"item", x, true, true, true, true},
-        {"separator", sep, true, true, true, false},
-        {"Sysmenu", L.sysmenu(), false, false, false, false},
-        {"kit", L.kit(), false, false, false, false},
-        {"Close", L.close(), false, false, false, false},
-        {"inside the kit", L.kit()->firstChild(), false, false, false, false},
+        {"nothing", nullptr, false, false, false, false, false},
+        {"top marker", L.anchor(), false, false, false, false, true},
+        {"folder marker", b->firstChild(), false, false, false, false, true},
+        {"folder", a, true, false, true, false, true},
+        {"item", x, true, true, true, true, true},
+        {"separator", sep, true, true, true, false, true},
+        {"Sysmenu", L.sysmenu(), false, false, false, false, false},
+        {"kit", L.kit(), false, false, false, false, false},
+        {"Close", L.close(), false, false, false, false, false},
+        {"inside the kit", L.kit()->firstChild(), false, false, false, false, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -147,6 +147,7 @@ TEST_F(SiblingFixture, ButtonsFollowTheSelection) {
         EXPECT_EQ(bs.copy, r.copy);
         EXPECT_EQ(bs.del, r.del);
         EXPECT_EQ(bs.launch, r.launch);
+        EXPECT_EQ(bs.applications, r.apps);
         EXPECT_FALSE(bs.paste);
         EXPECT_FALSE(bs.attach.has_value());
         EXPECT_TRUE(bs.status.empty());
