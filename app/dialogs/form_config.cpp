@@ -127,6 +127,7 @@ void TFormConfig::buildContents() {
     connect(EdMenuHotkey, &KeySequenceField::keySequenceChanged, this, [this] {
         hotkeyChosen_ = true;
         LblHotkeyNote->setText(QStringLiteral("Apply or OK takes these keys."));
+        if (isVisible()) fitTexts();
     });
 
     CBWinDefDraw = Place(new QCheckBox("Draw all fonts as Windows default", TSVisuals), "CBWinDefDraw", 10, 25);
@@ -228,11 +229,14 @@ QPoint TFormConfig::fitControlPage() {
     const QSize labelNeeds = design_.grown(LblMenuHotkey);
     const int fieldX = qMax(field.x(), label.x() + labelNeeds.width() + 8);
     const int y = keys.place(field.y());
-    EdMenuHotkey->setGeometry(fieldX, y, field.width(), design_.grown(EdMenuHotkey).height());
+    // Wide enough for the keys it shows, with the box's margins.
+    const int fieldWidth = qMax(field.width(),
+                                EdMenuHotkey->fontMetrics().horizontalAdvance(EdMenuHotkey->text()) + 14);
+    EdMenuHotkey->setGeometry(fieldX, y, fieldWidth, design_.grown(EdMenuHotkey).height());
     LblMenuHotkey->setGeometry(label.x(), y + qMax(0, label.y() - field.y()), labelNeeds.width(), labelNeeds.height());
     keys.ends(EdMenuHotkey);
     keys.ends(LblMenuHotkey);
-    const int hotWidth = std::max({width, fieldX + field.width() + hot.width() - (field.right() + 1)});
+    const int hotWidth = std::max({width, fieldX + fieldWidth + hot.width() - (field.right() + 1)});
     const QRect note = design_.designed(LblHotkeyNote);
     const int noteWidth = hotWidth - (hot.width() - note.width());
     const int noteTop = keys.place(note.y());

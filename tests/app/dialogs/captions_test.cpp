@@ -115,7 +115,14 @@ QStringList CutCaptions(QWidget* window) {
         const Caption c = CaptionOf(w);
         if (c.text.isEmpty()) continue;
         const QString what = QString("%1 \"%2\"").arg(w->objectName(), c.text);
-        const QSize text = w->fontMetrics().size(Qt::TextShowMnemonic | Qt::TextSingleLine, c.text);
+        // A label that wraps needs its lines within its width and height.
+        const auto* label = qobject_cast<QLabel*>(w);
+        const QSize text = label && label->wordWrap()
+                               ? w->fontMetrics()
+                                     .boundingRect(QRect(0, 0, c.area.width(), 1 << 20),
+                                                   Qt::TextShowMnemonic | Qt::TextWordWrap, c.text)
+                                     .size()
+                               : w->fontMetrics().size(Qt::TextShowMnemonic | Qt::TextSingleLine, c.text);
         if (text.width() > c.area.width() || text.height() > c.area.height()) {
             cut << QString("%1 needs %2x%3, has %4x%5")
                        .arg(what)
@@ -227,6 +234,9 @@ private slots:
         QTest::addColumn<int>("menuFontSize");  // 0: the platform's own
         QTest::newRow("desktop font") << QString() << 0;
         QTest::newRow("large desktop font") << QString() << 14;
+        // The longest note under the shortcut: the command to bind.
+        QTest::newRow("a shortcut to bind, large desktop font")
+            << QString("[General Settings]\r\nMenuHotkey=Ctrl+Alt+Space\r\n") << 14;
         for (int size = 6; size <= 12; ++size)
             QTest::addRow("own drawing, %d pt", size)
                 << QString("[Font Settings]\r\nWindowsDraw=0\r\nFontSize=%1\r\n").arg(size) << 0;
