@@ -247,7 +247,7 @@ private:
     void buildContents() override;
     void buildPropertiesPanel(QWidget* body);
     void buildAdminPanel(QWidget* body);
-    void drawTypeImage(int imageIndex);
+    void drawTypeImage(int imageIndex, int itemNumber);
     void refuse(const QString& message);
     // Puts a corrected text into a box without moving the caret more than
     // the removed characters require.

@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QIconEngine>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 
 #include "app/store/program_icon.h"
@@ -17,10 +20,80 @@ ImageLists::ImageLists(const ImageTable& table, const int& defaultProgramImage)
       defaultProgramImage_(defaultProgramImage),
       menuColour_(QApplication::palette().color(QPalette::Button)) {}
 
+ImageLists::~ImageLists() = default;
+
 void ImageLists::dropCache() {
     menuCache_.clear();
     treeCache_.clear();
     sourceCache_.clear();
+    if (itemIcons_) itemIcons_->clear();
+}
+
+void ImageLists::setItemIcons(std::unique_ptr<ItemIcons> icons) { itemIcons_ = std::move(icons); }
+
+ItemIcon ImageLists::desktopIcon(int itemNumber) const {
+    if (!itemIcons_ || itemNumber < 0) return {};
+    return itemIcons_->forItem(itemNumber);
+}
+
+QIcon ImageLists::entryIcon(int itemNumber, int imageIndex) const {
+    const ItemIcon d = desktopIcon(itemNumber);
+    return d.icon.isNull() ? menuIcon(imageIndex) : d.icon;
+}
+
+QPixmap ImageLists::entryPixmap(int itemNumber, int imageIndex, qreal devicePixelRatio) const {
+    if (itemIcons_ && itemNumber >= 0) {
+        const QPixmap pm = itemIcons_->pixmap(itemNumber, QSize(16, 16), devicePixelRatio);
+        if (!pm.isNull()) return pm;
+    }
+    return menuImage(imageIndex);
+}
+
+namespace {
+
+// A tree picture made from a desktop icon, drawn when and as large as the
+// view asks: the icon on white, one row below the top, as stored pictures
+// sit in the tree.
+class TreePictureEngine final : public QIconEngine {
+public:
+    TreePictureEngine(QIcon icon, bool dimmed) : icon_(std::move(icon)), dimmed_(dimmed) {}
+
+    // size is in device pixels: the view's 16 x 18 at its pixel ratio.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        QPixmap canvas(size);
+        canvas.fill(Qt::white);
+        const qreal unit = size.height() / 18.0;
+        const int side = qRound(16 * unit);
+        QPainter p(&canvas);
+        if (dimmed_) p.setOpacity(0.45);  // a node on the clipboard after Cut
+        p.drawPixmap(QRect((size.width() - side) / 2, qRound(unit), side, side), icon_.pixmap(QSize(side, side)));
+        p.end();
+        if (mode == QIcon::Normal) return canvas;
+        QStyleOption opt;
+        opt.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, canvas, &opt);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap pm = pixmap(rect.size() * ratio, mode, state);
+        pm.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, pm);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new TreePictureEngine(icon_, dimmed_); }
+
+private:
+    QIcon icon_;
+    bool dimmed_;
+};
+
+}  // namespace
+
+QIcon ImageLists::treeIcon(int itemNumber, bool dimmed) const {
+    if (!itemIcons_ || itemNumber < 0) return {};
+    const ItemIcon d = itemIcons_->forItem(itemNumber);
+    if (d.icon.isNull()) return {};
+    return QIcon(new TreePictureEngine(d.icon, dimmed));
 }
 
 namespace {

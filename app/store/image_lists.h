@@ -8,7 +8,9 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <memory>
 
+#include "app/store/item_icons.h"
 #include "core/store/image_table.h"
 
 namespace orbel {
@@ -17,11 +19,27 @@ class ImageLists {
 public:
     // table and counters must outlive this object.
     ImageLists(const ImageTable& table, const int& defaultProgramImage);
+    ~ImageLists();
 
     QPixmap menuImage(int index) const;  // ILAllPublicPM, 16 x 16
     QImage treeImage(int index) const;   // ILAllPublicTV, 16 x 18
     QIcon menuIcon(int index) const;
     int count() const { return table_.count(); }
+
+    // The desktop's icons for items, shown in place of their stored
+    // pictures (none: the stored pictures only).
+    void setItemIcons(std::unique_ptr<ItemIcons> icons);
+    ItemIcons* itemIcons() const { return itemIcons_.get(); }
+    // The desktop's icon of an item; Stored when it has none.
+    ItemIcon desktopIcon(int itemNumber) const;
+    // What an item's entry shows: the desktop's icon, else image imageIndex.
+    QIcon entryIcon(int itemNumber, int imageIndex) const;
+    // The same as a 16 x 16 picture for a surface of that pixel ratio:
+    // a desktop icon drawn for its device pixels, else the stored picture.
+    QPixmap entryPixmap(int itemNumber, int imageIndex, qreal devicePixelRatio) const;
+    // A tree node's picture (16 x 18, on white) for the screens' pixel
+    // ratios, when the desktop has an icon for its item; null otherwise.
+    QIcon treeIcon(int itemNumber, bool dimmed) const;
 
     void setMenuColour(const QColor& c) {
         menuColour_ = c;
@@ -48,6 +66,7 @@ private:
     mutable QHash<quint64, QPixmap> menuCache_;
     mutable QHash<quint64, QImage> treeCache_;
     mutable QHash<quint64, QImage> sourceCache_;
+    std::unique_ptr<ItemIcons> itemIcons_;
 };
 
 }  // namespace orbel
