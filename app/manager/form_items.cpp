@@ -62,7 +62,7 @@ QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const
     auto* pic = new QLabel(head);
     pic->setObjectName(imageName);
     pic->setGeometry(3, 2, 16, 16);
-    pic->setPixmap(images.menuImage(image));
+    pic->setPixmap(images.menuImage(image, pic->devicePixelRatioF()));
     SetHint(pic, imageHint);
     *picture = pic;
     return head;

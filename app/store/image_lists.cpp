@@ -24,6 +24,7 @@ ImageLists::~ImageLists() = default;
 
 void ImageLists::dropCache() {
     menuCache_.clear();
+    menuLargeCache_.clear();
     treeCache_.clear();
     sourceCache_.clear();
     if (itemIcons_) itemIcons_->clear();
@@ -46,7 +47,7 @@ QPixmap ImageLists::entryPixmap(int itemNumber, int imageIndex, qreal devicePixe
         const QPixmap pm = itemIcons_->pixmap(itemNumber, QSize(16, 16), devicePixelRatio);
         if (!pm.isNull()) return pm;
     }
-    return menuImage(imageIndex);
+    return menuImage(imageIndex, devicePixelRatio);
 }
 
 namespace {
@@ -140,8 +141,11 @@ void DrawBoxedDigit(QPainter& p, int digit, QColor colour) {
 
 }  // namespace
 
-QImage ImageLists::FormImage(int number, QSize size) {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+QImage ImageLists::FormImage(int number, QSize size, qreal ratio) {
+    // Drawn on the 16-pixel grid; a ratio above 1 draws the same picture
+    // with that many device pixels per unit.
+    QImage img(QSize(16, 16) * ratio, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(ratio);
     img.fill(Qt::transparent);
     QPainter p(&img);
     switch (number) {
@@ -197,16 +201,17 @@ QImage ImageLists::FormImage(int number, QSize size) {
     default: break;
     }
     p.end();
-    return size == img.size() ? img : img.scaled(size);
+    return size == img.deviceIndependentSize().toSize() ? img : img.scaled(size);
 }
 
-QImage ImageLists::BreakImage(int number, QSize size) {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+QImage ImageLists::BreakImage(int number, QSize size, qreal ratio) {
+    QImage img(QSize(16, 16) * ratio, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(ratio);
     img.fill(Qt::transparent);
     QPainter p(&img);
     DrawBoxedDigit(p, number + 2, QColor(128, 0, 0));
     p.end();
-    return size == img.size() ? img : img.scaled(size);
+    return size == img.deviceIndependentSize().toSize() ? img : img.scaled(size);
 }
 
 QIcon ImageLists::ProgramIcon() { return QIcon(QPixmap::fromImage(ProgramIconImage(32))); }
@@ -268,9 +273,29 @@ QPixmap ImageLists::menuImage(int index) const {
     return pm;
 }
 
+QPixmap ImageLists::menuImage(int index, qreal ratio) const {
+    if (ratio <= 1.0 || !table_.valid(index)) return menuImage(index);
+    const ImageRef& ref = table_.at(index);
+    // Only the program's own drawings have more to give than 16 pixels.
+    if (ref.kind != ImageRef::Kind::Fixed && ref.kind != ImageRef::Kind::Break) return menuImage(index);
+    const quint64 key = ref.serial << 8 | (quint64(qRound(ratio * 16)) & 0xff);
+    auto it = menuLargeCache_.find(key);
+    if (it != menuLargeCache_.end()) return *it;
+    const QImage img = ref.kind == ImageRef::Kind::Fixed ? FormImage(ref.number, QSize(16, 16), ratio)
+                                                         : BreakImage(ref.number, QSize(16, 16), ratio);
+    const QPixmap pm = QPixmap::fromImage(img);
+    menuLargeCache_.insert(key, pm);
+    return pm;
+}
+
 QIcon ImageLists::menuIcon(int index) const {
     QPixmap pm = menuImage(index);
-    return pm.isNull() ? QIcon() : QIcon(pm);
+    if (pm.isNull()) return QIcon();
+    QIcon icon(pm);
+    // The program's drawings also for a 2x screen (others are 16 pixels).
+    const QPixmap large = menuImage(index, 2.0);
+    if (large.devicePixelRatio() > 1.0) icon.addPixmap(large);
+    return icon;
 }
 
 QImage ImageLists::treeImage(int index) const {

@@ -22,7 +22,10 @@ public:
     ~ImageLists();
 
     QPixmap menuImage(int index) const;  // ILAllPublicPM, 16 x 16
-    QImage treeImage(int index) const;   // ILAllPublicTV, 16 x 18
+    // The same for a surface of that pixel ratio: the program's own
+    // drawings drawn for its device pixels, other pictures as above.
+    QPixmap menuImage(int index, qreal ratio) const;
+    QImage treeImage(int index) const;  // ILAllPublicTV, 16 x 18
     QIcon menuIcon(int index) const;
     int count() const { return table_.count(); }
 
@@ -44,6 +47,7 @@ public:
     void setMenuColour(const QColor& c) {
         menuColour_ = c;
         menuCache_.clear();
+        menuLargeCache_.clear();
     }
     QColor menuColour() const { return menuColour_; }
     // Renders every image now (a save reads them before the store moves).
@@ -51,8 +55,10 @@ public:
     void dropCache();
 
     // The fixed images that come with the form, and the tray picture.
-    static QImage FormImage(int number, QSize size);
-    static QImage BreakImage(int number, QSize size);
+    // ratio: device pixels per pixel of the 16-pixel grid (the image
+    // carries it); sizes other than 16 x 16 are for ratio 1 only.
+    static QImage FormImage(int number, QSize size, qreal ratio = 1.0);
+    static QImage BreakImage(int number, QSize size, qreal ratio = 1.0);
     static QIcon ProgramIcon();
     // The tray picture in the sizes of window icons.
     static QIcon WindowIcon();
@@ -64,6 +70,7 @@ private:
     const int& defaultProgramImage_;
     QColor menuColour_;
     mutable QHash<quint64, QPixmap> menuCache_;
+    mutable QHash<quint64, QPixmap> menuLargeCache_;
     mutable QHash<quint64, QImage> treeCache_;
     mutable QHash<quint64, QImage> sourceCache_;
     std::unique_ptr<ItemIcons> itemIcons_;

@@ -175,6 +175,11 @@ private slots:
         QCOMPARE(tree.size(), QSize(32, 36));
         QVERIFY(SharpSteps(tree.toImage(), 18, 0, 31) >= 28);
         QVERIFY(p.images->treeIcon(1, false).isNull());  // the model keeps the stored picture
+
+        // The program's own drawings have a 2x picture too; bitmaps do not.
+        QCOMPARE(p.images->menuIcon(img::Folder).pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
+        QCOMPARE(p.images->menuImage(img::Folder, 1.0).toImage(), p.images->menuImage(img::Folder).toImage());
+        QCOMPARE(p.images->menuImage(gone->imageIndex, 2.0).size(), QSize(16, 16));
     }
 
     // Theme icons go to the host by name, others as a picture of 32 pixels.
