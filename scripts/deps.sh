@@ -12,6 +12,8 @@ else
     qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim
     file dpkg-dev desktop-file-utils at-spi2-core python3-pyatspi fonts-dejavu-core
     gnome-shell gnome-shell-extension-appindicator dconf-gsettings-backend libglib2.0-bin)
+  # Qt's SVG icon engine: the desktop's icon themes are scalable.
+  packages+=(libqt6svg6)
   # KDE Plasma on X11 and Wayland for the end-to-end tests, KWin's fake-input
   # protocol for their test pointer, and CopyQ to check that desktop with.
   packages+=(plasma-workspace plasma-desktop kwin-x11 kwin-wayland xwayland qtwayland5 kded5 kactivitymanagerd

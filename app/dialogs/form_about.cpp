@@ -42,7 +42,8 @@ void TFormAbout::buildContents() {
     ImageAboutLogo = new QLabel(PanelAbout);
     ImageAboutLogo->setObjectName("ImageAboutLogo");
     ImageAboutLogo->setGeometry(16, 8, 32, 32);
-    ImageAboutLogo->setPixmap(ImageLists::ProgramIcon().pixmap(32, 32));
+    // The picture drawn for the screen's device pixels (its sizes go to 64).
+    ImageAboutLogo->setPixmap(ImageLists::WindowIcon().pixmap(QSize(32, 32), ImageAboutLogo->devicePixelRatioF()));
 
     LabelVer = PlaceLabel(PanelAbout, "LabelVer", 60, 8, versionLine_);
     LabelDis = PlaceLabel(PanelAbout, "LabelDis", 60, 27, QString::fromStdString(texts::DistributorLine()));

@@ -63,7 +63,7 @@ QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const
     auto* pic = new QLabel(head);
     pic->setObjectName(imageName);
     pic->setGeometry(3, 2, 16, 16);
-    pic->setPixmap(images.menuImage(image));
+    pic->setPixmap(images.menuImage(image, pic->devicePixelRatioF()));
     SetHint(pic, imageHint);
     *picture = pic;
     return head;
@@ -225,7 +225,7 @@ void TFormItems::buildPropertiesPanel(QWidget* body) {
     ImgFType->setObjectName("ImgFType");
     ImgFType->setGeometry(6, 27, 16, 16);
     SetHint(ImgFType, "This is the showed \"item text\"");
-    drawTypeImage(-1);
+    drawTypeImage(-1, -1);
 
     EditSName = new QLineEdit(PanelProp);
     EditSName->setObjectName("EditSName");
@@ -553,12 +553,15 @@ void TFormItems::TVItemsChange() {
     RefreshButtons();
 }
 
-void TFormItems::drawTypeImage(int imageIndex) {
-    QPixmap pm(16, 16);
+void TFormItems::drawTypeImage(int imageIndex, int itemNumber) {
+    // Drawn for the panel's device pixels, so a desktop icon stays sharp.
+    const qreal ratio = ImgFType->devicePixelRatioF();
+    QPixmap pm(QSize(16, 16) * ratio);
+    pm.setDevicePixelRatio(ratio);
     pm.fill(systemColour_.isValid() ? systemColour_ : palette().color(QPalette::Button));
     if (imageIndex >= 0) {
         QPainter p(&pm);
-        p.drawPixmap(0, 0, ILAllPublic->menuImage(imageIndex));
+        p.drawPixmap(QRect(0, 0, 16, 16), ILAllPublic->entryPixmap(itemNumber, imageIndex, ratio));
     }
     ImgFType->setPixmap(pm);
 }
@@ -578,7 +581,7 @@ void TFormItems::showEmptyHint() {
 void TFormItems::ShowProperties(const TreeNode* node) {
     ensureContents();
     const PropertiesView v = orbel::ShowProperties(node, store_.table);
-    drawTypeImage(v.imageIndex);
+    drawTypeImage(v.imageIndex, node ? node->itemNumber : -1);
     LblFType->setText(QString::fromStdString(v.typeLine));
     EditSName->setText(QString::fromStdString(v.nameText));
     EditSName->setEnabled(v.nameEnabled);
@@ -625,7 +628,7 @@ void TFormItems::EditSNameKeyDown() {
     const EditResult r = EditNodeName(store.items, s, EditSName->text().toStdString());
     if (r.boxCorrected) correctBox(EditSName, QString::fromStdString(r.boxText));
     report(r.refusal, r.chord);
-    if (r.imageChanged) drawTypeImage(s->imageIndex);
+    if (r.imageChanged) drawTypeImage(s->imageIndex, s->itemNumber);
 }
 
 void TFormItems::EditSParamsKeyDown() {

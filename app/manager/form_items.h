@@ -258,7 +258,7 @@ private:
     void buildContents() override;
     void buildPropertiesPanel(QWidget* body);
     void buildAdminPanel(QWidget* body);
-    void drawTypeImage(int imageIndex);
+    void drawTypeImage(int imageIndex, int itemNumber);
     // The tree's hint on how to start, shown while the user's part is empty.
     void showEmptyHint();
     void refuse(const QString& message);

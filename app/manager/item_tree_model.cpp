@@ -54,6 +54,10 @@ QVariant ItemTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: return QString::fromStdString(n->text);
     case Qt::DecorationRole: {
+        if (n->itemNumber >= 0) {
+            const QIcon desktop = images_.treeIcon(n->itemNumber, n->cut);
+            if (!desktop.isNull()) return desktop;
+        }
         QImage img = images_.treeImage(n == current_ ? n->selectedIndex : n->imageIndex);
         if (n->cut && !img.isNull()) {
             // A node on the clipboard after Cut is drawn dimmed.

@@ -92,6 +92,8 @@ bool Program::trayReady() const {
 
 void Program::createWindows() {
     images = std::make_unique<ImageLists>(store.images, store.counters.defaultProgramImage);
+    // Nothing is asked of the desktop until an item is first shown.
+    images->setItemIcons(std::make_unique<ItemIcons>(store.table, SystemDesktopIcons()));
     liveMenu = std::make_unique<LiveMenu>(*images, [this](const MenuEntry& e) { RunMenuCommand(*this, e); });
     liveMenu->setObjectName("PMItems");
     search = std::make_unique<ItemSearch>(store, places);

@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QIconEngine>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 
 #include "app/store/program_icon.h"
@@ -17,10 +20,81 @@ ImageLists::ImageLists(const ImageTable& table, const int& defaultProgramImage)
       defaultProgramImage_(defaultProgramImage),
       menuColour_(QApplication::palette().color(QPalette::Button)) {}
 
+ImageLists::~ImageLists() = default;
+
 void ImageLists::dropCache() {
     menuCache_.clear();
+    menuLargeCache_.clear();
     treeCache_.clear();
     sourceCache_.clear();
+    if (itemIcons_) itemIcons_->clear();
+}
+
+void ImageLists::setItemIcons(std::unique_ptr<ItemIcons> icons) { itemIcons_ = std::move(icons); }
+
+ItemIcon ImageLists::desktopIcon(int itemNumber) const {
+    if (!itemIcons_ || itemNumber < 0) return {};
+    return itemIcons_->forItem(itemNumber);
+}
+
+QIcon ImageLists::entryIcon(int itemNumber, int imageIndex) const {
+    const ItemIcon d = desktopIcon(itemNumber);
+    return d.icon.isNull() ? menuIcon(imageIndex) : d.icon;
+}
+
+QPixmap ImageLists::entryPixmap(int itemNumber, int imageIndex, qreal devicePixelRatio) const {
+    if (itemIcons_ && itemNumber >= 0) {
+        const QPixmap pm = itemIcons_->pixmap(itemNumber, QSize(16, 16), devicePixelRatio);
+        if (!pm.isNull()) return pm;
+    }
+    return menuImage(imageIndex, devicePixelRatio);
+}
+
+namespace {
+
+// A tree picture made from a desktop icon, drawn when and as large as the
+// view asks: the icon on white, one row below the top, as stored pictures
+// sit in the tree.
+class TreePictureEngine final : public QIconEngine {
+public:
+    TreePictureEngine(QIcon icon, bool dimmed) : icon_(std::move(icon)), dimmed_(dimmed) {}
+
+    // size is in device pixels: the view's 16 x 18 at its pixel ratio.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        QPixmap canvas(size);
+        canvas.fill(Qt::white);
+        const qreal unit = size.height() / 18.0;
+        const int side = qRound(16 * unit);
+        QPainter p(&canvas);
+        if (dimmed_) p.setOpacity(0.45);  // a node on the clipboard after Cut
+        p.drawPixmap(QRect((size.width() - side) / 2, qRound(unit), side, side), icon_.pixmap(QSize(side, side)));
+        p.end();
+        if (mode == QIcon::Normal) return canvas;
+        QStyleOption opt;
+        opt.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, canvas, &opt);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap pm = pixmap(rect.size() * ratio, mode, state);
+        pm.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, pm);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new TreePictureEngine(icon_, dimmed_); }
+
+private:
+    QIcon icon_;
+    bool dimmed_;
+};
+
+}  // namespace
+
+QIcon ImageLists::treeIcon(int itemNumber, bool dimmed) const {
+    if (!itemIcons_ || itemNumber < 0) return {};
+    const ItemIcon d = itemIcons_->forItem(itemNumber);
+    if (d.icon.isNull()) return {};
+    return QIcon(new TreePictureEngine(d.icon, dimmed));
 }
 
 namespace {
@@ -67,8 +141,11 @@ void DrawBoxedDigit(QPainter& p, int digit, QColor colour) {
 
 }  // namespace
 
-QImage ImageLists::FormImage(int number, QSize size) {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+QImage ImageLists::FormImage(int number, QSize size, qreal ratio) {
+    // Drawn on the 16-pixel grid; a ratio above 1 draws the same picture
+    // with that many device pixels per unit.
+    QImage img(QSize(16, 16) * ratio, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(ratio);
     img.fill(Qt::transparent);
     QPainter p(&img);
     switch (number) {
@@ -124,16 +201,17 @@ QImage ImageLists::FormImage(int number, QSize size) {
     default: break;
     }
     p.end();
-    return size == img.size() ? img : img.scaled(size);
+    return size == img.deviceIndependentSize().toSize() ? img : img.scaled(size);
 }
 
-QImage ImageLists::BreakImage(int number, QSize size) {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+QImage ImageLists::BreakImage(int number, QSize size, qreal ratio) {
+    QImage img(QSize(16, 16) * ratio, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(ratio);
     img.fill(Qt::transparent);
     QPainter p(&img);
     DrawBoxedDigit(p, number + 2, QColor(128, 0, 0));
     p.end();
-    return size == img.size() ? img : img.scaled(size);
+    return size == img.deviceIndependentSize().toSize() ? img : img.scaled(size);
 }
 
 QIcon ImageLists::ProgramIcon() { return QIcon(QPixmap::fromImage(ProgramIconImage(32))); }
@@ -195,9 +273,29 @@ QPixmap ImageLists::menuImage(int index) const {
     return pm;
 }
 
+QPixmap ImageLists::menuImage(int index, qreal ratio) const {
+    if (ratio <= 1.0 || !table_.valid(index)) return menuImage(index);
+    const ImageRef& ref = table_.at(index);
+    // Only the program's own drawings have more to give than 16 pixels.
+    if (ref.kind != ImageRef::Kind::Fixed && ref.kind != ImageRef::Kind::Break) return menuImage(index);
+    const quint64 key = ref.serial << 8 | (quint64(qRound(ratio * 16)) & 0xff);
+    auto it = menuLargeCache_.find(key);
+    if (it != menuLargeCache_.end()) return *it;
+    const QImage img = ref.kind == ImageRef::Kind::Fixed ? FormImage(ref.number, QSize(16, 16), ratio)
+                                                         : BreakImage(ref.number, QSize(16, 16), ratio);
+    const QPixmap pm = QPixmap::fromImage(img);
+    menuLargeCache_.insert(key, pm);
+    return pm;
+}
+
 QIcon ImageLists::menuIcon(int index) const {
     QPixmap pm = menuImage(index);
-    return pm.isNull() ? QIcon() : QIcon(pm);
+    if (pm.isNull()) return QIcon();
+    QIcon icon(pm);
+    // The program's drawings also for a 2x screen (others are 16 pixels).
+    const QPixmap large = menuImage(index, 2.0);
+    if (large.devicePixelRatio() > 1.0) icon.addPixmap(large);
+    return icon;
 }
 
 QImage ImageLists::treeImage(int index) const {

@@ -118,7 +118,7 @@ void TFormFind::showMatches() {
         const QString caption = QString::fromStdString(StripAccessKeys(r.caption));
         const QString hint = QString::fromStdString(r.hint);
         const int image = search_.imageOf(r.itemNumber);
-        auto* row = image >= 0 ? new QListWidgetItem(images_.menuIcon(image), caption, list_)
+        auto* row = image >= 0 ? new QListWidgetItem(images_.entryIcon(r.itemNumber, image), caption, list_)
                                : new QListWidgetItem(caption, list_);
         row->setData(kItemRole, r.itemNumber);
         row->setData(kHintRole, hint);

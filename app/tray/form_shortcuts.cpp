@@ -62,8 +62,15 @@ void TFormShortCuts::NorItemsRTDrawItem(const MenuEntry& sender, QPainter& canva
     const bool hasIcon = sender.imageIndex >= 0;
 
     canvas.setFont(ProgramFont(look_.settings));
-    if (hasIcon)
-        canvas.drawPixmap(left + g::IconLeft, bottom - g::IconFromBottom, look_.images.menuImage(sender.imageIndex));
+    if (hasIcon) {
+        // Drawn for the surface's device pixels where the desktop has a
+        // scalable icon; the 16 x 16 cell stays the same in either case.
+        const QPixmap icon = look_.images.entryPixmap(ItemNumberOf(sender), sender.imageIndex,
+                                                      canvas.device() ? canvas.device()->devicePixelRatioF() : 1.0);
+        const QSize shown = icon.deviceIndependentSize().toSize();
+        canvas.drawPixmap(left + g::IconLeft + (16 - shown.width()) / 2,
+                          bottom - g::IconFromBottom + (16 - shown.height()) / 2, icon);
+    }
 
     // A raised button round the highlighted icon; otherwise the menu colour
     // wipes out a frame left from an earlier highlight.

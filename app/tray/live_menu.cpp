@@ -113,7 +113,7 @@ void LiveMenu::build() {
             if (e.imageIndex >= 0) a->setIcon(images_.menuIcon(e.imageIndex));
         } else {
             a = addAction(QString::fromStdString(e.caption));
-            if (e.imageIndex >= 0) a->setIcon(images_.menuIcon(e.imageIndex));
+            if (e.imageIndex >= 0) a->setIcon(images_.entryIcon(ItemNumberOf(e), e.imageIndex));
             const MenuEntry* entry = &e;
             connect(a, &QAction::triggered, this, [this, entry] {
                 if (onClick_) onClick_(*entry);

@@ -133,7 +133,8 @@ void MenuFind::showRows() {
         QString text = ActionText(r.caption);
         if (!r.hint.empty()) text += QLatin1Char('\t') + QString::fromStdString(r.hint);
         auto* a = new QAction(text, &menu_);
-        if (const int image = search_.imageOf(r.itemNumber); image >= 0) a->setIcon(menu_.images().menuIcon(image));
+        if (const int image = search_.imageOf(r.itemNumber); image >= 0)
+            a->setIcon(menu_.images().entryIcon(r.itemNumber, image));
         const int item = r.itemNumber;
         connect(a, &QAction::triggered, this, [this, item] {
             if (launch_) launch_(item);

@@ -119,16 +119,27 @@ void TrayMenuExport::menuChanged() {
 
 void TrayMenuExport::announce() { emit layoutUpdated(model_.revision(), 0); }
 
-QByteArray TrayMenuExport::iconPng(int imageIndex) {
-    auto it = icons_.find(imageIndex);
+QByteArray TrayMenuExport::iconPng(const ExportedEntry& e, const QIcon& desktop) {
+    // Stored pictures are kept by image, the desktop's icons by item.
+    const int key = desktop.isNull() ? e.imageIndex : -1 - e.itemNumber;
+    auto it = icons_.find(key);
     if (it != icons_.end()) return *it;
     QByteArray png;
     if (menu_) {
+        // Hosts draw the picture at their own size: at least 32 pixels, so
+        // a 2x panel has no smaller source to scale up. A 16-pixel bitmap
+        // is doubled pixel for pixel, which halves back to itself.
+        constexpr int kSize = 32;
+        QImage image = desktop.isNull() ? menu_->images().menuImage(e.imageIndex).toImage()
+                                        : desktop.pixmap(QSize(kSize, kSize)).toImage();
+        if (!image.isNull() && image.width() < kSize)
+            image = image.scaled(kSize, kSize, Qt::KeepAspectRatio,
+                                 desktop.isNull() ? Qt::FastTransformation : Qt::SmoothTransformation);
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        menu_->images().menuImage(imageIndex).save(&buffer, "PNG");
+        image.save(&buffer, "PNG");
     }
-    icons_.insert(imageIndex, png);
+    icons_.insert(key, png);
     return png;
 }
 
@@ -143,9 +154,16 @@ QVariantMap TrayMenuExport::properties(const ExportedEntry& e, const QStringList
     if (e.id != 0 && wanted("label")) p.insert("label", QString::fromStdString(e.label));
     if (!e.enabled && wanted("enabled")) p.insert("enabled", false);
     if (e.submenu && wanted("children-display")) p.insert("children-display", QStringLiteral("submenu"));
-    if (e.imageIndex >= 0 && wanted("icon-data")) {
-        const QByteArray png = iconPng(e.imageIndex);
-        if (!png.isEmpty()) p.insert("icon-data", png);
+    if (e.imageIndex >= 0) {
+        // An icon of the theme goes by its name: the host draws it sharp
+        // at its own size from its own theme.
+        const ItemIcon desktop = menu_ ? menu_->images().desktopIcon(e.itemNumber) : ItemIcon();
+        if (!desktop.themeName.isEmpty()) {
+            if (wanted("icon-name")) p.insert("icon-name", desktop.themeName);
+        } else if (wanted("icon-data")) {
+            const QByteArray png = iconPng(e, desktop.icon);
+            if (!png.isEmpty()) p.insert("icon-data", png);
+        }
     }
     return p;
 }

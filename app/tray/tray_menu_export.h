@@ -7,6 +7,7 @@
 #include <QDBusArgument>
 #include <QDBusVariant>
 #include <QHash>
+#include <QIcon>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -72,7 +73,7 @@ private:
     void announce();
     QVariantMap properties(const ExportedEntry& e, const QStringList& names);
     DBusMenuLayoutItem toDBus(const ExportedEntry& e, const QStringList& names);
-    QByteArray iconPng(int imageIndex);
+    QByteArray iconPng(const ExportedEntry& e, const QIcon& desktop);
 
     MenuExport model_;
     QPointer<LiveMenu> menu_;

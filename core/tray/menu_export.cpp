@@ -101,6 +101,7 @@ ExportedEntry MenuExport::render(const MenuEntry& e, int depth) {
             out.label = ExportLabel(e.caption, textSep);
             out.enabled = !textSep;
             out.imageIndex = textSep ? -1 : e.imageIndex;
+            out.itemNumber = ItemNumberOf(e);
             out.submenu = !textSep && e.hasChildren();
         }
     } else {

@@ -20,6 +20,7 @@ struct ExportedEntry {
     std::string label;       // "_" marks the access key, "__" is a "_"
     bool enabled = true;
     int imageIndex = -1;                  // menu image list index, -1 for none
+    int itemNumber = -1;                  // the item it opens, -1 for none
     bool submenu = false;                 // opens a submenu (folders, the kit)
     std::vector<ExportedEntry> children;  // as deep as asked
 };

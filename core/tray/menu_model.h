@@ -94,6 +94,11 @@ private:
     std::unique_ptr<Children> children_;
 };
 
+// The item an entry opens (its tag), or -1 for entries that open no item.
+inline int ItemNumberOf(const MenuEntry& entry) {
+    return entry.onClick == MenuHandler::NorItemsRTClickItem && entry.tag >= 0 ? entry.tag : -1;
+}
+
 // Deep copy of source's children into target: caption, tag, image,
 // visibility and click handler; nothing else (no hint, no draw handlers).
 void CopyMenuEntries(const MenuEntry& source, MenuEntry& target);

@@ -63,6 +63,7 @@ for size in 16 32 48 256; do
   identify -format '%wx%h' "$icon" 2>/dev/null | grep -qx "${size}x${size}" || fail "no ${size} px icon at $icon"
 done
 grep -q '^ Depends:.*qt6-wayland' "$out/package-info.txt" || fail "the Wayland plugin is not a dependency"
+grep -q '^ Depends:.*libqt6svg6' "$out/package-info.txt" || fail "the SVG icon engine is not a dependency"
 grep -q '^ Depends:.*libqt6multimedia6' "$out/package-info.txt" || fail "the libraries are not dependencies"
 
 # 3. A user who kept a menu and settings before.

@@ -67,7 +67,8 @@ def walk(node, depth, out):
         label = str(props.get("label", ""))
         kind = str(props.get("type", "standard"))
         enabled = bool(props.get("enabled", True))
-        icon = "icon" if len(props.get("icon-data", b"")) > 0 else "-"
+        # A picture sent along, or the name of a theme icon the host draws.
+        icon = "icon" if len(props.get("icon-data", b"")) > 0 or str(props.get("icon-name", "")) else "-"
         sub = "submenu" if props.get("children-display", "") == "submenu" else "-"
         out.append((int(cid), depth, kind, label, enabled, icon, sub))
         walk(child, depth + 1, out)
