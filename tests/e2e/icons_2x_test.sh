@@ -2,7 +2,9 @@
 # Icons from the desktop on a 2x screen: a desktop entry shows its own theme
 # icon, a program that an installed entry starts shows that entry's icon,
 # and both are drawn sharp, for the screen's device pixels; a program no
-# entry starts keeps its stored 16-pixel bitmap, doubled.
+# entry starts keeps its stored 16-pixel bitmap, doubled. The menu exported
+# to StatusNotifierItem hosts names the theme icons and sends the bitmap at
+# 32 pixels.
 #
 # Sharpness: every icon here is made of one-pixel stripes of pure red and
 # pure blue (32 across in the theme's SVGs, 16 across in the bitmap). In the
@@ -143,4 +145,22 @@ if [ "$rows3" -lt 28 ] || [ "$steps3" -gt 16 ]; then
   fail "the stored bitmap is not the scaled 16-pixel one: $rows3 rows, $steps3 changes"
 fi
 e2e_close_menus || fail "the menu did not close"
+
+# The menu as StatusNotifierItem hosts get it: theme icons by name, for the
+# host to draw at its size; the bitmap as a picture of at least 32 pixels.
+kill "$pid"
+e2e_wait_gone "$pid" || fail "the program did not end"
+e2e_start_session_bus
+e2e_sni watcher 0 > "$out/watcher.log" 2>&1 &
+E2E_PIDS+=($!)
+e2e_wait_for 15 e2e_sni host || fail "the test watcher did not start"
+"$prog/orbel" > "$out/orbel-sni.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+e2e_sni wait-item 30 > /dev/null || fail "the item did not register with the watcher"
+e2e_sni icons > "$out/exported-icons.txt" || fail "the exported menu could not be read"
+grep -qx $'Viewer\torbel-e2e-viewer\t0' "$out/exported-icons.txt" || fail "the desktop entry is not exported with its theme icon's name"
+grep -qx $'Tool\torbel-e2e-tool\t0' "$out/exported-icons.txt" || fail "the program is not exported with its entry's icon name"
+lone=$(awk -F '\t' '$1 == "Lone" && $2 == "" { print $3 }' "$out/exported-icons.txt")
+[ "${lone:-0}" -ge 32 ] || fail "the bitmap is exported ${lone:-without a picture} px wide, not at least 32"
 echo "screenshots in $out"

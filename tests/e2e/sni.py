@@ -8,6 +8,8 @@ in that menu, a press on the icon.
   sni.py count                    how many items are registered
   sni.py prop NAME                a property of the item
   sni.py layout                   the exported menu, one entry a line
+  sni.py icons                    each entry's label, its icon-name and the
+                                  width of its icon-data picture (0: none)
   sni.py click PATH               chooses an entry: labels joined by "/"
   sni.py activate|context X Y     a press on the icon as a host reports it;
                                   prints "ok" or the error name of the answer
@@ -166,6 +168,18 @@ def main():
         for cid, depth, kind, label, enabled, icon, sub in layout(bus):
             print("%d\t%s%s\t%s\t%s\t%s\t%s" % (cid, "  " * depth, label if kind != "separator" else "---",
                                                  "on" if enabled else "off", icon, sub, kind))
+        return
+    if cmd == "icons":
+        def icons(node):
+            cid, props, children = node
+            if "label" in props:
+                data = bytes(props.get("icon-data", b""))
+                # A PNG's width: bytes 16 to 19 of its header.
+                width = int.from_bytes(data[16:20], "big") if data[:8] == b"\x89PNG\r\n\x1a\n" else 0
+                print("%s\t%s\t%d" % (props["label"], props.get("icon-name", ""), width))
+            for child in children:
+                icons(child)
+        icons(menu(bus).GetLayout(0, -1, [], dbus_interface=MENU)[1])
         return
     if cmd == "click":
         wanted = sys.argv[2].split("/")
