@@ -7,9 +7,10 @@
 #
 # The result goes into a cache outside the checkout, keyed by Qt's version and
 # by the configuration, and is built once per machine. Prints the install
-# folder on the last line of its output.
+# folder on standard output, and all else on standard error.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+exec 3>&1 1>&2
 
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 upstream=${version%%+*}
@@ -30,7 +31,7 @@ dest=$cache/qt-$upstream-mingw64-$key
 
 if [ -f "$dest/.finished" ]; then
   echo "Qt for Windows: cached in $dest"
-  echo "$dest"
+  echo "$dest" >&3
   exit 0
 fi
 
@@ -80,4 +81,4 @@ touch "$dest/.finished"
 echo "Qt for Windows: built in $(($(date +%s) - start)) s into $dest"
 cd "$cache"
 rm -rf "$work"
-echo "$dest"
+echo "$dest" >&3
