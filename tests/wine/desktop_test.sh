@@ -40,6 +40,10 @@ fi
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d orbel /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v orbel /d 1024x768 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops\orbel' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+# A Run value of an earlier run would name another folder; none is there.
+wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tandrel-Orbel /f >/dev/null 2>&1 || true
+# The desktop is chosen when Wine starts: from here on, with these values.
+wineserver --wait
 
 mkdir -p "$work/recorder"
 cp "$recorder" "$work/recorder/record-args.exe"
@@ -113,8 +117,32 @@ printf '^ExeLnk|%s|one "two words" three|record-args.bmp|%s\r\n^UnkLnk|%s|txt|Ab
 cmp -s "$work/expected-store.txt" "$prog/shortcuts/shortcuts.txt" ||
   fail "the store holds: $(cat -A "$prog/shortcuts/shortcuts.txt")"
 xdotool key Escape
-back_to_idle() { ! differs_from "$work/idle.png" 60000; }
+back_to_idle() { ! differs_from "$work/idle.png" 20000; }
 e2e_wait_for 30 back_to_idle || fail "the item manager did not close"
+
+# Preferences from the kit: autostart on, OK. The settings file lies beside
+# the executable and the Run value starts it.
+open_menu || fail "the menu did not open for the preferences"
+xdotool key Up Up Right
+e2e_wait_for 10 differs_from "$work/before-menu.png" 400 || fail "the kit's submenu did not open"
+xdotool key Down Down Return
+e2e_wait_for 60 differs_from "$work/idle.png" 20000 || { shot "$out/no-preferences.png"; fail "the preferences did not open"; }
+shot "$out/preferences-opened.png"
+xdotool key space Return
+exe_win=$(winepath -w "$prog/orbel.exe")
+run_value() {
+  wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tandrel-Orbel 2>/dev/null | grep -iqF "$exe_win"
+}
+e2e_wait_for 30 run_value || { shot "$out/no-run-value.png"; fail "autostart on set no Run value naming the program"; }
+e2e_wait_for 15 test -s "$prog/orbel.ini" || fail "OK wrote no orbel.ini beside the executable"
+e2e_wait_for 30 back_to_idle || { shot "$out/preferences-left.png"; fail "OK did not close the preferences"; }
+
+# A start with a request hands it to the running program and ends.
+wine "$prog/orbel.exe" --manager > "$out/request.log" 2>&1 || fail "the request was not taken: $(cat "$out/request.log")"
+e2e_wait_for 60 differs_from "$work/idle.png" 60000 || { shot "$out/no-requested-manager.png"; fail "--manager opened no manager"; }
+shot "$out/manager-requested.png"
+xdotool key Escape
+e2e_wait_for 30 back_to_idle || fail "the requested manager did not close"
 
 # "Close", the menu's last entry, ends the program.
 open_menu || fail "the menu did not open after the manager"
