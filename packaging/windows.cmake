@@ -26,6 +26,23 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   install(FILES ${path} DESTINATION .)
 endforeach()
 
+# The MinGW runtime and the Qt libraries come with their symbols, which
+# triple the folder's size: it ships without them.
+set(ORBEL_WINDOWS_BINARIES orbel.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll
+  libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+if(TARGET Qt6::QWindowsVistaStylePlugin)
+  list(APPEND ORBEL_WINDOWS_BINARIES styles/qwindowsvistastyle.dll)
+endif()
+install(CODE "
+  foreach(binary ${ORBEL_WINDOWS_BINARIES})
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\"
+      RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR \"Cannot strip \${binary}\")
+    endif()
+  endforeach()
+")
+
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME tandrel-orbel)
 set(CPACK_PACKAGE_VENDOR Tandrel)
