@@ -125,8 +125,9 @@ click_at 628 560
 saved() { [ "$(stat -c %i "$prog/shortcuts/shortcuts.txt" 2>/dev/null)" != "$inode" ]; }
 e2e_wait_for 30 saved || { shot "$out/not-saved.png"; fail "Save did not write the store"; }
 shot "$out/manager-saved.png"
-# Save's sound cannot play on Wine without a wave device: the program says
-# where its error log is, and writes the line once that notice is closed.
+# Save plays the system's chimes.wav, which Wine's Windows directory does
+# not have: the program says where its error log is, and writes the line
+# once that notice is closed.
 click_at 655 380
 e2e_wait_file_has "$prog/errorlog.txt" "Can't play" || { shot "$out/no-sound-notice.png"; fail "the refused sound was not logged"; }
 cp "$prog/errorlog.txt" "$out/errorlog-after-save.txt"
