@@ -47,7 +47,10 @@ done
 if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $version\$"; then
   list=/etc/apt/sources.list.d/tandrel-orbel-src.sources
   if [ ! -f "$list" ]; then
+    # The host's qt6-base may come from a point release or a security update.
     printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm bookworm-updates' \
+      'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' '' \
+      'Types: deb-src' 'URIs: http://deb.debian.org/debian-security' 'Suites: bookworm-security' \
       'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $sudo tee "$list" >/dev/null
   fi
   $sudo apt-get update -qq
