@@ -2,9 +2,11 @@
 # The Windows program as a person meets it, under Wine: the portable folder
 # unpacked, the icon in the taskbar's notification area, the menu on a
 # click, an item started with its parameters, a second start that ends by
-# itself, an edit in the item manager saved beside the executable, and
-# Close. Wine draws every window inside its desktop window, so what shows is
-# seen on screenshots; they are kept as artifacts.
+# itself, the item manager's Save writing the store beside the executable,
+# the preferences' OK writing orbel.ini and the Run value, a start with
+# --manager reaching the running program, and Close. Wine draws every
+# window inside its desktop window, so what shows is seen on screenshots;
+# they are kept as artifacts.
 set -euo pipefail
 build=$1 recorder=$2 artifacts=$3
 here=$(cd "$(dirname "$0")" && pwd)
