@@ -4,9 +4,9 @@
 # click, an item started with its parameters, a second start that ends by
 # itself, the item manager's Save writing the store beside the executable,
 # the preferences' OK writing orbel.ini and the Run value, a start with
-# --manager reaching the running program, and Close. Wine draws every
-# window inside its desktop window, so what shows is seen on screenshots;
-# they are kept as artifacts.
+# --manager reaching the running program, an item renamed there and
+# saved, and Close. Wine draws every window inside its desktop window, so
+# what shows is seen on screenshots; they are kept as artifacts.
 set -euo pipefail
 build=$1 recorder=$2 artifacts=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -159,8 +159,25 @@ e2e_wait_for 30 back_to_idle || { shot "$out/preferences-left.png"; fail "OK did
 wine "$prog/orbel.exe" --manager > "$out/request.log" 2>&1 || fail "the request was not taken: $(cat "$out/request.log")"
 e2e_wait_for 60 differs_from "$work/idle.png" 60000 || { shot "$out/no-requested-manager.png"; fail "--manager opened no manager"; }
 shot "$out/manager-requested.png"
+# This manager came to the foreground with the request and takes keys. The
+# first item chosen in the tree, a new name typed into its name box, Save
+# (Alt+A).
+new_name="A much longer caption"
+click_at 337 126
+click_at 659 129
+xdotool key ctrl+a
+xdotool type --delay 40 "$new_name"
+shot "$out/manager-renamed.png"
+xdotool key alt+a
+e2e_wait_file_has "$prog/shortcuts/shortcuts.txt" "$new_name" || { shot "$out/not-renamed.png"; fail "Save did not write the new name"; }
+shot "$out/manager-renamed-saved.png"
+printf '^ExeLnk|%s|one "two words" three|record-args.bmp|%s\r\n^UnkLnk|%s|txt|Ab\r\n^NorSep|\r\n' \
+  "$recorder_win" "$new_name" "$doc_win" > "$work/expected-store.txt"
+cmp -s "$work/expected-store.txt" "$prog/shortcuts/shortcuts.txt" ||
+  fail "the store holds: $(cat -A "$prog/shortcuts/shortcuts.txt")"
+click_at 655 380
 click_at 713 587
-e2e_wait_for 30 back_to_idle || fail "the requested manager did not close"
+e2e_wait_for 30 back_to_idle || { shot "$out/requested-manager-left.png"; fail "the requested manager did not close"; }
 
 # "Close", the menu's last entry, ends the program.
 open_menu || fail "the menu did not open for Close"
