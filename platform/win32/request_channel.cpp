@@ -142,6 +142,10 @@ bool SendOnRequestChannel(const std::string& name, const std::string& line, int 
         return false;
     }
     *reached = true;
+    // The running program may open a window for the request: this start,
+    // which the user just made, lets it come to the front.
+    ULONG server = 0;
+    if (GetNamedPipeServerProcessId(pipe, &server)) AllowSetForegroundWindow(server);
     const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::string reply;
     const bool ok = WriteAll(pipe, event, nullptr, DWORD(timeoutMs), line + '\n') &&
