@@ -6,6 +6,9 @@
 set -euo pipefail
 if [ "${1:-}" = windows ]; then
   packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64)
+  # Qt's cross build (scripts/build-qt-windows.sh), and the program under
+  # Wine's desktop on a virtual display.
+  packages+=(dpkg-dev perl qt6-base-dev qt6-base-dev-tools xvfb xdotool x11-utils imagemagick)
 else
   packages=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev pkgconf libglib2.0-dev

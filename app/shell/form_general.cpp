@@ -14,7 +14,7 @@
 #include "app/services/notice.h"
 #include "app/shell/program.h"
 #include "app/store/image_lists.h"
-#include "app/tray/tray_menu_export.h"
+#include "app/tray/menu_publishing.h"
 #include "app/widgets/sys_tray_icon.h"
 #include "core/shell/error_log.h"
 #include "core/shell/texts.h"
@@ -52,11 +52,7 @@ TFormGeneral::TFormGeneral(Program& program) : program_(program) {
     CSystrayGen->setIcon(ImageLists::ProgramIcon());
     CSystrayGen->setTitle(QString::fromUtf8(texts::ProductName));
     // Hosts that draw the menu themselves get it over D-Bus, gated like the popup.
-    trayMenuExport = new TrayMenuExport(this);
-    new DBusMenuAdaptor(trayMenuExport);
-    connect(CSystrayGen, &TSysTrayIcon::enabledChanged, trayMenuExport, &TrayMenuExport::setEnabled);
-    connect(CSystrayGen, &TSysTrayIcon::popupMenuChanged, trayMenuExport, &TrayMenuExport::setMenu);
-    CSystrayGen->setMenuObject(trayMenuExport);
+    trayMenuExport = PublishTrayMenu(CSystrayGen, this);
     connect(CSystrayGen, &TSysTrayIcon::trayAvailabilityChanged, this, [this](bool available) {
         if (available && noTrayBox_) noTrayBox_->close();
     });

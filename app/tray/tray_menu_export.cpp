@@ -7,6 +7,8 @@
 
 #include "app/store/image_lists.h"
 #include "app/tray/live_menu.h"
+#include "app/tray/menu_publishing.h"
+#include "app/widgets/sys_tray_icon.h"
 
 namespace orbel {
 
@@ -249,6 +251,15 @@ QList<int> DBusMenuAdaptor::AboutToShowGroup(const QList<int>& ids, QList<int>& 
     for (int id : ids)
         if (id != 0 && menu_->groupProperties({id}, {QStringLiteral("type")}).isEmpty()) idErrors << id;
     return {};
+}
+
+TrayMenuExport* PublishTrayMenu(TSysTrayIcon* icon, QObject* owner) {
+    auto* menu = new TrayMenuExport(owner);
+    new DBusMenuAdaptor(menu);
+    QObject::connect(icon, &TSysTrayIcon::enabledChanged, menu, &TrayMenuExport::setEnabled);
+    QObject::connect(icon, &TSysTrayIcon::popupMenuChanged, menu, &TrayMenuExport::setMenu);
+    icon->setMenuObject(menu);
+    return menu;
 }
 
 }  // namespace orbel

@@ -12,6 +12,8 @@
 #include <QtEndian>
 #include <algorithm>
 
+#include "app/widgets/status_notifier_adaptor.h"
+
 namespace orbel {
 
 namespace {
