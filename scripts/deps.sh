@@ -12,7 +12,7 @@ if [ "${1:-}" = windows ]; then
 else
   packages=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev pkgconf libglib2.0-dev
-    qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim
+    qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim wtype
     file dpkg-dev desktop-file-utils at-spi2-core python3-pyatspi fonts-dejavu-core
     gnome-shell gnome-shell-extension-appindicator dconf-gsettings-backend libglib2.0-bin)
   # Qt's SVG icon engine: the desktop's icon themes are scalable.

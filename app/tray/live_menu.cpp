@@ -88,9 +88,13 @@ void LiveMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* acti
     option_ = option;
 }
 
+const QAction* LiveMenu::actionForOption(const QStyleOptionMenuItem* option) const {
+    if (!option || option != option_) return nullptr;
+    return optionAction_;
+}
+
 const MenuEntry* LiveMenu::entryForOption(const QStyleOptionMenuItem* option) const {
-    if (!option || option != option_ || !optionAction_) return nullptr;
-    return EntryOf(optionAction_);
+    return EntryOf(actionForOption(option));
 }
 
 bool LiveMenu::programDrawn() const {

@@ -47,6 +47,8 @@ public:
     // The entry an item option was just filled for (the style's way back
     // from an option to the entry whose handlers measure and draw it).
     const MenuEntry* entryForOption(const QStyleOptionMenuItem* option) const;
+    // The same for the action itself (also one that has no entry).
+    const QAction* actionForOption(const QStyleOptionMenuItem* option) const;
     // Whether this level's entries are drawn by the program, so the menu's
     // ground takes the menu colour.
     bool programDrawn() const;

@@ -1,7 +1,9 @@
 #include "app/tray/menu_find.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QScreen>
 #include <algorithm>
 
@@ -35,6 +37,7 @@ MenuFind::MenuFind(LiveMenu& menu, ItemSearch& search, LaunchFn launch)
     // A reload or a kit refresh has replaced every action, ours with them.
     connect(&menu_, &LiveMenu::modelChanged, this, [this] {
         text_.clear();
+        limit_ = 0;
         dropRows();
         hidden_.clear();
     });
@@ -45,6 +48,7 @@ MenuFind::~MenuFind() = default;
 void MenuFind::end() {
     if (!active() && rows_.empty()) return;
     text_.clear();
+    limit_ = 0;
     dropRows();
     for (const QPointer<QAction>& a : hidden_)
         if (a) a->setVisible(true);
@@ -110,7 +114,6 @@ void MenuFind::showRows() {
     // Built on the first key, and again after a reload marked it stale.
     const SearchIndex& index = search_.index();
     if (!finder_) finder_ = std::make_unique<Finder>(index);
-    const std::vector<SearchRow>& found = finder_->find(text_.toStdString(), kRows);
     dropRows();
     QAction* before = nullptr;
     for (QAction* a : menu_.actions())
@@ -118,51 +121,89 @@ void MenuFind::showRows() {
             before = a;
             break;
         }
-    const auto put = [&](QAction* a) {
-        menu_.insertAction(before, a);
+    const auto put = [&](QAction* a, QAction* at) {
+        menu_.insertAction(at, a);
         rows_.emplace_back(a);
     };
     auto* line = new QAction(QStringLiteral("Find: ") + QString(text_).replace(QLatin1Char('&'), QStringLiteral("&&")),
                              &menu_);
     line->setObjectName(QStringLiteral("FindText"));
     line->setEnabled(false);
-    put(line);
+    put(line, before);
+    // The rows go between the text line and the gap above the fixed entries.
+    QAction* at = before;
+    if (before) {
+        auto* gap = new QAction(&menu_);
+        gap->setSeparator(true);
+        put(gap, before);
+        at = gap;
+    }
+    if (limit_ == 0) limit_ = rowsThatFit(at);
+    const std::vector<SearchRow>& found = finder_->find(text_.toStdString(), limit_);
     QAction* first = nullptr;
     for (const SearchRow& r : found) {
-        // The folder shows on the right, where shortcuts go, in the menu's quieter place.
+        // The folder shows on the right, where shortcuts go, quieter (the menu's style draws it).
         QString text = ActionText(r.caption);
-        if (!r.hint.empty()) text += QLatin1Char('\t') + QString::fromStdString(r.hint);
-        auto* a = new QAction(text, &menu_);
+        auto* a = new QAction(&menu_);
+        if (!r.hint.empty()) {
+            text += QLatin1Char('\t') + QString::fromStdString(r.hint);
+            a->setProperty(kQuietHint, true);
+        }
+        a->setText(text);
         if (const int image = search_.imageOf(r.itemNumber); image >= 0)
             a->setIcon(menu_.images().entryIcon(r.itemNumber, image));
         const int item = r.itemNumber;
         connect(a, &QAction::triggered, this, [this, item] {
             if (launch_) launch_(item);
         });
-        put(a);
+        put(a, at);
         if (!first) first = a;
-    }
-    if (before) {
-        auto* gap = new QAction(&menu_);
-        gap->setSeparator(true);
-        put(gap);
     }
     // The best row is the one Return opens.
     keepPlace();
     menu_.setActiveAction(first ? first : line);
 }
 
+int MenuFind::rowsThatFit(QAction* at) {
+    const QScreen* screen = menu_.screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return kMinRows;
+    if (rowHeight_ <= 0) {
+        // A row as the search makes them: a picture, a caption, a folder.
+        QPixmap picture(16, 16);
+        picture.fill(Qt::transparent);
+        QAction probe(QIcon(picture), QStringLiteral("Xg\tXg"), &menu_);
+        menu_.insertAction(at, &probe);
+        rowHeight_ = std::max(1, menu_.actionGeometry(&probe).height());
+        menu_.removeAction(&probe);
+    }
+    // The menu holds the text line, the gap and the fixed entries by now.
+    const int room = screen->availableGeometry().height() - menu_.sizeHint().height();
+    return std::max(kMinRows, room / rowHeight_);
+}
+
 bool MenuFind::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &menu_ || event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    auto* menu = qobject_cast<LiveMenu*>(watched);
+    if (!menu) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::ChildPolished) {
+        // A folder's submenu, about to show for the first time: typing
+        // there searches too (and its own folders' in turn).
+        if (auto* sub = qobject_cast<LiveMenu*>(static_cast<QChildEvent*>(event)->child()))
+            sub->installEventFilter(this);
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    // In an open folder Esc and Backspace stay the folder's.
+    const bool inFolder = menu != &menu_;
     auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers mods = key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     switch (key->key()) {
     case Qt::Key_Escape:
-        if (!active()) return false;  // the menu closes as always
+        if (inFolder || !active()) return false;  // the menu closes as always
         end();
         return true;
     case Qt::Key_Backspace:
-        if (!active()) return false;
+        if (inFolder || !active()) return false;
         setText(text_.chopped(1));
         return true;
     default: break;
@@ -173,6 +214,8 @@ bool MenuFind::eventFilter(QObject* watched, QEvent* event) {
     if (typed.size() != 1 || !typed.at(0).isPrint()) return false;
     // A space only separates words of a search already begun.
     if (typed.at(0).isSpace() && !active()) return false;
+    // The search is of the whole tree, shown at the top level; the row made
+    // current there closes the open folders.
     setText(text_ + typed);
     return true;
 }

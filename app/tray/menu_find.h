@@ -9,7 +9,9 @@
 // Access keys: a plain letter starts (or extends) a search, since a person
 // typing into an open menu means the words, and a store of hundreds of items
 // gives its access keys no use anyway. Alt with a letter still goes to the
-// menu, so the fixed entries' access keys keep working that way.
+// menu, so the fixed entries' access keys keep working that way. The same
+// holds in an open folder: a letter there closes the folders and searches
+// the whole tree from the top level.
 //
 // Nothing of the menu is built again: the rows are a few actions of this
 // object's own, put in and taken out; the loaded entries are only hidden.
@@ -43,8 +45,14 @@ public:
     // The normal entries back, the rows gone.
     void end();
 
-    // How many rows a search shows at most.
-    static constexpr int kRows = 12;
+    // A search shows as many rows as the screen has room for, never fewer
+    // than this.
+    static constexpr int kMinRows = 5;
+    // The property that marks a row whose folder (after the tab) the menu's
+    // style draws quieter than its caption.
+    static constexpr const char* kQuietHint = "orbelQuietHint";
+    // How many rows the search shows now (0 before one).
+    int rowLimit() const { return limit_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +61,10 @@ private:
     void setText(const QString& text);
     void showRows();
     void dropRows();
+    // How many rows (to go before at) fit between the menu's other entries
+    // and the screen's edges; measured on a search's first key, the other
+    // entries being the same for all of it.
+    int rowsThatFit(QAction* at);
     // Keeps the resized menu where it opened, inside the screen.
     void keepPlace();
 
@@ -62,6 +74,8 @@ private:
     std::unique_ptr<Finder> finder_;
     QString text_;
     QRect opened_;                           // the menu's place before the search
+    int rowHeight_ = 0;                      // one row's height, measured once
+    int limit_ = 0;                          // rows shown in this search
     std::vector<QPointer<QAction>> rows_;    // ours: the text line, the rows, a separator
     std::vector<QPointer<QAction>> hidden_;  // loaded entries hidden while searching
 };

@@ -7,6 +7,7 @@
 
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
+#include "app/tray/menu_find.h"
 #include "core/tray/menu_drawing.h"
 #include "core/tray/menu_model.h"
 
@@ -75,6 +76,7 @@ int MenuDrawStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, c
 
 void MenuDrawStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                 const QWidget* widget) const {
+    if (element == CE_MenuItem && DrawQuietHint(option, painter, widget)) return;
     if (element == CE_MenuItem) {
         if (const MenuEntry* entry = HookedEntry(option, widget, handlers_)) {
             const TFormShortCuts* handlers = handlers_;
@@ -98,6 +100,37 @@ void MenuDrawStyle::drawControl(ControlElement element, const QStyleOption* opti
         }
     }
     QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+bool MenuDrawStyle::DrawQuietHint(const QStyleOption* option, QPainter* painter, const QWidget* widget) const {
+    const auto* menu = qobject_cast<const LiveMenu*>(widget);
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    const QAction* action = menu && item ? menu->actionForOption(item) : nullptr;
+    const qsizetype tab = item ? item->text.indexOf(QLatin1Char('\t')) : -1;
+    if (!action || tab < 0 || !action->property(MenuFind::kQuietHint).toBool()) return false;
+    // The row as the style draws it, without the text after the tab.
+    QStyleOptionMenuItem row = *item;
+    row.text.truncate(tab);
+    QProxyStyle::drawControl(CE_MenuItem, &row, painter, widget);
+    // Then that text alone, where the style puts a shortcut, over the row
+    // just drawn: no ground, no icon, a quieter pen that still reads on the
+    // highlight.
+    QStyleOptionMenuItem hint = *item;
+    hint.text = item->text.mid(tab);
+    hint.icon = QIcon();
+    hint.state &= ~State_Selected;
+    QColor pen = item->palette.color(QPalette::PlaceholderText);
+    if (item->state & State_Selected) {
+        pen = item->palette.color(QPalette::HighlightedText);
+        pen.setAlphaF(0.75f);
+    }
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::ButtonText, QPalette::WindowText, QPalette::HighlightedText, QPalette::BrightText})
+        hint.palette.setColor(role, pen);
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base, QPalette::Highlight})
+        hint.palette.setBrush(role, Qt::NoBrush);
+    QProxyStyle::drawControl(CE_MenuItem, &hint, painter, widget);
+    return true;
 }
 
 void MenuDrawStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,

@@ -29,6 +29,9 @@ public:
 
 private:
     MenuDrawStyle();
+    // A find row: its folder (after the tab) in a quieter colour than its
+    // caption. False for every other entry.
+    bool DrawQuietHint(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     const TFormShortCuts* handlers_ = nullptr;
 };
 

@@ -7,7 +7,7 @@ exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin command_line
-e2e_require dbus-daemon dbus-send
+e2e_require dbus-daemon dbus-send /usr/bin/python3
 
 mkdir -p "$prog/shortcuts"
 e2e_make_recorder "$work"
@@ -35,6 +35,8 @@ bad_option() {
 (unset DISPLAY WAYLAND_DISPLAY; bad_option)
 
 e2e_start_session_bus
+# The find window is read below as a screen reader reads it.
+e2e_start_a11y
 e2e_start_desktop
 on_bus() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
@@ -92,6 +94,13 @@ import -window root "$out/manager.png"
 "$prog/orbel" --find "record arg" > "$out/find.log" 2>&1 || fail "orbel --find failed: $(cat "$out/find.log")"
 find_window=$(e2e_visible_window "Tandrel Orbel - Find") || fail "orbel --find opened no find window"
 e2e_focus "$find_window" || fail "the find window did not take the keyboard"
+# On the accessibility bus: the words in its text box, and one row in the
+# list "Results", named with the item's caption first.
+find_results() { /usr/bin/python3 "$here/a11y.py" results "Tandrel Orbel - Find"; }
+one_result() { [ "$(find_results | wc -l)" -eq 1 ] && find_results | grep -q '^Record arguments'; }
+e2e_wait_for 15 one_result || fail "the find window's results are: $(find_results 2>&1 | paste -sd '|' -)"
+[ "$(/usr/bin/python3 "$here/a11y.py" text "Tandrel Orbel - Find" Find)" = "record arg" ] ||
+  fail "the find window's text box does not hold the words"
 import -window root "$out/find.png"
 xdotool key Return
 e2e_wait_for 15 test -s "$work/args.txt" || fail "Return in the find window started nothing"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Typing into the open tray menu, as a person does: a few letters find an
-# item three folders deep, Return starts it with exactly its parameters.
+# item three folders deep, Return starts it with exactly its parameters;
+# the same typed into an open folder.
 set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -47,5 +48,20 @@ xdotool key Escape
 e2e_wait_for 15 test "$(e2e_menu_extent Height)" = "$normal" || fail "Esc did not give the entries back"
 e2e_close_menus || fail "a second Esc did not close the menu"
 [ ! -e "$work/args.txt" ] || fail "Esc started something"
+
+# Typed into an open folder ("Work", with its "Papers"): the folder closes,
+# the search is of the whole tree, at the top.
+e2e_open_tray_menu 1 || fail "the tray menu did not open a third time"
+with_menu=$(e2e_window_count)
+e2e_and_wait_window xdotool key Down Down Right || fail "the folder did not open"
+import -window root "$out/folder.png"
+xdotool type --delay 50 parc
+menu_alone() { [ "$(e2e_window_count)" -eq "$with_menu" ]; }
+e2e_wait_for 15 menu_alone || fail "the folder stayed open"
+e2e_wait_for 15 menu_changed || fail "typing into the folder did not change the menu"
+import -window root "$out/menu-found-from-folder.png"
+xdotool key Return
+e2e_wait_for 15 test -s "$work/args.txt" || fail "the item found from the folder did not start"
+diff -u "$work/expected.txt" "$work/args.txt" || fail "another item or other parameters started from the folder"
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
 echo "screenshots in $out"

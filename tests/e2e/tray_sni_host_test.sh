@@ -5,8 +5,9 @@
 # an item there starts it with its parameters; after Save and Close in the
 # item manager (opened from the host's menu), with the host's press right
 # behind Close, the exported menu and a left press still work; a left
-# press opens the program's own popup with its own drawing; "Close" works
-# from the host.
+# press opens the program's own popup with its own drawing; that popup,
+# opened by the host's Activate or by `orbel --menu`, takes typing and
+# starts an item three folders deep; "Close" works from the host.
 set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,10 +16,13 @@ e2e_begin tray_sni_host
 e2e_require lxqt-panel dbus-daemon xdotool convert /usr/bin/python3
 
 e2e_make_recorder "$work"
-mkdir -p "$prog/shortcuts/Tools"
+mkdir -p "$prog/shortcuts/Tools/Papers/Old"
 printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n^NorSep|\r\n^Folder|Tools\r\n^SpeSep|Text caption\r\n' \
   "$work/record-args" > "$prog/shortcuts/shortcuts.txt"
-printf '^ExeLnk|%s|in folder|x.bmp|Nested item\r\n' "$work/record-args" > "$prog/shortcuts/Tools/shortcuts.txt"
+printf '^ExeLnk|%s|in folder|x.bmp|Nested item\r\n^Folder|Papers\r\n' "$work/record-args" > "$prog/shortcuts/Tools/shortcuts.txt"
+printf '^Folder|Old\r\n' > "$prog/shortcuts/Tools/Papers/shortcuts.txt"
+printf '^ExeLnk|%s|track "big box" 42|record-args.bmp|Parcel tracker\r\n' \
+  "$work/record-args" > "$prog/shortcuts/Tools/Papers/Old/shortcuts.txt"
 # The program's own drawing, so its popup is told from the host's menu.
 printf '[Font Settings]\r\nWindowsDraw=0\r\n' > "$prog/orbel.ini"
 
@@ -40,6 +44,9 @@ Record arguments	on	icon	-	standard
 ---	on	-	-	separator
 Tools	on	icon	submenu	standard
   Nested item	on	icon	-	standard
+  Papers	on	icon	submenu	standard
+    Old	on	icon	submenu	standard
+      Parcel tracker	on	icon	-	standard
 Text caption	off	-	-	standard
 Sysmenu	off	-	-	standard
 Orbel Kit	on	icon	submenu	standard
@@ -112,6 +119,24 @@ own_highlight() {
 }
 e2e_wait_for 15 own_highlight || fail "the popup is not the program's own drawing"
 xdotool key Escape
+e2e_wait_for 15 e2e_shows_fewer_than 1 || fail "Esc did not close the popup"
+
+# Typing into that popup, opened by the host's Activate and by the command,
+# finds the item three folders deep; Return starts it with its parameters.
+type_and_launch() {
+  rm -f "$work/args.txt"
+  xdotool type --delay 50 parc
+  import -window root "$out/$2.png"
+  xdotool key Return
+  e2e_wait_for 15 test -s "$work/args.txt" || fail "typing into the popup opened by $1 started nothing"
+  printf 'track\nbig box\n42\n' | diff -u - "$work/args.txt" || fail "another item or other parameters started ($1)"
+  e2e_wait_for 15 e2e_shows_fewer_than 1 || fail "the popup opened by $1 stayed after the launch"
+}
+e2e_and_wait_window e2e_sni activate 300 20 || fail "the host's Activate opened no popup"
+type_and_launch Activate found-activate
+e2e_pointer_to 500 300
+e2e_and_wait_window "$prog/orbel" --menu || fail "orbel --menu opened no popup"
+type_and_launch --menu found-menu-command
 
 # "Close" from the host's menu ends the program.
 e2e_sni click Close

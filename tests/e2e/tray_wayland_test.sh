@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
 # A native Wayland session (headless sway, waybar as tray host): the item is
 # a menu, a press on it opens no window, choosing in the exported menu
-# starts the item, and the program's dialogs open as windows. sway refuses
-# to run as root, so the session runs as nobody, from a copy of what it
-# needs in a directory that user owns (the build tree may be unreadable).
+# starts the item, the command answers --help and a mistake and opens the
+# find window for --menu and --find, and the program's dialogs open as
+# windows. sway refuses to run as root, so the session runs as nobody, from
+# a copy of what it needs in a directory that user owns (the build tree may
+# be unreadable).
 set -euo pipefail
 exe=$1 artifacts=$2 progdir_src=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin tray_wayland
-e2e_require sway swaymsg waybar grim setpriv dbus-run-session /usr/bin/python3
+e2e_require sway swaymsg waybar grim wtype setpriv dbus-run-session /usr/bin/python3
 [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
   ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || fail "qt6-wayland is missing: run scripts/deps.sh"
 
 run="$work/session"
 mkdir -p "$run/out" "$run/xdg" "$run/home"
 cp -r "$prog" "$run/prog"
-cp "$here/sni.py" "$here/wayland_session.sh" "$here/lib.sh" "$run/"
+cp "$here/sni.py" "$here/a11y.py" "$here/wayland_session.sh" "$here/lib.sh" "$run/"
 e2e_make_recorder "$run"
 mkdir -p "$run/prog/shortcuts"
 printf '^ExeLnk|%s|one "two words" three|record-args.bmp|Record arguments\r\n' "$run/record-args" \

@@ -1,8 +1,11 @@
 // Typing into the open tray menu: the rows found in every folder, what
 // Return opens (with the item's parameters, counted in the history), editing,
-// the way back to the normal entries and out, and a reload mid-search.
+// the way back to the normal entries and out, a reload mid-search, typing
+// into an open folder, and rows that fill the screen with their folders
+// drawn quieter.
 
 #include <QFile>
+#include <QScreen>
 #include <QtTest>
 
 #include "app/manager/form_items.h"
@@ -14,6 +17,7 @@
 #include "support/test_program.h"
 
 using namespace orbel;
+using orbel::testing::ActionOf;
 using orbel::testing::ReadText;
 using orbel::testing::TestProgram;
 using orbel::testing::VisibleCaptions;
@@ -33,6 +37,26 @@ void WriteStore(TestProgram& t) {
 }
 
 void Type(QMenu* menu, const QString& text) { QTest::keyClicks(menu, text); }
+
+// Opens the folder of this caption from its menu with the keyboard, as a
+// person does: down to it, then Right.
+LiveMenu* OpenFolder(LiveMenu* menu, const QString& caption) {
+    QAction* entry = ActionOf(menu, caption);
+    if (!entry) return nullptr;
+    for (int i = 0; i < menu->actions().size() && menu->activeAction() != entry; ++i)
+        QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Right);
+    auto* sub = qobject_cast<LiveMenu*>(entry->menu());
+    return sub && QTest::qWaitForWindowExposed(sub) ? sub : nullptr;
+}
+
+// The darkest grey in a part of a picture.
+int Darkest(const QImage& image, const QRect& part) {
+    int darkest = 255;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x) darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    return darkest;
+}
 
 }  // namespace
 
@@ -127,6 +151,83 @@ private slots:
         QCOMPARE(VisibleCaptions(menu).size(), normal.size() - 2 + 3);
         QTest::keyClick(menu, Qt::Key_Return);
         QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("track\nbig box\n"));
+    }
+
+    // A letter in an open folder, even one that is an entry's first letter
+    // there, searches the whole tree from the top level: the folders close.
+    void typingInAnOpenFolderSearchesTheWholeTree() {
+        TestProgram t;
+        WriteStore(t);
+        t.startUp();
+        Program& p = t.program();
+        LiveMenu* menu = p.items->liveMenu();
+        menu->popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        // The kit stays in the menu while searching: it closes all the same.
+        LiveMenu* kit = OpenFolder(menu, "Orbel Kit");
+        QVERIFY(kit);
+        QTest::keyClick(kit, Qt::Key_Z);  // which finds nothing
+        QTRY_VERIFY(!kit->isVisible());
+        QCOMPARE(p.menuFind->text(), QString("z"));
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QVERIFY(!p.menuFind->active());
+        LiveMenu* work = OpenFolder(menu, "Work");
+        QVERIFY(work);
+        LiveMenu* papers = OpenFolder(work, "Papers");
+        QVERIFY(papers);
+        QTest::keyClick(papers, Qt::Key_P);
+        QTRY_VERIFY(!papers->isVisible());
+        QVERIFY(!work->isVisible());
+        QVERIFY(menu->isVisible());
+        QCOMPARE(p.menuFind->text(), QString("p"));
+        Type(menu, "arc");
+        QCOMPARE(VisibleCaptions(menu).at(1).section('\t', 0, 0), QString("Parcel tracker"));
+        QTest::keyClick(menu, Qt::Key_Return);
+        QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("track\nbig box\n"));
+    }
+
+    // As many rows as the screen has room for, in one column; each row's
+    // folder lighter than its caption, and still far from the ground.
+    void theRowsFillTheScreenAndTheirFoldersAreQuieter() {
+        TestProgram t;
+        QByteArray many;
+        for (int i = 0; i < 200; ++i)
+            many += "^UnkLnk|/docs/parcel" + QByteArray::number(i) + ".txt|txt|Parcel " + QByteArray::number(i) +
+                    "\r\n";
+        t.write("shortcuts/shortcuts.txt", "^Folder|Deliveries of the year\r\n");
+        t.write("shortcuts/Deliveries of the year/shortcuts.txt", many);
+        t.startUp();
+        Program& p = t.program();
+        LiveMenu* menu = p.items->liveMenu();
+        menu->popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        Type(menu, "parcel");
+        QList<QAction*> rows;
+        for (QAction* a : menu->actions())
+            if (a->isVisible() && a->text().startsWith("Parcel ")) rows << a;
+        QCOMPARE(rows.size(), p.menuFind->rowLimit());
+        QVERIFY2(rows.size() > 12, qPrintable(QString::number(rows.size())));
+        const QRect area = menu->screen()->availableGeometry();
+        QVERIFY(menu->height() <= area.height());
+        // One more row would not have fitted.
+        QVERIFY(menu->height() + menu->actionGeometry(rows.last()).height() > area.height());
+        // All in one column, the fixed entries under the rows.
+        for (QAction* a : menu->actions())
+            if (a->isVisible()) QCOMPARE(menu->actionGeometry(a).x(), menu->actionGeometry(rows.first()).x());
+
+        // The second row is not the highlighted one.
+        const QImage shot = menu->grab().toImage();
+        const QRect row = menu->actionGeometry(rows.at(1));
+        const QFontMetrics fm(menu->font());
+        const int captionEnd = row.left() + 40 + fm.horizontalAdvance(rows.at(1)->text().section('\t', 0, 0));
+        const int hintStart = row.right() - 20 - fm.horizontalAdvance(QString("Deliveries of the year"));
+        QVERIFY(captionEnd < hintStart);
+        const int caption = Darkest(shot, QRect(QPoint(row.left(), row.top()), QPoint(captionEnd, row.bottom())));
+        const int hint = Darkest(shot, QRect(QPoint(hintStart, row.top()), QPoint(row.right(), row.bottom())));
+        const int ground = qGray(shot.pixel(row.right() - 2, row.top() + 1));
+        QVERIFY2(hint > caption + 40, qPrintable(QString("caption %1, hint %2").arg(caption).arg(hint)));
+        QVERIFY2(ground > hint + 60, qPrintable(QString("ground %1, hint %2").arg(ground).arg(hint)));
+        menu->hide();
     }
 };
 
