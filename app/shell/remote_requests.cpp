@@ -10,11 +10,16 @@
 namespace orbel {
 
 RequestReceiver::RequestReceiver(Program& program, const QString& channel) : program_(program) {
-    connect(&program_, &Program::started, this, [this] {
+    // The channels open once the program has started: joining the bus and
+    // listening cost start-up some 30 ms, and a request sent meanwhile
+    // waits for them.
+    connect(&program_, &Program::started, this, [this, channel] {
         started_ = true;
-        QTimer::singleShot(0, this, &RequestReceiver::performPending);
+        QTimer::singleShot(0, this, [this, channel] {
+            if (!channels_) openChannels(channel);
+            performPending();
+        });
     });
-    openChannels(channel);
 }
 
 void RequestReceiver::take(const CommandRequest& request) {

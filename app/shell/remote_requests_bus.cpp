@@ -144,6 +144,7 @@ void RequestReceiver::openChannels(const QString& channel) {
 void RequestReceiver::ChannelsDeleter::operator()(Channels* channels) const { delete channels; }
 
 RequestReceiver::~RequestReceiver() {
+    if (!channels_) return;
     if (channels_->connecting.joinable()) channels_->connecting.join();
     // The bus name goes with the connection; the socket file with the
     // server, while the lock is still held.
