@@ -2,29 +2,9 @@
 
 #include <QKeySequence>
 
+#include "app/widgets/key_sequence_field.h"
+
 namespace orbel {
-
-namespace {
-
-bool IsModifierKey(int key) {
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Meta:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_Hyper_L:
-    case Qt::Key_Hyper_R:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock: return true;
-    default: return false;
-    }
-}
-
-}  // namespace
 
 MenuShortcut::MenuShortcut(QString command, Takers takers)
     : command_(std::move(command)), makeTakers_(std::move(takers)) {}
@@ -36,7 +16,8 @@ std::optional<QKeyCombination> MenuShortcut::Parse(const QString& stored) {
     // One combination of keys: a desktop binds no chords.
     if (seq.count() != 1) return std::nullopt;
     const QKeyCombination keys = seq[0];
-    if (keys.key() == Qt::Key_unknown || keys.key() == 0 || IsModifierKey(keys.key())) return std::nullopt;
+    if (keys.key() == Qt::Key_unknown || keys.key() == 0 || KeySequenceField::IsModifierKey(keys.key()))
+        return std::nullopt;
     return keys;
 }
 

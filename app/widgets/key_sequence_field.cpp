@@ -6,12 +6,6 @@ namespace orbel {
 
 namespace {
 
-bool IsModifierKey(int key) {
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Alt ||
-           key == Qt::Key_AltGr || key == Qt::Key_Super_L || key == Qt::Key_Super_R || key == Qt::Key_CapsLock ||
-           key == Qt::Key_NumLock || key == Qt::Key_ScrollLock;
-}
-
 // Keys a person presses on purpose alone, and that no typing needs.
 bool StandsAlone(int key) {
     return (key >= Qt::Key_F1 && key <= Qt::Key_F35) || key == Qt::Key_Pause || key == Qt::Key_Print ||
@@ -20,6 +14,12 @@ bool StandsAlone(int key) {
 }
 
 }  // namespace
+
+bool KeySequenceField::IsModifierKey(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Alt ||
+           key == Qt::Key_AltGr || key == Qt::Key_Super_L || key == Qt::Key_Super_R || key == Qt::Key_Hyper_L ||
+           key == Qt::Key_Hyper_R || key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock;
+}
 
 KeySequenceField::KeySequenceField(QWidget* parent) : QLineEdit(parent) {
     setReadOnly(true);

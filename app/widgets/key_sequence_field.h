@@ -14,6 +14,8 @@ public:
     explicit KeySequenceField(QWidget* parent = nullptr);
     QKeySequence keySequence() const { return keys_; }
     void setKeySequence(const QKeySequence& keys);
+    // Shift, Ctrl, Alt, Meta and the locks: no key of a shortcut alone.
+    static bool IsModifierKey(int key);
 
 signals:
     void keySequenceChanged(const QKeySequence& keys);

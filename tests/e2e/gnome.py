@@ -20,6 +20,16 @@ import sys
 
 import dbus
 
+KEYBOARD = """
+const Clutter = imports.gi.Clutter;
+const GLib = imports.gi.GLib;
+if (!global._orbelKeyboard)
+    global._orbelKeyboard = Clutter.get_default_backend().get_default_seat()
+        .create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
+const k = global._orbelKeyboard;
+let t = GLib.get_monotonic_time();
+"""
+
 POINTER = """
 const Clutter = imports.gi.Clutter;
 const GLib = imports.gi.GLib;
@@ -62,14 +72,7 @@ def main():
             }
             true""" % (x, y, n, button, button))
     elif cmd == "keys":
-        shell_eval("""
-            const Clutter = imports.gi.Clutter;
-            const GLib = imports.gi.GLib;
-            if (!global._orbelKeyboard)
-                global._orbelKeyboard = Clutter.get_default_backend().get_default_seat()
-                    .create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
-            const k = global._orbelKeyboard;
-            let t = GLib.get_monotonic_time();
+        shell_eval(KEYBOARD + """
             for (const c of %s) {
                 const sym = c === '\\n' ? Clutter.KEY_Return : Clutter.unicode_to_keysym(c.charCodeAt(0));
                 k.notify_keyval(t += 20000, sym, Clutter.KeyState.PRESSED);
@@ -77,14 +80,7 @@ def main():
             }
             true""" % json.dumps(sys.argv[2]))
     elif cmd == "chord":
-        shell_eval("""
-            const Clutter = imports.gi.Clutter;
-            const GLib = imports.gi.GLib;
-            if (!global._orbelKeyboard)
-                global._orbelKeyboard = Clutter.get_default_backend().get_default_seat()
-                    .create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
-            const k = global._orbelKeyboard;
-            let t = GLib.get_monotonic_time();
+        shell_eval(KEYBOARD + """
             const syms = %s.map(n => Clutter['KEY_' + n]);
             for (const s of syms) k.notify_keyval(t += 20000, s, Clutter.KeyState.PRESSED);
             for (const s of syms.reverse()) k.notify_keyval(t += 20000, s, Clutter.KeyState.RELEASED);
