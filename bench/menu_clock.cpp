@@ -31,26 +31,16 @@
 #include <map>
 #include <sstream>
 #include <string>
+
+#include "wall_clock.h"
 #include <strings.h>
 #include <vector>
 
 namespace {
 
-double Now() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
-void SleepMs(double ms) {
-    timespec t{static_cast<time_t>(ms / 1000), static_cast<long>(static_cast<long long>(ms * 1e6) % 1000000000LL)};
-    nanosleep(&t, nullptr);
-}
-
-[[noreturn]] void Fail(const std::string& what) {
-    std::fprintf(stderr, "menu_clock: %s\n", what.c_str());
-    std::exit(2);
-}
+using bench::Now;
+using bench::SleepMs;
+[[noreturn]] void Fail(const std::string& what) { bench::Fail("menu_clock", what); }
 
 bool HasClass(Display* d, Window w, const std::string& name) {
     XClassHint hint{};
