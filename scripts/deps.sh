@@ -11,6 +11,7 @@ if [ "${1:-}" = windows ]; then
   packages+=(dpkg-dev perl qt6-base-dev qt6-base-dev-tools xvfb xdotool x11-utils imagemagick)
 else
   packages=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
+    shellcheck clang-format
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl1-mesa-dev libxcb1-dev pkgconf libglib2.0-dev
     qt6-wayland xvfb icewm xdotool x11-utils imagemagick python3 python3-dbus dbus lxqt-panel sway waybar grim wtype
     file dpkg-dev desktop-file-utils at-spi2-core python3-pyatspi fonts-dejavu-core

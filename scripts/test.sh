@@ -4,7 +4,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/deps.sh"
-# A fresh build tree (CI) fails on any compiler warning.
+# Every build it makes, in a new tree or an old one, fails on any compiler
+# warning.
 ORBEL_WERROR=${ORBEL_WERROR:-ON} "$here/scripts/build.sh"
 build=${ORBEL_BUILD_DIR:-$here/build}
 cd "$build"

@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2154 # out, work, prog, here: from the test and e2e_begin
 # GNOME Shell with the AppIndicator extension, once per test, in the test's
 # own session bus: on Xvfb (x11) or headless with a virtual monitor
 # (wayland). Source after lib.sh and e2e_begin; what it starts ends with the

@@ -1,3 +1,7 @@
+# shellcheck shell=bash disable=SC2034,SC2154
+# (The variables a test sets before sourcing this, exe, artifacts and
+# progdir_src, and those e2e_begin sets for it, out, work and prog, cross
+# files.)
 # Shared steps of the end-to-end tests: a virtual display with a window
 # manager that is also the tray host, and the pointer on the tray icon.
 
@@ -30,6 +34,7 @@ e2e_wait_for() {
 # The server never resets: one resetting as its last client leaves drops a
 # client that connects at that moment (the program started right after a
 # check, or after the previous phase's programs ended).
+# shellcheck disable=SC2120 # the screen size is optional
 e2e_start_display() {
   local n pid end _ size=${1:-1024x768}
   [ $# -eq 0 ] || shift
@@ -97,7 +102,8 @@ e2e_tree_texts_start() { case "$(e2e_tree_texts)" in "$1"*) return 0 ;; *) retur
 e2e_start_session_bus() {
   local info
   info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || fail "no session bus"
-  export DBUS_SESSION_BUS_ADDRESS=$(echo "$info" | sed -n 1p)
+  DBUS_SESSION_BUS_ADDRESS=$(echo "$info" | sed -n 1p)
+  export DBUS_SESSION_BUS_ADDRESS
   E2E_PIDS+=("$(echo "$info" | sed -n 2p)")
 }
 
@@ -256,10 +262,13 @@ e2e_begin() {
   # A runtime directory of its own: the single-instance lock lives there,
   # and another program running on this machine must not hold it.
   export XDG_RUNTIME_DIR="$work/runtime"
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
   prog="$work/prog"
   e2e_make_program_dir "$exe" "$progdir_src" "$prog"
 }
+
+# Ends the test as skipped (CTest's skip code) with the reason.
+e2e_skip() { echo "SKIP: $*"; exit 77; }
 
 # Ends the test with a message; the program's error log, if any, is kept.
 fail() {

@@ -1,4 +1,6 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2154,SC2317
+# (out, work, prog and here come from the test and e2e_begin; the small
+# functions defined inside others are called through e2e_wait_for.)
 # A KDE Plasma 5 desktop for the end-to-end tests, sourced after lib.sh and
 # e2e_begin: KWin, kded (the tray's watcher) and plasmashell, whose default
 # panel holds the System Tray, on X11 (Xvfb) or on Wayland (KWin's virtual

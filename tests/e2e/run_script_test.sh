@@ -17,7 +17,7 @@ build=$(cd "$progdir_src/.." && pwd)
 # program's single-instance lock is there too), which tells its processes
 # from the rest of the machine's.
 rt="$work/run-runtime"
-mkdir -p -m 700 "$rt"
+mkdir -m 700 "$rt"
 started_by_run() { grep -lsz "^XDG_RUNTIME_DIR=$rt\$" /proc/[0-9]*/environ | cut -d/ -f3; }
 nothing_started_left() { [ -z "$(started_by_run)" ]; }
 
@@ -57,7 +57,9 @@ log=without-display.log
 run_readme_command -u DISPLAY -u WAYLAND_DISPLAY
 says_it_runs() { grep -q 'press Ctrl+C to stop' "$out/$log"; }
 says_it_runs_or_ended() { says_it_runs || e2e_has_ended "$run_pid"; }
-e2e_wait_for 120 says_it_runs_or_ended && says_it_runs || fail "the script did not say it runs: $(tail -n 5 "$out/$log")"
+if ! { e2e_wait_for 120 says_it_runs_or_ended && says_it_runs; }; then
+  fail "the script did not say it runs: $(tail -n 5 "$out/$log")"
+fi
 shot=$(sed -n 's/^Screenshot of the open tray menu: //p' "$out/$log")
 run_display=$(sed -n 's/.* runs on virtual display \(:[0-9]*\) .*/\1/p' "$out/$log")
 [ -f "$shot" ] || fail "no screenshot at '$shot'"

@@ -60,9 +60,9 @@ bool Run(const std::string& line) {
         } else if (step == "key" && words >> a) {
             Key(static_cast<uint32_t>(a));
         } else if ((step == "keydown" || step == "keyup") && words >> a) {
-            org_kde_kwin_fake_input_keyboard_key(input, static_cast<uint32_t>(a), step == "keydown"
-                                                                                     ? WL_KEYBOARD_KEY_STATE_PRESSED
-                                                                                     : WL_KEYBOARD_KEY_STATE_RELEASED);
+            org_kde_kwin_fake_input_keyboard_key(
+                input, static_cast<uint32_t>(a),
+                step == "keydown" ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
         } else {
             std::fprintf(stderr, "orbel_wayland_input: no step '%s'\n", line.c_str());
             return false;

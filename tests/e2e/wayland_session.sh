@@ -32,11 +32,16 @@ echo '{"layer": "top", "position": "top", "height": 30, "modules-right": ["tray"
 sway -c "$run/sway.conf" > "$out/sway.log" 2>&1 &
 sway_pid=$!
 trap 'kill $sway_pid 2>/dev/null || true; e2e_stop_all' EXIT
-e2e_wait_for 30 sh -c 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || fail "sway did not start"
+# The first of a glob's matches, or nothing when none exists.
+first_match() { [ -e "$1" ] && echo "$1"; }
+sway_socket() { first_match "$XDG_RUNTIME_DIR"/sway-ipc.*.sock; }
+e2e_wait_for 30 sway_socket || fail "sway did not start"
 export SWAYSOCK
-SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -n 1)
+SWAYSOCK=$(sway_socket)
 export WAYLAND_DISPLAY
-WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-* | grep -v lock | head -n 1)")
+for socket in "$XDG_RUNTIME_DIR"/wayland-*; do
+  case $socket in *.lock) ;; *) WAYLAND_DISPLAY=$(basename "$socket"); break ;; esac
+done
 e2e_wait_for 30 sni host || fail "waybar's tray host did not start"
 # Headless sway has no keyboard: a virtual one, held for the whole session,
 # so a program finds it on its seat before the keys below come (a wtype
