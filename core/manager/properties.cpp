@@ -82,7 +82,7 @@ PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
     if (IsBuiltInNode(node)) {
         std::string name = node->text;
         if (name == kPlainSeparatorText) name.clear();
-        else if (name == kSysmenuText) name = "Sysmenu";
+        else if (name == kSysmenuText) name = SeparatorCaption(*node);
         return NotAnItem(*node, ItemType::Program, name, false);
     }
     if (IsFolderNode(node)) return NotAnItem(*node, ItemType::Virtual, node->text, true);
