@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/store/program_icon.h"
+#include "core/store/file_kinds.h"
 #include "platform/icons.h"
 
 namespace orbel {
@@ -249,7 +250,7 @@ QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
             // An unreadable bitmap shows the default program image.
             out = sourceIcon(table_.at(defaultProgramImage_), depth + 1);
         } else {
-            out = IconImage(platform::FileTypeIcon("exe"));
+            out = IconImage(platform::FileTypeIcon(std::string(ExtensionName(ExtensionKind::Program))));
         }
         break;
     }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 
+#include "core/store/file_kinds.h"
 #include "core/store/item_table.h"
 #include "core/store/program_kind.h"
 #include "platform/desktop_icons.h"
@@ -83,12 +84,12 @@ ItemIcon ItemIcons::named(const QString& value, ItemIcon::Source source) const {
 
 ItemIcon ItemIcons::resolve(const QString& path) {
     if (!lookup_ || path.isEmpty()) return {};
-    if (path.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive))
+    const std::string native = QFile::encodeName(path).toStdString();
+    if (KindOfPathEnd(native) == ExtensionKind::DesktopEntry)
         return named(lookup_->entryIcon(path), ItemIcon::Source::Entry);
     const QFileInfo info(path);
     if (info.isDir()) return named(QStringLiteral("folder"), ItemIcon::Source::Folder);
     if (!info.exists()) return {};
-    const std::string native = QFile::encodeName(path).toStdString();
     if (HasExeExtension(native) || IsProgramPath(native))
         return named(lookup_->programIcon(info.absoluteFilePath()), ItemIcon::Source::Program);
     // Content is read only from regular files: a FIFO would block us.

@@ -5,7 +5,7 @@
 
 #include "core/manager/tree_rules.h"
 #include "core/search/fold.h"
-#include "core/store/ascii_case.h"
+#include "core/store/file_kinds.h"
 #include "core/store/node_kinds.h"
 #include "core/store/program_kind.h"
 #include "core/store/store_format.h"
@@ -55,9 +55,9 @@ std::string ApplicationCaption(const InstalledApplication& app) {
     std::string caption = TrimName(WithoutLineBreaks(app.name));
     if (!caption.empty()) return caption;
     std::string file = SplitPath(app.file).name;
-    constexpr std::string_view kSuffix = ".desktop";
-    if (file.size() > kSuffix.size() && AsciiLowered(file.substr(file.size() - kSuffix.size())) == kSuffix)
-        file.resize(file.size() - kSuffix.size());
+    // A name of the extension alone stays whole.
+    if (file.size() > kDesktopEntryExtension.size() && KindOfPathEnd(file) == ExtensionKind::DesktopEntry)
+        file.resize(file.size() - kDesktopEntryExtension.size());
     return WithoutLineBreaks(file);
 }
 

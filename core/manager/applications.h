@@ -12,13 +12,6 @@
 
 namespace orbel {
 
-namespace manager_texts {
-inline constexpr const char* ApplicationsFolder = "Applications";
-// The folder of applications that name no main category.
-inline constexpr const char* OtherApplications = "Other";
-inline constexpr const char* NoApplications = "No installed applications were found";
-}  // namespace manager_texts
-
 // One installed application as the desktop lists it (UTF-8).
 struct InstalledApplication {
     std::string name;        // Name in the user's language; empty when the entry has none

@@ -3,6 +3,7 @@
 #include "core/store/node_kinds.h"
 #include "core/store/ascii_case.h"
 #include "core/store/desktop_entry.h"
+#include "core/store/file_kinds.h"
 #include "core/store/image_table.h"
 #include "core/store/kv_array_string.h"
 #include "core/store/program_kind.h"
@@ -62,15 +63,12 @@ int CapturedImage(ItemStore& s, const std::string& path, const IconCapture& capt
 
 // ---- text helpers ----------------------------------------------------------
 
-std::string StripExtension(std::string_view text) {
-    const size_t dot = text.rfind('.');
-    return std::string(dot == std::string_view::npos ? text : text.substr(0, dot));
-}
+std::string StripExtension(std::string_view text) { return std::string(WithoutExtension(text)); }
 
 std::string DropFirstChar(std::string_view text) { return text.empty() ? std::string() : std::string(text.substr(1)); }
 
 std::optional<std::string> DesktopEntryName(const std::string& path) {
-    if (AsciiLowered(SplitPath(path).extension) != ".desktop") return std::nullopt;
+    if (KindOfExtension(SplitPath(path).extension) != ExtensionKind::DesktopEntry) return std::nullopt;
     const std::optional<DesktopEntryTexts> texts = ReadDesktopEntryTexts(path, MessagesLocale());
     if (!texts) return std::nullopt;
     std::string name = TrimName(WithoutLineBreaks(texts->name));
@@ -311,8 +309,8 @@ EditOutcome DropDraggedNode(ItemTree& tree, TreeNode* source, TreeNode* target) 
 ResolvedDrop ResolveDroppedPath(const std::string& fullPath) {
     ResolvedDrop r;
     r.path = fullPath;
-    const std::string ext = AsciiLowered(SplitPath(fullPath).extension);
-    if (ext == ".lnk") {
+    const ExtensionKind kind = KindOfExtension(SplitPath(fullPath).extension);
+    if (kind == ExtensionKind::ShellLink) {
         ShellLinkDescription link;
         const int result = ResolveShellLink(fullPath, link);
         if (result == kShellLinkNoFileSystemPath) {
@@ -325,7 +323,7 @@ ResolvedDrop ResolveDroppedPath(const std::string& fullPath) {
         }
         r.path = PathFromDisplayName(link.target);
         r.params = link.arguments;
-    } else if (ext == ".desktop") {
+    } else if (kind == ExtensionKind::DesktopEntry) {
         const std::optional<DesktopEntryLink> link = ReadDesktopEntryFile(fullPath);
         if (!link) {
             r.refusal = mt::ShortcutUnreadablePrefix + fullPath;

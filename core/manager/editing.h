@@ -18,24 +18,6 @@
 
 namespace orbel {
 
-namespace manager_texts {
-// A path with these cannot be written to the index file and read back.
-inline constexpr const char* PathBar = "The path can not contain: |";
-inline constexpr const char* PathLineBreak = "The path can not contain a line break";
-inline constexpr const char* PathEndOfFile = "The path can not contain the character Ctrl-Z";
-// Followed by the shortcut's path.
-inline constexpr const char* ShortcutUnreadablePrefix = "The shortcut can not be read: ";
-// Shortcut arguments that the parameter field could not hold.
-inline constexpr const char* ShortcutParamsBar = "The shortcut's arguments can not contain: | or a line break";
-// Paste after or inside the program's own nodes: Save would never write it.
-inline constexpr const char* PasteOnBuiltIn = "You can not paste items on following type: \"Program item\"";
-// Add-mode captions of LabelItemText.
-inline constexpr const char* CaptionPlain = "Item Text";
-inline constexpr const char* CaptionDirectory = "Item (directory) Text";
-inline constexpr const char* CaptionFolder = "Item (Folder) Text";
-inline constexpr const char* CaptionSeparator = "Item (Separator) Text";
-}  // namespace manager_texts
-
 // What an edit did. On refusal nothing in tree or tables changed.
 struct EditOutcome {
     bool done = false;

@@ -1,9 +1,11 @@
 #include "core/manager/properties.h"
 
-#include "core/store/node_kinds.h"
+#include <iterator>
+
 #include "core/manager/tree_rules.h"
-#include "core/store/ascii_case.h"
+#include "core/store/file_kinds.h"
 #include "core/store/kv_array_string.h"
+#include "core/store/node_kinds.h"
 #include "core/store/program_kind.h"
 #include "core/store/store_format.h"
 
@@ -13,10 +15,17 @@ namespace {
 
 constexpr const char* kNotApplicable = "N/A";
 
-PropertiesView NotAnItem(const TreeNode& node, const char* type, std::string name, bool enabled) {
+// The types the panel names, in the order ItemTypeLines lists them.
+enum class ItemType { Executable, Runable, Shortcut, Startable, Utility, Program, Virtual, Separator };
+constexpr const char* kItemTypeNames[] = {"Executable item", "Runable item", "Shortcut item", "Startable item",
+                                          "Utility item",    "Program item", "Virtual item",  "Separator item"};
+
+std::string TypeLine(ItemType type) { return std::string("Item Type: ") + kItemTypeNames[static_cast<int>(type)]; }
+
+PropertiesView NotAnItem(const TreeNode& node, ItemType type, std::string name, bool enabled) {
     PropertiesView v;
     v.imageIndex = node.imageIndex;
-    v.typeLine = std::string("Item Type: ") + type;
+    v.typeLine = TypeLine(type);
     v.nameText = std::move(name);
     v.nameEnabled = enabled;
     v.fileNameLine = "File Name: N/A";
@@ -28,22 +37,24 @@ PropertiesView NotAnItem(const TreeNode& node, const char* type, std::string nam
 }  // namespace
 
 std::string ItemTypeLine(const std::string& path) {
-    const std::string ext = AsciiLowered(SplitPath(path).extension);
-    if (ext == ".exe") return "Item Type: Executable item";
+    const ExtensionKind kind = KindOfExtension(SplitPath(path).extension);
+    if (kind == ExtensionKind::Program) return TypeLine(ItemType::Executable);
     // Desktop launchers are this system's shortcut files, and are opened as
     // such even when they are marked executable.
-    if (ext == ".lnk" || ext == ".desktop") return "Item Type: Shortcut item";
+    if (kind == ExtensionKind::ShellLink || kind == ExtensionKind::DesktopEntry) return TypeLine(ItemType::Shortcut);
     // Programs without ".exe" are this system's executables too.
-    if (IsProgramPath(path)) return "Item Type: Executable item";
-    if (ext == ".bat") return "Item Type: Runable item";
-    return "Item Type: Startable item";
+    if (IsProgramPath(path)) return TypeLine(ItemType::Executable);
+    if (kind == ExtensionKind::Batch) return TypeLine(ItemType::Runable);
+    return TypeLine(ItemType::Startable);
 }
 
 const std::vector<std::string>& ItemTypeLines() {
-    static const std::vector<std::string> lines = {"Item Type: Executable item", "Item Type: Runable item",
-                                                   "Item Type: Shortcut item",   "Item Type: Startable item",
-                                                   "Item Type: Utility item",    "Item Type: Program item",
-                                                   "Item Type: Virtual item",    "Item Type: Separator item"};
+    static const std::vector<std::string> lines = [] {
+        std::vector<std::string> all;
+        for (int t = 0; t < static_cast<int>(std::size(kItemTypeNames)); ++t)
+            all.push_back(TypeLine(static_cast<ItemType>(t)));
+        return all;
+    }();
     return lines;
 }
 
@@ -67,17 +78,17 @@ PropertiesView ShowProperties(const TreeNode* node, const ItemTable& table) {
         }
         return v;
     }
-    if (IsTopMarker(node)) return NotAnItem(*node, "Utility item", "Top", false);
+    if (IsTopMarker(node)) return NotAnItem(*node, ItemType::Utility, "Top", false);
     if (IsBuiltInNode(node)) {
         std::string name = node->text;
         if (name == kPlainSeparatorText) name.clear();
-        else if (name == kSysmenuText) name = "Sysmenu";
-        return NotAnItem(*node, "Program item", name, false);
+        else if (name == kSysmenuText) name = SeparatorCaption(*node);
+        return NotAnItem(*node, ItemType::Program, name, false);
     }
-    if (IsFolderNode(node)) return NotAnItem(*node, "Virtual item", node->text, true);
+    if (IsFolderNode(node)) return NotAnItem(*node, ItemType::Virtual, node->text, true);
     if (IsSeparatorNode(node))
-        return NotAnItem(*node, "Separator item", IsTextSeparatorNode(node) ? SeparatorCaption(*node) : std::string(),
-                         true);
+        return NotAnItem(*node, ItemType::Separator,
+                         IsTextSeparatorNode(node) ? SeparatorCaption(*node) : std::string(), true);
     PropertiesView v;
     v.imageIndex = node->imageIndex;
     return v;

@@ -1,8 +1,7 @@
 #include "core/manager/tree_rules.h"
 
-#include "core/store/ascii_case.h"
+#include "core/store/folder_names.h"
 #include "core/store/node_kinds.h"
-#include "core/store/store_format.h"
 
 namespace orbel {
 
@@ -11,7 +10,15 @@ namespace {
 // Blanks and control characters, the bytes the name trimming removes.
 bool IsTrimmed(unsigned char c) { return c <= ' ' || c == 127; }
 
-bool SameName(const TreeNode* n, const std::string& wanted) { return AsciiLowered(TrimName(n->text)) == wanted; }
+bool SameName(const TreeNode* n, const std::string& wanted) {
+    return FolderNameKey(TrimName(n->text), LetterCase::Ignored) == wanted;
+}
+
+// The refusal for a name the store cannot hold as a directory.
+const char* ReservedNameRefusal(std::string_view name) {
+    return FindFolderNameFault(name) == FolderNameFault::TooLong ? manager_texts::FolderTooLong
+                                                                 : manager_texts::FolderReserved;
+}
 
 }  // namespace
 
@@ -25,12 +32,13 @@ std::string TrimName(std::string_view text) {
 bool IsValidFolderName(std::string_view name) { return name.find_first_of("\\/:*?\"<>|") == std::string_view::npos; }
 
 bool IsReservedFolderName(std::string_view name) {
-    return name == "." || name == ".." || name == kIndexFileName || name.size() > 255;
+    const FolderNameFault fault = FindFolderNameFault(name);
+    return fault == FolderNameFault::Reserved || fault == FolderNameFault::TooLong;
 }
 
 bool SiblingNameUsed(const TreeNode* node, std::string_view name, bool includeNode) {
     if (!node) return false;
-    const std::string wanted = AsciiLowered(TrimName(name));
+    const std::string wanted = FolderNameKey(TrimName(name), LetterCase::Ignored);
     for (const TreeNode* n = includeNode ? node : node->prevSibling(); n; n = n->prevSibling())
         if (SameName(n, wanted)) return true;
     for (const TreeNode* n = node->nextSibling(); n && !IsBuiltInNode(n); n = n->nextSibling())
@@ -55,8 +63,7 @@ std::string RenameFolderRefusal(const TreeNode* node, std::string_view name) {
     std::string error;
     if (!IsValidFolderName(name)) error = manager_texts::FolderBadChar;
     if (SiblingNameUsed(node, name, false)) error = manager_texts::FolderDuplicate;
-    if (IsReservedFolderName(name))
-        error = name.size() > 255 ? manager_texts::FolderTooLong : manager_texts::FolderReserved;
+    if (IsReservedFolderName(name)) error = ReservedNameRefusal(name);
     if (name.empty()) error = manager_texts::FolderNeedsName;
     return error;
 }
@@ -64,8 +71,7 @@ std::string RenameFolderRefusal(const TreeNode* node, std::string_view name) {
 std::string AttachFolderRefusal(const TreeNode* selected, std::string_view name) {
     if (name.empty()) return manager_texts::FolderNeedsName;
     if (!IsValidFolderName(name)) return manager_texts::FolderBadChar;
-    if (IsReservedFolderName(name))
-        return name.size() > 255 ? manager_texts::FolderTooLong : manager_texts::FolderReserved;
+    if (IsReservedFolderName(name)) return ReservedNameRefusal(name);
     if (SiblingNameUsed(selected, name, true)) return manager_texts::FolderDuplicate;
     return {};
 }

@@ -7,26 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/manager/manager_texts.h"
 #include "core/store/item_table.h"
 #include "core/store/item_tree.h"
 
 namespace orbel {
-
-namespace manager_texts {
-inline constexpr const char* Ready = "Ready";
-inline constexpr const char* FolderNeedsName = "The folder has to have a name";
-inline constexpr const char* FolderBadChar = "The folder name can not contain: \"\\ / : * ? \" < > |\"";
-inline constexpr const char* FolderDuplicate =
-    "The folder name may not be duplicated on the same level in the TreeView";
-// Names the store cannot hold as a directory beside its index file.
-inline constexpr const char* FolderReserved = "The folder name can not be \"shortcuts.txt\", \".\" or \"..\"";
-inline constexpr const char* FolderTooLong = "The folder name is too long (at most 255 bytes)";
-inline constexpr const char* FolderIntoOwn = "The folder may not be dropped on a subitem of its own";
-inline constexpr const char* ParamsBar = "The parameters can not contain: |";
-inline constexpr const char* DropRefused = "You can not drop items on following type: \"Program item\"";
-inline constexpr const char* SaveSucceeded = "Save succesful!";
-inline constexpr const char* SaveFailedPrefix = "Save unsuccesful! ";
-}  // namespace manager_texts
 
 // Leading and trailing blanks and control characters removed.
 std::string TrimName(std::string_view text);

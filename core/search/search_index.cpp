@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/search/fold.h"
+#include "core/store/file_kinds.h"
 #include "core/store/item_table.h"
 #include "core/tray/menu_model.h"
 
@@ -17,15 +18,6 @@ constexpr std::size_t kMaxField = 0xFFFF;
 std::string_view FileNameOf(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-bool EndsWithDesktop(std::string_view path) {
-    constexpr std::string_view ext = ".desktop";
-    if (path.size() < ext.size()) return false;
-    const std::string_view tail = path.substr(path.size() - ext.size());
-    for (std::size_t i = 0; i < ext.size(); ++i)
-        if ((tail[i] | 0x20) != ext[i] && tail[i] != ext[i]) return false;
-    return true;
 }
 
 // Folds text onto the index's arrays, no longer than limit bytes (cut at a
@@ -160,7 +152,8 @@ void IndexLevel(SearchIndex& index, const MenuEntry& level, int count, int folde
         if (e.onClick == MenuHandler::NorItemsRTClickItem) {
             const std::string path = source.table.pathOf(e.tag);
             std::optional<DesktopEntryTexts> desktop;
-            if (source.readDesktop && EndsWithDesktop(path)) desktop = source.readDesktop(path);
+            if (source.readDesktop && KindOfPathEnd(path) == ExtensionKind::DesktopEntry)
+                desktop = source.readDesktop(path);
             const bool known = e.tag >= 0 && static_cast<std::size_t>(e.tag) < source.parameterOf.size();
             const int p = known ? source.parameterOf[static_cast<std::size_t>(e.tag)] : -1;
             const std::string parameters = p >= 0 ? source.table.parameters[p] : std::string();

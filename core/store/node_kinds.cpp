@@ -23,7 +23,8 @@ bool IsAllDashes(std::string_view text) { return text.find_first_not_of('-') == 
 
 std::string SeparatorCaption(const TreeNode& node) {
     const std::string& t = node.text;
-    return t.size() >= 4 ? t.substr(2, t.size() - 4) : std::string();
+    const std::size_t frame = kTextSeparatorFrame.size();
+    return t.size() >= 2 * frame ? t.substr(frame, t.size() - 2 * frame) : std::string();
 }
 
 std::unique_ptr<TreeNode> MakeTopMarkerNode() {
@@ -45,7 +46,8 @@ std::unique_ptr<TreeNode> MakePlainSeparatorNode() {
 }
 
 std::unique_ptr<TreeNode> MakeTextSeparatorNode(const std::string& caption) {
-    return std::make_unique<TreeNode>("--" + caption + "--", img::TextSeparator, img::TextSeparator, -1, -1);
+    const std::string frame(kTextSeparatorFrame);
+    return std::make_unique<TreeNode>(frame + caption + frame, img::TextSeparator, img::TextSeparator, -1, -1);
 }
 
 std::unique_ptr<TreeNode> MakeSeparatorNode(const std::string& caption) {

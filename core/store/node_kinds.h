@@ -14,8 +14,11 @@
 
 namespace orbel {
 
-// The text of every plain separator node: 15 hyphens.
+// The text of every plain separator node: 15 hyphens (its menu entry's
+// caption is kMenuSeparatorCaption).
 inline constexpr std::string_view kPlainSeparatorText = "---------------";
+// What a text separator node's text has before and after its caption.
+inline constexpr std::string_view kTextSeparatorFrame = "--";
 // The text of the built-in text separator that heads the fixed entries.
 inline constexpr std::string_view kSysmenuText = "--Sysmenu--";
 

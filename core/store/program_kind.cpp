@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/store/ascii_case.h"
+#include "core/store/file_kinds.h"
 #include "core/store/file_names.h"
 
 namespace orbel {
@@ -36,10 +36,7 @@ bool StartsLikeProgram(const std::string& path) {
 
 }  // namespace
 
-bool HasExeExtension(const std::string& path) {
-    constexpr std::string_view kExt = ".exe";
-    return path.size() >= kExt.size() && EqualsNoCase(std::string_view(path).substr(path.size() - kExt.size()), kExt);
-}
+bool HasExeExtension(const std::string& path) { return KindOfPathEnd(path) == ExtensionKind::Program; }
 
 bool IsProgramPath(const std::string& path) {
     if (HasExeExtension(path)) return true;

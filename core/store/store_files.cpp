@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/store/file_names.h"
-#include "core/store/store_format.h"
+#include "core/store/path_parts.h"
 
 namespace orbel {
 

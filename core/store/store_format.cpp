@@ -54,38 +54,45 @@ struct FieldSplitter {
 
 }  // namespace
 
+namespace {
+
+// The member a field is read into and written from (const or not).
+template <class Entry> auto& FieldOf(Entry& e, IndexField field) {
+    switch (field) {
+    case IndexField::Path: return e.path;
+    case IndexField::Parameters: return e.parameters;
+    case IndexField::IconFile: return e.iconFile;
+    case IndexField::Extension: return e.extension;
+    }
+    return e.path;
+}
+
+}  // namespace
+
 bool ParseIndexLine(std::string_view line, IndexEntry& out, char separator) {
     const size_t bar = line.find(separator);
     if (bar == std::string_view::npos) return false;  // empty tag: no known kind
-    const std::string_view tag = line.substr(0, bar);
-    const std::string_view rest = line.substr(bar + 1);
+    const ItemKind* kind = ItemKindOfTag(line.substr(0, bar));
+    if (!kind) return false;
 
     out = IndexEntry{};
-    if (tag == kTagPlainSeparator) {
-        out.kind = IndexEntryKind::PlainSeparator;
-    } else if (tag == kTagTextSeparator) {
-        out.kind = IndexEntryKind::TextSeparator;
-        out.text = rest;
-    } else if (tag == kTagFolder) {
-        out.kind = IndexEntryKind::Folder;
-        out.text = rest;
-    } else if (tag == kTagExecutable) {
-        out.kind = IndexEntryKind::ExecutableItem;
-        FieldSplitter f{rest, separator};
-        out.path = f.next();
-        out.parameters = f.next();
-        out.iconFile = f.next();
-        out.text = f.caption();
-    } else if (tag == kTagFile) {
-        out.kind = IndexEntryKind::FileItem;
-        FieldSplitter f{rest, separator};
-        out.path = f.next();
-        out.extension = f.next();
-        out.text = f.caption();
-    } else {
-        return false;
-    }
+    out.kind = kind->kind;
+    FieldSplitter f{line.substr(bar + 1), separator};
+    for (int i = 0; i < kind->fieldCount; ++i) FieldOf(out, kind->fields[i]) = f.next();
+    if (kind->hasText) out.text = f.caption();
     return true;
+}
+
+std::string FormatIndexLine(const IndexEntry& entry, char separator) {
+    const ItemKind& kind = ItemKindOf(entry.kind);
+    std::string line(kind.storeTag);
+    line += separator;
+    for (int i = 0; i < kind.fieldCount; ++i) {
+        line += FieldOf(entry, kind.fields[i]);
+        line += separator;
+    }
+    if (kind.hasText) line += entry.text;
+    return line;
 }
 
 std::vector<IndexEntry> ParseIndexFile(std::string_view bytes, char separator) {
@@ -131,41 +138,6 @@ std::vector<IndexEntry> ReadIndexEntries(const std::string& file, char separator
     return ParseIndexFile(ReadIndexFile(file), separator);
 }
 
-std::size_t LastPathSeparator(std::string_view path) {
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (IsPathSeparator(path[i - 1])) return i - 1;
-    return std::string_view::npos;
-}
-
-bool IsAbsolutePath(std::string_view path) {
-    if (kPathSeparator == '/') return !path.empty() && path[0] == '/';
-    // A drive's root or a network path; "\\x" alone depends on the drive.
-    const char d = path.empty() ? '\0' : path[0];
-    if (path.size() > 2 && path[1] == ':' && IsPathSeparator(path[2]) &&
-        ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')))
-        return true;
-    return path.size() > 1 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
-}
-
-PathParts SplitPath(std::string_view path) {
-    const bool windows = kPathSeparator == '\\' || (path.size() >= 3 && path[1] == ':' && path[2] == '\\') ||
-                         path.substr(0, 2) == "\\\\";
-    const std::string_view separators = windows ? "/\\" : "/";
-    std::string_view p = path;
-    while (p.size() > 1 && separators.find(p.back()) != std::string_view::npos) p.remove_suffix(1);
-    PathParts parts;
-    if (p.size() == 1 && separators.find(p[0]) != std::string_view::npos) {
-        parts.directory = p;
-        return parts;
-    }
-    const size_t slash = p.find_last_of(separators);
-    parts.directory = slash == std::string_view::npos ? std::string() : std::string(p.substr(0, slash + 1));
-    parts.name = slash == std::string_view::npos ? p : p.substr(slash + 1);
-    const size_t dot = parts.name.rfind('.');
-    if (dot != std::string::npos) parts.extension = parts.name.substr(dot);
-    return parts;
-}
-
 StoredTextBreak FindStoredTextBreak(std::string_view text, bool lineFeeds) {
     if (text.find(kFieldSeparator) != std::string_view::npos) return StoredTextBreak::FieldSeparator;
     if (text.find_first_of(lineFeeds ? "\r\n" : "\r") != std::string_view::npos) return StoredTextBreak::LineBreak;
@@ -179,18 +151,6 @@ std::string WithoutLineBreaks(std::string_view text) {
     for (char c : text)
         if (c != '\r' && c != '\n' && c != kEndOfFile) out += c;
     return out;
-}
-
-std::string JoinPath(const std::string& dir, std::string_view name) {
-    std::string out = dir;
-    if (!out.empty() && !IsPathSeparator(out.back())) out += kPathSeparator;
-    out += name;
-    return out;
-}
-
-std::string WithSeparator(std::string dir) {
-    if (dir.empty() || !IsPathSeparator(dir.back())) dir += kPathSeparator;
-    return dir;
 }
 
 }  // namespace orbel

@@ -1,7 +1,7 @@
 #pragma once
-// The on-disk form of the item store: directory layout names and the line
-// grammar of the index files. Reader side only; the writer produces the same
-// lines.
+// The on-disk form of the item store: the index file's name and the line
+// grammar of the index files, read and written. Which tags there are, and
+// which fields each kind's lines hold, is the item kinds' table.
 //
 // Grammar of an index file:
 //  - CR ends a line; an LF right after a CR belongs to that line end, so
@@ -21,48 +21,16 @@
 #include <string_view>
 #include <vector>
 
+#include "core/store/item_kinds.h"
+#include "core/store/path_parts.h"
+
 namespace orbel {
 
-// Directory separator of the platform the store lives on. Windows also
-// takes "/" in paths, so both end a path component there.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-constexpr bool IsPathSeparator(char c) { return c == '/' || c == kPathSeparator; }
-// Position of the last separator in path, or npos.
-std::size_t LastPathSeparator(std::string_view path);
-// Whether path starts at a root ("/x"; on Windows also "C:\x", "\\server\x").
-bool IsAbsolutePath(std::string_view path);
-
-// A path cut into directory, name and extension. A trailing separator does
-// not end the name ("/a/b/" is "/a/" and "b"); the root is all directory.
-// "\" separates on Windows, and anywhere in a path written the Windows way
-// (a drive letter and ":\", or "\\" first), as a shortcut made there names
-// its target.
-struct PathParts {
-    std::string directory;  // up to and with its last separator; "" when none
-    std::string name;       // the last component
-    std::string extension;  // the name's, from its last "." with the dot; "" when none
-};
-PathParts SplitPath(std::string_view path);
-
-inline constexpr std::string_view kStoreDirName = "shortcuts";
-inline constexpr std::string_view kBackupDirName = "item_bak";
 inline constexpr std::string_view kIndexFileName = "shortcuts.txt";
 
 // The field separator the program sets before any index file is read.
 inline constexpr char kFieldSeparator = '|';
 inline constexpr char kEndOfFile = 26;  // Ctrl-Z
-
-inline constexpr std::string_view kTagFolder = "^Folder";
-inline constexpr std::string_view kTagPlainSeparator = "^NorSep";
-inline constexpr std::string_view kTagTextSeparator = "^SpeSep";
-inline constexpr std::string_view kTagExecutable = "^ExeLnk";
-inline constexpr std::string_view kTagFile = "^UnkLnk";
-
-enum class IndexEntryKind { Folder, PlainSeparator, TextSeparator, ExecutableItem, FileItem };
 
 // One accepted line of an index file.
 struct IndexEntry {
@@ -96,6 +64,9 @@ std::vector<std::string_view> SplitIndexLines(std::string_view bytes);
 
 // One line; false when the line is skipped (unknown tag, no separator).
 bool ParseIndexLine(std::string_view line, IndexEntry& out, char separator = kFieldSeparator);
+// The line that reads back as entry, without its line end; the texts go in
+// as they are (the writer has checked them).
+std::string FormatIndexLine(const IndexEntry& entry, char separator = kFieldSeparator);
 
 // All accepted entries of an index file's bytes, in file order.
 std::vector<IndexEntry> ParseIndexFile(std::string_view bytes, char separator = kFieldSeparator);
@@ -107,10 +78,5 @@ std::string ReadIndexFile(const std::string& file);
 
 // Reads and parses one index file.
 std::vector<IndexEntry> ReadIndexEntries(const std::string& file, char separator = kFieldSeparator);
-
-// dir + name, with the separator between them when dir ends in none.
-std::string JoinPath(const std::string& dir, std::string_view name);
-// dir with a trailing separator.
-std::string WithSeparator(std::string dir);
 
 }  // namespace orbel

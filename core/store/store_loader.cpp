@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/store/file_kinds.h"
 #include "core/store/file_names.h"
 #include "core/store/node_kinds.h"
 #include "core/store/store_files.h"
@@ -21,7 +22,7 @@ namespace {
 // Extension list entry i has image kExtensionBase + 1 + i.
 constexpr int kExtensionBase = 11;
 constexpr int kNoExtensionImage = -100;  // replaced by the fixed image for items without extension
-const char* const kDefaultProgramExtension = "exe";
+const std::string kDefaultProgramExtension(ExtensionName(ExtensionKind::Program));
 
 std::string IndexFileOf(const std::string& dirWithSeparator) { return dirWithSeparator + std::string(kIndexFileName); }
 
@@ -113,54 +114,31 @@ struct Added {
     TreeNode* node = nullptr;
 };
 
-// The tree node the loader makes for a line of the store (an item's image
-// as it stands after the no-extension rule).
-std::unique_ptr<TreeNode> StoreNode(IndexEntryKind kind, const std::string& text, int image, int number) {
-    switch (kind) {
-    case IndexEntryKind::Folder: return MakeFolderNode(text);
-    case IndexEntryKind::PlainSeparator: return MakePlainSeparatorNode();
-    case IndexEntryKind::TextSeparator: return MakeTextSeparatorNode(text);
-    case IndexEntryKind::ExecutableItem:
-    case IndexEntryKind::FileItem: break;
-    }
-    return MakeItemNode(text, image, number);
-}
-
 // One menu entry under parentEntry (at its insertion counter) and, unless
 // the tree is left for later, one tree node under parentNode (at the top
 // level: before the load anchor).
 Added AddStoreEntry(ItemStore& s, IndexEntryKind kind, const std::string& path, const std::string& parameters,
                     TreeNode* parentNode, MenuEntry& parentEntry, int image, const std::string& text) {
-    std::unique_ptr<MenuEntry> entry;
+    const ItemKind& k = ItemKindOf(kind);
     int number = -1;
-    switch (kind) {
-    case IndexEntryKind::Folder:
-        entry = std::make_unique<MenuEntry>(text, 0, img::Folder);
-        entry->insert(0, std::make_unique<MenuEntry>("Hiding", tag::Hidden, -1, MenuHandler::None, false));
-        entry->tag = 1;
-        break;
-    case IndexEntryKind::PlainSeparator: entry = std::make_unique<MenuEntry>(text, tag::PlainSeparator); break;
-    case IndexEntryKind::TextSeparator: entry = std::make_unique<MenuEntry>(text, tag::TextSeparator); break;
-    case IndexEntryKind::ExecutableItem:
-    case IndexEntryKind::FileItem: {
+    if (k.item) {
         number = s.nextItemNumber;
-        if (kind == IndexEntryKind::FileItem && image == kNoExtensionImage) image = img::NoExtension;
+        if (image == kNoExtensionImage) image = img::NoExtension;
         AppendString(s.table.paths, path);
-        if (kind == IndexEntryKind::ExecutableItem) {
+        // Only program lines hold parameters; their items have an entry there.
+        if (k.holds(IndexField::Parameters)) {
             AppendString(s.table.programNumbers, std::to_string(number));
             AppendString(s.table.parameters, parameters);
         }
-        entry = std::make_unique<MenuEntry>(text, number, image, MenuHandler::NorItemsRTClickItem);
         ++s.nextItemNumber;
-        break;
     }
-    }
+    std::unique_ptr<MenuEntry> entry = k.makeEntry(text, image, number);
 
     Added added;
     added.entry = parentEntry.insert(parentEntry.tag, std::move(entry));
     ++parentEntry.tag;
     if (s.treePending) return added;
-    std::unique_ptr<TreeNode> node = StoreNode(kind, text, image, number);
+    std::unique_ptr<TreeNode> node = k.makeNode(text, image, number);
     if (parentNode) added.node = s.items.append(parentNode, std::move(node));
     else if (s.loadAnchor) added.node = s.items.insert(nullptr, s.loadAnchor->row(), std::move(node));
     else added.node = s.items.append(nullptr, std::move(node));
@@ -243,8 +221,7 @@ struct LoadLevel {
             }
             image = e.extension.empty() ? kNoExtensionImage : i + kExtensionBase + 1;
         }
-        const std::string text = e.kind == IndexEntryKind::PlainSeparator ? "-" : e.text;
-        const Added a = AddStoreEntry(s, e.kind, e.path, e.parameters, parentNode, parentEntry, image, text);
+        const Added a = AddStoreEntry(s, e.kind, e.path, e.parameters, parentNode, parentEntry, image, e.text);
         if (e.kind == IndexEntryKind::ExecutableItem) programs.push_back({a.entry, a.node});
     }
     LoadLevel folder(const IndexEntry& e) {
@@ -274,26 +251,6 @@ void LoadFromTop(ItemStore& s) {
 }
 
 }  // namespace
-
-ItemStore::ItemStore() : basicMenu(BuildMenuTemplate()), liveMenu(std::make_unique<MenuEntry>("", 0)) {
-    liveMenu->setName("PMItems");
-    BuildTreeTemplate(basic);
-}
-
-void BuildTreeTemplate(ItemTree& basic) {
-    basic.clear();
-    basic.append(nullptr, MakeBuiltInNode(kSysmenuText, img::TextSeparator));
-    TreeNode* kit = basic.append(nullptr, MakeBuiltInNode("Orbel Kit", img::Folder));
-    basic.append(kit, MakeBuiltInNode("Help File", img::HelpBook));
-    basic.append(kit, MakeBuiltInNode(kPlainSeparatorText, img::BuiltIn));
-    basic.append(kit, MakeBuiltInNode("Manage Items...", img::Manage));
-    basic.append(kit, MakeBuiltInNode("Properties...", img::Gear));
-    basic.append(kit, MakeBuiltInNode(kPlainSeparatorText, img::BuiltIn));
-    basic.append(kit, MakeBuiltInNode("Visit Website", img::BuiltIn));
-    basic.append(kit, MakeBuiltInNode(kPlainSeparatorText, img::BuiltIn));
-    basic.append(kit, MakeBuiltInNode("About", img::BuiltIn));
-    basic.append(nullptr, MakeBuiltInNode("Close", img::BuiltIn));
-}
 
 void InstallMenuTemplate(ItemStore& s) {
     s.counters = ImageCounters{};
@@ -375,14 +332,11 @@ namespace {
 // The nodes of a loaded menu entry and its submenu, as the loader would
 // have made them.
 void AddNodesOf(ItemStore& s, const MenuEntry& e, TreeNode* parent, int row) {
-    if (e.tag == tag::Hidden) return;
-    IndexEntryKind kind = IndexEntryKind::Folder;
-    if (e.tag == tag::PlainSeparator) kind = IndexEntryKind::PlainSeparator;
-    else if (e.tag == tag::TextSeparator) kind = IndexEntryKind::TextSeparator;
-    else if (e.onClick == MenuHandler::NorItemsRTClickItem) kind = IndexEntryKind::FileItem;
-    std::unique_ptr<TreeNode> made = StoreNode(kind, e.caption, e.imageIndex, e.tag);
+    const ItemKind* kind = ItemKindOfEntry(e);
+    if (!kind) return;  // "Hiding"
+    std::unique_ptr<TreeNode> made = kind->makeNode(e.caption, e.imageIndex, e.tag);
     TreeNode* node = parent ? s.items.append(parent, std::move(made)) : s.items.insert(nullptr, row, std::move(made));
-    if (kind != IndexEntryKind::Folder) return;
+    if (kind->kind != IndexEntryKind::Folder) return;
     e.forEachChild([&](const MenuEntry& c) { AddNodesOf(s, c, node, 0); });
 }
 

@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "core/store/file_names.h"
+#include "core/store/folder_names.h"
+#include "core/store/item_kinds.h"
 #include "core/store/node_kinds.h"
 #include "core/store/program_kind.h"
 #include "core/store/shell_paths.h"
@@ -22,7 +24,6 @@ namespace {
 SyncPathFunction gSync = nullptr;
 
 constexpr const char* kLineEnd = "\r\n";
-constexpr size_t kMaxNameBytes = 255;
 
 // Whether the step may run; a refusal's reason, if the gate gives one, in why.
 bool Gate(const WriterHooks& h, SaveStep step, const std::string& path, std::error_code* why = nullptr) {
@@ -104,19 +105,15 @@ bool MoveAsideAndDelete(const ItemStore& s, const std::string& dir) {
     return true;
 }
 
-bool IsDirectoryName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.size() <= kMaxNameBytes &&
-           LastPathSeparator(name) == std::string::npos && name.find('\0') == std::string::npos &&
-           name != kIndexFileName;
-}
-
 std::string CheckLevel(const ItemStore& s, const TreeNode* n) {
     std::set<std::string> folders;
     for (; n && !IsBuiltInNode(n); n = n->nextSibling()) {
         if (IsFolderNode(n)) {
             const std::string name = WithoutLineBreaks(n->text);
-            if (!IsDirectoryName(name)) return "The folder \"" + name + "\" can not be stored under that name";
-            if (!folders.insert(name).second) return "Two folders on one level are named \"" + name + "\"";
+            if (FindFolderNameFault(name) != FolderNameFault::None)
+                return "The folder \"" + name + "\" can not be stored under that name";
+            if (!folders.insert(FolderNameKey(name, LetterCase::Kept)).second)
+                return "Two folders on one level are named \"" + name + "\"";
             if (n->childCount() > 1) {
                 std::string inner = CheckLevel(s, n->child(1));
                 if (!inner.empty()) return inner;
@@ -154,7 +151,7 @@ std::string IconBitmapName(const std::string& programPath, const std::string& di
     };
     // A program name without extension may leave no room for ".bmp".
     auto fitted = [&](const std::string& suffix) {
-        const size_t room = kMaxNameBytes - suffix.size() - 4;
+        const size_t room = kMaxFileNameBytes - suffix.size() - 4;
         return (base.size() > room ? base.substr(0, room) : base) + suffix + ".bmp";
     };
     std::string name = fitted("");
@@ -167,34 +164,40 @@ void WriteStoreEntries(const ItemStore& s, const TreeNode* node, std::string& in
     // Bitmap names keep clear of the level's folders, which are made later.
     const std::vector<std::string> reserved = FolderNamesFrom(node);
     for (const TreeNode* n = node; n && !IsBuiltInNode(n); n = n->nextSibling()) {
-        if (IsFolderNode(n)) {
-            const std::string name = WithoutLineBreaks(n->text);
-            index += std::string(kTagFolder) + "|" + name + kLineEnd;
-            const std::string sub = JoinPath(dir, name);
-            std::error_code ec;
-            if (!Gate(hooks, SaveStep::CreateDirectory, sub) || !fs::create_directory(FsPath(sub), ec))
-                throw StoreIoError("Unable to create the directory \"" + sub + "\"" +
-                                   (ec ? ": " + ec.message() : std::string()));
-            if (n->childCount() > 1) SaveStoreLevel(s, n->firstChild(), sub, hooks);
-        } else if (IsPlainSeparatorNode(n)) {
-            index += std::string(kTagPlainSeparator) + "|" + kLineEnd;
-        } else if (IsTextSeparatorNode(n)) {
-            index += std::string(kTagTextSeparator) + "|" + WithoutLineBreaks(SeparatorCaption(*n)) + kLineEnd;
-        } else if (HasItemEntry(n)) {
-            const std::string path = s.table.pathOf(n->itemNumber);
-            if (IsProgramPath(path)) {
-                const std::string icon = IconBitmapName(path, dir, reserved);
-                const std::string full = JoinPath(dir, icon);
-                if (!hooks.writeBitmap) throw StoreIoError("No icon bitmap writer for \"" + full + "\"");
-                if (!Gate(hooks, SaveStep::WriteBitmap, full) || !hooks.writeBitmap(*n, full))
-                    throw StoreIoError("Unable to write the icon bitmap \"" + full + "\"");
-                index += std::string(kTagExecutable) + "|" + path + "|" + s.table.GetItemParameters(n->itemNumber) +
-                         "|" + icon + "|" + WithoutLineBreaks(n->text) + kLineEnd;
-            } else {
-                index += std::string(kTagFile) + "|" + path + "|" + StoredExtension(path) + "|" +
-                         WithoutLineBreaks(n->text) + kLineEnd;
-            }
+        const ItemKind* kind = ItemKindOfNode(n, s.table);
+        if (!kind) continue;
+        IndexEntry e;
+        e.kind = kind->kind;
+        switch (kind->kind) {
+        case IndexEntryKind::Folder: e.text = WithoutLineBreaks(n->text); break;
+        case IndexEntryKind::PlainSeparator: break;
+        case IndexEntryKind::TextSeparator: e.text = WithoutLineBreaks(SeparatorCaption(*n)); break;
+        case IndexEntryKind::ExecutableItem: {
+            e.path = s.table.pathOf(n->itemNumber);
+            e.parameters = s.table.GetItemParameters(n->itemNumber);
+            e.iconFile = IconBitmapName(e.path, dir, reserved);
+            e.text = WithoutLineBreaks(n->text);
+            const std::string full = JoinPath(dir, e.iconFile);
+            if (!hooks.writeBitmap) throw StoreIoError("No icon bitmap writer for \"" + full + "\"");
+            if (!Gate(hooks, SaveStep::WriteBitmap, full) || !hooks.writeBitmap(*n, full))
+                throw StoreIoError("Unable to write the icon bitmap \"" + full + "\"");
+            break;
         }
+        case IndexEntryKind::FileItem:
+            e.path = s.table.pathOf(n->itemNumber);
+            e.extension = StoredExtension(e.path);
+            e.text = WithoutLineBreaks(n->text);
+            break;
+        }
+        index += FormatIndexLine(e) + kLineEnd;
+        if (kind->kind != IndexEntryKind::Folder) continue;
+        // The folder's directory, and its contents in there.
+        const std::string sub = JoinPath(dir, e.text);
+        std::error_code ec;
+        if (!Gate(hooks, SaveStep::CreateDirectory, sub) || !fs::create_directory(FsPath(sub), ec))
+            throw StoreIoError("Unable to create the directory \"" + sub + "\"" +
+                               (ec ? ": " + ec.message() : std::string()));
+        if (n->childCount() > 1) SaveStoreLevel(s, n->firstChild(), sub, hooks);
     }
 }
 
@@ -225,15 +228,15 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     auto fail = [&](SaveOutcome o, std::string reason) {
         r.outcome = o;
         r.reason = std::move(reason);
-        r.status = std::string("Save unsuccesful! ") + r.reason;
+        r.status = std::string(kSaveFailedPrefix) + r.reason;
         return r;
     };
     const std::string store = s.storeDir(), backup = s.backupDir(), fresh = s.newStoreDir();
     const std::string parent = ParentOf(s);
     auto renameFailed = [&](const std::error_code& why = {}) {
         if (Exists(backup))
-            return fail(SaveOutcome::RenameFailed, GetShortPath(s.dataDir) + "item_bak" + kPathSeparator +
-                                                       " already exists(!), please restart Orbel");
+            return fail(SaveOutcome::RenameFailed, GetShortPath(s.dataDir) + std::string(kBackupDirName) +
+                                                       kPathSeparator + " already exists(!), please restart Orbel");
         if (PermissionRefused(why))
             return fail(SaveOutcome::RenameFailed, "Unable to write to \"" + s.dataDir + "\": " + why.message());
         return fail(SaveOutcome::RenameFailed, "Possibly \"locked\" files (e.g. a file opened by another program)");
@@ -290,7 +293,7 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
             SyncDir(parent);
             RemoveAny(fresh);
         } else {
-            trouble += "; the previous store stays in item_bak";
+            trouble += "; the previous store stays in " + std::string(kBackupDirName);
         }
         return fail(SaveOutcome::WriteFailed, trouble);
     }
@@ -300,7 +303,7 @@ SaveResult SaveStore(ItemStore& s, const WriterHooks& hooks) {
     if (Gate(hooks, SaveStep::RemoveBackup, backup)) MoveAsideAndDelete(s, backup);
 
     r.outcome = SaveOutcome::Saved;
-    r.status = "Save succesful!";
+    r.status = std::string(kSaveSucceededText);
     // The undo baseline is now the saved state.
     s.undo.assign(s.items);
     s.undoParameters = s.table.parameters.items();

@@ -11,10 +11,11 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
-#include "core/store/store_loader.h"
+#include "core/store/item_store.h"
 
 namespace orbel {
 
@@ -87,6 +88,10 @@ enum class SaveOutcome {
     Refused,       // the tree holds something the format cannot hold; nothing changed
     WriteFailed,   // writing failed; the previous store was put back
 };
+
+// The status line's texts of a save.
+inline constexpr std::string_view kSaveSucceededText = "Save succesful!";
+inline constexpr std::string_view kSaveFailedPrefix = "Save unsuccesful! ";
 
 struct SaveResult {
     SaveOutcome outcome = SaveOutcome::Saved;

@@ -77,12 +77,15 @@ std::unique_ptr<MenuEntry> BuildMenuTemplate() {
     kit->add(std::make_unique<MenuEntry>("Orbel  Kit", -1, -1, H::None, false, "miOwnBarMaker"));
     kit->add(std::make_unique<MenuEntry>("hidden", tag::Hidden, -1, H::None, false, "miOwnHidden"));
     kit->add(std::make_unique<MenuEntry>("Help File", 0, 8, H::miHelpFileClick, true, "miHelpFile"));
-    kit->add(std::make_unique<MenuEntry>("-", tag::PlainSeparator, -1, H::None, true, "miN1"));
+    kit->add(std::make_unique<MenuEntry>(std::string(kMenuSeparatorCaption), tag::PlainSeparator, -1, H::None, true,
+                                         "miN1"));
     kit->add(std::make_unique<MenuEntry>("Manage Items..", 0, 9, H::miManageItemsClick, true, "miManageItems"));
     kit->add(std::make_unique<MenuEntry>("Preferences..", 0, 10, H::SetupClick, true, "miPreferences"));
-    kit->add(std::make_unique<MenuEntry>("-", tag::PlainSeparator, -1, H::None, true, "miN3"));
+    kit->add(std::make_unique<MenuEntry>(std::string(kMenuSeparatorCaption), tag::PlainSeparator, -1, H::None, true,
+                                         "miN3"));
     kit->add(std::make_unique<MenuEntry>("Visit Website", 0, -1, H::miVisitWebsiteClick, true, "miVisitWebsite"));
-    kit->add(std::make_unique<MenuEntry>("-", tag::PlainSeparator, -1, H::None, true, "miN2"));
+    kit->add(std::make_unique<MenuEntry>(std::string(kMenuSeparatorCaption), tag::PlainSeparator, -1, H::None, true,
+                                         "miN2"));
     kit->add(std::make_unique<MenuEntry>("About..", 0, -1, H::miAboutClick, true, "miAbout"));
     root->add(std::make_unique<MenuEntry>("Close", 0, -1, H::miCloseAppClick, true, "miCloseApp"));
     return root;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orbel {
@@ -14,6 +15,10 @@ constexpr int TextSeparator = -100;
 constexpr int PlainSeparator = -200;
 constexpr int Hidden = -400;
 }  // namespace tag
+
+// The caption of every plain separator entry (its tree node's text is
+// kPlainSeparatorText).
+inline constexpr std::string_view kMenuSeparatorCaption = "-";
 
 // Click handlers an entry can carry; the program binds them to its methods.
 // One byte each: a loaded store holds an entry per item.

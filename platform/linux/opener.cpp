@@ -16,6 +16,7 @@
 
 #include "core/store/ascii_case.h"
 #include "core/store/desktop_entry.h"
+#include "core/store/file_kinds.h"
 #include "core/store/program_kind.h"
 #include "platform/linux/desktop_exec.h"
 
@@ -162,9 +163,9 @@ OpenRoute RouteFor(const std::string& path) {
     const fs::file_status status = path.empty() ? fs::file_status{} : fs::status(path, ec);
     if (!fs::exists(status)) return OpenRoute::Missing;
     if (fs::is_directory(status)) return OpenRoute::DefaultHandler;
-    constexpr std::string_view kEntry = ".desktop";
-    if (fs::is_regular_file(status) && path.size() > kEntry.size() &&
-        EqualsNoCase(std::string_view(path).substr(path.size() - kEntry.size()), kEntry))
+    // A launcher has a name before its extension.
+    if (fs::is_regular_file(status) && path.size() > kDesktopEntryExtension.size() &&
+        KindOfPathEnd(path) == ExtensionKind::DesktopEntry)
         return OpenRoute::DesktopEntry;
     if (IsProgramPath(path)) return OpenRoute::Program;
     return OpenRoute::DefaultHandler;

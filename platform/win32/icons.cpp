@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/store/path_parts.h"
 #include "platform/win32/wide.h"
 
 namespace orbel::platform {
@@ -96,10 +97,8 @@ SmallIcon FileIcon(const std::string& path) {
     SmallIcon out;
     if (!path.empty() && ShellIcon(win32::Wide(path), 0, 0, out)) return out;
     // A file that is gone still has the icon of its type.
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.find_last_of("\\/");
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return FileTypeIcon(hasExtension ? path.substr(dot + 1) : std::string());
+    const std::string extension = SplitPath(path).extension;
+    return FileTypeIcon(extension.empty() ? extension : extension.substr(1));
 }
 
 }  // namespace orbel::platform

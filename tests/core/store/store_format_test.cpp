@@ -98,6 +98,20 @@ INSTANTIATE_TEST_SUITE_P(
                     {Folder("F"), File("a", "", "A"), Plain(), Text("S")}}),
     [](const ::testing::TestParamInfo<GrammarCase>& info) { return std::string(info.param.name); });
 
+// The writer's lines go through FormatIndexLine: every kind's line must
+// read back as the entry it was made from.
+TEST(IndexLines, EveryKindReadsBackAsWritten) {
+    const IndexEntry entries[] = {Folder("Games"), Plain(), Text("Tools"), Exe("/bin/x", "-a b", "x.bmp", "X|1"),
+                                  File("/d/n.TXT", "TXT", "Notes")};
+    for (const IndexEntry& e : entries) {
+        IndexEntry back;
+        ASSERT_TRUE(ParseIndexLine(FormatIndexLine(e), back)) << FormatIndexLine(e);
+        EXPECT_EQ(back, e) << FormatIndexLine(e);
+    }
+    EXPECT_EQ(FormatIndexLine(Exe("/bin/x", "-a", "x.bmp", "X")), "^ExeLnk|/bin/x|-a|x.bmp|X");
+    EXPECT_EQ(FormatIndexLine(Plain()), "^NorSep|");
+}
+
 TEST(IndexLines, SplitsOnCrAndCrLfOnly) {
     const auto lines = SplitIndexLines("a\r\nb\rc\nd\r\r\ne");
     const std::vector<std::string_view> expected{"a", "b", "c\nd", "", "e"};
