@@ -79,20 +79,20 @@ struct RequestReceiver::Channels {
 void RequestReceiver::Channels::attachBus(bool connected) {
     if (connecting.joinable()) connecting.join();
     if (!connected) return;
-    QDBusConnection bus(QString::fromLatin1(kConnection));
-    QDBusConnectionInterface* names = bus.interface();
+    QDBusConnection connection(QString::fromLatin1(kConnection));
+    QDBusConnectionInterface* names = connection.interface();
     if (!names) return;
-    const QDBusReply<uint> own = names->serviceUid(bus.baseService());
+    const QDBusReply<uint> own = names->serviceUid(connection.baseService());
     if (!own.isValid()) return;
     busUser = own.value();
-    if (!bus.registerObject(QString::fromLatin1(kPath), &this->bus, QDBusConnection::ExportScriptableSlots)) return;
+    if (!connection.registerObject(QString::fromLatin1(kPath), &this->bus, QDBusConnection::ExportScriptableSlots)) return;
     // Another program of this user on this bus (one with its lock in
     // another runtime directory) keeps the name; the socket still serves.
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> name = names->registerService(
         QString::fromLatin1(kService), QDBusConnectionInterface::DontQueueService,
         QDBusConnectionInterface::DontAllowReplacement);
     if (!name.isValid() || name.value() != QDBusConnectionInterface::ServiceRegistered)
-        bus.unregisterObject(QString::fromLatin1(kPath));
+        connection.unregisterObject(QString::fromLatin1(kPath));
 }
 
 namespace {
