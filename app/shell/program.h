@@ -109,6 +109,7 @@ public:
     ItemStore& store() { return store_; }
     const ItemStore& store() const { return store_; }
     Settings& settings() { return settings_; }
+    const Settings& settings() const { return settings_; }
     const FilePlaces& places() const { return places_; }
     // What the autostart entry runs (the installed command or the executable).
     const QString& startCommand() const { return startCommand_; }
