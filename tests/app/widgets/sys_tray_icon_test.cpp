@@ -174,6 +174,7 @@ private slots:
         bool available = false;
         TrayWatcher watcher(clock, [&] { return available; });
         bool timedOut = false;
+        QString name;
         QMessageBox* other = nullptr;
         orbel::SetNoticePresenter([&](const NoticeRequest& r) {
             QMessageBox box;
@@ -183,6 +184,7 @@ private slots:
             other = new QMessageBox(QMessageBox::Information, "x", "Another box");
             other->show();
             QTimer::singleShot(0, &box, [&] {
+                name = box.objectName();
                 available = true;
                 watcher.trayAvailabilityChanged(true);
             });
@@ -195,6 +197,7 @@ private slots:
         watcher.start();
         clock.advance(TrayWatcher::GraceMs);
         QVERIFY(!timedOut);
+        QCOMPARE(name, QString("NoTrayNotice"));
         QVERIFY(other && other->isVisible());
         delete other;
         orbel::SetNoticePresenter({});
