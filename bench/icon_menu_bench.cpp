@@ -73,7 +73,7 @@ struct Bench {
     // the loader leaves them: a path and the stored picture of ".desktop".
     void buildMenu() {
         using orbel::MenuEntry;
-        orbel::ItemStore& s = program->store;
+        orbel::ItemStore& s = program->store();
         s.liveMenu->clear();
         s.table.clear();
         QDir().mkpath(dir.filePath("entries"));
@@ -89,11 +89,11 @@ struct Bench {
         }
         folder = s.liveMenu->add(std::move(f));
         orbel::CopyMenuEntries(*s.basicMenu, *s.liveMenu);
-        program->items->StoreLoaded();
+        program->items()->StoreLoaded();
     }
 
     orbel::LiveMenu* level() {
-        orbel::LiveMenu* menu = program->items->liveMenu();
+        orbel::LiveMenu* menu = program->items()->liveMenu();
         menu->realise();
         return menu->submenuFor(folder);
     }
@@ -107,16 +107,16 @@ struct Bench {
     // Everything a first opening finds: no icon looked up or drawn yet, the
     // theme not read, the level not built.
     void forget() {
-        program->items->liveMenu()->invalidate();
+        program->items()->liveMenu()->invalidate();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        program->images->dropCache();
+        program->images()->dropCache();
         QPixmapCache::clear();
         QIcon::setThemeSearchPaths({ThemeDir() + "/icons"});
         QIcon::setThemeName("hicolor");
     }
 
     void setMode(bool windowsDraw) {
-        program->settings.WindowsDraw = windowsDraw;
+        program->settings().WindowsDraw = windowsDraw;
         orbel::RefreshKitMenu(*program);
         orbel::AttachDrawHooks(*program);
     }
@@ -181,7 +181,7 @@ int main(int argc, char** argv) {
     QIcon::setThemeSearchPaths({ThemeDir() + "/icons"});
     QIcon::setThemeName("hicolor");
     // Measuring a menu of stored pictures would say nothing.
-    if (TheBench().program->images->desktopIcon(0).themeName != "orbel-bench-0") {
+    if (TheBench().program->images()->desktopIcon(0).themeName != "orbel-bench-0") {
         std::fprintf(stderr, "the entries' icons do not come from the benchmark's theme\n");
         return 2;
     }

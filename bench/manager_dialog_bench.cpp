@@ -22,7 +22,7 @@ namespace {
 struct Running {
     Running() {
         program = bench::StartProgram(store.dir());
-        program->items->show();
+        program->items()->show();
         QCoreApplication::processEvents();
     }
     ~Running() { program.reset(); }
@@ -36,7 +36,7 @@ Running& TheProgram() {
 }
 
 void BM_DialogSelectNode(benchmark::State& state) {
-    orbel::TFormItems* f = TheProgram().program->items.get();
+    orbel::TFormItems* f = TheProgram().program->items();
     // Alternate between a program deep in the tree and a folder, so every
     // selection is a change.
     orbel::TreeNode* top = nullptr;
@@ -60,7 +60,7 @@ void BM_DialogSelectNode(benchmark::State& state) {
 BENCHMARK(BM_DialogSelectNode)->Unit(benchmark::kMicrosecond);
 
 void BM_DialogUndo(benchmark::State& state) {
-    orbel::TFormItems* f = TheProgram().program->items.get();
+    orbel::TFormItems* f = TheProgram().program->items();
     for (auto _ : state) f->BitBtnUndoClick();
 }
 BENCHMARK(BM_DialogUndo)->Unit(benchmark::kMillisecond);
@@ -68,7 +68,7 @@ BENCHMARK(BM_DialogUndo)->Unit(benchmark::kMillisecond);
 void BM_DialogSweep(benchmark::State& state) {
     // The generated paths do not exist: each sweep removes every item, so the
     // tree is put back (untimed) before the next one.
-    orbel::TFormItems* f = TheProgram().program->items.get();
+    orbel::TFormItems* f = TheProgram().program->items();
     for (auto _ : state) {
         f->BitBtnSweepClick();
         state.PauseTiming();
@@ -79,7 +79,7 @@ void BM_DialogSweep(benchmark::State& state) {
 BENCHMARK(BM_DialogSweep)->Unit(benchmark::kMillisecond);
 
 void BM_DialogSave(benchmark::State& state) {
-    orbel::TFormItems* f = TheProgram().program->items.get();
+    orbel::TFormItems* f = TheProgram().program->items();
     for (auto _ : state) {
         f->BitBtnSaveClick();
         if (f->StatusText() != "Save succesful!") state.SkipWithError(qPrintable(f->StatusText()));

@@ -36,7 +36,7 @@ struct Running {
         if (f.open(QIODevice::WriteOnly)) f.write("x");
     }
     ~Running() { program.reset(); }
-    orbel::TFormItems* form() const { return program->items.get(); }
+    orbel::TFormItems* form() const { return program->items(); }
     // A node deep in the tree, so the insertions land in the middle of it.
     orbel::TreeNode* middleItem() const {
         orbel::TreeNode* found = nullptr;

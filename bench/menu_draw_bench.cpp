@@ -41,7 +41,7 @@ struct Bench {
     // see exactly the same entries.
     void buildMenu() {
         using orbel::MenuEntry;
-        orbel::ItemStore& s = program->store;
+        orbel::ItemStore& s = program->store();
         s.liveMenu->clear();
         int item = 0;
         for (int i = 0; i < kTopEntries; ++i) {
@@ -59,11 +59,11 @@ struct Bench {
                                                         orbel::MenuHandler::NorItemsRTClickItem));
         }
         orbel::CopyMenuEntries(*s.basicMenu, *s.liveMenu);
-        program->items->StoreLoaded();
+        program->items()->StoreLoaded();
     }
 
     void open() {
-        orbel::LiveMenu* menu = program->items->liveMenu();
+        orbel::LiveMenu* menu = program->items()->liveMenu();
         menu->invalidate();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         menu->realise();
@@ -86,14 +86,14 @@ Bench& TheBench() {
 
 void BM_OpenMenu_Toolkit(benchmark::State& state) {
     Bench& b = TheBench();
-    orbel::ClearDrawHooks(*b.program->store.liveMenu);  // no handlers anywhere
+    orbel::ClearDrawHooks(*b.program->store().liveMenu);  // no handlers anywhere
     for (auto _ : state) b.open();
 }
 BENCHMARK(BM_OpenMenu_Toolkit)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_OpenMenu_Program(benchmark::State& state) {
     Bench& b = TheBench();
-    b.program->settings.WindowsDraw = false;
+    b.program->settings().WindowsDraw = false;
     orbel::RefreshKitMenu(*b.program);
     orbel::AttachDrawHooks(*b.program);
     for (auto _ : state) b.open();
@@ -102,7 +102,7 @@ BENCHMARK(BM_OpenMenu_Program)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_OpenMenu_WindowsDefault(benchmark::State& state) {
     Bench& b = TheBench();
-    b.program->settings.WindowsDraw = true;
+    b.program->settings().WindowsDraw = true;
     orbel::RefreshKitMenu(*b.program);
     orbel::AttachDrawHooks(*b.program);
     for (auto _ : state) b.open();

@@ -61,7 +61,7 @@ BENCHMARK(BM_StartUpToTrayReady)->Unit(benchmark::kMillisecond);
 
 void BM_OpenTrayMenu(benchmark::State& state) {
     auto p = Start();
-    orbel::LiveMenu* menu = p->items->liveMenu();
+    orbel::LiveMenu* menu = p->items()->liveMenu();
     for (auto _ : state) {
         menu->invalidate();
         menu->realise();
@@ -79,9 +79,9 @@ void BM_FirstManagerShow(benchmark::State& state) {
         state.PauseTiming();
         auto p = Start();
         state.ResumeTiming();
-        p->items->show();
+        p->items()->show();
         QCoreApplication::processEvents();
-        if (orbel::testing::TreeModelOf(p->items.get())->rowCount() == 0) state.SkipWithError("the tree stayed empty");
+        if (orbel::testing::TreeModelOf(p->items())->rowCount() == 0) state.SkipWithError("the tree stayed empty");
         state.PauseTiming();
         p.reset();
         QCoreApplication::processEvents();
@@ -100,7 +100,7 @@ void BM_FirstFindShow(benchmark::State& state) {
         state.ResumeTiming();
         p->ShowFind(QStringLiteral("program 12"));
         QCoreApplication::processEvents();
-        if (p->find->results()->count() == 0) state.SkipWithError("the find window found nothing");
+        if (p->find()->results()->count() == 0) state.SkipWithError("the find window found nothing");
         state.PauseTiming();
         p.reset();
         QCoreApplication::processEvents();

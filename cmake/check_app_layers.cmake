@@ -2,7 +2,7 @@
 # it in this order. The shell builds the program's objects, hands each
 # window what it needs, and comes last.
 # Run: cmake -DAPP_DIR=<source>/app -P check_app_layers.cmake
-set(order widgets store services hotkey tray dialogs manager shell)
+set(order services widgets store hotkey tray dialogs manager shell)
 set(allowed_back_edges)
 
 file(GLOB sources ${APP_DIR}/*/*.cpp ${APP_DIR}/*/*.h)

@@ -10,13 +10,18 @@
 
 #include "app/dialogs/form_about.h"
 #include "app/dialogs/form_config.h"
+#include "app/dialogs/title_painter.h"
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
 #include "app/services/clock.h"
+#include "app/services/error_log.h"
+#include "app/services/sound_player.h"
 #include "app/shell/form_general.h"
 #include "app/shell/orbel_application.h"
 #include "app/shell/remote_requests.h"
+#include "app/shell/settings_keeper.h"
 #include "app/services/notice.h"
+#include "app/services/tray_watcher.h"
 #include "app/store/image_lists.h"
 #include "app/shell/tray_commands.h"
 #include "app/tray/form_find.h"
@@ -44,8 +49,8 @@ Program::ErrorHandling::ErrorHandling(Program* p) {
     // it exists.
     if (OrbelApplication* app = Application())
         app->setErrorHandler([p](QObject* sender, const std::exception* error) {
-            if (!p->general) return false;
-            p->general->AEGeneralException(sender, error);
+            if (!p->general_) return false;
+            p->general_->AEGeneralException(sender, error);
             return true;
         });
 }
@@ -54,12 +59,12 @@ Program::ErrorHandling::~ErrorHandling() {
     if (OrbelApplication* app = Application()) app->setErrorHandler({});
 }
 
-Program::Program() : errorHandling_(this), clock(&Clock::system()) {
+Program::Program() : errorHandling_(this), clock_(&Clock::system()) {
     // Title texts are filled before the windows read them.
-    itemsTitle = QString::fromStdString(texts::Title(texts::ItemsTitleSuffix));
-    configTitle = QString::fromStdString(texts::Title(texts::ConfigTitleSuffix));
-    aboutTitle = QString::fromStdString(texts::Title(texts::AboutTitleSuffix));
-    findTitle = QString::fromStdString(texts::Title(texts::FindTitleSuffix));
+    itemsTitle_ = QString::fromStdString(texts::Title(texts::ItemsTitleSuffix));
+    configTitle_ = QString::fromStdString(texts::Title(texts::ConfigTitleSuffix));
+    aboutTitle_ = QString::fromStdString(texts::Title(texts::AboutTitleSuffix));
+    findTitle_ = QString::fromStdString(texts::Title(texts::FindTitleSuffix));
 }
 
 Program::~Program() {
@@ -76,8 +81,8 @@ void Program::setProgramDirectory(const QString& dir) {
 }
 
 void Program::setFilePlaces(const FilePlaces& p) {
-    places = p;
-    store.dataDir = places.dataDir;
+    places_ = p;
+    store_.dataDir = places_.dataDir;
     placesFixed_ = true;
 }
 
@@ -87,49 +92,58 @@ void Program::requestEnd(int exitCode) {
 }
 
 bool Program::trayReady() const {
-    return general && general->CSystrayGen->Enabled() && general->CSystrayGen->PopupMenu();
+    return general_ && general_->CSystrayGen->Enabled() && general_->CSystrayGen->PopupMenu();
 }
 
 void Program::createWindows() {
-    images = std::make_unique<ImageLists>(store.images, store.counters.defaultProgramImage);
+    images_ = std::make_unique<ImageLists>(store_.images, store_.counters.defaultProgramImage);
     // Nothing is asked of the desktop until an item is first shown.
-    images->setItemIcons(std::make_unique<ItemIcons>(store.table, SystemDesktopIcons()));
-    liveMenu = std::make_unique<LiveMenu>(*images, [this](const MenuEntry& e) { RunMenuCommand(*this, e); });
-    liveMenu->setObjectName("PMItems");
-    search = std::make_unique<ItemSearch>(store, places);
-    menuFind = new MenuFind(*liveMenu, *search, [this](int item) {
+    images_->setItemIcons(std::make_unique<ItemIcons>(store_.table, SystemDesktopIcons()));
+    liveMenu_ = std::make_unique<LiveMenu>(*images_, [this](const MenuEntry& e) { RunMenuCommand(*this, e); });
+    liveMenu_->setObjectName("PMItems");
+    search_ = std::make_unique<ItemSearch>(store_, places_);
+    menuFind_ = new MenuFind(*liveMenu_, *search_, [this](int item) {
         // As a click on the item itself, and counted for the ranking.
-        if (shortcuts->OpenItemNumber(item)) search->recordLaunch(item);
+        if (shortcuts_->OpenItemNumber(item)) search_->recordLaunch(item);
     });
-    general = std::make_unique<TFormGeneral>(*this);
+    errorLog_ = std::make_unique<ErrorLog>(places_);
+    sounds_ = std::make_unique<SoundPlayer>(places_, *errorLog_);
+    titles_ = std::make_unique<TitlePainter>(settings_, systemColour_);
+    general_ = std::make_unique<TFormGeneral>(*this);
+    TSysTrayIcon* tray = general_->CSystrayGen;
+    trayWatcher_ = std::make_unique<TrayWatcher>(*clock_, [tray] { return tray->trayAvailable(); });
+    connect(tray, &TSysTrayIcon::trayAvailabilityChanged, trayWatcher_.get(), &TrayWatcher::trayAvailabilityChanged);
     OrbelDialog::setTitlePainter(
-        [g = general.get()](OrbelDialog* d, const QString& title) { g->PaintTitle(d, title); });
-    shortcuts = std::make_unique<TFormShortCuts>(MenuLook{settings, store.table, *images, menuColour, systemColour});
-    MenuDrawStyle::shared()->setHandlers(shortcuts.get());
-    items = std::make_unique<TFormItems>(
-        ManagerParts{itemsTitle, store, *images, *liveMenu, *clock, systemColour, *this});
-    config = std::make_unique<TFormConfig>(configTitle, *this);
-    about = std::make_unique<TFormAbout>(aboutTitle, *clock);
+        [t = titles_.get()](OrbelDialog* d, const QString& title) { t->PaintTitle(d, title); });
+    shortcuts_ = std::make_unique<TFormShortCuts>(
+        MenuLook{settings_, store_.table, *images_, menuColour_, systemColour_});
+    MenuDrawStyle::shared()->setHandlers(shortcuts_.get());
+    items_ = std::make_unique<TFormItems>(
+        ManagerParts{itemsTitle_, store_, *images_, *liveMenu_, *clock_, systemColour_, *this});
+    config_ = std::make_unique<TFormConfig>(configTitle_, *this);
+    about_ = std::make_unique<TFormAbout>(aboutTitle_, *clock_);
+    settingsKeeper_ = std::make_unique<SettingsKeeper>(
+        SettingsParts{settings_, places_, startCommand_, *config_, *items_, *about_, *titles_, *general_});
 }
 
-void Program::HideOpenDialogs() { general->HideOpenDialogs(); }
-void Program::ShowHiddenDialogs() { general->ShowHiddenDialogs(); }
-void Program::SaveSettings() { general->SaveSettings(); }
-void Program::LoadSettings() { general->LoadSettings(); }
+void Program::HideOpenDialogs() { settingsKeeper_->HideOpenDialogs(); }
+void Program::ShowHiddenDialogs() { settingsKeeper_->ShowHiddenDialogs(); }
+void Program::SaveSettings() { settingsKeeper_->SaveSettings(); }
+void Program::LoadSettings() { settingsKeeper_->LoadSettings(); }
 void Program::ApplySettings() {
     ApplyMenuShortcut(false);
-    general->ApplySettings();
+    settingsKeeper_->ApplySettings();
 }
 
 void Program::ApplyMenuShortcut(bool atStart) {
-    const QString stored = QString::fromStdString(settings.MenuHotkey);
-    if (!menuShortcut) {
+    const QString stored = QString::fromStdString(settings_.MenuHotkey);
+    if (!menuShortcut_) {
         // Nothing to take and nothing taken: the system is not even asked.
         if (stored.trimmed().isEmpty()) return;
-        menuShortcut = std::make_unique<MenuShortcut>(startCommand + QStringLiteral(" --menu"), keyTakers);
-        connect(menuShortcut.get(), &MenuShortcut::pressed, this, &Program::ShowMenuAnywhere);
+        menuShortcut_ = std::make_unique<MenuShortcut>(startCommand_ + QStringLiteral(" --menu"), keyTakers_);
+        connect(menuShortcut_.get(), &MenuShortcut::pressed, this, &Program::ShowMenuAnywhere);
     }
-    const MenuShortcut::State state = menuShortcut->set(stored);
+    const MenuShortcut::State state = menuShortcut_->set(stored);
     if (!atStart) return;
     if (state == MenuShortcut::State::Unreadable)
         writeErrorLog(
@@ -139,16 +153,16 @@ void Program::ApplyMenuShortcut(bool atStart) {
 }
 
 QString Program::menuShortcutNote() const {
-    if (!menuShortcut) return MenuShortcut(QString(), {}).note();
-    return menuShortcut->note();
+    if (!menuShortcut_) return MenuShortcut(QString(), {}).note();
+    return menuShortcut_->note();
 }
 
 bool Program::menuShortcutRefused() const {
-    return menuShortcut && menuShortcut->state() == MenuShortcut::State::HeldElsewhere;
+    return menuShortcut_ && menuShortcut_->state() == MenuShortcut::State::HeldElsewhere;
 }
 
 void Program::ShowMenuAnywhere() {
-    TSysTrayIcon* tray = general ? general->CSystrayGen : nullptr;
+    TSysTrayIcon* tray = general_ ? general_->CSystrayGen : nullptr;
     if (!tray) return;
     if (tray->menuOnHost()) ShowFind(QString());
     else if (tray->Enabled())
@@ -161,8 +175,8 @@ void Program::RedrawMenu() {
     AttachDrawHooks(*this);
 }
 
-void Program::playSound(const QString& name) { general->PlaySystemSound(name, SoundPlace::WindowsDirectory); }
-void Program::writeErrorLog(const QString& line) { general->WriteErrorLog(line); }
+void Program::playSound(const QString& name) { sounds_->PlaySystemSound(name, SoundPlace::WindowsDirectory); }
+void Program::writeErrorLog(const QString& line) { errorLog_->WriteErrorLog(line); }
 
 bool Program::reloadAfterSave() {
     ReloadStore();
@@ -191,7 +205,7 @@ void Program::GuardSingleInstance() {
 }
 
 BackupAnswer Program::askBackup() const {
-    const int a = ShowNotice(backupPrompt, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
+    const int a = ShowNotice(backupPrompt_, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
     return a == answer::Yes ? BackupAnswer::Yes : a == answer::No ? BackupAnswer::No : BackupAnswer::Cancel;
 }
 
@@ -202,96 +216,98 @@ void Program::StartUp() {
     // 2. Program directory and executable name, and from them, once, where
     // every file lives; the directories written to exist from here on.
     const QFileInfo exe(QString::fromStdString(platform::ExecutablePath()));
-    executableName = exe.fileName();
+    executableName_ = exe.fileName();
     if (!placesFixed_) {
         // In the system's own separators: a backslash ends it on Windows.
         const std::string dir =
             (QDir::toNativeSeparators(QDir::cleanPath(exe.absolutePath())) + QDir::separator()).toStdString();
-        places = DecideFilePlaces(dir, platform::DirectoryWritable(dir, nullptr), platform::CurrentUserDirectories());
+        places_ = DecideFilePlaces(dir, platform::DirectoryWritable(dir, nullptr), platform::CurrentUserDirectories());
     }
-    if (const std::string problem = PrepareFilePlaces(places, &platform::DirectoryWritable); !problem.empty())
+    if (const std::string problem = PrepareFilePlaces(places_, &platform::DirectoryWritable); !problem.empty())
         throw std::runtime_error(problem);
-    store.dataDir = places.dataDir;
-    startCommand = QString::fromStdString(platform::StartCommand());
+    store_.dataDir = places_.dataDir;
+    startCommand_ = QString::fromStdString(platform::StartCommand());
     // 3. The installed fonts for the preferences.
-    config->SetFontNames(InstalledFontFamilies());
+    config_->SetFontNames(InstalledFontFamilies());
     // 4. The about box's version line.
-    about->setVersionLine(QString::fromStdString(texts::VersionLine(platform::SystemName())));
+    about_->setVersionLine(QString::fromStdString(texts::VersionLine(platform::SystemName())));
     // 5. The application title again.
     SetApplicationTitle(QString::fromUtf8(texts::ProductName));
     // 6. Menu and system colour: the button face.
-    menuColour = systemColour = QApplication::palette().color(QPalette::Button);
+    menuColour_ = systemColour_ = QApplication::palette().color(QPalette::Button);
     // 7. Settings.
-    general->LoadSettings();
+    settingsKeeper_->LoadSettings();
     // 8. Messages that name where the log and the backup are.
-    helpTail = QString::fromStdString(texts::HelpTail(places.stateDir));
-    crashMessage = QString::fromStdString(texts::CrashMessage(places.stateDir));
-    backupPrompt = QString::fromStdString(texts::BackupPrompt(places.dataDir, places.stateDir));
+    helpTail_ = QString::fromStdString(texts::HelpTail(places_.stateDir));
+    crashMessage_ = QString::fromStdString(texts::CrashMessage(places_.stateDir));
+    backupPrompt_ = QString::fromStdString(texts::BackupPrompt(places_.dataDir, places_.stateDir));
     // 9. Pictures are rendered when first shown; nothing to prepare here.
     // 10.-12. Template, store preparation, load; the view follows afterwards.
-    items->StoreUnloading();
+    items_->StoreUnloading();
     bool goOn = false;
     {
-        TFormItems::TreeRebuild rebuild(*items);
-        InstallMenuTemplate(store);
-        goOn = PrepareStore(store, [this] { return askBackup(); });
-        store.treeWhenNeeded = itemTreeWhenShown_;
-        if (goOn) LoadStore(store);
+        TFormItems::TreeRebuild rebuild(*items_);
+        InstallMenuTemplate(store_);
+        goOn = PrepareStore(store_, [this] { return askBackup(); });
+        store_.treeWhenNeeded = itemTreeWhenShown_;
+        if (goOn) LoadStore(store_);
         // Reloads, which follow a save in the item manager, build the tree at once.
-        store.treeWhenNeeded = false;
+        store_.treeWhenNeeded = false;
     }
     if (!goOn) {
         requestEnd(0);
         return;
     }
-    items->StoreLoaded();
+    items_->StoreLoaded();
     // 13. Settings onto the windows; 14. the menu's drawing follows them.
     ApplyMenuShortcut(true);
-    general->ApplySettings();
+    settingsKeeper_->ApplySettings();
     AttachDrawHooks(*this);
     // 15. From here a press on the tray icon opens the menu.
-    general->CSystrayGen->setEnabled(true);
-    general->CSystrayGen->setPopupMenu(items->liveMenu());
+    general_->CSystrayGen->setEnabled(true);
+    general_->CSystrayGen->setPopupMenu(items_->liveMenu());
     // 16. The tree's change handler.
-    items->setTreeChangeHandler(true);
-    general->WatchForTray();
+    items_->setTreeChangeHandler(true);
+    // Nobody could read the box without a screen.
+    const QString screen = QGuiApplication::platformName();
+    if (screen != QLatin1String("offscreen") && screen != QLatin1String("minimal")) trayWatcher_->start();
     emit started();
 }
 
 void Program::ReloadStore() {
     // The index names entries by item numbers the reload gives anew.
-    search->markStale();
+    search_->markStale();
     // A search in the open menu names items by the numbers that go now.
-    menuFind->end();
-    items->setTreeChangeHandler(false);
-    general->CSystrayGen->setEnabled(false);
-    general->CSystrayGen->setPopupMenu(nullptr);
-    items->StoreUnloading();
+    menuFind_->end();
+    items_->setTreeChangeHandler(false);
+    general_->CSystrayGen->setEnabled(false);
+    general_->CSystrayGen->setPopupMenu(nullptr);
+    items_->StoreUnloading();
     bool goOn = false;
     {
-        TFormItems::TreeRebuild rebuild(*items);
-        goOn = ReloadStoreModel(store, [this] { return askBackup(); });
+        TFormItems::TreeRebuild rebuild(*items_);
+        goOn = ReloadStoreModel(store_, [this] { return askBackup(); });
     }
     if (!goOn) {
         requestEnd(0);
         return;
     }
     AttachDrawHooks(*this);
-    items->StoreLoaded();
-    general->CSystrayGen->setEnabled(true);
-    general->CSystrayGen->setPopupMenu(items->liveMenu());
-    items->setTreeChangeHandler(true);
-    if (find && find->isVisible()) find->refresh();
+    items_->StoreLoaded();
+    general_->CSystrayGen->setEnabled(true);
+    general_->CSystrayGen->setPopupMenu(items_->liveMenu());
+    items_->setTreeChangeHandler(true);
+    if (find_ && find_->isVisible()) find_->refresh();
     emit reloaded();
 }
 
 void Program::ShowFind(const QString& text) {
-    if (!find)
-        find = std::make_unique<TFormFind>(findTitle, *search, *images, [this](int item) {
+    if (!find_)
+        find_ = std::make_unique<TFormFind>(findTitle_, *search_, *images_, [this](int item) {
             // As a click on the item in the tray menu, and counted for the ranking.
-            if (shortcuts->OpenItemNumber(item)) search->recordLaunch(item);
+            if (shortcuts_->OpenItemNumber(item)) search_->recordLaunch(item);
         });
-    find->open(text);
+    find_->open(text);
 }
 
 void Program::CloseProgram() {

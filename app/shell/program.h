@@ -1,6 +1,8 @@
 #pragma once
-// The program as a whole: its program-wide values, the five windows in their
-// order, start-up, the reload of the store and the way it ends.
+// The program as a whole: it builds its parts and wires them to each other
+// (the five windows in their order, the error log, the sounds, the
+// settings, the watch for a tray), runs start-up, the reload of the store
+// and the way it ends. Its values and parts are its own; others read them.
 
 #include <QColor>
 #include <QObject>
@@ -34,6 +36,11 @@ class TFormFind;
 class MenuFind;
 class ItemSearch;
 class RequestReceiver;
+class TrayWatcher;
+class ErrorLog;
+class SoundPlayer;
+class TitlePainter;
+class SettingsKeeper;
 
 class Program : public QObject, public PreferencesHost, public ManagerHost {
     Q_OBJECT
@@ -46,11 +53,11 @@ public:
     // everything, or places of their own.
     void setProgramDirectory(const QString& dir);
     void setFilePlaces(const FilePlaces& places);
-    QString settingsFile() const { return QString::fromStdString(places.settingsFile()); }
-    QString logFile() const { return QString::fromStdString(places.logFile()); }
-    QString helpPage() const override { return QString::fromStdString(places.helpPage()); }
+    QString settingsFile() const { return QString::fromStdString(places_.settingsFile()); }
+    QString logFile() const { return QString::fromStdString(places_.logFile()); }
+    QString helpPage() const override { return QString::fromStdString(places_.helpPage()); }
     QString installedFile(const QString& name) const {
-        return QString::fromStdString(places.installedFile(name.toStdString()));
+        return QString::fromStdString(places_.installedFile(name.toStdString()));
     }
 
     // Start-up leaves the item manager's tree to its first showing (the
@@ -99,54 +106,45 @@ public:
     void requestEnd(int exitCode = 0);
 
     // Program-wide values.
-    ItemStore store;
-    Settings settings;
-    FilePlaces places;
+    ItemStore& store() { return store_; }
+    const ItemStore& store() const { return store_; }
+    Settings& settings() { return settings_; }
+    const Settings& settings() const { return settings_; }
+    const FilePlaces& places() const { return places_; }
     // What the autostart entry runs (the installed command or the executable).
-    QString startCommand;
-    QColor menuColour;
-    QColor systemColour;
-    QString executableName;
-    QString crashMessage;
-    QString backupPrompt;
-    QString helpTail;
-    QString itemsTitle, configTitle, aboutTitle, findTitle;
+    const QString& startCommand() const { return startCommand_; }
+    const QColor& menuColour() const { return menuColour_; }
+    const QColor& systemColour() const { return systemColour_; }
+    const QString& executableName() const { return executableName_; }
+    const QString& crashMessage() const { return crashMessage_; }
+    const QString& backupPrompt() const { return backupPrompt_; }
+    const QString& helpTail() const { return helpTail_; }
+    const QString& itemsTitle() const { return itemsTitle_; }
 
-private:
-    // Installed first, so that it is let go last: windows going away may
-    // still raise errors for the program to handle.
-    struct ErrorHandling {
-        explicit ErrorHandling(Program* p);
-        ~ErrorHandling();
-    } errorHandling_;
+    // The program's parts, made by createWindows (the find window on its
+    // first showing); null before.
+    ImageLists* images() const { return images_.get(); }
+    LiveMenu* liveMenu() const { return liveMenu_.get(); }
+    ItemSearch* search() const { return search_.get(); }
+    MenuFind* menuFind() const { return menuFind_; }
+    TFormGeneral* general() const { return general_.get(); }
+    TFormShortCuts* shortcuts() const { return shortcuts_.get(); }
+    TFormItems* items() const { return items_.get(); }
+    TFormConfig* config() const { return config_.get(); }
+    TFormAbout* about() const { return about_.get(); }
+    TFormFind* find() const { return find_.get(); }
+    MenuShortcut* menuShortcut() const { return menuShortcut_.get(); }
+    ErrorLog& errorLog() { return *errorLog_; }
+    SoundPlayer& sounds() { return *sounds_; }
+    TitlePainter& titles() { return *titles_; }
 
-public:
-    // Both image lists; they outlive the windows, whose models and menus
-    // point at them.
-    std::unique_ptr<ImageLists> images;
-    // The tray menu as the store fills it; the tray icon and the item
-    // manager show it.
-    std::unique_ptr<LiveMenu> liveMenu;
-    // The index the find window (and typing in the menu) finds items in,
-    // built on its first use; a reload marks it stale.
-    std::unique_ptr<ItemSearch> search;
-    // Typing into the open tray menu finds in that index; the menu owns it.
-    MenuFind* menuFind = nullptr;
     // What the windows' timers run on; tests set their own before the
     // windows are made.
-    Clock* clock;
-    // The windows in their order of creation; they go in the reverse order.
-    std::unique_ptr<TFormGeneral> general;
-    std::unique_ptr<TFormShortCuts> shortcuts;
-    std::unique_ptr<TFormItems> items;
-    std::unique_ptr<TFormConfig> config;
-    std::unique_ptr<TFormAbout> about;
-    // Made when first asked for, so it costs nothing at start-up.
-    std::unique_ptr<TFormFind> find;
-    // The ways of taking the menu shortcut's keys; tests put in their own.
-    MenuShortcut::Takers keyTakers = SystemKeyTakers;
-    // Asks the system for keys only when a shortcut is set.
-    std::unique_ptr<MenuShortcut> menuShortcut;
+    Clock& clock() const { return *clock_; }
+    void setClock(Clock& clock) { clock_ = &clock; }
+    // The ways of taking the menu shortcut's keys; tests put in their own
+    // before start-up.
+    void setKeyTakers(MenuShortcut::Takers takers) { keyTakers_ = std::move(takers); }
 
     // Whether the tray answers the mouse and has its menu (Running).
     bool trayReady() const;
@@ -161,6 +159,56 @@ private:
     // be used is written to the error log.
     void ApplyMenuShortcut(bool atStart);
 
+    ItemStore store_;
+    Settings settings_;
+    FilePlaces places_;
+    QString startCommand_;
+    QColor menuColour_;
+    QColor systemColour_;
+    QString executableName_;
+    QString crashMessage_;
+    QString backupPrompt_;
+    QString helpTail_;
+    QString itemsTitle_, configTitle_, aboutTitle_, findTitle_;
+
+    // Installed first, so that it is let go last: windows going away may
+    // still raise errors for the program to handle.
+    struct ErrorHandling {
+        explicit ErrorHandling(Program* p);
+        ~ErrorHandling();
+    } errorHandling_;
+
+    std::unique_ptr<ErrorLog> errorLog_;
+    std::unique_ptr<SoundPlayer> sounds_;
+    // Both image lists; they outlive the windows, whose models and menus
+    // point at them.
+    std::unique_ptr<ImageLists> images_;
+    // The tray menu as the store fills it; the tray icon and the item
+    // manager show it.
+    std::unique_ptr<LiveMenu> liveMenu_;
+    // The index the find window (and typing in the menu) finds items in,
+    // built on its first use; a reload marks it stale.
+    std::unique_ptr<ItemSearch> search_;
+    // Typing into the open tray menu finds in that index; the menu owns it.
+    MenuFind* menuFind_ = nullptr;
+    Clock* clock_;
+    std::unique_ptr<TitlePainter> titles_;
+    // The windows in their order of creation; they go in the reverse order.
+    std::unique_ptr<TFormGeneral> general_;
+    std::unique_ptr<TFormShortCuts> shortcuts_;
+    std::unique_ptr<TFormItems> items_;
+    std::unique_ptr<TFormConfig> config_;
+    std::unique_ptr<TFormAbout> about_;
+    // Made when first asked for, so it costs nothing at start-up.
+    std::unique_ptr<TFormFind> find_;
+    // The settings file and autostart entry, applied to the dialogs.
+    std::unique_ptr<SettingsKeeper> settingsKeeper_;
+    MenuShortcut::Takers keyTakers_ = SystemKeyTakers;
+    // Asks the system for keys only when a shortcut is set.
+    std::unique_ptr<MenuShortcut> menuShortcut_;
+
+    // After start-up, says once when no tray has come.
+    std::unique_ptr<TrayWatcher> trayWatcher_;
     std::unique_ptr<platform::SingleInstanceLock> lock_;
     // Let go before the lock: a new holder's socket must not be removed.
     std::unique_ptr<RequestReceiver> requests_;

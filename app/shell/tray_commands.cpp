@@ -29,7 +29,7 @@ void RunMenuCommand(Program& prog, const MenuEntry& entry) {
     case MenuHandler::None: break;
     case MenuHandler::NorItemsRTClickItem:
         // Counted for the find's ranking, as launches from the find window are.
-        if (prog.shortcuts->OpenItemNumber(entry.tag)) prog.search->recordLaunch(entry.tag);
+        if (prog.shortcuts()->OpenItemNumber(entry.tag)) prog.search()->recordLaunch(entry.tag);
         break;
     case MenuHandler::miHelpFileClick: miHelpFileClick(prog); break;
     case MenuHandler::miManageItemsClick: miManageItemsClick(prog); break;
@@ -41,10 +41,10 @@ void RunMenuCommand(Program& prog, const MenuEntry& entry) {
 }
 
 void miHelpFileClick(Program& prog) { OpenDocument(prog.helpPage()); }
-void miManageItemsClick(Program& prog) { ShowModeless(prog.items.get()); }
-void SetupClick(Program& prog) { ShowModeless(prog.config.get()); }
+void miManageItemsClick(Program& prog) { ShowModeless(prog.items()); }
+void SetupClick(Program& prog) { ShowModeless(prog.config()); }
 void miVisitWebsiteClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }
-void miAboutClick(Program& prog) { ShowModeless(prog.about.get()); }
+void miAboutClick(Program& prog) { ShowModeless(prog.about()); }
 void miCloseAppClick(Program& prog) { prog.CloseProgram(); }
 
 }  // namespace orbel

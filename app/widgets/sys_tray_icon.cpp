@@ -21,9 +21,10 @@ TraySystem CurrentTraySystem() {
 }
 }  // namespace
 
-TSysTrayIcon::TSysTrayIcon(QObject* owner) : QObject(owner), sni_(new StatusNotifierItem(this)) {
+TSysTrayIcon::TSysTrayIcon(QObject* owner, Clock& clock)
+    : QObject(owner), sni_(new StatusNotifierItem(this)), hostPoll_(clock, nullptr), cycleTimer_(clock, nullptr) {
     cycleTimer_.setInterval(0);
-    connect(&cycleTimer_, &QTimer::timeout, this, &TSysTrayIcon::cycleStep);
+    connect(&cycleTimer_, &Timer::timeout, this, &TSysTrayIcon::cycleStep);
     // A Wayland client cannot place a popup at the pointer: there the host
     // shows the exported menu on either button.
     menuOnHost_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -45,7 +46,7 @@ TSysTrayIcon::TSysTrayIcon(QObject* owner) : QObject(owner), sni_(new StatusNoti
     // catches a tray that comes, goes or restarts.
     if (OnX11()) {
         hostPoll_.setInterval(1000);
-        connect(&hostPoll_, &QTimer::timeout, this, &TSysTrayIcon::placeIcon);
+        connect(&hostPoll_, &Timer::timeout, this, &TSysTrayIcon::placeIcon);
         hostPoll_.start();
     }
 }

@@ -11,10 +11,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
-#include <QTimer>
 
 #include <QMenu>
 
+#include "app/services/clock.h"
 #include "core/tray/menu_export.h"
 
 namespace orbel {
@@ -26,7 +26,8 @@ class TSysTrayIcon : public QObject {
 public:
     static constexpr int MaxTipLength = 127;
 
-    explicit TSysTrayIcon(QObject* owner = nullptr);
+    // The poll for a tray and the icon cycle run on the clock.
+    explicit TSysTrayIcon(QObject* owner = nullptr, Clock& clock = Clock::system());
     ~TSysTrayIcon() override;
 
     bool Enabled() const { return enabled_; }
@@ -109,11 +110,11 @@ private:
 
     QSystemTrayIcon* tray_ = nullptr;
     StatusNotifierItem* sni_;
-    QTimer hostPoll_;
+    Timer hostPoll_;
     TrayBackend backend_ = TrayBackend::None;
     bool available_ = false;
     bool menuOnHost_ = false;
-    QTimer cycleTimer_;
+    Timer cycleTimer_;
     QPointer<QMenu> popupMenu_;
     QIcon icon_;
     QString hint_;

@@ -264,11 +264,11 @@ private slots:
                 cut << QString("%1 is smaller than designed").arg(d->objectName());
             cut << CutCaptions(d);
         };
-        look(p.about.get(), {331, 172});
-        look(p.items.get(), {521, 533});
-        for (int page = 0; page < Control<QTabWidget>(p.config.get(), "PCSettings")->count(); ++page) {
-            Control<QTabWidget>(p.config.get(), "PCSettings")->setCurrentIndex(page);
-            look(p.config.get(), {468, 289});
+        look(p.about(), {331, 172});
+        look(p.items(), {521, 533});
+        for (int page = 0; page < Control<QTabWidget>(p.config(), "PCSettings")->count(); ++page) {
+            Control<QTabWidget>(p.config(), "PCSettings")->setCurrentIndex(page);
+            look(p.config(), {468, 289});
         }
         QApplication::setFont(menuFont, "QMenu");
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join("\n")));
@@ -301,16 +301,16 @@ private slots:
         t.write("shortcuts/F/shortcuts.txt", "^UnkLnk|/tmp/c.txt|txt|C\r\n");
         t.startUp();
         Program& p = t.program();
-        LiveMenu* menu = p.items->liveMenu();
+        LiveMenu* menu = p.items()->liveMenu();
         QStringList cut;
         const QStringList families = InstalledFontFamilies();
         // The faces the fault was seen with (fonts-dejavu-core) are among them.
         QVERIFY(families.contains("DejaVu Sans") && families.contains("DejaVu Serif"));
         for (const QString& family : families) {
             for (int size = 6; size <= 12; ++size) {
-                p.settings.WindowsDraw = windowsDraw;
-                p.settings.FontName = family.toStdString();
-                p.settings.FontSize = size;
+                p.settings().WindowsDraw = windowsDraw;
+                p.settings().FontName = family.toStdString();
+                p.settings().FontSize = size;
                 RefreshKitMenu(p);
                 AttachDrawHooks(p);
                 const QString where = QString("%1 %2 pt").arg(family).arg(size);

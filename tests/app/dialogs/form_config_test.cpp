@@ -101,7 +101,7 @@ private slots:
     void firstShowFocusesThePageAndExplainsIt() {
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config.get();
+        TFormConfig* c = t.program().config();
         Activate(c);
         QCOMPARE(Control<QTabWidget>(c, "PCSettings")->currentWidget(), Control<QWidget>(c, "TSControl"));
         QCOMPARE(QApplication::focusWidget(), Control<QCheckBox>(c, "ChkBxSystray"));
@@ -145,7 +145,7 @@ private slots:
         QFETCH(QString, text);
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config.get();
+        TFormConfig* c = t.program().config();
         c->EnablingRule(false);  // the font controls take the focus only now
         Control<QTabWidget>(c, "PCSettings")->setCurrentWidget(Control<QWidget>(c, "TSVisuals"));
         Activate(c);
@@ -163,7 +163,7 @@ private slots:
     void tabOrderOfTheControlPage() {
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config.get();
+        TFormConfig* c = t.program().config();
         Activate(c);
         Control<QPushButton>(c, "BtnOK")->setFocus(Qt::TabFocusReason);
         QStringList seen;
@@ -204,9 +204,9 @@ private slots:
             TestProgram t;
             t.write("orbel.ini",
                     QString("[General Settings]\r\nTaskBar=1\r\nMenuHotkey=%1\r\n").arg(row.stored).toUtf8());
-            t.program().keyTakers = Takers(&asked, row.answers);
+            t.program().setKeyTakers(Takers(&asked, row.answers));
             t.startUp();
-            TFormConfig* c = t.program().config.get();
+            TFormConfig* c = t.program().config();
             QCOMPARE(asked, row.asked);
             c->show();
             QVERIFY2(Control<QLabel>(c, "LblHotkeyNote")->text().contains(row.note),
@@ -224,9 +224,9 @@ private slots:
     void theShortcutBoxTakesKeysOutsideTheTabCycle() {
         QStringList asked;
         TestProgram t;
-        t.program().keyTakers = Takers(&asked, {KeyTaker::Outcome::Taken});
+        t.program().setKeyTakers(Takers(&asked, {KeyTaker::Outcome::Taken}));
         t.startUp();
-        TFormConfig* c = t.program().config.get();
+        TFormConfig* c = t.program().config();
         Activate(c);
         auto* box = Control<KeySequenceField>(c, "EdMenuHotkey");
         QCOMPARE(box->focusPolicy(), Qt::ClickFocus);
@@ -259,7 +259,7 @@ private slots:
     void enablingRuleFollowsTheDrawingBox() {
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config.get();
+        TFormConfig* c = t.program().config();
         // 1: all three enabled, 0: all disabled, -1: mixed.
         auto fontControlsEnabled = [c] {
             const int n = int(Control<TEnhComboBox>(c, "CmBoxFontName")->isEnabled()) +
@@ -309,7 +309,7 @@ private slots:
         QFETCH(QString, size);
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config.get();
+        TFormConfig* c = t.program().config();
         c->SetFontNames(names);
         QFont menu("MenuFace");
         menu.setPointSize(points);
@@ -324,8 +324,8 @@ private slots:
         TestProgram t;
         t.startUp();
         Program& p = t.program();
-        TFormConfig* c = p.config.get();
-        p.items->show();
+        TFormConfig* c = p.config();
+        p.items()->show();
         c->show();
         Control<QCheckBox>(c, "ChkBxTaskBar")->setChecked(false);
         Control<QCheckBox>(c, "CBWinDefDraw")->click();
@@ -333,18 +333,18 @@ private slots:
             ->setCurrentIndex(Control<TEnhComboBox>(c, "CmBoxFontName")->findText(SomeFamily()));
         Control<TEnhComboBox>(c, "CmBoxFontSize")
             ->setCurrentIndex(Control<TEnhComboBox>(c, "CmBoxFontSize")->findText("10"));
-        QSignalSpy itemsHidden(p.items.get(), &TFormItems::hidden);
+        QSignalSpy itemsHidden(p.items(), &TFormItems::hidden);
         Control<QPushButton>(c, "BtnApply")->click();
         QVERIFY(c->isVisible());
-        QVERIFY(p.items->isVisible());
-        QVERIFY(!p.about->isVisible());
-        QCOMPARE(c->Tag + p.items->Tag + p.about->Tag, 0);
+        QVERIFY(p.items()->isVisible());
+        QVERIFY(!p.about()->isVisible());
+        QCOMPARE(c->Tag + p.items()->Tag + p.about()->Tag, 0);
         QCOMPARE(Ini(t), "[General Settings]\r\nTaskBar=0\r\n[Font Settings]\r\nWindowsDraw=0\r\nFontName=" +
                              SomeFamily() + "\r\nFontSize=10\r\n");
-        QCOMPARE(p.settings, (Settings{false, false, SomeFamily().toStdString(), 10, ""}));
+        QCOMPARE(p.settings(), (Settings{false, false, SomeFamily().toStdString(), 10, ""}));
         // Taskbar off and the program's own titles, on every dialog.
-        for (OrbelDialog* d : {static_cast<OrbelDialog*>(c), static_cast<OrbelDialog*>(p.items.get()),
-                               static_cast<OrbelDialog*>(p.about.get())}) {
+        for (OrbelDialog* d : {static_cast<OrbelDialog*>(c), static_cast<OrbelDialog*>(p.items()),
+                               static_cast<OrbelDialog*>(p.about())}) {
             QVERIFY(d->customTitle());
             QCOMPARE(d->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
             QVERIFY(d->windowFlags() & Qt::FramelessWindowHint);
@@ -359,14 +359,14 @@ private slots:
         TestProgram t;
         t.startUp();
         Program& p = t.program();
-        p.items->show();
-        p.about->show();
-        p.config->show();
-        Control<QPushButton>(p.config.get(), "BtnOK")->click();
-        QVERIFY(!p.config->isVisible());
-        QVERIFY(p.items->isVisible());
-        QVERIFY(p.about->isVisible());
-        QCOMPARE(p.config->Tag + p.items->Tag + p.about->Tag, 0);
+        p.items()->show();
+        p.about()->show();
+        p.config()->show();
+        Control<QPushButton>(p.config(), "BtnOK")->click();
+        QVERIFY(!p.config()->isVisible());
+        QVERIFY(p.items()->isVisible());
+        QVERIFY(p.about()->isVisible());
+        QCOMPARE(p.config()->Tag + p.items()->Tag + p.about()->Tag, 0);
         // The default face, not installed here, stays the face in effect.
         QCOMPARE(Ini(t), QString("[General Settings]\r\nTaskBar=1\r\n[Font Settings]\r\nWindowsDraw=1\r\n"
                                  "FontName=Verdana\r\nFontSize=8\r\n"));
@@ -375,7 +375,7 @@ private slots:
     void cancelReadsBackAutostartOnlyAndWritesNothing() {
         TestProgram t;
         t.startUp();
-        TFormConfig* c = t.program().config.get();
+        TFormConfig* c = t.program().config();
         c->show();
         Control<QCheckBox>(c, "ChkBxTaskBar")->setChecked(false);
         Control<QCheckBox>(c, "ChkBxSystray")->setChecked(true);
@@ -385,19 +385,19 @@ private slots:
         QVERIFY(!Control<QCheckBox>(c, "ChkBxTaskBar")->isChecked());  // the user's edit stays
         QVERIFY(!t.exists("orbel.ini"));
         QVERIFY(!QFile::exists(QString::fromStdString(platform::AutostartEntryPath())));
-        QVERIFY(t.program().settings.TaskBar);
+        QVERIFY(t.program().settings().TaskBar);
     }
 
     void autostartOnWritesTheEntryAndOffRemovesIt() {
         TestProgram t;
         t.startUp();
         Program& p = t.program();
-        TFormConfig* c = p.config.get();
+        TFormConfig* c = p.config();
         Control<QCheckBox>(c, "ChkBxSystray")->setChecked(true);
         c->BtnApplyClick();
         QFile entry(QString::fromStdString(platform::AutostartEntryPath()));
         QVERIFY(entry.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(entry.readAll()).contains("Exec=" + p.startCommand));
+        QVERIFY(QString::fromUtf8(entry.readAll()).contains("Exec=" + p.startCommand()));
         entry.close();
         QVERIFY(Control<QCheckBox>(c, "ChkBxSystray")->isChecked());
         Control<QCheckBox>(c, "ChkBxSystray")->setChecked(false);
@@ -428,24 +428,24 @@ private slots:
             ~Unblock() { QFile::remove(path); }
         } unblock{settingsFile ? QString() : blocker};
 
-        p.items->show();
-        p.config->show();
-        Control<QCheckBox>(p.config.get(), "ChkBxTaskBar")->setChecked(false);
-        Control<QCheckBox>(p.config.get(), "ChkBxSystray")->setChecked(true);
-        p.config->BtnOKClick();
+        p.items()->show();
+        p.config()->show();
+        Control<QCheckBox>(p.config(), "ChkBxTaskBar")->setChecked(false);
+        Control<QCheckBox>(p.config(), "ChkBxSystray")->setChecked(true);
+        p.config()->BtnOKClick();
         QVERIFY(!p.endRequested());
         QCOMPARE(t.notices.size(), 1);
         QCOMPARE(t.notices[0].icon, NoticeIcon::Warning);
         QVERIFY2(t.notices[0].text.startsWith("Unable to write to " + (settingsFile ? blocker : entry) + ": "),
                  qPrintable(t.notices[0].text));
         // Both dialogs stay; the file, when written, is in effect.
-        QVERIFY(p.config->isVisible());
-        QVERIFY(p.items->isVisible());
-        QCOMPARE(p.settings.TaskBar, settingsFile);
-        QVERIFY(!Control<QCheckBox>(p.config.get(), "ChkBxTaskBar")->isChecked());
+        QVERIFY(p.config()->isVisible());
+        QVERIFY(p.items()->isVisible());
+        QCOMPARE(p.settings().TaskBar, settingsFile);
+        QVERIFY(!Control<QCheckBox>(p.config(), "ChkBxTaskBar")->isChecked());
         // The box shows what the session will do: the choice as made while
         // nothing was saved, else the entry's real state.
-        QCOMPARE(Control<QCheckBox>(p.config.get(), "ChkBxSystray")->isChecked(), settingsFile);
+        QCOMPARE(Control<QCheckBox>(p.config(), "ChkBxSystray")->isChecked(), settingsFile);
     }
 
     void aSizeOrFaceOutsideTheListKeepsWhatIsInEffect() {
@@ -455,14 +455,14 @@ private slots:
                 "[Other]\r\nKeep=1\r\n");
         t.startUp();
         Program& p = t.program();
-        QCOMPARE(p.settings.FontSize, 14);
-        QCOMPARE(Control<TEnhComboBox>(p.config.get(), "CmBoxFontSize")->currentIndex(), -1);
-        QCOMPARE(Control<TEnhComboBox>(p.config.get(), "CmBoxFontName")->currentIndex(), -1);
-        p.config->BtnOKClick();
+        QCOMPARE(p.settings().FontSize, 14);
+        QCOMPARE(Control<TEnhComboBox>(p.config(), "CmBoxFontSize")->currentIndex(), -1);
+        QCOMPARE(Control<TEnhComboBox>(p.config(), "CmBoxFontName")->currentIndex(), -1);
+        p.config()->BtnOKClick();
         QVERIFY(!p.endRequested());
         QVERIFY(t.notices.isEmpty());
-        QCOMPARE(p.settings.FontSize, 14);
-        QCOMPARE(p.settings.FontName, std::string("No Such Face"));
+        QCOMPARE(p.settings().FontSize, 14);
+        QCOMPARE(p.settings().FontName, std::string("No Such Face"));
         QCOMPARE(Ini(t), QString("[Font Settings]\r\n; mine\r\nWindowsDraw=1\r\nFontName=No Such Face\r\n"
                                  "FontSize=14\r\n[Other]\r\nKeep=1\r\n[General Settings]\r\nTaskBar=1\r\n"));
     }
@@ -475,7 +475,7 @@ private slots:
                                  .toUtf8());
         t.startUp();
         Program& p = t.program();
-        TFormConfig* c = p.config.get();
+        TFormConfig* c = p.config();
         QVERIFY(!Control<QCheckBox>(c, "ChkBxTaskBar")->isChecked());
         QVERIFY(!Control<QCheckBox>(c, "CBWinDefDraw")->isChecked());
         QVERIFY(Control<TEnhComboBox>(c, "CmBoxFontName")->isEnabled());
@@ -485,16 +485,16 @@ private slots:
         // captions; the title bar comes on top.
         const int caption = TTitleBar::CaptionHeight();
         const int frame = OrbelDialog::kFrameWidth;
-        const QSize items = p.items->clientSize();
+        const QSize items = p.items()->clientSize();
         QVERIFY(items.width() >= 521 && items.height() >= 533);
-        QCOMPARE(p.items->size(), items + QSize(2 * frame, 2 * frame + caption));
-        QVERIFY(p.about->clientSize().width() >= 331 && p.about->clientSize().height() >= 172);
-        QCOMPARE(Control<QFrame>(p.about.get(), "PanelAbout")->geometry(),
-                 QRect(QPoint(frame, frame + caption), p.about->clientSize()));
+        QCOMPARE(p.items()->size(), items + QSize(2 * frame, 2 * frame + caption));
+        QVERIFY(p.about()->clientSize().width() >= 331 && p.about()->clientSize().height() >= 172);
+        QCOMPARE(Control<QFrame>(p.about(), "PanelAbout")->geometry(),
+                 QRect(QPoint(frame, frame + caption), p.about()->clientSize()));
         QVERIFY(c->clientSize().width() >= 468 && c->clientSize().height() >= 289);
         QCOMPARE(c->size(), c->clientSize() + QSize(2 * frame, 2 * frame + caption));
         QCOMPARE(Control<QTabWidget>(c, "PCSettings")->pos(), QPoint(frame, frame + caption));
-        QCOMPARE(p.items->titleBar()->geometry(), QRect(frame, frame, items.width(), caption));
+        QCOMPARE(p.items()->titleBar()->geometry(), QRect(frame, frame, items.width(), caption));
     }
 
     void switchingBackGivesTheNormalFrameAndTheMenuFont() {
@@ -502,13 +502,13 @@ private slots:
         t.write("orbel.ini", "[Font Settings]\r\nWindowsDraw=0\r\n");
         t.startUp();
         Program& p = t.program();
-        QVERIFY(p.items->customTitle());
-        p.items->show();
-        Control<QCheckBox>(p.config.get(), "CBWinDefDraw")->click();  // back to Windows-default drawing
-        p.config->BtnApplyClick();
-        QVERIFY(p.items->isVisible());
-        for (OrbelDialog* d : {static_cast<OrbelDialog*>(p.config.get()), static_cast<OrbelDialog*>(p.items.get()),
-                               static_cast<OrbelDialog*>(p.about.get())}) {
+        QVERIFY(p.items()->customTitle());
+        p.items()->show();
+        Control<QCheckBox>(p.config(), "CBWinDefDraw")->click();  // back to Windows-default drawing
+        p.config()->BtnApplyClick();
+        QVERIFY(p.items()->isVisible());
+        for (OrbelDialog* d : {static_cast<OrbelDialog*>(p.config()), static_cast<OrbelDialog*>(p.items()),
+                               static_cast<OrbelDialog*>(p.about())}) {
             QVERIFY(!d->customTitle());
             QVERIFY(!(d->windowFlags() & Qt::FramelessWindowHint));
             QCOMPARE(d->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
@@ -516,9 +516,9 @@ private slots:
             QCOMPARE(d->windowTitle(), d->titleText());
             QCOMPARE(d->font().family(), SystemMenuFont().family());
         }
-        QCOMPARE(p.items->size(), QSize(521, 533));
-        QCOMPARE(Control<QFrame>(p.about.get(), "PanelAbout")->pos(), QPoint(0, 0));
-        QCOMPARE(Control<QPushButton>(p.config.get(), "BtnOK")->pos(), QPoint(348, 264));
+        QCOMPARE(p.items()->size(), QSize(521, 533));
+        QCOMPARE(Control<QFrame>(p.about(), "PanelAbout")->pos(), QPoint(0, 0));
+        QCOMPARE(Control<QPushButton>(p.config(), "BtnOK")->pos(), QPoint(348, 264));
     }
 
     void paintedTitleIsWhileActiveAndButtonFaceOtherwise() {
@@ -526,8 +526,8 @@ private slots:
         t.write("orbel.ini", "[Font Settings]\r\nWindowsDraw=0\r\nFontName=NoSuchFace\r\n");
         t.startUp();
         Program& p = t.program();
-        TTitleBar* bar = p.items->titleBar();
-        QCOMPARE(bar->titleText(), p.itemsTitle);
+        TTitleBar* bar = p.items()->titleBar();
+        QCOMPARE(bar->titleText(), p.itemsTitle());
         QCOMPARE(bar->titleFamily(), QString("NoSuchFace"));
         QVERIFY(bar->titleFont().bold());
         const int textHeight = QFontMetrics(bar->titleFont()).height();
@@ -543,12 +543,12 @@ private slots:
                     if (img.pixelColor(x, y) == c) ++n;
             return n;
         };
-        Activate(p.items.get());
+        Activate(p.items());
         QVERIFY(countText(Qt::white) > 10);
-        Activate(p.about.get());  // the manager is now inactive
-        QVERIFY(!p.items->isActiveWindow());
+        Activate(p.about());  // the manager is now inactive
+        QVERIFY(!p.items()->isActiveWindow());
         QCOMPARE(countText(Qt::white), 0);
-        QVERIFY(countText(p.systemColour) > 10);
+        QVERIFY(countText(p.systemColour()) > 10);
     }
 
     void titleBarClosesAndMovesItsWindow() {
@@ -556,17 +556,17 @@ private slots:
         t.write("orbel.ini", "[Font Settings]\r\nWindowsDraw=0\r\n");
         t.startUp();
         Program& p = t.program();
-        Activate(p.about.get());
-        TTitleBar* bar = p.about->titleBar();
-        const QPoint start = p.about->pos();
+        Activate(p.about());
+        TTitleBar* bar = p.about()->titleBar();
+        const QPoint start = p.about()->pos();
         QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(40, 8));
         QMouseEvent move(QEvent::MouseMove, QPointF(70, 28), bar->mapToGlobal(QPointF(70, 28)), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(bar, &move);
         QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(70, 28));
-        QCOMPARE(p.about->pos(), start + QPoint(30, 20));
+        QCOMPARE(p.about()->pos(), start + QPoint(30, 20));
         bar->closeBox()->click();
-        QVERIFY(!p.about->isVisible());
+        QVERIFY(!p.about()->isVisible());
     }
 };
 

@@ -45,14 +45,14 @@ struct Fixture {
     Fixture() {
         WriteStore(t);
         t.startUp();
-        f = t.program().items.get();
+        f = t.program().items();
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f));
         Control<TkvWinTreeView>(f, "TVItems")->expandAll();
     }
-    TreeNode* node(const char* text) { return NodeNamed(t.program().store.items, text); }
+    TreeNode* node(const char* text) { return NodeNamed(t.program().store().items, text); }
     // The node at a row path, for names used twice.
-    TreeNode* at(const char* path) { return orbel::testing::NodeAt(t.program().store.items, path); }
+    TreeNode* at(const char* path) { return orbel::testing::NodeAt(t.program().store().items, path); }
     // The row's centre, scrolled into view first: the fully expanded tree
     // is taller than the view.
     QPoint centre(const TreeNode* n) const {

@@ -47,14 +47,14 @@ struct Fixture {
     Fixture() {
         WriteStore(t);
         t.startUp();
-        f = t.program().items.get();
+        f = t.program().items();
         f->show();
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
         Control<TkvWinTreeView>(f, "TVItems")->expandAll();
     }
-    ItemTree& tree() { return t.program().store.items; }
-    ItemTable& table() { return t.program().store.table; }
+    ItemTree& tree() { return t.program().store().items; }
+    ItemTable& table() { return t.program().store().table; }
     TreeNode* node(const QString& text) { return NodeNamed(tree(), text); }
     TreeNode* at(const QString& path) { return NodeAt(tree(), path); }
     QString texts(const TreeNode* parent = nullptr) {
@@ -183,7 +183,7 @@ private slots:
         x.chooseDirectory(QDir::tempPath() + "/my.dir/");
         QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("my"));
         QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item (directory) Text"));
-        const int next = x.t.program().store.nextItemNumber;
+        const int next = x.t.program().store().nextItemNumber;
         x.click(Control<QPushButton>(x.f, "BitBtnAttach"));
         TreeNode* n = x.f->selectedNode();
         QVERIFY(n);
@@ -313,7 +313,7 @@ private slots:
         QCOMPARE(n->prevSibling(), s);
         QCOMPARE(QString::fromStdString(n->text), expected);
         if (image >= 0) QCOMPARE(n->imageIndex, image);
-        else QCOMPARE(n->imageIndex, x.t.program().store.counters.lastBreak + x.tree().capturedIcons);
+        else QCOMPARE(n->imageIndex, x.t.program().store().counters.lastBreak + x.tree().capturedIcons);
         QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString());
         QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item Text"));
         if (mode == "folder") {
@@ -374,7 +374,7 @@ private slots:
     void emptyTreeShowsHowToStart() {
         TestProgram t;
         t.startUp();
-        TFormItems* f = t.program().items.get();
+        TFormItems* f = t.program().items();
         f->show();
         auto* tree = Control<TkvWinTreeView>(f, "TVItems");
         QVERIFY(tree->placeholderText().contains("Add Applications.."));
@@ -522,7 +522,7 @@ private slots:
             QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->itemNumber)), QString(w.params));
             QCOMPARE(IsExecutableNode(n, x.table()), w.program);
             if (w.image >= 0) QCOMPARE(n->imageIndex, w.image);
-            else QVERIFY2(n->imageIndex > x.t.program().store.counters.lastBreak, w.name);
+            else QVERIFY2(n->imageIndex > x.t.program().store().counters.lastBreak, w.name);
         }
     }
 

@@ -131,8 +131,8 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, hint);
         TestProgram t;
-        t.program().items->ensureContents();
-        QWidget* w = t.program().items->findChild<QWidget*>(name);
+        t.program().items()->ensureContents();
+        QWidget* w = t.program().items()->findChild<QWidget*>(name);
         QVERIFY2(w, qPrintable(name));
         // The long hint is the status tip: the hint handler shows it.
         QCOMPARE(w->statusTip(), hint);
@@ -235,7 +235,7 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store.items, at);
+        TreeNode* n = testing::NodeAt(t.program().store().items, at);
         QVERIFY(n);
         f->selectNode(n);
         QCOMPARE(f->selectedNode(), n);
@@ -261,7 +261,7 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        QCOMPARE(f->selectedNode(), t.program().store.items.firstTopLevel());
+        QCOMPARE(f->selectedNode(), t.program().store().items.firstTopLevel());
         QCOMPARE(Control<QLabel>(f, "LblFType")->text(), QString("Item Type: Utility item"));
     }
 
@@ -269,7 +269,7 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* tools = testing::NodeAt(t.program().store.items, "1");
+        TreeNode* tools = testing::NodeAt(t.program().store().items, "1");
         const QModelIndex i = TreeModelOf(f)->indexOf(tools);
         Control<TkvWinTreeView>(f, "TVItems")->expand(i);
         QCOMPARE(tools->selectedIndex, 1);
@@ -277,7 +277,7 @@ private slots:
         Control<TkvWinTreeView>(f, "TVItems")->collapse(i);
         QCOMPARE(tools->selectedIndex, 0);
         // Built-in "Orbel Kit" keeps its picture.
-        TreeNode* kit = testing::NodeAt(t.program().store.items, "10");
+        TreeNode* kit = testing::NodeAt(t.program().store().items, "10");
         Control<TkvWinTreeView>(f, "TVItems")->expand(TreeModelOf(f)->indexOf(kit));
         QCOMPARE(kit->selectedIndex, 0);
     }
@@ -316,7 +316,7 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* tools = testing::NodeAt(t.program().store.items, "1");
+        TreeNode* tools = testing::NodeAt(t.program().store().items, "1");
         f->selectNode(tools);
         Retype(Control<QLineEdit>(f, "EditSName"), typed);
         QCOMPARE(QString::fromStdString(tools->text), kept);
@@ -352,7 +352,7 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store.items, at);
+        TreeNode* n = testing::NodeAt(t.program().store().items, at);
         f->selectNode(n);
         Retype(Control<QLineEdit>(f, "EditSName"), typed);
         QCOMPARE(QString::fromStdString(n->text), text);
@@ -369,7 +369,7 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store.items, "2");
+        TreeNode* n = testing::NodeAt(t.program().store().items, "2");
         f->selectNode(n);
         Control<QLineEdit>(f, "EditSName")->setFocus();
         QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_N);
@@ -383,7 +383,7 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store.items, "5");
+        TreeNode* n = testing::NodeAt(t.program().store().items, "5");
         f->selectNode(n);
         Retype(Control<QLineEdit>(f, "EditSName"), "  Tools ");  // a folder's name is no conflict for an item
         QCOMPARE(QString::fromStdString(n->text), QString("Tools"));
@@ -408,7 +408,7 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store.items, at);
+        TreeNode* n = testing::NodeAt(t.program().store().items, at);
         f->selectNode(n);
         Control<QLineEdit>(f, "EditSName")->setText("Line\r\n Break");
         QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_End);
@@ -421,9 +421,9 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store.items, "4");
+        TreeNode* n = testing::NodeAt(t.program().store().items, "4");
         f->selectNode(n);
-        ItemTable& table = t.program().store.table;
+        ItemTable& table = t.program().store().table;
         Retype(Control<QLineEdit>(f, "EditSParams"), " -v ");
         QCOMPARE(QString::fromStdString(table.GetItemParameters(n->itemNumber)), QString(" -v "));  // not trimmed
         const int chordsBefore = testing::SoundsPlayed(t, "chord.wav");
@@ -443,22 +443,22 @@ private slots:
         TestProgram t;
         WriteKindsStore(t);
         TFormItems* f = OpenManager(t);
-        TreeNode* kit = testing::NodeAt(t.program().store.items, "10");
+        TreeNode* kit = testing::NodeAt(t.program().store().items, "10");
         f->selectNode(kit);
         Control<QLineEdit>(f, "EditSName")->setText("Hacked");
         f->EditSNameKeyDown();  // even when called directly
         QCOMPARE(QString::fromStdString(kit->text), QString("Orbel Kit"));
-        TreeNode* doc = testing::NodeAt(t.program().store.items, "5");
+        TreeNode* doc = testing::NodeAt(t.program().store().items, "5");
         f->selectNode(doc);
         Control<QLineEdit>(f, "EditSParams")->setText("-x");
         f->EditSParamsKeyDown();
-        QCOMPARE(QString::fromStdString(t.program().store.table.GetItemParameters(doc->itemNumber)), QString());
+        QCOMPARE(QString::fromStdString(t.program().store().table.GetItemParameters(doc->itemNumber)), QString());
     }
 
     void statusLineAndItsTimer() {
         TestProgram t;
         t.startUp();
-        TFormItems* f = t.program().items.get();
+        TFormItems* f = t.program().items();
         QVERIFY(!Control<Timer>(f, "TimerStatusText")->isActive());  // not before the first hint
         f->ShowStatus("Message");
         QCOMPARE(f->StatusText(), QString("Message"));
@@ -477,13 +477,13 @@ private slots:
     void hintsReachTheStatusLineOnlyWhileTheManagerIsActive() {
         TestProgram t;
         t.startUp();
-        TFormItems* f = t.program().items.get();
-        t.program().general->AEGeneralHint("Short|Long hint");
+        TFormItems* f = t.program().items();
+        t.program().general()->AEGeneralHint("Short|Long hint");
         QCOMPARE(f->StatusText(), QString("Ready"));  // hidden: not active
         f->show();
         f->activateWindow();
         if (!QTest::qWaitForWindowActive(f)) QSKIP("no active window on this platform");
-        t.program().general->AEGeneralHint("Short|Long hint");
+        t.program().general()->AEGeneralHint("Short|Long hint");
         QCOMPARE(f->StatusText(), QString("Long hint"));
         QVERIFY(Control<Timer>(f, "TimerStatusText")->isActive());
         QCOMPARE(Control<Timer>(f, "TimerStatusText")->interval(), 100);

@@ -37,7 +37,7 @@ using orbel::testing::VisibleCaptions;
 namespace {
 
 QStringList TrayCaptions(TestProgram& t) {
-    LiveMenu* menu = t.program().items->liveMenu();
+    LiveMenu* menu = t.program().items()->liveMenu();
     menu->realise();
     return VisibleCaptions(menu);
 }
@@ -66,7 +66,7 @@ private slots:
         TestProgram t;
         WriteStore(t);
         TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store.items;
+        ItemTree& tree = t.program().store().items;
         Rename(f, NodeNamed(tree, "Report"), "Summary");
         f->selectNode(NodeNamed(tree, "Truth"));
         QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
@@ -89,9 +89,9 @@ private slots:
         QVERIFY(!f->isVisible());
         QVERIFY(!f->saved());
         QCOMPARE(TrayCaptions(t), QStringList({"Summary", "Truth", "Tools", "Sysmenu", "Orbel Kit", "Close"}));
-        QVERIFY(NodeNamed(t.program().store.items, "Summary"));
-        QVERIFY(!NodeNamed(t.program().store.items, "Later"));
-        QCOMPARE(f->selectedNode(), t.program().store.items.firstTopLevel());
+        QVERIFY(NodeNamed(t.program().store().items, "Summary"));
+        QVERIFY(!NodeNamed(t.program().store().items, "Later"));
+        QCOMPARE(f->selectedNode(), t.program().store().items.firstTopLevel());
         QVERIFY(t.program().trayReady());
         QVERIFY(f->treeChangeHandlerAttached());
     }
@@ -100,7 +100,7 @@ private slots:
         TestProgram t;
         WriteStore(t);
         TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store.items;
+        ItemTree& tree = t.program().store().items;
         const QString before = StoreIndex(t);
         Rename(f, NodeNamed(tree, "Tools"), "Gadgets");
         TreeNode* truth = NodeNamed(tree, "Truth");
@@ -109,23 +109,23 @@ private slots:
         QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), "zz");
         f->close();
         QVERIFY(!f->isVisible());
-        QVERIFY(NodeNamed(t.program().store.items, "Tools"));
-        QVERIFY(!NodeNamed(t.program().store.items, "Gadgets"));
-        QCOMPARE(QString::fromStdString(t.program().store.table.GetItemParameters(number)), QString("-x"));
+        QVERIFY(NodeNamed(t.program().store().items, "Tools"));
+        QVERIFY(!NodeNamed(t.program().store().items, "Gadgets"));
+        QCOMPARE(QString::fromStdString(t.program().store().table.GetItemParameters(number)), QString("-x"));
         QCOMPARE(StoreIndex(t), before);  // nothing written
         QCOMPARE(TrayCaptions(t).at(2), QString("Tools"));
         // Reopened, the tree shows the loaded state, folders collapsed.
         f->show();
         QCOMPARE(TreeModelOf(f)->rowCount(), 1 + 3 + 3);
         QVERIFY(!Control<TkvWinTreeView>(f, "TVItems")
-                     ->isExpanded(TreeModelOf(f)->indexOf(NodeNamed(t.program().store.items, "Tools"))));
+                     ->isExpanded(TreeModelOf(f)->indexOf(NodeNamed(t.program().store().items, "Tools"))));
     }
 
     void undoGoesBackToTheLastSave() {
         TestProgram t;
         WriteStore(t);
         TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store.items;
+        ItemTree& tree = t.program().store().items;
         Rename(f, NodeNamed(tree, "Report"), "First");
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnSave"), Qt::LeftButton);
         QVERIFY(f->saved());
@@ -137,9 +137,9 @@ private slots:
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
         QVERIFY(NodeNamed(tree, "First"));
         QVERIFY(!NodeNamed(tree, "Second"));
-        QCOMPARE(QString::fromStdString(t.program().store.table.GetItemParameters(number)), QString("-x"));
+        QCOMPARE(QString::fromStdString(t.program().store().table.GetItemParameters(number)), QString("-x"));
         QCOMPARE(f->selectedNode(), tree.firstTopLevel());
-        QCOMPARE(t.program().store.topAnchor, tree.firstTopLevel());
+        QCOMPARE(t.program().store().topAnchor, tree.firstTopLevel());
         QCOMPARE(Control<QLabel>(f, "LblFType")->text(),
                  QString("Item Type: Utility item"));  // the panel follows the selection
         QVERIFY(f->saved());                           // Undo does not forget the save
@@ -152,18 +152,18 @@ private slots:
         TestProgram t;
         WriteStore(t);
         t.startUp();
-        TFormItems* f = t.program().items.get();
-        ItemStore& store = t.program().store;
-        const int before = t.program().images->count();
+        TFormItems* f = t.program().items();
+        ItemStore& store = t.program().store();
+        const int before = t.program().images()->count();
         const int index = CaptureFileIcon(store, t.dir() + "errorlog.txt");
         store.items.capturedIcons += 1;
         QCOMPARE(index, before);
         QCOMPARE(index, store.counters.lastBreak + store.items.capturedIcons);
-        QCOMPARE(t.program().images->count(), before + 1);
-        QCOMPARE(t.program().images->menuImage(index).size(), QSize(16, 16));
-        QCOMPARE(t.program().images->treeImage(index).size(), QSize(16, 18));
+        QCOMPARE(t.program().images()->count(), before + 1);
+        QCOMPARE(t.program().images()->menuImage(index).size(), QSize(16, 16));
+        QCOMPARE(t.program().images()->treeImage(index).size(), QSize(16, 18));
         f->BitBtnUndoClick();
-        QCOMPARE(t.program().images->count(), before);
+        QCOMPARE(t.program().images()->count(), before);
         QCOMPARE(store.items.capturedIcons, 0);
         // The freed index goes to the next capture.
         QCOMPARE(CaptureFileIcon(store, t.dir() + "x"), index);
@@ -184,7 +184,7 @@ private slots:
         TestProgram t;
         WriteStore(t);
         TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store.items;
+        ItemTree& tree = t.program().store().items;
         const QString before = StoreIndex(t);
         Rename(f, NodeNamed(tree, "Report"), "Summary");
         TreeNode* edited = NodeNamed(tree, "Summary");
@@ -212,7 +212,7 @@ private slots:
         TestProgram t;
         WriteStore(t);
         t.startUp();
-        TFormItems* f = t.program().items.get();
+        TFormItems* f = t.program().items();
         QVERIFY(QDir(t.dir() + "shortcuts").removeRecursively());
         t.write("item_bak/shortcuts.txt", "^SpeSep|Old\r\n");
         f->BitBtnSaveClick();
@@ -231,7 +231,7 @@ private slots:
         t.write("shortcuts/shortcuts.txt",
                 "^ExeLnk|/bin/true||true.bmp|One\r\n^ExeLnk|/usr/bin/true||true.bmp|Two\r\n");
         t.startUp();
-        TFormItems* f = t.program().items.get();
+        TFormItems* f = t.program().items();
         // Nothing was drawn yet: the save itself must read the pictures
         // before the store moves aside.
         f->BitBtnSaveClick();
@@ -262,7 +262,7 @@ private slots:
                                                .toUtf8());
         t.write("shortcuts/Box/shortcuts.txt", ("^UnkLnk|" + t.dir() + "gone2.txt|txt|Inside\r\n").toUtf8());
         TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store.items;
+        ItemTree& tree = t.program().store().items;
         f->selectNode(NodeNamed(tree, "Dir"));
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnSweep"), Qt::LeftButton);
         QVERIFY(!NodeNamed(tree, "Gone"));
@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(TreeModelOf(f)->rowCount(TreeModelOf(f)->indexOf(box)), 1);
         QCOMPARE(TreeModelOf(f)->rowCount(), 1 + 2 + 3);
         QCOMPARE(f->selectedNode(), tree.firstTopLevel());
-        QCOMPARE(t.program().store.topAnchor, tree.firstTopLevel());
+        QCOMPARE(t.program().store().topAnchor, tree.firstTopLevel());
         QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), 0);  // silent
         QVERIFY(t.notices.isEmpty());
         // Undo brings them back.
@@ -291,7 +291,7 @@ private slots:
             "shortcuts/shortcuts.txt",
             ("^ExeLnk|" + script + "|one|record.bmp|Record\r\n^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n").toUtf8());
         TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store.items;
+        ItemTree& tree = t.program().store().items;
         f->selectNode(NodeNamed(tree, "Record"));
         QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
         QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), " two");  // not saved
@@ -310,7 +310,7 @@ private slots:
     void helpOpensTheHelpPageOrSaysItIsMissing() {
         TestProgram t;
         t.startUp();
-        TFormItems* f = t.program().items.get();
+        TFormItems* f = t.program().items();
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnHelp"), Qt::LeftButton);
         QCOMPARE(t.notices.size(), 1);
         QCOMPARE(t.notices[0].text, QString::fromStdString(texts::NotFoundText((t.dir() + "help.html").toStdString())));
@@ -320,10 +320,10 @@ private slots:
         TestProgram t;
         WriteStore(t);
         TFormItems* f = OpenManager(t);
-        Rename(f, NodeNamed(t.program().store.items, "Tools"), "Gadgets");
+        Rename(f, NodeNamed(t.program().store().items, "Tools"), "Gadgets");
         QTest::keyClick(Control<TkvWinTreeView>(f, "TVItems"), Qt::Key_Escape);
         QVERIFY(!f->isVisible());
-        QVERIFY(NodeNamed(t.program().store.items, "Tools"));
+        QVERIFY(NodeNamed(t.program().store().items, "Tools"));
     }
 };
 

@@ -72,7 +72,7 @@ private slots:
         t.startUp();
         QVERIFY(t.exists("shortcuts"));  // made on first start
         QVERIFY(t.program().trayReady());
-        QMenu* menu = Realised(t.program().items->liveMenu());
+        QMenu* menu = Realised(t.program().items()->liveMenu());
         QCOMPARE(VisibleCaptions(menu), QStringList({"Sysmenu", "Orbel Kit", "Close"}));
         QMenu* kit = Submenu(menu, "Orbel Kit");
         QVERIFY(kit);
@@ -87,7 +87,7 @@ private slots:
         t.write("shortcuts/One/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|InOne\r\n");
         t.write("shortcuts/Two/shortcuts.txt", "^UnkLnk|/tmp/b.txt|txt|InTwo\r\n");
         t.startUp();
-        LiveMenu* menu = t.program().items->liveMenu();
+        LiveMenu* menu = t.program().items()->liveMenu();
         menu->popup(QPoint(0, 0));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         // Showing the menu makes no submenu, yet folders show as submenus.
@@ -118,7 +118,7 @@ private slots:
         t.mkdir("shortcuts/Empty");
         t.write("shortcuts/Full/shortcuts.txt", "^UnkLnk|/tmp/b.pdf|pdf|Inner\r\n");
         t.startUp();
-        QMenu* menu = Realised(t.program().items->liveMenu());
+        QMenu* menu = Realised(t.program().items()->liveMenu());
         // Doubled separators stay as stored.
         QCOMPARE(VisibleCaptions(menu),
                  QStringList({"Alpha", "-", "-", "Empty", "News", "Full", "Beta", "Sysmenu", "Orbel Kit", "Close"}));
@@ -129,13 +129,13 @@ private slots:
         QVERIFY(!empty->actions().first()->isVisible());
         QCOMPARE(VisibleCaptions(Submenu(menu, "Full")), QStringList({"Inner"}));
         // Item numbers: depth first, the folder's item before the one after it.
-        const ItemTable& table = t.program().store.table;
+        const ItemTable& table = t.program().store().table;
         QCOMPARE(QString::fromStdString(table.pathOf(0)), QString("/tmp/a.txt"));
         QCOMPARE(QString::fromStdString(table.pathOf(1)), QString("/tmp/b.pdf"));
         QCOMPARE(QString::fromStdString(table.pathOf(2)), QString("/bin/true"));
         QCOMPARE(QString::fromStdString(table.GetItemParameters(2)), QString("-x"));
         // The tree view shows the same tree: marker, entries, built-in nodes.
-        QAbstractItemModel* model = Control<TkvWinTreeView>(t.program().items.get(), "TVItems")->model();
+        QAbstractItemModel* model = Control<TkvWinTreeView>(t.program().items(), "TVItems")->model();
         QCOMPARE(model->rowCount(), 1 + 7 + 3);
         QCOMPARE(model->index(1, 0).data().toString(), QString("Alpha"));
         QCOMPARE(model->index(5, 0).data().toString(), QString("--News--"));
@@ -151,20 +151,20 @@ private slots:
         t.startUp();
         Program& p = t.program();
         QVERIFY(p.trayReady());
-        QAbstractItemModel* model = Control<TkvWinTreeView>(p.items.get(), "TVItems")->model();
-        QVERIFY(p.store.treePending);
+        QAbstractItemModel* model = Control<TkvWinTreeView>(p.items(), "TVItems")->model();
+        QVERIFY(p.store().treePending);
         QCOMPARE(model->rowCount(), 3);
-        p.items->show();
-        QVERIFY(!p.store.treePending);
+        p.items()->show();
+        QVERIFY(!p.store().treePending);
         QCOMPARE(model->rowCount(), 1 + 2 + 3);
         QCOMPARE(model->index(1, 0).data().toString(), QString("Full"));
         QCOMPARE(model->rowCount(model->index(1, 0)), 2);
-        QCOMPARE(p.items->selectedNode(), p.store.topAnchor);
+        QCOMPARE(p.items()->selectedNode(), p.store().topAnchor);
         // The snapshot is the tree as loaded: Undo after an edit brings it back.
-        p.items->selectNode(p.store.items.topLevel(2));
-        p.items->BitBtnDeleteClick();
+        p.items()->selectNode(p.store().items.topLevel(2));
+        p.items()->BitBtnDeleteClick();
         QCOMPARE(model->rowCount(), 1 + 1 + 3);
-        p.items->BitBtnUndoClick();
+        p.items()->BitBtnUndoClick();
         QCOMPARE(model->rowCount(), 1 + 2 + 3);
         QCOMPARE(model->index(2, 0).data().toString(), QString("Alpha"));
     }
@@ -172,7 +172,7 @@ private slots:
     void theFilePickerIsMadeWhenAddFirstNeedsIt() {
         TestProgram t;
         t.startUp();
-        TFormItems* items = t.program().items.get();
+        TFormItems* items = t.program().items();
         QVERIFY(!items->findChild<QFileDialog*>());
         QFileDialog* picker = items->OpenDialogAdd();
         QCOMPARE(picker->objectName(), QString("OpenDialogAdd"));
@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(t.notices[0].kind, NoticeKind::Question);
         QCOMPARE(t.notices[0].icon, NoticeIcon::Warning);
         QCOMPARE(t.notices[0].buttons, NoticeButtons::YesNoCancel);
-        QCOMPARE(t.notices[0].text, t.program().backupPrompt);
+        QCOMPARE(t.notices[0].text, t.program().backupPrompt());
         QVERIFY(
             t.notices[0].text.startsWith("A Backup of an earlier items list exists as \"" + t.dir() + "item_bak.\""));
         QCOMPARE(t.program().endRequested(), ends);
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(f.readAll()), "^SpeSep|" + storeHolds + "\r\n");
         if (!ends) {
-            QMenu* menu = Realised(t.program().items->liveMenu());
+            QMenu* menu = Realised(t.program().items()->liveMenu());
             QCOMPARE(VisibleCaptions(menu).first(), storeHolds);
         }
     }
@@ -235,12 +235,12 @@ private slots:
         QCOMPARE(t.notices.size(), 1);
         QVERIFY(t.notices[0].text.startsWith("A Backup of an earlier items list exists as \"" + data + "item_bak.\""));
         QVERIFY(t.notices[0].text.contains("please send \"" + state + "errorlog.txt\""));
-        QVERIFY(p.crashMessage.contains("please send \"" + state + "errorlog.txt\""));
-        QCOMPARE(VisibleCaptions(Realised(p.items->liveMenu())).first(), QString("Old"));
+        QVERIFY(p.crashMessage().contains("please send \"" + state + "errorlog.txt\""));
+        QCOMPARE(VisibleCaptions(Realised(p.items()->liveMenu())).first(), QString("Old"));
 
         miHelpFileClick(p);  // the help page stays where it was installed
         QCOMPARE(t.notices.last().text, "\"" + t.dir() + "prog/help.html\" not found.");
-        p.config->BtnOKClick();
+        p.config()->BtnOKClick();
         QVERIFY(QFileInfo::exists(t.dir() + "config/tandrel-orbel/orbel.ini"));
         Throwing obj;
         obj.setObjectName("BitBtnSave");
@@ -255,26 +255,26 @@ private slots:
         TestProgram t;
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n");
         t.startUp();
-        QMenu* menu = Realised(t.program().items->liveMenu());
+        QMenu* menu = Realised(t.program().items()->liveMenu());
         QCOMPARE(VisibleCaptions(menu).first(), QString("Alpha"));
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/b.odt|odt|Beta\r\n^UnkLnk|/tmp/c.txt|txt|Gamma\r\n");
         t.program().ReloadStore();
         QVERIFY(t.program().trayReady());
-        menu = Realised(t.program().items->liveMenu());
+        menu = Realised(t.program().items()->liveMenu());
         QCOMPARE(VisibleCaptions(menu), QStringList({"Beta", "Gamma", "Sysmenu", "Orbel Kit", "Close"}));
         // Item numbers start again at 0; extension icons at 12, then the breaks.
-        const ItemStore& s = t.program().store;
+        const ItemStore& s = t.program().store();
         QCOMPARE(QString::fromStdString(s.table.pathOf(0)), QString("/tmp/b.odt"));
         QCOMPARE(s.table.paths.length(), 2);
         QCOMPARE(s.images.at(12).kind, ImageRef::Kind::Extension);
         QCOMPARE(s.images.at(s.counters.nextExtensionSlot).kind, ImageRef::Kind::Break);
-        QCOMPARE(Control<TkvWinTreeView>(t.program().items.get(), "TVItems")->model()->rowCount(), 1 + 2 + 3);
+        QCOMPARE(Control<TkvWinTreeView>(t.program().items(), "TVItems")->model()->rowCount(), 1 + 2 + 3);
     }
 
     void aboutBoxVersionLineAndMemory() {
         TestProgram t;
         t.startUp();
-        TFormAbout* about = t.program().about.get();
+        TFormAbout* about = t.program().about();
         QCOMPARE(Control<QLabel>(about, "LabelVer")->text(), QString("Tandrel Orbel version 1.12 for Linux"));
         QCOMPARE(about->windowTitle(), QString("Tandrel Orbel - About"));
         about->show();
@@ -300,7 +300,7 @@ private slots:
         TestProgram t;
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/nonexistent/gone.txt|txt|Gone\r\n");
         t.startUp();
-        QMenu* menu = Realised(t.program().items->liveMenu());
+        QMenu* menu = Realised(t.program().items()->liveMenu());
         menu->actions().first()->trigger();
         QCOMPARE(t.notices.size(), 1);
         QCOMPARE(t.notices[0].text, QString::fromStdString(texts::OpeningErrorText("/nonexistent/gone.txt")));
@@ -315,7 +315,7 @@ private slots:
         t.write("shortcuts/shortcuts.txt",
                 ("^UnkLnk|" + t.dir() + "report.txt|txt|Report\r\n^UnkLnk|" + t.dir() + "docs||Docs\r\n").toUtf8());
         t.startUp();
-        QMenu* menu = Realised(t.program().items->liveMenu());
+        QMenu* menu = Realised(t.program().items()->liveMenu());
         menu->actions().at(0)->trigger();
         menu->actions().at(1)->trigger();
         miVisitWebsiteClick();
@@ -330,13 +330,13 @@ private slots:
         TestProgram t;
         t.startUp();
         miManageItemsClick(t.program());
-        QVERIFY(t.program().items->isVisible());
+        QVERIFY(t.program().items()->isVisible());
         miManageItemsClick(t.program());  // already open: only brought forward
-        QVERIFY(t.program().items->isVisible());
+        QVERIFY(t.program().items()->isVisible());
         SetupClick(t.program());
-        QVERIFY(t.program().config->isVisible());
+        QVERIFY(t.program().config()->isVisible());
         miAboutClick(t.program());
-        QVERIFY(t.program().about->isVisible());
+        QVERIFY(t.program().about()->isVisible());
         miCloseAppClick(t.program());
         QVERIFY(t.program().endRequested());
     }
@@ -351,7 +351,7 @@ private slots:
         // Two boxes in a row: the log's path, then the crash message.
         QCOMPARE(t.notices.size(), 2);
         QCOMPARE(t.notices[0].text, t.dir() + "errorlog.txt");
-        QCOMPARE(t.notices[1].text, t.program().crashMessage);
+        QCOMPARE(t.notices[1].text, t.program().crashMessage());
         QVERIFY(t.notices[1].text.startsWith(
             "Exception raised, Orbel will now terminate to prevent machine lockup.\r\n\r\n"));
         QVERIFY(t.program().endRequested());

@@ -140,10 +140,10 @@ private slots:
             "shortcuts/shortcuts.txt",
             QString("^UnkLnk|%1|txt|Notes\r\n^UnkLnk|/tmp/gone.txt|txt|Gone\r\n").arg(d("files/notes.txt")).toUtf8());
         Program& p = t.program();
-        p.images->setItemIcons(std::make_unique<ItemIcons>(p.store.table, std::make_unique<FakeLookup>()));
+        p.images()->setItemIcons(std::make_unique<ItemIcons>(p.store().table, std::make_unique<FakeLookup>()));
         t.startUp();
-        const MenuEntry* notes = p.store.liveMenu->child(0);
-        const MenuEntry* gone = p.store.liveMenu->child(1);
+        const MenuEntry* notes = p.store().liveMenu->child(0);
+        const MenuEntry* gone = p.store().liveMenu->child(1);
         QCOMPARE(ItemNumberOf(*notes), 0);
         QVERIFY(notes->imageIndex >= 0);
 
@@ -152,7 +152,7 @@ private slots:
         for (const MenuEntry* e : {notes, gone}) {
             surface.fill(Qt::white);
             QPainter painter(&surface);
-            p.shortcuts->NorItemsRTDrawItem(*e, painter, QRect(0, 0, 200, 19), false);
+            p.shortcuts()->NorItemsRTDrawItem(*e, painter, QRect(0, 0, 200, 19), false);
             painter.end();
             // The icon's cell spans device columns 4 to 35, rows 2 to 33.
             const int steps = SharpSteps(surface, 18, 4, 35);
@@ -163,7 +163,7 @@ private slots:
                 QImage expected(32, 32, QImage::Format_ARGB32_Premultiplied);
                 expected.fill(Qt::white);
                 QPainter e2(&expected);
-                e2.drawPixmap(QRect(0, 0, 32, 32), p.images->menuImage(e->imageIndex));
+                e2.drawPixmap(QRect(0, 0, 32, 32), p.images()->menuImage(e->imageIndex));
                 e2.end();
                 QImage cell = surface.copy(4, 2, 32, 32);
                 cell.setDevicePixelRatio(1);
@@ -171,15 +171,15 @@ private slots:
             }
         }
 
-        const QPixmap tree = p.images->treeIcon(0, false).pixmap(QSize(16, 18), 2.0);
+        const QPixmap tree = p.images()->treeIcon(0, false).pixmap(QSize(16, 18), 2.0);
         QCOMPARE(tree.size(), QSize(32, 36));
         QVERIFY(SharpSteps(tree.toImage(), 18, 0, 31) >= 28);
-        QVERIFY(p.images->treeIcon(1, false).isNull());  // the model keeps the stored picture
+        QVERIFY(p.images()->treeIcon(1, false).isNull());  // the model keeps the stored picture
 
         // The program's own drawings have a 2x picture too; bitmaps do not.
-        QCOMPARE(p.images->menuIcon(img::Folder).pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
-        QCOMPARE(p.images->menuImage(img::Folder, 1.0).toImage(), p.images->menuImage(img::Folder).toImage());
-        QCOMPARE(p.images->menuImage(gone->imageIndex, 2.0).size(), QSize(16, 16));
+        QCOMPARE(p.images()->menuIcon(img::Folder).pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
+        QCOMPARE(p.images()->menuImage(img::Folder, 1.0).toImage(), p.images()->menuImage(img::Folder).toImage());
+        QCOMPARE(p.images()->menuImage(gone->imageIndex, 2.0).size(), QSize(16, 16));
     }
 
     // Theme icons go to the host by name, others as a picture of 32 pixels.
@@ -193,10 +193,10 @@ private slots:
         auto lookup = std::make_unique<FakeLookup>();
         lookup->entries = {{d("files/app.desktop"), "orbel-app"},
                            {d("files/absolute.desktop"), d("files/picture.png")}};
-        p.images->setItemIcons(std::make_unique<ItemIcons>(p.store.table, std::move(lookup)));
+        p.images()->setItemIcons(std::make_unique<ItemIcons>(p.store().table, std::move(lookup)));
         t.startUp();
         DBusMenuLayoutItem root;
-        p.general->trayMenuExport->getLayout(0, 1, {}, root);
+        p.general()->trayMenuExport->getLayout(0, 1, {}, root);
         QHash<QString, QVariantMap> byLabel;
         for (const QDBusVariant& v : root.children) {
             const auto child = qvariant_cast<DBusMenuLayoutItem>(v.variant());

@@ -41,7 +41,7 @@ int SoundsPlayed(const TestProgram& t, const QString& fileName) {
 
 TFormItems* OpenManager(TestProgram& t) {
     t.startUp();
-    TFormItems* f = t.program().items.get();
+    TFormItems* f = t.program().items();
     f->show();
     return f;
 }

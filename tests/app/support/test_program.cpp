@@ -4,7 +4,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/shell/form_general.h"
+#include "app/services/sound_player.h"
 
 namespace orbel::testing {
 
@@ -20,9 +20,9 @@ TestProgram::TestProgram(Layout layout) {
         const std::string d = dir().toStdString();
         program_->setFilePlaces(DecideFilePlaces(d + "prog/", false, {d + "data", d + "config", d + "state"}));
     }
-    program_->clock = &clock;
+    program_->setClock(clock);
     program_->createWindows();
-    program_->general->setSoundPlayer([this](const std::string& file) {
+    program_->sounds().setPlayer([this](const std::string& file) {
         sounds << QString::fromStdString(file);
         return true;
     });

@@ -58,10 +58,10 @@ private slots:
         t.startUp();
         Program& p = t.program();
         // Nothing of the find is made at start-up.
-        QVERIFY(!p.find);
-        QVERIFY(p.search->stale());
+        QVERIFY(!p.find());
+        QVERIFY(p.search()->stale());
         p.ShowFind(QString());
-        TFormFind* w = p.find.get();
+        TFormFind* w = p.find();
         QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(w->windowTitle(), QString("Tandrel Orbel - Find"));
         QCOMPARE(QApplication::focusWidget(), w->textBox());
@@ -88,7 +88,7 @@ private slots:
         QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("bund\n"));
         QVERIFY(t.notices.isEmpty());
         // Counted for the ranking, in the program's own file.
-        const QString history = QString::fromStdString(p.places.launchHistoryFile());
+        const QString history = QString::fromStdString(p.places().launchHistoryFile());
         QVERIFY(ReadText(history).contains(t.dir() + "record\tbund"));
 
         // Opened with text typed in: the access key's marker is not shown;
@@ -109,7 +109,7 @@ private slots:
         QVERIFY(!QFile::exists(t.dir() + "args.txt"));
 
         // A choice in the tray menu counts in the history too.
-        LiveMenu* menu = p.items->liveMenu();
+        LiveMenu* menu = p.items()->liveMenu();
         menu->realise();
         menu->choose(*LiveMenu::EntryOf(testing::ActionOf(menu, "&Record arguments")));
         QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("one\ntwo words\n"));
@@ -122,25 +122,25 @@ private slots:
         TFormItems* f = OpenManager(t);
         Program& p = t.program();
         p.ShowFind("bank");
-        QVERIFY(QTest::qWaitForWindowActive(p.find.get()));
-        QCOMPARE(p.find->results()->count(), 1);
+        QVERIFY(QTest::qWaitForWindowActive(p.find()));
+        QCOMPARE(p.find()->results()->count(), 1);
         // Turning to another window hides it.
         f->activateWindow();
-        QTRY_VERIFY(!p.find->isVisible());
+        QTRY_VERIFY(!p.find()->isVisible());
         // A rename saved.
-        f->selectNode(NodeNamed(p.store.items, "Letter to Bank"));
+        f->selectNode(NodeNamed(p.store().items, "Letter to Bank"));
         Control<QLineEdit>(f, "EditSName")->selectAll();
         QTest::keyClicks(Control<QLineEdit>(f, "EditSName"), "Invoice March");
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnSave"), Qt::LeftButton);
         QVERIFY(f->saved());
         // Closing after the save reloads the store.
         QTest::mouseClick(Control<QPushButton>(f, "BitBtnClose"), Qt::LeftButton);
-        QVERIFY(p.search->stale());
+        QVERIFY(p.search()->stale());
         p.ShowFind("bank");
-        QCOMPARE(p.find->results()->count(), 0);
-        p.find->textBox()->setText("march invoice");
-        QCOMPARE(SpokenRows(p.find.get()), QStringList({"Invoice March, Office"}));
-        p.find->launchChosen();
+        QCOMPARE(p.find()->results()->count(), 0);
+        p.find()->textBox()->setText("march invoice");
+        QCOMPARE(SpokenRows(p.find()), QStringList({"Invoice March, Office"}));
+        p.find()->launchChosen();
         QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("bank\n"));
     }
 };

@@ -41,15 +41,15 @@ struct Fixture {
         setMode(windowsDraw, fontSize);
     }
     Program& p() { return t.program(); }
-    LiveMenu* menu() { return p().items->liveMenu(); }
+    LiveMenu* menu() { return p().items()->liveMenu(); }
     // What OK and Apply do once the settings have changed.
     void setMode(bool windowsDraw, int fontSize = 8) {
-        p().settings.WindowsDraw = windowsDraw;
-        p().settings.FontSize = fontSize;
+        p().settings().WindowsDraw = windowsDraw;
+        p().settings().FontSize = fontSize;
         RefreshKitMenu(p());
         AttachDrawHooks(p());
     }
-    QRgb menuColour() { return p().menuColour.rgb(); }
+    QRgb menuColour() { return p().menuColour().rgb(); }
 };
 
 void Open(QMenu* menu, QPoint at = QPoint(0, 0)) {
@@ -74,8 +74,8 @@ int Count(const QImage& img, QRect area, const std::function<bool(QRgb)>& pred) 
 }
 
 QFont ProgramFont(const Program& p) {
-    QFont f(QString::fromStdString(p.settings.FontName));
-    f.setPointSize(p.settings.FontSize);
+    QFont f(QString::fromStdString(p.settings().FontName));
+    f.setPointSize(p.settings().FontSize);
     return f;
 }
 
@@ -150,8 +150,8 @@ private slots:
             }
             for (int x = 1; x < 19; ++x) QCOMPARE(img.pixel(L + x, B - 1), shade);
             QImage expected(16, 16, QImage::Format_RGB32);
-            expected.fill(f.p().menuColour);
-            QPainter(&expected).drawPixmap(0, 0, f.p().images->menuImage(entry->imageIndex));
+            expected.fill(f.p().menuColour());
+            QPainter(&expected).drawPixmap(0, 0, f.p().images()->menuImage(entry->imageIndex));
             QCOMPARE(img.copy(L + 2, B - 18, 16, 16), expected);
             // Left of x = 20 nothing is filled: the menu's ground shows.
             for (int y = r.top(); y < B; ++y)
@@ -195,7 +195,7 @@ private slots:
             const QImage img = Render(f.menu(), sys);
             QCOMPARE(Render(f.menu(), nullptr).copy(r), img.copy(r));  // highlight ignored
             const int L = r.left(), B = r.top() + r.height();
-            QCOMPARE(img.pixel(L, r.top()), (windowsDraw ? f.p().systemColour : f.p().menuColour).rgb());
+            QCOMPARE(img.pixel(L, r.top()), (windowsDraw ? f.p().systemColour() : f.p().menuColour()).rgb());
             // The etched line, interrupted by the centred caption in the mode's font.
             int first = -1, last = -1;
             for (int x = L; x <= r.right(); ++x)
@@ -215,13 +215,13 @@ private slots:
     void folderMeasuresSevenWider() {
         Fixture f(false);
         const MenuEntry* byKind[2] = {};
-        f.p().store.liveMenu->forEachChild([&](const MenuEntry& e) {
+        f.p().store().liveMenu->forEachChild([&](const MenuEntry& e) {
             if (e.caption == "Same") byKind[e.hasChildren()] = &e;
         });
         QVERIFY(byKind[0] && byKind[1]);
         QFont font;
         int w[2], h[2];
-        for (int i : {0, 1}) f.p().shortcuts->NorItemsRTMeasureItem(*byKind[i], font, w[i], h[i]);
+        for (int i : {0, 1}) f.p().shortcuts()->NorItemsRTMeasureItem(*byKind[i], font, w[i], h[i]);
         QCOMPARE(w[1] - w[0], 7);
         QCOMPARE(w[0], QFontMetrics(ProgramFont(f.p())).horizontalAdvance("Same") + 23);
         QCOMPARE(h[0], 19);

@@ -68,17 +68,17 @@ private slots:
         WriteStore(t);
         t.startUp();
         Program& p = t.program();
-        LiveMenu* menu = p.items->liveMenu();
+        LiveMenu* menu = p.items()->liveMenu();
         menu->popup(QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         const QStringList normal = VisibleCaptions(menu);
         QVERIFY(normal.contains("&Record arguments"));
         QVERIFY(normal.contains("Work"));
         // Opening the menu builds no index.
-        QVERIFY(p.search->stale());
+        QVERIFY(p.search()->stale());
 
         Type(menu, "parx");
-        QCOMPARE(p.menuFind->text(), QString("parx"));
+        QCOMPARE(p.menuFind()->text(), QString("parx"));
         QCOMPARE(VisibleCaptions(menu).first(), QString("Find: parx"));
         QVERIFY(!VisibleCaptions(menu).contains("Work"));
         QTest::keyClick(menu, Qt::Key_Backspace);
@@ -98,7 +98,7 @@ private slots:
         // Esc: the normal entries back, the menu still open; again: closed.
         QTest::keyClick(menu, Qt::Key_Escape);
         QVERIFY(menu->isVisible());
-        QVERIFY(!p.menuFind->active());
+        QVERIFY(!p.menuFind()->active());
         QCOMPARE(VisibleCaptions(menu), normal);
         QTest::keyClick(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
@@ -107,7 +107,7 @@ private slots:
         menu->popup(QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         Type(menu, "r");
-        QVERIFY(p.menuFind->active());
+        QVERIFY(p.menuFind()->active());
         QTest::keyClick(menu, Qt::Key_Backspace);
         QCOMPARE(VisibleCaptions(menu), normal);
 
@@ -116,9 +116,9 @@ private slots:
         QTest::keyClick(menu, Qt::Key_Return);
         QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("track\nbig box\n"));
         QVERIFY(t.notices.isEmpty());
-        QVERIFY(ReadText(QString::fromStdString(p.places.launchHistoryFile())).contains("track \"big box\""));
+        QVERIFY(ReadText(QString::fromStdString(p.places().launchHistoryFile())).contains("track \"big box\""));
         // Opened again, the menu is as it was.
-        QTRY_VERIFY(!p.menuFind->active());
+        QTRY_VERIFY(!p.menuFind()->active());
         menu->popup(QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         QCOMPARE(VisibleCaptions(menu), normal);
@@ -130,18 +130,18 @@ private slots:
         WriteStore(t);
         t.startUp();
         Program& p = t.program();
-        LiveMenu* menu = p.items->liveMenu();
+        LiveMenu* menu = p.items()->liveMenu();
         menu->popup(QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         const QStringList normal = VisibleCaptions(menu);
         // Arrows without a search move over the entries as before.
         QTest::keyClick(menu, Qt::Key_Down);
         QVERIFY(menu->activeAction());
-        QVERIFY(!p.menuFind->active());
+        QVERIFY(!p.menuFind()->active());
         Type(menu, "par");
-        QVERIFY(p.menuFind->active());
+        QVERIFY(p.menuFind()->active());
         p.ReloadStore();
-        QVERIFY(!p.menuFind->active());
+        QVERIFY(!p.menuFind()->active());
         menu->hide();
         menu->popup(QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
@@ -160,7 +160,7 @@ private slots:
         WriteStore(t);
         t.startUp();
         Program& p = t.program();
-        LiveMenu* menu = p.items->liveMenu();
+        LiveMenu* menu = p.items()->liveMenu();
         menu->popup(QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         // The kit stays in the menu while searching: it closes all the same.
@@ -168,9 +168,9 @@ private slots:
         QVERIFY(kit);
         QTest::keyClick(kit, Qt::Key_Z);  // which finds nothing
         QTRY_VERIFY(!kit->isVisible());
-        QCOMPARE(p.menuFind->text(), QString("z"));
+        QCOMPARE(p.menuFind()->text(), QString("z"));
         QTest::keyClick(menu, Qt::Key_Escape);
-        QVERIFY(!p.menuFind->active());
+        QVERIFY(!p.menuFind()->active());
         LiveMenu* work = OpenFolder(menu, "Work");
         QVERIFY(work);
         LiveMenu* papers = OpenFolder(work, "Papers");
@@ -179,7 +179,7 @@ private slots:
         QTRY_VERIFY(!papers->isVisible());
         QVERIFY(!work->isVisible());
         QVERIFY(menu->isVisible());
-        QCOMPARE(p.menuFind->text(), QString("p"));
+        QCOMPARE(p.menuFind()->text(), QString("p"));
         Type(menu, "arc");
         QCOMPARE(VisibleCaptions(menu).at(1).section('\t', 0, 0), QString("Parcel tracker"));
         QTest::keyClick(menu, Qt::Key_Return);
@@ -198,14 +198,14 @@ private slots:
         t.write("shortcuts/Deliveries of the year/shortcuts.txt", many);
         t.startUp();
         Program& p = t.program();
-        LiveMenu* menu = p.items->liveMenu();
+        LiveMenu* menu = p.items()->liveMenu();
         menu->popup(QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         Type(menu, "parcel");
         QList<QAction*> rows;
         for (QAction* a : menu->actions())
             if (a->isVisible() && a->text().startsWith("Parcel ")) rows << a;
-        QCOMPARE(rows.size(), p.menuFind->rowLimit());
+        QCOMPARE(rows.size(), p.menuFind()->rowLimit());
         QVERIFY2(rows.size() > 12, qPrintable(QString::number(rows.size())));
         const QRect area = menu->screen()->availableGeometry();
         QVERIFY(menu->height() <= area.height());

@@ -56,7 +56,7 @@ class TrayMenuExportTest : public QObject {
 private slots:
     void followsStartUpReloadAndTheSwitch() {
         TestProgram t;
-        TrayMenuExport* ex = t.program().general->trayMenuExport;
+        TrayMenuExport* ex = t.program().general()->trayMenuExport;
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/tmp/a.txt|txt|Alpha\r\n");
         QVERIFY(Layout(ex).children.isEmpty());  // before start-up: off
         QSignalSpy updates(ex, &TrayMenuExport::layoutUpdated);
@@ -68,7 +68,7 @@ private slots:
 
         // While the reload runs the tray is off: nothing to show or choose.
         QStringList whileOff;
-        connect(t.program().general->CSystrayGen, &TSysTrayIcon::enabledChanged, this, [&](bool on) {
+        connect(t.program().general()->CSystrayGen, &TSysTrayIcon::enabledChanged, this, [&](bool on) {
             if (!on) whileOff = Labels(Layout(ex));
         });
         t.write("shortcuts/shortcuts.txt", "^NorSep|\r\n^NorSep|\r\n^Folder|Sub\r\n^NorSep|\r\n");
@@ -87,10 +87,10 @@ private slots:
         TestProgram t;
         t.write("shortcuts/shortcuts.txt", "^UnkLnk|/nonexistent/gone.txt|txt|Gone\r\n");
         t.startUp();
-        TrayMenuExport* ex = t.program().general->trayMenuExport;
+        TrayMenuExport* ex = t.program().general()->trayMenuExport;
 
         // The program's own popup first, then the exported entry: one notice each, the same.
-        LiveMenu* popup = t.program().items->liveMenu();
+        LiveMenu* popup = t.program().items()->liveMenu();
         popup->realise();
         popup->actions().first()->trigger();
         QVERIFY(ex->handleEvent(IdOf(Layout(ex), "Gone"), "clicked"));
@@ -103,7 +103,7 @@ private slots:
         AttachDrawHooks(t.program());
         QVERIFY(!ex->handleEvent(aboutBefore, "clicked"));
         QVERIFY(ex->handleEvent(IdOf(Layout(ex), "About.."), "clicked"));
-        QTRY_VERIFY(t.program().about->isVisible());
+        QTRY_VERIFY(t.program().about()->isVisible());
         QVERIFY(ex->handleEvent(IdOf(Layout(ex), "Close"), "clicked"));
         QTRY_VERIFY(t.program().endRequested());
     }

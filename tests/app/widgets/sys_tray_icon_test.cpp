@@ -1,13 +1,35 @@
 // The tray icon component: the Enabled gate, which press opens the menu, the
-// order of its events, the tip and the icon index.
+// order of its events, the tip, the icon index and cycle; and the watch for
+// a tray after start-up.
 
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
+#include "app/services/notice.h"
+#include "app/services/tray_watcher.h"
 #include "app/widgets/sys_tray_icon.h"
+#include "core/shell/texts.h"
+#include "support/manual_clock.h"
 
+using orbel::NoticeRequest;
+using orbel::TrayWatcher;
 using orbel::TSysTrayIcon;
+using orbel::testing::ManualClock;
+
+namespace {
+QList<QIcon> Icons(int n) {
+    QList<QIcon> out;
+    for (int i = 0; i < n; ++i) {
+        QPixmap pm(16, 16);
+        pm.fill(QColor(i * 40, 0, 0));
+        out << QIcon(pm);
+    }
+    return out;
+}
+}  // namespace
 
 class SysTrayIconTest : public QObject {
     Q_OBJECT
@@ -84,13 +106,7 @@ private slots:
         TSysTrayIcon icon;
         icon.setIconIndex(3);
         QCOMPARE(icon.IconIndex(), 0);  // no list: always 0
-        QList<QIcon> five;
-        for (int i = 0; i < 5; ++i) {
-            QPixmap pm(16, 16);
-            pm.fill(QColor(i * 40, 0, 0));
-            five << QIcon(pm);
-        }
-        icon.setIconList(five);
+        icon.setIconList(Icons(5));
         icon.setIconIndex(10);
         QCOMPARE(icon.IconIndex(), 4);
         icon.setIconIndex(2);
@@ -104,6 +120,87 @@ private slots:
         icon.setIconVisible(false);
         QVERIFY(!icon.IconVisible());
         QVERIFY(!icon.platformIcon()->isVisible());
+    }
+
+    void cycleStepsOnTheClockAndWraps() {
+        ManualClock clock;
+        TSysTrayIcon icon(nullptr, clock);
+        icon.setIconList(Icons(3));
+        icon.setCycleInterval(100);
+        QSignalSpy cycles(&icon, &TSysTrayIcon::OnCycle);
+        icon.setCycleIcons(true);
+        clock.advance(99);
+        QCOMPARE(cycles.count(), 0);
+        clock.advance(1);
+        clock.advance(200);
+        QCOMPARE(cycles.count(), 3);
+        QCOMPARE(QList<int>({cycles[0][1].toInt(), cycles[1][1].toInt(), cycles[2][1].toInt()}), QList<int>({1, 2, 0}));
+        icon.setCycleIcons(false);
+        clock.advance(1000);
+        QCOMPARE(cycles.count(), 3);
+    }
+
+    // Without a tray for the grace time the user is told once; a tray that
+    // comes in time, nothing.
+    void noTrayNoticeAfterTheGraceTimeOnce_data() {
+        QTest::addColumn<bool>("trayComes");
+        QTest::newRow("no tray") << false;
+        QTest::newRow("a tray in time") << true;
+    }
+    void noTrayNoticeAfterTheGraceTimeOnce() {
+        QFETCH(bool, trayComes);
+        QStringList shown;
+        orbel::SetNoticePresenter([&](const NoticeRequest& r) {
+            shown << r.text;
+            return orbel::answer::Ok;
+        });
+        ManualClock clock;
+        bool available = false;
+        TrayWatcher watcher(clock, [&] { return available; });
+        watcher.start();
+        clock.advance(TrayWatcher::GraceMs - 1);
+        QVERIFY(shown.isEmpty());
+        available = trayComes;
+        clock.advance(1);
+        QCOMPARE(shown, trayComes ? QStringList() : QStringList{QString::fromUtf8(orbel::texts::NoTrayNotice)});
+        watcher.start();
+        clock.advance(TrayWatcher::GraceMs);
+        QCOMPARE(shown.size(), trayComes ? 0 : 1);
+        orbel::SetNoticePresenter({});
+    }
+
+    void noTrayNoticeGoesAwayWhenATrayComes() {
+        ManualClock clock;
+        bool available = false;
+        TrayWatcher watcher(clock, [&] { return available; });
+        bool timedOut = false;
+        QString name;
+        QMessageBox* other = nullptr;
+        orbel::SetNoticePresenter([&](const NoticeRequest& r) {
+            QMessageBox box;
+            box.setText(r.text);
+            box.setStandardButtons(QMessageBox::Ok);
+            // Another box open beside it stays.
+            other = new QMessageBox(QMessageBox::Information, "x", "Another box");
+            other->show();
+            QTimer::singleShot(0, &box, [&] {
+                name = box.objectName();
+                available = true;
+                watcher.trayAvailabilityChanged(true);
+            });
+            QTimer::singleShot(5000, &box, [&] {
+                timedOut = true;
+                box.close();
+            });
+            return box.exec();
+        });
+        watcher.start();
+        clock.advance(TrayWatcher::GraceMs);
+        QVERIFY(!timedOut);
+        QCOMPARE(name, QString("NoTrayNotice"));
+        QVERIFY(other && other->isVisible());
+        delete other;
+        orbel::SetNoticePresenter({});
     }
 };
 
