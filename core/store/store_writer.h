@@ -41,8 +41,8 @@ using LogFunction = std::function<void(const std::string& line)>;
 // RenameStore renames the store to "item_bak", then "item_new" to the store.
 enum class SaveStep { RemoveBackup, RenameStore, CreateDirectory, WriteIndex, WriteBitmap, Flush };
 struct StepAnswer {
-    StepAnswer(bool go) : go(go) {}
-    StepAnswer(std::errc why) : go(false), why(std::make_error_code(why)) {}
+    StepAnswer(bool proceed) : go(proceed) {}
+    StepAnswer(std::errc reason) : go(false), why(std::make_error_code(reason)) {}
     bool go;
     std::error_code why;
 };
