@@ -36,6 +36,10 @@ void SetLook(QWidget* w, unsigned look) {
     if (auto* f = qobject_cast<QFrame*>(w)) {
         if (look & StyledPanel) f->setFrameShape(QFrame::StyledPanel);
         if (look & RaisedPanel) f->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        if (look & SunkenRule) {
+            f->setFrameShape(QFrame::HLine);
+            f->setFrameShadow(QFrame::Sunken);
+        }
     }
     if (auto* l = qobject_cast<QLabel*>(w); l && (look & Centred)) l->setAlignment(Qt::AlignCenter);
     if (look & Bold) {
@@ -54,9 +58,10 @@ QList<QWidget*> BuildControls(QWidget* container, std::initializer_list<ControlR
         Q_ASSERT_X(parent, row.name, "a row's parent is made before it");
         QWidget* w = row.slot.make(parent);
         w->setObjectName(row.name);
-        if (row.caption) SetCaption(w, QString::fromUtf8(row.caption));
+        if (!row.caption.isNull()) SetCaption(w, row.caption);
         SetLook(w, row.look);
         w->setGeometry(row.geometry);
+        if (row.geometry.size().isEmpty()) w->adjustSize();
         if (row.hint) {
             const QString hint = QString::fromUtf8(row.hint);
             w->setToolTip(hint);

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QString>
 
 #include <initializer_list>
 
@@ -40,6 +41,8 @@ enum ControlLook : unsigned {
     // A frame drawn as the style's panel, or as a raised one.
     StyledPanel = 1 << 4,
     RaisedPanel = 1 << 5,
+    // A frame drawn as a sunken horizontal line.
+    SunkenRule = 1 << 6,
 };
 
 struct ControlRow {
@@ -48,8 +51,10 @@ struct ControlRow {
     // The object name of a control made before it (an earlier row, or one
     // already in the container); nullptr for the container itself.
     const char* parent;
+    // A rectangle without a size: the control takes the size its caption
+    // needs, at that place.
     QRect geometry;
-    const char* caption = nullptr;
+    QString caption = QString();
     // The tooltip, which the status line also shows while the pointer rests
     // on the control.
     const char* hint = nullptr;
