@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <type_traits>
 
 class QWidget;
 
@@ -19,12 +20,18 @@ namespace orbel {
 class ControlSlot {
 public:
     // Not explicit: a row names the member itself.
-    template <class W> ControlSlot(W*& field)
-        : field_(&field),
-          make_([](void* f, QWidget* parent) -> QWidget* { return *static_cast<W**>(f) = new W(parent); }) {}
+    template <class W> ControlSlot(W*& field) : field_(&field), make_(&Make<W>) {}
     QWidget* make(QWidget* parent) const { return make_(field_, parent); }
 
 private:
+    template <class W> static QWidget* Make(void* field, QWidget* parent) {
+        W*& w = *static_cast<W**>(field);
+        // Some group boxes take their title before their parent.
+        if constexpr (std::is_constructible_v<W, QWidget*>) w = new W(parent);
+        else w = new W(QString(), parent);
+        return w;
+    }
+
     void* field_;
     QWidget* (*make_)(void* field, QWidget* parent);
 };
