@@ -263,10 +263,10 @@ int TFormItems::fitAdminPanel(int width, int buttonWidth, int groupWidth) {
     const QRect panel = design_.designed(PanelAdmin);
     const int grow = width - panel.width();
     RowFlow rows(0);
-    const auto span = [this, grow](QWidget* w, RowFlow& rows, int height, int gap) {
+    const auto span = [this, grow](QWidget* w, RowFlow& flow, int height, int gap) {
         const QRect d = design_.designed(w);
-        w->setGeometry(d.x(), rows.place(d.y(), gap), d.width() + grow, qMax(d.height(), height));
-        rows.ends(w);
+        w->setGeometry(d.x(), flow.place(d.y(), gap), d.width() + grow, qMax(d.height(), height));
+        flow.ends(w);
     };
     span(PanelHeadAdmin, rows, CaptionNeeds(PanelHeadAdmin).height(), 0);
 
