@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
+#include "app/dialogs/control_table.h"
 #include "app/services/clock.h"
 #include "app/store/image_lists.h"
 #include "app/services/launching.h"
@@ -16,16 +17,6 @@
 
 namespace orbel {
 
-namespace {
-QLabel* PlaceLabel(QWidget* parent, const char* name, int x, int y, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-}  // namespace
-
 TFormAbout::TFormAbout(const QString& title, Clock& clock) : clock_(clock) {
     setObjectName("TFormAbout");
     setTitleText(title);
@@ -34,28 +25,23 @@ TFormAbout::TFormAbout(const QString& title, Clock& clock) : clock_(clock) {
 }
 
 void TFormAbout::buildContents() {
-    PanelAbout = new QFrame(this);
-    PanelAbout->setObjectName("PanelAbout");
-    PanelAbout->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelAbout->setGeometry(0, 0, 331, 172);
+    // clang-format off
+    BuildControls(this, {
+        {PanelAbout, "PanelAbout", nullptr, {0, 0, 331, 172}, {}, nullptr, RaisedPanel},
+        {ImageAboutLogo, "ImageAboutLogo", "PanelAbout", {16, 8, 32, 32}},
+        // The text lines take the size their captions need.
+        {LabelVer, "LabelVer", "PanelAbout", {60, 8, 0, 0}, versionLine_},
+        {LabelDis, "LabelDis", "PanelAbout", {60, 27, 0, 0}, QString::fromStdString(texts::DistributorLine())},
+        {LabelCopy, "LabelCopy", "PanelAbout", {60, 47, 0, 0}, QString::fromUtf8(texts::Authorship)},
+        {BevelAbout, "BevelAbout", "PanelAbout", {16, 65, 289, 4}, {}, nullptr, SunkenRule},
+        {LabelUrl, "LabelUrl", "PanelAbout", {15, 73, 0, 0}, QString::fromUtf8(texts::WebAddress)},
+        {LabelMemTotal, "LabelMemTotal", "PanelAbout", {16, 124, 0, 0}},
+        {ProgressBarP, "ProgressBarP", "PanelAbout", {16, 146, 289, 15}},
+    });
+    // clang-format on
 
-    ImageAboutLogo = new QLabel(PanelAbout);
-    ImageAboutLogo->setObjectName("ImageAboutLogo");
-    ImageAboutLogo->setGeometry(16, 8, 32, 32);
     // The picture drawn for the screen's device pixels (its sizes go to 64).
     ImageAboutLogo->setPixmap(ImageLists::WindowIcon().pixmap(QSize(32, 32), ImageAboutLogo->devicePixelRatioF()));
-
-    LabelVer = PlaceLabel(PanelAbout, "LabelVer", 60, 8, versionLine_);
-    LabelDis = PlaceLabel(PanelAbout, "LabelDis", 60, 27, QString::fromStdString(texts::DistributorLine()));
-    LabelCopy = PlaceLabel(PanelAbout, "LabelCopy", 60, 47, QString::fromUtf8(texts::Authorship));
-
-    BevelAbout = new QFrame(PanelAbout);
-    BevelAbout->setObjectName("BevelAbout");
-    BevelAbout->setFrameShape(QFrame::HLine);
-    BevelAbout->setFrameShadow(QFrame::Sunken);
-    BevelAbout->setGeometry(16, 65, 289, 4);
-
-    LabelUrl = PlaceLabel(PanelAbout, "LabelUrl", 15, 73, QString::fromUtf8(texts::WebAddress));
     QFont f = LabelUrl->font();
     f.setUnderline(true);
     LabelUrl->setFont(f);
@@ -67,11 +53,6 @@ void TFormAbout::buildContents() {
     LabelUrl->setCursor(Qt::PointingHandCursor);
     LabelUrl->adjustSize();
     LabelUrl->installEventFilter(this);
-
-    LabelMemTotal = PlaceLabel(PanelAbout, "LabelMemTotal", 16, 124, QString());
-    ProgressBarP = new QProgressBar(PanelAbout);
-    ProgressBarP->setObjectName("ProgressBarP");
-    ProgressBarP->setGeometry(16, 146, 289, 15);
     ProgressBarP->setRange(0, 100);
     ProgressBarP->setTextVisible(false);
 

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "app/dialogs/control_table.h"
 #include "app/hotkey/menu_shortcut.h"
 #include "app/services/notice.h"
 #include "app/services/launching.h"
@@ -26,27 +27,8 @@ namespace orbel {
 
 namespace {
 
-template <class W> W* Place(W* w, const char* name, int x, int y) {
-    w->setObjectName(name);
-    w->move(x, y);
-    w->adjustSize();
-    return w;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int x, int y) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, 60, 25);
-    // No button answers Enter on its own.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
-TEnhComboBox* FontBox(QWidget* parent, const char* name, int x, int y) {
-    auto* c = new TEnhComboBox(parent);
-    c->setObjectName(name);
-    c->setGeometry(x, y, 137, 21);
+// The font boxes draw as the rest of the program's boxes do.
+void SetUpFontBox(TEnhComboBox* c) {
     c->setAlwaysShowBorder(true);
     c->setAutoDropDownWidth(true);
     c->setButtonStaysPushed(true);
@@ -54,7 +36,6 @@ TEnhComboBox* FontBox(QWidget* parent, const char* name, int x, int y) {
     c->setDropDownWidth(137);
     c->setHorizontalExtent(0);
     c->setToolTip(QString());
-    return c;
 }
 
 // Puts a control in the next row at its designed x, with the room its
@@ -100,63 +81,54 @@ void TFormConfig::buildContents() {
     PCSettings->addTab(TSVisuals, "Visuals");
     PCSettings->setCurrentIndex(0);
 
-    GrpBxMixed = new QGroupBox("General Settings", TSControl);
-    GrpBxMixed->setObjectName("GrpBxMixed");
-    GrpBxMixed->setGeometry(9, 13, 296, 81);
-    ChkBxSystray = Place(new QCheckBox("Always show Tandrel Orbel in Systray", GrpBxMixed), "ChkBxSystray", 10, 25);
-    ChkBxTaskBar = Place(new QCheckBox("Always* show Tandrel Orbel in TaskBar", GrpBxMixed), "ChkBxTaskBar", 10, 51);
-    // Below the general settings, out of the Tab cycle, which stays as it
-    // was: a click or Alt+M reaches the box, whose keys are all taken as
-    // the shortcut.
-    GrpBxHotkey = new QGroupBox("Menu Shortcut", TSControl);
-    GrpBxHotkey->setObjectName("GrpBxHotkey");
-    GrpBxHotkey->setGeometry(9, 102, 296, 104);
-    LblMenuHotkey = Place(new QLabel("Open the &menu with", GrpBxHotkey), "LblMenuHotkey", 10, 25);
-    EdMenuHotkey = new KeySequenceField(GrpBxHotkey);
-    EdMenuHotkey->setObjectName("EdMenuHotkey");
-    EdMenuHotkey->setGeometry(141, 20, 137, 21);
+    // The check boxes and captions take the size their captions need.
+    // clang-format off
+    BuildControls(this, {
+        {GrpBxMixed, "GrpBxMixed", "TSControl", {9, 13, 296, 81}, "General Settings"},
+        {ChkBxSystray, "ChkBxSystray", "GrpBxMixed", {10, 25, 0, 0}, "Always show Tandrel Orbel in Systray"},
+        {ChkBxTaskBar, "ChkBxTaskBar", "GrpBxMixed", {10, 51, 0, 0}, "Always* show Tandrel Orbel in TaskBar"},
+        // Below the general settings, out of the Tab cycle, which stays as it
+        // was: a click or Alt+M reaches the box, whose keys are all taken as
+        // the shortcut.
+        {GrpBxHotkey, "GrpBxHotkey", "TSControl", {9, 102, 296, 104}, "Menu Shortcut"},
+        {LblMenuHotkey, "LblMenuHotkey", "GrpBxHotkey", {10, 25, 0, 0}, "Open the &menu with"},
+        {EdMenuHotkey, "EdMenuHotkey", "GrpBxHotkey", {141, 20, 137, 21}},
+        {LblHotkeyNote, "LblHotkeyNote", "GrpBxHotkey", {10, 50, 276, 46}},
+
+        {CBWinDefDraw, "CBWinDefDraw", "TSVisuals", {10, 25, 0, 0}, "Draw all fonts as Windows default"},
+        {GrpBxFontSets, "GrpBxFontSets", "TSVisuals", {9, 47, 285, 116}, "Program Font Settings"},
+        {LblFontName, "LblFontName", "GrpBxFontSets", {10, 25, 0, 0}, "Font Name"},
+        {CmBoxFontName, "CmBoxFontName", "GrpBxFontSets", {141, 20, 137, 21}},
+        {LblFontSize, "LblFontSize", "GrpBxFontSets", {10, 55, 0, 0}, "Font Size"},
+        {CmBoxFontSize, "CmBoxFontSize", "GrpBxFontSets", {141, 50, 137, 21}},
+        {BtnDefault, "BtnDefault", "GrpBxFontSets", {8, 84, 60, 25}, "Default"},
+
+        // The panels lie over the pages' right side: made after them, they
+        // stack above them.
+        {PanelHeading, "PanelHeading", nullptr, {319, 24, 145, 23}, "Context Sensitive Help", nullptr,
+         Centred | RaisedPanel},
+        {PanelHelp, "PanelHelp", nullptr, {319, 47, 145, 212}, {}, nullptr, RaisedPanel},
+        {RichEditHelp, "RichEditHelp", "PanelHelp", {3, 4, 139, 204}},
+        {BtnCancel, "BtnCancel", nullptr, {228, 264, 60, 25}, "Cancel"},
+        {BtnApply, "BtnApply", nullptr, {288, 264, 60, 25}, "Apply"},
+        {BtnOK, "BtnOK", nullptr, {348, 264, 60, 25}, "OK"},
+        {BtnHelp, "BtnHelp", nullptr, {408, 264, 60, 25}, "Help"},
+    });
+    // clang-format on
+
+    // What the table's columns do not say.
     EdMenuHotkey->setFocusPolicy(Qt::ClickFocus);
     EdMenuHotkey->setAccessibleName("Menu shortcut");
     LblMenuHotkey->setBuddy(EdMenuHotkey);
-    LblHotkeyNote = new QLabel(GrpBxHotkey);
-    LblHotkeyNote->setObjectName("LblHotkeyNote");
-    LblHotkeyNote->setGeometry(10, 50, 276, 46);
     LblHotkeyNote->setWordWrap(true);
     LblHotkeyNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LblHotkeyNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    connect(EdMenuHotkey, &KeySequenceField::keySequenceChanged, this, [this] {
-        hotkeyChosen_ = true;
-        LblHotkeyNote->setText(QStringLiteral("Apply or OK takes these keys."));
-        if (isVisible()) fitTexts();
-    });
-
-    CBWinDefDraw = Place(new QCheckBox("Draw all fonts as Windows default", TSVisuals), "CBWinDefDraw", 10, 25);
-    GrpBxFontSets = new TkvWinGroupBox("Program Font Settings", TSVisuals);
-    GrpBxFontSets->setObjectName("GrpBxFontSets");
-    GrpBxFontSets->setGeometry(9, 47, 285, 116);
-    LblFontName = Place(new QLabel("Font Name", GrpBxFontSets), "LblFontName", 10, 25);
-    CmBoxFontName = FontBox(GrpBxFontSets, "CmBoxFontName", 141, 20);
-    LblFontSize = Place(new QLabel("Font Size", GrpBxFontSets), "LblFontSize", 10, 55);
-    CmBoxFontSize = FontBox(GrpBxFontSets, "CmBoxFontSize", 141, 50);
+    for (TEnhComboBox* c : {CmBoxFontName, CmBoxFontSize}) SetUpFontBox(c);
     CmBoxFontSize->setExtendedInterface(true);
     CmBoxFontSize->addItems({"6", "7", "8", "9", "10", "11", "12"});
     CmBoxFontSize->setCurrentIndex(-1);
     LblFontName->setBuddy(CmBoxFontName);
     LblFontSize->setBuddy(CmBoxFontSize);
-    BtnDefault = Button(GrpBxFontSets, "BtnDefault", "Default", 8, 84);
-
-    PanelHeading = new QLabel("Context Sensitive Help", this);
-    PanelHeading->setObjectName("PanelHeading");
-    PanelHeading->setGeometry(319, 24, 145, 23);
-    PanelHeading->setAlignment(Qt::AlignCenter);
-    PanelHeading->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelHelp = new QFrame(this);
-    PanelHelp->setObjectName("PanelHelp");
-    PanelHelp->setGeometry(319, 47, 145, 212);
-    PanelHelp->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    RichEditHelp = new QPlainTextEdit(PanelHelp);
-    RichEditHelp->setObjectName("RichEditHelp");
-    RichEditHelp->setGeometry(3, 4, 139, 204);
     RichEditHelp->setReadOnly(true);
     RichEditHelp->setFocusPolicy(Qt::NoFocus);
     RichEditHelp->setFrameStyle(QFrame::NoFrame);
@@ -164,14 +136,11 @@ void TFormConfig::buildContents() {
     RichEditHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     RichEditHelp->setBackgroundRole(QPalette::Window);
     RichEditHelp->viewport()->setBackgroundRole(QPalette::Window);
-    // The panels lie over the pages' right side.
-    PanelHeading->raise();
-    PanelHelp->raise();
-
-    BtnCancel = Button(this, "BtnCancel", "Cancel", 228, 264);
-    BtnApply = Button(this, "BtnApply", "Apply", 288, 264);
-    BtnOK = Button(this, "BtnOK", "OK", 348, 264);
-    BtnHelp = Button(this, "BtnHelp", "Help", 408, 264);
+    connect(EdMenuHotkey, &KeySequenceField::keySequenceChanged, this, [this] {
+        hotkeyChosen_ = true;
+        LblHotkeyNote->setText(QStringLiteral("Apply or OK takes these keys."));
+        if (isVisible()) fitTexts();
+    });
 
     // BtnOK, the pages (tab bar, then the controls of the visible page),
     // BtnCancel, BtnApply, BtnHelp.

@@ -90,6 +90,10 @@ void HandLayout::design(std::initializer_list<QWidget*> controls) {
     for (QWidget* w : controls) rects_.insert(w, w->geometry());
 }
 
+void HandLayout::design(const QList<QWidget*>& controls) {
+    for (QWidget* w : controls) rects_.insert(w, w->geometry());
+}
+
 void HandLayout::designPlaces(std::initializer_list<QWidget*> controls) {
     for (QWidget* w : controls) rects_.insert(w, QRect(w->pos(), QSize(0, 0)));
 }

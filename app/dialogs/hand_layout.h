@@ -5,6 +5,7 @@
 // makes its control bigger, and the controls below or beside it move along.
 
 #include <QHash>
+#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -26,6 +27,7 @@ class HandLayout {
 public:
     // Takes each control's present geometry as its designed one.
     void design(std::initializer_list<QWidget*> controls);
+    void design(const QList<QWidget*>& controls);
     // The same for controls sized to their caption: only the place counts.
     void designPlaces(std::initializer_list<QWidget*> controls);
     bool empty() const { return rects_.isEmpty(); }

@@ -1,8 +1,6 @@
 #include "app/manager/form_items.h"
 
 #include <QCloseEvent>
-#include <QFrame>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,8 +8,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
-#include <QVBoxLayout>
 
 #include "app/manager/file_icons.h"
 #include "app/manager/item_tree_model.h"
@@ -28,58 +24,6 @@
 #include "platform/applications.h"
 
 namespace orbel {
-
-namespace {
-
-// Hints: the tooltip, and as status tip the text the status line shows
-// while the pointer rests on the control.
-void SetHint(QWidget* w, const char* hint) {
-    const QString h = QString::fromUtf8(hint);
-    w->setToolTip(h);
-    w->setStatusTip(h);
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* hint, QRect geometry) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    SetHint(b, hint);
-    return b;
-}
-
-// A panel header: a raised caption with a small picture at its left.
-QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const char* hint, const char* imageName,
-                   const char* imageHint, int image, QLabel** picture, const ImageLists& images) {
-    auto* head = new QLabel(QString::fromUtf8(caption), parent);
-    head->setObjectName(name);
-    head->setGeometry(0, 0, 175, 20);
-    head->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    head->setAlignment(Qt::AlignCenter);
-    QFont f = head->font();
-    f.setBold(true);
-    head->setFont(f);
-    SetHint(head, hint);
-    auto* pic = new QLabel(head);
-    pic->setObjectName(imageName);
-    pic->setGeometry(3, 2, 16, 16);
-    pic->setPixmap(images.menuImage(image, pic->devicePixelRatioF()));
-    SetHint(pic, imageHint);
-    *picture = pic;
-    return head;
-}
-
-QLineEdit* ReadOnlyLine(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(name);
-    e->setReadOnly(true);
-    e->setFrame(false);
-    e->setFocusPolicy(Qt::ClickFocus);
-    e->setGeometry(geometry);
-    return e;
-}
-
-}  // namespace
 
 TFormItems::TFormItems(const ManagerParts& parts)
     : store_(parts.store), clock_(parts.clock), systemColour_(parts.systemColour), host_(parts.host) {
@@ -105,26 +49,7 @@ TFormItems::TFormItems(const ManagerParts& parts)
 }
 
 void TFormItems::buildContents() {
-    // The client area: controls placed by hand in a body above the status bar.
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    auto* body = body_ = new QWidget(this);
-    body->setObjectName("ClientArea");
-    body->setFixedSize(521, 513);
-    outer->addWidget(body);
-
-    TVItems = new TkvWinTreeView(body);
-    TVItems->setObjectName("TVItems");
-    TVItems->setGeometry(4, 4, 334, 478);
-    TVItems->setHeaderHidden(true);
-    TVItems->setIndentation(19);
-    TVItems->setIconSize(QSize(16, 18));
-    TVItems->setUniformRowHeights(true);
-    TVItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TVItems->setSelectionMode(QAbstractItemView::SingleSelection);
-    TVItems->setContextMenuPolicy(Qt::CustomContextMenu);
-    TVItems->setModel(treeModel);
+    makeControls();
     connect(TVItems, &QTreeView::expanded, this, [this](const QModelIndex& i) { treeModel->setExpanded(i, true); });
     connect(TVItems, &QTreeView::collapsed, this, [this](const QModelIndex& i) { treeModel->setExpanded(i, false); });
     // A right click in the tree opens the same menu as the tray icon.
@@ -134,366 +59,27 @@ void TFormItems::buildContents() {
         treeModel->setCurrent(current);
         TVItemsChange();
     });
-
-    // A new user's first step, under the tree it fills.
-    BitBtnAddApps = MakeButton(body, "BitBtnAddApps", "Add Appl&ications..",
-                               "Add the installed applications, in folders by their category", QRect(4, 486, 120, 23));
     connect(BitBtnAddApps, &QPushButton::clicked, this, &TFormItems::BitBtnAddAppsClick);
     // Every edit that adds, removes or moves rows may fill or empty the tree.
     connect(treeModel, &QAbstractItemModel::rowsInserted, this, &TFormItems::showEmptyHint);
     connect(treeModel, &QAbstractItemModel::rowsRemoved, this, &TFormItems::showEmptyHint);
     connect(treeModel, &QAbstractItemModel::rowsMoved, this, &TFormItems::showEmptyHint);
     connect(treeModel, &QAbstractItemModel::modelReset, this, &TFormItems::showEmptyHint);
-
-    buildPropertiesPanel(body);
-    buildAdminPanel(body);
-    setupEditing();
-    setupAddModes();
-
-    StatusBarHelp = new QStatusBar(this);
-    StatusBarHelp->setObjectName("StatusBarHelp");
-    StatusBarHelp->setSizeGripEnabled(false);
-    StatusBarHelp->setFixedHeight(20);
-    StatusPanel = new QLabel(statusText_, StatusBarHelp);
-    StatusPanel->setObjectName("StatusPanel");
-    // The only panel: it reaches the bar's right end, as the last panel of
-    // a status bar does, so that messages are not cut short before it.
-    StatusPanel->setMinimumWidth(345);
-    StatusBarHelp->addWidget(StatusPanel, 1);
-    outer->addWidget(StatusBarHelp);
-
-    setTabOrder(TVItems, EditSName);
-    setTabOrder(EditSName, EditSParams);
-    setTabOrder(EditSParams, RBFile);
-    setTabOrder(RBFile, RBFileDirectory);
-    setTabOrder(RBFileDirectory, RBSeparator);
-    setTabOrder(RBSeparator, RBFolder);
-    setTabOrder(RBFolder, addNameBox);
-    setTabOrder(addNameBox, BitBtnAdd);
-    setTabOrder(BitBtnAdd, BitBtnAttach);
-    setTabOrder(BitBtnAttach, BitBtnCut);
-    setTabOrder(BitBtnCut, BitBtnCopy);
-    setTabOrder(BitBtnCopy, BitBtnPaste);
-    setTabOrder(BitBtnPaste, BitBtnDelete);
-    setTabOrder(BitBtnDelete, BitBtnUndo);
-    setTabOrder(BitBtnUndo, BitBtnSweep);
-    setTabOrder(BitBtnSweep, BitBtnSave);
-    setTabOrder(BitBtnSave, BitBtnLaunch);
-    setTabOrder(BitBtnLaunch, BitBtnHelp);
-    setTabOrder(BitBtnHelp, BitBtnClose);
-    setTabOrder(BitBtnClose, BitBtnAddApps);
-    TVItems->setFocus();
-
-    // Names for screen readers: the caption each box begins with or stands
-    // under. Set here, since no label stands beside these boxes but the
-    // name box's caption, which is shortened when it is too wide.
-    TVItems->setAccessibleName("Items");
-    PanelProp->setAccessibleName(PanelHeadProp->text());
-    PanelAdmin->setAccessibleName(PanelHeadAdmin->text());
-    EditSName->setAccessibleName("Item Text");
-    filePathBox->setAccessibleName("File Path");
-    fileNameBox->setAccessibleName("File Name");
-    fileParamsBox->setAccessibleName("Parameters");
-    EditSParams->setAccessibleName("Parameters");
-
-    itemTextCaption_ = LabelItemText->text();
-
-    design_.design({PanelProp,   PanelHeadProp,   ImgFType,    EditSName,    LblFType,       filePathBox,
-                    fileNameBox, fileParamsBox,   EditSParams, PanelAdmin,   PanelHeadAdmin, RGSelectType,
-                    RBFile,      RBFileDirectory, RBSeparator, RBFolder,     LabelItemText,  addNameBox,
-                    BitBtnAdd,   BitBtnAttach,    BitBtnCut,   BitBtnCopy,   BitBtnPaste,    BitBtnDelete,
-                    BitBtnUndo,  BitBtnSweep,     BitBtnSave,  BitBtnLaunch, BitBtnHelp,     BitBtnClose,
-                    TVItems,     BitBtnAddApps,   body_,       StatusBarHelp});
-    showEmptyHint();
-    fitTexts();
-}
-
-TFormItems::~TFormItems() = default;
-
-void TFormItems::buildPropertiesPanel(QWidget* body) {
-    PanelProp = new QFrame(body);
-    PanelProp->setObjectName("PanelProp");
-    PanelProp->setGeometry(342, 4, 175, 190);
-    PanelProp->setFrameShape(QFrame::StyledPanel);
-    PanelHeadProp = MakeHeader(PanelProp, "PanelHeadProp", "Properties",
-                               "\"Properties\" is the place where you can view and modify the details of each item",
-                               "ImageDesProp",
-                               "\"Properties\" is the place where you can view the details of each item", img::Gear,
-                               &ImageDesProp, *ILAllPublic);
-
-    ImgFType = new QLabel(PanelProp);
-    ImgFType->setObjectName("ImgFType");
-    ImgFType->setGeometry(6, 27, 16, 16);
-    SetHint(ImgFType, "This is the showed \"item text\"");
-    drawTypeImage(-1, -1);
-
-    EditSName = new QLineEdit(PanelProp);
-    EditSName->setObjectName("EditSName");
-    EditSName->setGeometry(28, 24, 141, 22);
-    EditSName->setEnabled(false);
-    SetHint(EditSName, "This is the showed \"item text\"");
     EditSName->installEventFilter(this);
-
-    LblFType = new QLabel("Item Type:", PanelProp);
-    LblFType->setObjectName("LblFType");
-    LblFType->setGeometry(6, 50, 163, 16);
-    SetHint(LblFType, "The type of the item (some are handled by program)");
-
-    filePathBox = new QPlainTextEdit("File Path:", PanelProp);
-    filePathBox->setObjectName("RichEditFPath");
-    filePathBox->setReadOnly(true);
-    filePathBox->setFrameShape(QFrame::NoFrame);
-    filePathBox->setFocusPolicy(Qt::ClickFocus);
-    filePathBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    filePathBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    filePathBox->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    filePathBox->setGeometry(6, 68, 163, 41);
-    SetHint(filePathBox, "The file-path (e.g. c:\\tandrel\\) which the item points at");
-
-    fileNameBox = ReadOnlyLine(PanelProp, "RichEditFName", "File Name:", QRect(6, 112, 163, 20));
-    SetHint(fileNameBox, "The file-name (e.g. orbel.exe) which the item points at");
-
-    fileParamsBox = ReadOnlyLine(PanelProp, "RichEditFParams", "Parameters:", QRect(6, 137, 163, 20));
-    SetHint(fileParamsBox, "The parameters to use for executing this (exe) file");
-
-    EditSParams = new QLineEdit(PanelProp);
-    EditSParams->setObjectName("EditSParams");
-    EditSParams->setGeometry(6, 160, 163, 22);
-    EditSParams->setEnabled(false);
-    SetHint(EditSParams, "The parameters to use for executing this (exe) file");
     EditSParams->installEventFilter(this);
-}
-
-void TFormItems::buildAdminPanel(QWidget* body) {
-    PanelAdmin = new QFrame(body);
-    PanelAdmin->setObjectName("PanelAdmin");
-    PanelAdmin->setGeometry(342, 197, 175, 312);
-    PanelAdmin->setFrameShape(QFrame::StyledPanel);
-    const char* adminHint = "\"Administer\" is the place where you add, delete etc. items";
-    PanelHeadAdmin = MakeHeader(PanelAdmin, "PanelHeadAdmin", "Administer", adminHint, "ImageDesAdmin", adminHint,
-                                img::Manage, &ImageDesAdmin, *ILAllPublic);
-
-    RGSelectType = new QGroupBox("Type of item to add", PanelAdmin);
-    RGSelectType->setObjectName("RGSelectType");
-    RGSelectType->setGeometry(4, 22, 167, 88);
-    auto radio = [this](const char* name, const char* caption, const char* hint, int y) {
-        auto* r = new QRadioButton(QString::fromUtf8(caption), RGSelectType);
-        r->setObjectName(name);
-        r->setGeometry(8, y, 155, 17);
-        SetHint(r, hint);
-        return r;
-    };
-    RBFile = radio("RBFile", "File - Normal", "Choosing this will enable the \"add..\" which is used with files", 17);
-    RBFileDirectory = radio("RBFileDirectory", "File - Directory",
-                            "Choosing this will enable the \"add..\" which is used with directories", 34);
-    RBSeparator = radio("RBSeparator", "Separator", "Choosing this makes it possible to add separators", 51);
-    RBFolder = radio("RBFolder", "Folder (virtual)", "Choosing this makes it possible to add sub-treeview-folders", 68);
-    RBFile->setChecked(true);
-
-    LabelItemText = new QLabel("Item Text", PanelAdmin);
-    LabelItemText->setObjectName("LabelItemText");
-    LabelItemText->setAlignment(Qt::AlignCenter);
-    LabelItemText->setGeometry(4, 112, 167, 16);
-
-    addNameBox = new QLineEdit(PanelAdmin);
-    addNameBox->setObjectName("MemoAddName");
-    addNameBox->setGeometry(4, 129, 167, 22);
-    SetHint(addNameBox, "This will be the showed \"item text\" for whatever item type");
-
-    // Two columns of buttons, 80 wide; rows 25 apart, groups a little more.
-    auto at = [](int column, int y) { return QRect(column == 0 ? 4 : 91, y, 80, 23); };
-    BitBtnAdd = MakeButton(PanelAdmin, "BitBtnAdd", "Add..", "Find a file of any type and prepare it to be attached",
-                           at(0, 154));
-    BitBtnAttach = MakeButton(PanelAdmin, "BitBtnAttach", "Attach",
-                              "Attach either a file or separator (depends on selection)", at(1, 154));
-    BitBtnAttach->setEnabled(false);
-    BitBtnCut = MakeButton(PanelAdmin, "BitBtnCut", "&Cut",
-                           "Cut an item (in most cases to paste it into another place)", at(0, 182));
-    BitBtnCopy = MakeButton(PanelAdmin, "BitBtnCopy", "C&opy",
-                            "Copy an item (in most cases to paste it into another place)", at(1, 182));
-    BitBtnPaste = MakeButton(PanelAdmin, "BitBtnPaste", "&Paste",
-                             "Paste an item which you have just cutted or copyed before", at(0, 207));
-    BitBtnDelete = MakeButton(PanelAdmin, "BitBtnDelete", "&Delete", "Delete an item", at(1, 207));
-    BitBtnUndo = MakeButton(PanelAdmin, "BitBtnUndo", "&Undo", "Undo all changes (since last save)", at(0, 236));
-    BitBtnSweep = MakeButton(PanelAdmin, "BitBtnSweep", "&Sweep", "Sweep for invalid items (e.g. non-existing files)",
-                             at(1, 236));
-    BitBtnSave = MakeButton(PanelAdmin, "BitBtnSave", "S&ave",
-                            "Save changes (take effect after closing the form) - only new changes can be undone",
-                            at(0, 261));
-    BitBtnLaunch = MakeButton(PanelAdmin, "BitBtnLaunch", "&Launch",
-                              "Launch the given shortcut (the same as launching them from the popumenu)", at(1, 261));
-    BitBtnHelp = MakeButton(PanelAdmin, "BitBtnHelp", "&Help", "Get help", at(0, 286));
-    BitBtnClose = MakeButton(PanelAdmin, "BitBtnClose", "C&lose",
-                             "Exit (changes made since last save won't be applyed)", at(1, 286));
-    for (QPushButton* b : {BitBtnCut, BitBtnCopy, BitBtnPaste, BitBtnDelete, BitBtnLaunch}) b->setEnabled(false);
-
     connect(BitBtnSave, &QPushButton::clicked, this, &TFormItems::BitBtnSaveClick);
     connect(BitBtnUndo, &QPushButton::clicked, this, &TFormItems::BitBtnUndoClick);
     connect(BitBtnSweep, &QPushButton::clicked, this, &TFormItems::BitBtnSweepClick);
     connect(BitBtnLaunch, &QPushButton::clicked, this, &TFormItems::BitBtnLaunchClick);
     connect(BitBtnHelp, &QPushButton::clicked, this, &TFormItems::BitBtnHelpClick);
     connect(BitBtnClose, &QPushButton::clicked, this, &TFormItems::BitBtnCloseClick);
+    setupEditing();
+    setupAddModes();
+    showEmptyHint();
+    fitTexts();
 }
 
-// ---- Room for the captions -----------------------------------------------
-
-namespace {
-
-// The width a label needs for the widest of several texts.
-int WidestCaption(const QLabel* label, const QStringList& texts) {
-    const QFontMetrics fm(label->font());
-    int widest = 0;
-    for (const QString& t : texts) widest = qMax(widest, fm.horizontalAdvance(t));
-    return widest + CaptionNeeds(label).width() - fm.horizontalAdvance(label->text());
-}
-
-}  // namespace
-
-void TFormItems::fitTexts() {
-    if (design_.empty()) return;
-    const QRect prop = design_.designed(PanelProp);
-    // The right-hand column is as wide as its widest caption needs.
-    int column = prop.width();
-    const auto needs = [&column](int width) { column = qMax(column, width); };
-    // Header captions are centred, clear of the picture at their left.
-    for (QLabel* head : {PanelHeadProp, PanelHeadAdmin})
-        needs(CaptionNeeds(head).width() + 2 * (ImageDesProp->geometry().right() + 3));
-    QStringList types;
-    for (const std::string& t : ItemTypeLines()) types << QString::fromStdString(t);
-    // The type line may reach the panel's frame.
-    const int margin = design_.designed(LblFType).x();
-    needs(margin + WidestCaption(LblFType, types) + PanelProp->frameWidth());
-    for (QWidget* box : {fileNameBox, fileParamsBox}) needs(margin + CaptionNeeds(box).width() + margin);
-    const QFontMetrics pathFm(filePathBox->font());
-    needs(margin + pathFm.horizontalAdvance("File Path: N/A") + 2 * int(filePathBox->document()->documentMargin()) +
-          margin);
-
-    const QRect group = design_.designed(RGSelectType);
-    const QRect radio = design_.designed(RBFile);
-    int radios = radio.width();
-    for (QWidget* r : {RBFile, RBFileDirectory, RBSeparator, RBFolder}) radios = qMax(radios, design_.grown(r).width());
-    const int groupWidth = std::max(
-        {group.width(), radio.x() + radios + group.width() - (radio.right() + 1), CaptionNeeds(RGSelectType).width()});
-    needs(groupWidth + prop.width() - group.width());
-    needs(WidestCaption(LabelItemText, {manager_texts::CaptionPlain, manager_texts::CaptionDirectory,
-                                        manager_texts::CaptionFolder, manager_texts::CaptionSeparator}) +
-          prop.width() - design_.designed(LabelItemText).width());
-
-    // The buttons stand in two columns of one width.
-    const QRect left = design_.designed(BitBtnAdd), right = design_.designed(BitBtnAttach);
-    int buttonWidth = left.width();
-    for (QPushButton* b : PanelAdmin->findChildren<QPushButton*>())
-        buttonWidth = qMax(buttonWidth, design_.grown(b).width());
-    needs(buttonWidth * 2 + prop.width() - left.width() - right.width());
-
-    // The group and the buttons take the column's whole width.
-    const int grow = column - prop.width();
-    const int propHeight = fitPropertiesPanel(column);
-    const int adminHeight = fitAdminPanel(column, (left.width() + right.width() + grow) / 2, group.width() + grow);
-    const QRect admin = design_.designed(PanelAdmin);
-    PanelProp->setGeometry(prop.x(), prop.y(), column, propHeight);
-    const int adminTop = prop.y() + propHeight + admin.y() - (prop.bottom() + 1);
-    PanelAdmin->setGeometry(admin.x(), adminTop, column, adminHeight);
-
-    // The tree keeps its width and takes the column's height.
-    const QRect body = design_.designed(body_);
-    const QSize client(prop.x() + column + body.width() - (prop.right() + 1),
-                       qMax(body.height(), adminTop + adminHeight + body.height() - (admin.bottom() + 1)));
-    // The button under it keeps its distance from the bottom and shows its
-    // caption whole; the tree ends its designed gap above the button.
-    const QRect tree = design_.designed(TVItems);
-    const QRect apps = design_.designed(BitBtnAddApps);
-    const QSize appsNeeds = design_.grown(BitBtnAddApps);
-    const int appsBottom = client.height() - (body.height() - (apps.bottom() + 1));
-    const int appsTop = appsBottom - appsNeeds.height();
-    BitBtnAddApps->setGeometry(apps.x(), appsTop, qMin(tree.width(), appsNeeds.width()), appsNeeds.height());
-    TVItems->setGeometry(tree.x(), tree.y(), tree.width(), appsTop - (apps.y() - (tree.bottom() + 1)) - tree.y());
-    body_->setFixedSize(client);
-    // The bar keeps three pixels above its panel and two below.
-    const int bar = qMax(design_.designed(StatusBarHelp).height(), CaptionNeeds(StatusPanel).height() + 5);
-    StatusBarHelp->setFixedHeight(bar);
-    showItemTextCaption();
-    setClientSize({client.width(), client.height() + bar});
-}
-
-int TFormItems::fitPropertiesPanel(int width) {
-    const int grow = width - design_.designed(PanelProp).width();
-    // A control across the panel: its designed place and width, moved down
-    // with the rows and as much wider as the panel is.
-    const auto span = [this, grow](QWidget* w, RowFlow& rows, int height) {
-        const QRect d = design_.designed(w);
-        w->setGeometry(d.x(), rows.place(d.y()), d.width() + grow, qMax(d.height(), height));
-        rows.ends(w);
-    };
-    RowFlow rows(0);
-    span(PanelHeadProp, rows, CaptionNeeds(PanelHeadProp).height());
-    span(EditSName, rows, CaptionNeeds(EditSName).height());
-    // The picture stays centred beside the name box.
-    const QRect picture = design_.designed(ImgFType);
-    ImgFType->move(picture.x(), EditSName->y() + (EditSName->height() - picture.height()) / 2);
-    span(LblFType, rows, CaptionNeeds(LblFType).height());
-    LblFType->resize(width - LblFType->x() - PanelProp->frameWidth(), LblFType->height());
-    // Two lines of the path.
-    const QFontMetrics fm(filePathBox->font());
-    span(filePathBox, rows, 2 * fm.lineSpacing() + 2 * int(filePathBox->document()->documentMargin()) + 1);
-    for (QWidget* w : {fileNameBox, fileParamsBox, EditSParams}) span(w, rows, CaptionNeeds(w).height());
-    const QRect d = design_.designed(PanelProp);
-    return qMax(d.height() + rows.push(), rows.bottom() + d.height() - (design_.designed(EditSParams).bottom() + 1));
-}
-
-int TFormItems::fitAdminPanel(int width, int buttonWidth, int groupWidth) {
-    const QRect panel = design_.designed(PanelAdmin);
-    const int grow = width - panel.width();
-    RowFlow rows(0);
-    const auto span = [this, grow](QWidget* w, RowFlow& rows, int height, int gap) {
-        const QRect d = design_.designed(w);
-        w->setGeometry(d.x(), rows.place(d.y(), gap), d.width() + grow, qMax(d.height(), height));
-        rows.ends(w);
-    };
-    span(PanelHeadAdmin, rows, CaptionNeeds(PanelHeadAdmin).height(), 0);
-
-    // The mode buttons one below the other, under the group's title.
-    const QRect group = design_.designed(RGSelectType);
-    RowFlow inside(GroupContentTop(RGSelectType));
-    for (QRadioButton* r : {RBFile, RBFileDirectory, RBSeparator, RBFolder}) {
-        const QRect d = design_.designed(r);
-        const QSize needs = design_.grown(r);
-        r->setGeometry(d.x(), inside.place(d.y(), 0), groupWidth - (group.width() - d.width()), needs.height());
-        inside.ends(r);
-    }
-    const int groupBottom = group.height() - (design_.designed(RBFolder).bottom() + 1);
-    RGSelectType->setGeometry(group.x(), rows.place(group.y()), groupWidth,
-                              qMax(group.height() + inside.push(), inside.bottom() + groupBottom));
-    rows.ends(RGSelectType);
-    span(LabelItemText, rows, CaptionNeeds(LabelItemText).height(), 1);
-    span(addNameBox, rows, CaptionNeeds(addNameBox).height(), 1);
-
-    const QRect left = design_.designed(BitBtnAdd), right = design_.designed(BitBtnAttach);
-    const int secondX = left.x() + buttonWidth + right.x() - (left.right() + 1);
-    const std::pair<QPushButton*, QPushButton*> pairs[] = {{BitBtnAdd, BitBtnAttach},   {BitBtnCut, BitBtnCopy},
-                                                           {BitBtnPaste, BitBtnDelete}, {BitBtnUndo, BitBtnSweep},
-                                                           {BitBtnSave, BitBtnLaunch},  {BitBtnHelp, BitBtnClose}};
-    for (auto [first, second] : pairs) {
-        const int top = rows.place(design_.designed(first).y());
-        const int height = qMax(design_.grown(first).height(), design_.grown(second).height());
-        first->setGeometry(left.x(), top, buttonWidth, height);
-        second->setGeometry(secondX, top, buttonWidth, height);
-        rows.ends(first);
-    }
-    const int below = panel.height() - (design_.designed(BitBtnClose).bottom() + 1);
-    return qMax(panel.height() + rows.push(), rows.bottom() + below);
-}
-
-void TFormItems::showItemTextCaption() {
-    // A caption too wide for the panel ends in an ellipsis; its whole text
-    // stays in the tooltip and in the name box's accessible name.
-    const QFontMetrics fm(LabelItemText->font());
-    const int room = LabelItemText->contentsRect().width() - 2 * LabelItemText->margin();
-    const QString shown = fm.elidedText(itemTextCaption_, Qt::ElideMiddle, room);
-    LabelItemText->setText(shown);
-    LabelItemText->setToolTip(shown == itemTextCaption_ ? QString() : itemTextCaption_);
-    addNameBox->setAccessibleName(itemTextCaption_);
-}
+TFormItems::~TFormItems() = default;
 
 // ---- Status line -------------------------------------------------------
 

@@ -256,8 +256,9 @@ private:
     TreeNode* dropFollows = nullptr;
 
     void buildContents() override;
-    void buildPropertiesPanel(QWidget* body);
-    void buildAdminPanel(QWidget* body);
+    // The controls, the status bar and the tab order, each control at its
+    // designed place (form_items_layout.cpp).
+    void makeControls();
     void drawTypeImage(int imageIndex, int itemNumber);
     // The tree's hint on how to start, shown while the user's part is empty.
     void showEmptyHint();

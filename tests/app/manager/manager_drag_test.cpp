@@ -23,7 +23,6 @@
 
 using namespace orbel;
 using orbel::testing::Control;
-using orbel::testing::NodeNamed;
 using orbel::testing::TestProgram;
 using orbel::testing::TreeModelOf;
 
@@ -41,58 +40,28 @@ void WriteStore(TestProgram& t) {
     t.write("shortcuts/Sub/shortcuts.txt", "");
 }
 
-struct Fixture {
-    Fixture() {
-        WriteStore(t);
-        t.startUp();
-        f = t.program().items();
-        f->show();
+struct Fixture : testing::ManagerFixture {
+    Fixture() : ManagerFixture(WriteStore) {
         QVERIFY(QTest::qWaitForWindowExposed(f));
-        Control<TkvWinTreeView>(f, "TVItems")->expandAll();
+        view()->expandAll();
     }
-    TreeNode* node(const char* text) { return NodeNamed(t.program().store().items, text); }
-    // The node at a row path, for names used twice.
-    TreeNode* at(const char* path) { return orbel::testing::NodeAt(t.program().store().items, path); }
     // The row's centre, scrolled into view first: the fully expanded tree
     // is taller than the view.
     QPoint centre(const TreeNode* n) const {
-        auto* tree = Control<TkvWinTreeView>(f, "TVItems");
-        const QModelIndex i = TreeModelOf(f)->indexOf(n);
-        tree->scrollTo(i);
-        return tree->visualRect(i).center();
+        const QModelIndex i = index(n);
+        view()->scrollTo(i);
+        return view()->visualRect(i).center();
     }
-    QString order(const TreeNode* parent = nullptr) const {
-        QStringList names;
-        const ItemTree& tree = TreeModelOf(f)->tree();
-        for (int i = 0; i < tree.childCount(parent); ++i) names << QString::fromStdString(tree.child(parent, i)->text);
-        return names.join(",");
-    }
-    TestProgram t;
-    TFormItems* f = nullptr;
 };
 
-// Sends one drag event to the tree as the platform would; true when accepted.
-// A move needs an enter first: the application sends moves to the widget
-// that took the last enter.
+// One drag event of our own move, sent to the tree.
 bool DragEvent(TFormItems* f, QEvent::Type type, const QMimeData* data, QPoint at) {
-    QWidget* vp = Control<TkvWinTreeView>(f, "TVItems")->viewport();
-    if (type == QEvent::Drop) {
-        QDropEvent e(QPointF(at), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(vp, &e);
-        return e.isAccepted();
-    }
-    QDragMoveEvent* e = type == QEvent::DragEnter
-                            ? new QDragEnterEvent(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier)
-                            : new QDragMoveEvent(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(vp, e);
-    const bool ok = e->isAccepted();
-    delete e;
-    return ok;
+    return testing::SendDragEvent(f, type, data, at, Qt::MoveAction);
 }
 
 // Press on a node, hold, and move: the drag starts inside the drag loop.
 void PressHoldMove(Fixture& x, const TreeNode* n, int holdMs, QPoint move) {
-    QWidget* vp = Control<TkvWinTreeView>(x.f, "TVItems")->viewport();
+    QWidget* vp = x.view()->viewport();
     const QPoint p = x.centre(n);
     QTest::mousePress(vp, Qt::LeftButton, {}, p);
     x.t.clock.advance(holdMs);
@@ -126,7 +95,7 @@ private slots:
         QFETCH(QPoint, move);
         QFETCH(bool, drags);
         Fixture x;
-        TreeNode* n = node.isEmpty() ? x.at("0") : x.node(node.toUtf8().constData());
+        TreeNode* n = node.isEmpty() ? x.at("0") : x.node(node);
         QVERIFY(n);
         const TreeNode* selectedBefore = nullptr;
         int started = 0;
@@ -177,13 +146,11 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(QString, status);
         Fixture x;
-        auto find = [&](const QString& s) {
-            return s.contains('/') ? x.at(s.toUtf8().constData()) : x.node(s.toUtf8().constData());
-        };
+        auto find = [&](const QString& s) { return s.contains('/') ? x.at(s) : x.node(s); };
         TreeNode* src = find(source);
         TreeNode* dst = find(target);
         QVERIFY(src && dst);
-        const QString before = x.order();
+        const QString before = x.children();
         bool seen = false;
         x.f->setDragLoop([&](QDrag* d) {
             seen = true;
@@ -199,7 +166,7 @@ private slots:
             QCOMPARE(src->parent(), dst->parent());
             QCOMPARE(src->prevSibling(), dst);
         } else {
-            QCOMPARE(x.order(), before);
+            QCOMPARE(x.children(), before);
         }
     }
 
@@ -217,24 +184,24 @@ private slots:
         x.f->selectNode(x.node("Beta"));
         // A press on an unselected node selects it first; select it back to
         // see that the drop itself leaves the selection alone.
-        QWidget* vp = Control<TkvWinTreeView>(x.f, "TVItems")->viewport();
+        QWidget* vp = x.view()->viewport();
         QTest::mousePress(vp, Qt::LeftButton, {}, x.centre(sub));
         x.f->selectNode(x.node("Beta"));
         x.t.clock.advance(250);
         QTest::mouseMove(vp, x.centre(sub) + QPoint(0, 12));
         QTest::mouseRelease(vp, Qt::LeftButton, {}, x.centre(sub) + QPoint(0, 12));
-        QCOMPARE(x.order(x.node("Empty")), QString(",Sub"));
-        QCOMPARE(x.order(sub), QString(",Deep"));
-        QCOMPARE(x.order(tools), QString(",Inner"));
+        QCOMPARE(x.children(x.node("Empty")), QString(",Sub"));
+        QCOMPARE(x.children(sub), QString(",Deep"));
+        QCOMPARE(x.children(tools), QString(",Inner"));
         QCOMPARE(x.f->selectedNode(), x.node("Beta"));
         // The view shows the moved rows where the tree has them.
-        const QModelIndex moved = TreeModelOf(x.f)->index(1, 0, TreeModelOf(x.f)->indexOf(x.node("Empty")));
+        const QModelIndex moved = TreeModelOf(x.f)->index(1, 0, x.index(x.node("Empty")));
         QCOMPARE(TreeModelOf(x.f)->nodeAt(moved), sub);
     }
 
     void hoveredFolderOpensAfterFourHundredMilliseconds() {
         Fixture x;
-        Control<TkvWinTreeView>(x.f, "TVItems")->collapseAll();
+        x.view()->collapseAll();
         TreeNode* tools = x.node("Tools");
         TreeNode* empty = x.node("Empty");
         bool openedTooSoon = true, otherOpened = true, stillClosed = false;
@@ -244,32 +211,32 @@ private slots:
             x.t.clock.advance(200);
             // Moving on to another folder before the time cancels the first.
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools)));
-            openedTooSoon = Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools));
+            openedTooSoon = x.expanded(tools);
             x.t.clock.advance(250);
-            otherOpened = Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(empty));
+            otherOpened = x.expanded(empty);
             // Further moves over the same folder keep its timer running.
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools) + QPoint(3, 0)));
             // Due 400 ms after it was first hovered.
             x.t.clock.advance(149);
-            stillClosed = !Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools));
+            stillClosed = !x.expanded(tools);
             x.t.clock.advance(1);
-            QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)));
+            QVERIFY(x.expanded(tools));
         });
         PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
         QVERIFY(!openedTooSoon);
         QVERIFY(!otherOpened);
         QVERIFY(stillClosed);
-        QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)));
+        QVERIFY(x.expanded(tools));
         QCOMPARE(x.f->selectedNode(), tools);
         // One level only.
-        QVERIFY(!Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(x.at("3/2"))));
+        QVERIFY(!x.expanded(x.at("3/2")));
         QVERIFY(!Control<Timer>(x.f, "TimerExpand")->isActive());
         QCOMPARE(x.f->repaintPasses(), 0);
     }
 
     void afterADropIntoAnOpenedFolderThePanelEditsTheSelectedNode() {
         Fixture x;
-        Control<TkvWinTreeView>(x.f, "TVItems")->collapseAll();
+        x.view()->collapseAll();
         TreeNode* alpha = x.node("Alpha");
         TreeNode* tools = x.node("Tools");
         x.f->setDragLoop([&](QDrag* d) {
@@ -278,13 +245,13 @@ private slots:
             QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(alpha)));
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(tools)));
             x.t.clock.advance(400);
-            QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(tools)));
+            QVERIFY(x.expanded(tools));
             QVERIFY(DragEvent(x.f, QEvent::DragMove, d->mimeData(), x.centre(x.at("3/0"))));
             QVERIFY(DragEvent(x.f, QEvent::Drop, d->mimeData(), x.centre(x.at("3/0"))));
         });
         PressHoldMove(x, alpha, 250, QPoint(0, 10));
-        QCOMPARE(x.order(tools), QString(",Alpha,Inner,Sub"));
-        auto* name = Control<QLineEdit>(x.f, "EditSName");
+        QCOMPARE(x.children(tools), QString(",Alpha,Inner,Sub"));
+        auto* name = x.box("EditSName");
         const TreeNode* selected = x.f->selectedNode();
         QVERIFY(selected);
         QCOMPARE(name->text(), QString::fromStdString(selected->text));
@@ -300,7 +267,7 @@ private slots:
 
     void refusedFolderDoesNotOpen() {
         Fixture x;
-        Control<TkvWinTreeView>(x.f, "TVItems")->collapseAll();
+        x.view()->collapseAll();
         TreeNode* kit = x.node("Orbel Kit");
         x.f->setDragLoop([&](QDrag* d) {
             QVERIFY(DragEvent(x.f, QEvent::DragEnter, d->mimeData(), x.centre(x.node("Beta"))));
@@ -308,7 +275,7 @@ private slots:
             x.t.clock.advance(500);
         });
         PressHoldMove(x, x.node("Alpha"), 250, QPoint(0, 10));
-        QVERIFY(!Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(kit)));
+        QVERIFY(!x.expanded(kit));
     }
 
     void foreignDragWithOurTypeIsIgnored() {
@@ -320,11 +287,11 @@ private slots:
         QVERIFY(DragEvent(x.f, QEvent::DragEnter, &files, x.centre(x.node("Beta"))));
         QMimeData data;
         data.setData("application/x-tandrel-orbel-node", "0");
-        const QString before = x.order();
+        const QString before = x.children();
         QVERIFY(!DragEvent(x.f, QEvent::DragEnter, &data, x.centre(x.node("Beta"))));
         QVERIFY(!DragEvent(x.f, QEvent::DragMove, &data, x.centre(x.node("Beta"))));
         QVERIFY(!DragEvent(x.f, QEvent::Drop, &data, x.centre(x.node("Beta"))));
-        QCOMPARE(x.order(), before);
+        QCOMPARE(x.children(), before);
         // Nor does a drag that was ours still count once it has ended.
         QByteArray token;
         x.f->setDragLoop([&](QDrag* d) { token = d->mimeData()->data("application/x-tandrel-orbel-node"); });
@@ -333,7 +300,7 @@ private slots:
         data.setData("application/x-tandrel-orbel-node", token);
         QVERIFY(DragEvent(x.f, QEvent::DragEnter, &files, x.centre(x.node("Beta"))));
         QVERIFY(!DragEvent(x.f, QEvent::Drop, &data, x.centre(x.node("Beta"))));
-        QCOMPARE(x.order(), before);
+        QCOMPARE(x.children(), before);
     }
 };
 

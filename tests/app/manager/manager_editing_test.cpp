@@ -26,10 +26,8 @@
 
 using namespace orbel;
 using orbel::testing::Control;
-using orbel::testing::NodeAt;
 using orbel::testing::NodeNamed;
 using orbel::testing::ReadText;
-using orbel::testing::SoundsPlayed;
 using orbel::testing::TestProgram;
 using orbel::testing::TreeModelOf;
 namespace mt = orbel::manager_texts;
@@ -43,55 +41,31 @@ void WriteStore(TestProgram& t) {
     t.write("shortcuts/Tools/shortcuts.txt", "^UnkLnk|/tmp/inner.txt|txt|Inner\r\n");
 }
 
-struct Fixture {
-    Fixture() {
-        WriteStore(t);
-        t.startUp();
-        f = t.program().items();
-        f->show();
+struct Fixture : testing::ManagerFixture {
+    Fixture() : ManagerFixture(WriteStore) {
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
-        Control<TkvWinTreeView>(f, "TVItems")->expandAll();
-    }
-    ItemTree& tree() { return t.program().store().items; }
-    ItemTable& table() { return t.program().store().table; }
-    TreeNode* node(const QString& text) { return NodeNamed(tree(), text); }
-    TreeNode* at(const QString& path) { return NodeAt(tree(), path); }
-    QString texts(const TreeNode* parent = nullptr) {
-        QStringList names;
-        for (int i = 0; i < tree().childCount(parent); ++i)
-            names << QString::fromStdString(tree().child(parent, i)->text);
-        return names.join(",");
-    }
-    QString buttons() const {
-        QString s;
-        s += Control<QPushButton>(f, "BitBtnCut")->isEnabled() ? 'C' : '-';
-        s += Control<QPushButton>(f, "BitBtnCopy")->isEnabled() ? 'O' : '-';
-        s += Control<QPushButton>(f, "BitBtnPaste")->isEnabled() ? 'P' : '-';
-        s += Control<QPushButton>(f, "BitBtnDelete")->isEnabled() ? 'D' : '-';
-        s += Control<QPushButton>(f, "BitBtnAttach")->isEnabled() ? 'A' : '-';
-        return s;
+        view()->expandAll();
     }
     // A mode chosen with the mouse: the press focuses, the release checks.
-    void mode(QRadioButton* r) { QTest::mouseClick(r, Qt::LeftButton); }
+    void mode(const char* name) { QTest::mouseClick(Control<QRadioButton>(f, name), Qt::LeftButton); }
     void chooseFile(const QString& file) {
         f->setFilePicker([file] { return file; });
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnAdd"), Qt::LeftButton);
+        click("BitBtnAdd");
     }
     void chooseDirectory(const QString& dir) {
         f->setDirectoryPicker([dir] { return dir; });
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnAdd"), Qt::LeftButton);
+        click("BitBtnAdd");
     }
     void typeName(const QString& text) {
-        Control<QLineEdit>(f, "MemoAddName")->setFocus();
-        QTest::keyClick(Control<QLineEdit>(f, "MemoAddName"), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(Control<QLineEdit>(f, "MemoAddName"), Qt::Key_Backspace);
-        QTest::keyClicks(Control<QLineEdit>(f, "MemoAddName"), text);
+        box("MemoAddName")->setFocus();
+        QTest::keyClick(box("MemoAddName"), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box("MemoAddName"), Qt::Key_Backspace);
+        QTest::keyClicks(box("MemoAddName"), text);
     }
-    void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    int chords() const { return SoundsPlayed(t, "chord.wav"); }
-    TestProgram t;
-    TFormItems* f = nullptr;
+    QString buttons() const { return ManagerFixture::buttons("COPDA"); }
+    // The caption above the name box.
+    QLabel* itemText() const { return Control<QLabel>(f, "LabelItemText"); }
 };
 
 // Drops files onto the tree the way another program's drag ends.
@@ -100,15 +74,9 @@ bool DropFiles(TFormItems* f, const QStringList& paths, QPoint at) {
     QList<QUrl> urls;
     for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
     data.setUrls(urls);
-    QWidget* vp = Control<TkvWinTreeView>(f, "TVItems")->viewport();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(vp, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(vp, &move);
-    if (!move.isAccepted()) return false;
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(vp, &drop);
-    return drop.isAccepted();
+    testing::SendDragEvent(f, QEvent::DragEnter, &data, at, Qt::CopyAction);
+    if (!testing::SendDragEvent(f, QEvent::DragMove, &data, at, Qt::CopyAction)) return false;
+    return testing::SendDragEvent(f, QEvent::Drop, &data, at, Qt::CopyAction);
 }
 
 }  // namespace
@@ -119,72 +87,71 @@ private slots:
     void modesRememberTheirTextsAndCaptions() {
         Fixture x;
         x.f->selectNode(x.node("Report"));
-        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item Text"));
+        QCOMPARE(x.itemText()->text(), QString("Item Text"));
         QCOMPARE(x.buttons().right(1), QString("-"));
         x.chooseFile("/opt/Tools/setup.EXE");
-        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("setup"));
-        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item (exe) Text"));
+        QCOMPARE(x.box("MemoAddName")->text(), QString("setup"));
+        QCOMPARE(x.itemText()->text(), QString("Item (exe) Text"));
         QCOMPARE(x.buttons().right(1), QString("A"));
         x.typeName("Setup tool");
 
         struct Step {
-            QRadioButton* mode;
+            const char* mode;
             const char* caption;
             const char* name;
             bool add, attach;
         };
         const Step steps[] = {
-            {Control<QRadioButton>(x.f, "RBSeparator"), "Item (Separator) Text", "", false, true},
-            {Control<QRadioButton>(x.f, "RBFile"), "Item (exe) Text", "Setup tool", true, true},
-            {Control<QRadioButton>(x.f, "RBFileDirectory"), "Item Text", "", true, false},
-            {Control<QRadioButton>(x.f, "RBFolder"), "Item (Folder) Text", "", false, true},
-            {Control<QRadioButton>(x.f, "RBFile"), "Item (exe) Text", "Setup tool", true, true},
+            {"RBSeparator", "Item (Separator) Text", "", false, true},
+            {"RBFile", "Item (exe) Text", "Setup tool", true, true},
+            {"RBFileDirectory", "Item Text", "", true, false},
+            {"RBFolder", "Item (Folder) Text", "", false, true},
+            {"RBFile", "Item (exe) Text", "Setup tool", true, true},
         };
         for (const Step& s : steps) {
             x.mode(s.mode);
-            QVERIFY2(s.mode->isChecked(), s.caption);
-            QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString(s.caption));
-            QCOMPARE(testing::SpokenName(Control<QLineEdit>(x.f, "MemoAddName")), QString(s.caption));
-            QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString(s.name));
-            QCOMPARE(Control<QPushButton>(x.f, "BitBtnAdd")->isEnabled(), s.add);
-            QCOMPARE(Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled(), s.attach);
+            QVERIFY2(Control<QRadioButton>(x.f, s.mode)->isChecked(), s.caption);
+            QCOMPARE(x.itemText()->text(), QString(s.caption));
+            QCOMPARE(testing::SpokenName(x.box("MemoAddName")), QString(s.caption));
+            QCOMPARE(x.box("MemoAddName")->text(), QString(s.name));
+            QCOMPARE(x.button("BitBtnAdd")->isEnabled(), s.add);
+            QCOMPARE(x.button("BitBtnAttach")->isEnabled(), s.attach);
             QCOMPARE(x.f->attachArmed(), s.attach);
         }
         // A caption wider than the panel is shortened; the tooltip holds all
         // of it, and the name box is named by all of it.
-        x.mode(Control<QRadioButton>(x.f, "RBFile"));
+        x.mode("RBFile");
         x.chooseFile("/opt/Tools/data.averyveryverylongextension");
-        QVERIFY(Control<QLabel>(x.f, "LabelItemText")->text().contains(QChar(0x2026)));
-        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->toolTip(), QString("Item (averyveryverylongextension) Text"));
-        QCOMPARE(testing::SpokenName(Control<QLineEdit>(x.f, "MemoAddName")),
-                 Control<QLabel>(x.f, "LabelItemText")->toolTip());
+        QVERIFY(x.itemText()->text().contains(QChar(0x2026)));
+        QCOMPARE(x.itemText()->toolTip(), QString("Item (averyveryverylongextension) Text"));
+        QCOMPARE(testing::SpokenName(x.box("MemoAddName")), x.itemText()->toolTip());
         // A typed separator caption waits in its mode too.
-        x.mode(Control<QRadioButton>(x.f, "RBSeparator"));
+        x.mode("RBSeparator");
         x.typeName("Games");
-        x.mode(Control<QRadioButton>(x.f, "RBFolder"));
-        x.mode(Control<QRadioButton>(x.f, "RBSeparator"));
-        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("Games"));
+        x.mode("RBFolder");
+        x.mode("RBSeparator");
+        QCOMPARE(x.box("MemoAddName")->text(), QString("Games"));
         // Armed Attach follows the selection: never onto a built-in node.
         x.f->selectNode(x.node("Close"));
-        QVERIFY(!Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled());
+        QVERIFY(!x.button("BitBtnAttach")->isEnabled());
         x.f->selectNode(x.at("0"));
-        QVERIFY(Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled());
+        QVERIFY(x.button("BitBtnAttach")->isEnabled());
     }
 
     void directoryPicker() {
         Fixture x;
         x.f->selectNode(x.node("Report"));
-        x.mode(Control<QRadioButton>(x.f, "RBFileDirectory"));
+        x.mode("RBFileDirectory");
         x.f->setDirectoryPicker([] { return QString(); });
-        x.click(Control<QPushButton>(x.f, "BitBtnAdd"));  // cancelled: nothing changes
+        x.click("BitBtnAdd");  // cancelled: nothing changes
         QCOMPARE(x.f->attachArmed(), false);
         x.chooseDirectory("/");
-        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("/"));  // a root names itself
+        QCOMPARE(x.box("MemoAddName")->text(), QString("/"));  // a root names itself
         x.chooseDirectory(QDir::tempPath() + "/my.dir/");
-        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("my"));
-        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item (directory) Text"));
+        QCOMPARE(x.box("MemoAddName")->text(), QString("my"));
+        QCOMPARE(x.itemText()->text(), QString("Item (directory) Text"));
         const int next = x.t.program().store().nextItemNumber;
-        x.click(Control<QPushButton>(x.f, "BitBtnAttach"));
+        x.click("BitBtnAttach");
         TreeNode* n = x.f->selectedNode();
         QVERIFY(n);
         QCOMPARE(QString::fromStdString(n->text), QString("my"));
@@ -194,9 +161,9 @@ private slots:
         QCOMPARE(n->prevSibling(), x.node("Report"));
         // Disarmed and reset after the attach.
         QCOMPARE(x.f->attachArmed(), false);
-        QVERIFY(!Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled());
-        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item Text"));
-        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString());
+        QVERIFY(!x.button("BitBtnAttach")->isEnabled());
+        QCOMPARE(x.itemText()->text(), QString("Item Text"));
+        QCOMPARE(x.box("MemoAddName")->text(), QString());
     }
 
     void attachInEachMode_data() {
@@ -290,21 +257,21 @@ private slots:
         TreeNode* s = x.at(selected);
         QVERIFY(s);
         x.f->selectNode(s);
-        if (mode == "separator") x.mode(Control<QRadioButton>(x.f, "RBSeparator"));
-        if (mode == "folder") x.mode(Control<QRadioButton>(x.f, "RBFolder"));
+        if (mode == "separator") x.mode("RBSeparator");
+        if (mode == "folder") x.mode("RBFolder");
         if (mode == "file") x.chooseFile(chosen);
         x.typeName(name);
         const size_t nodesBefore = x.tree().nodeCount();
         const int pathsBefore = x.table().paths.length();
         const int chordsBefore = x.chords();
         const bool refused = status != "Ready";
-        x.click(Control<QPushButton>(x.f, "BitBtnAttach"));
+        x.click("BitBtnAttach");
         QCOMPARE(x.f->StatusText(), status);
         if (refused) {
             QCOMPARE(x.tree().nodeCount(), nodesBefore);
             QCOMPARE(x.table().paths.length(), pathsBefore);
             QCOMPARE(x.chords(), chordsBefore + 1);
-            QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), name);  // kept for a correction
+            QCOMPARE(x.box("MemoAddName")->text(), name);  // kept for a correction
             QCOMPARE(x.f->selectedNode(), s);
             return;
         }
@@ -314,17 +281,17 @@ private slots:
         QCOMPARE(QString::fromStdString(n->text), expected);
         if (image >= 0) QCOMPARE(n->imageIndex, image);
         else QCOMPARE(n->imageIndex, x.t.program().store().counters.lastBreak + x.tree().capturedIcons);
-        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString());
-        QCOMPARE(Control<QLabel>(x.f, "LabelItemText")->text(), QString("Item Text"));
+        QCOMPARE(x.box("MemoAddName")->text(), QString());
+        QCOMPARE(x.itemText()->text(), QString("Item Text"));
         if (mode == "folder") {
             QCOMPARE(n->childCount(), 1);
             QVERIFY(IsTopMarker(n->firstChild()));
         }
         // Separators and folders may be attached again; a file must be chosen anew.
-        QCOMPARE(Control<QPushButton>(x.f, "BitBtnAttach")->isEnabled(), mode != "file");
+        QCOMPARE(x.button("BitBtnAttach")->isEnabled(), mode != "file");
         if (mode == "file") QCOMPARE(QString::fromStdString(x.table().pathOf(n->itemNumber)), chosen);
         // The view shows the new row where the tree has it.
-        QCOMPARE(TreeModelOf(x.f)->nodeAt(Control<TkvWinTreeView>(x.f, "TVItems")->currentIndex()), n);
+        QCOMPARE(TreeModelOf(x.f)->nodeAt(x.view()->currentIndex()), n);
     }
 
     // The installed applications come from a list the test hands over.
@@ -337,7 +304,7 @@ private slots:
                 {"Odd", "X-Own;", "/usr/share/applications/odd.desktop"},
             };
         });
-        auto* apps = Control<QPushButton>(x.f, "BitBtnAddApps");
+        auto* apps = x.button("BitBtnAddApps");
         QCOMPARE(apps->text(), QString("Add Appl&ications.."));
         x.f->selectNode(NodeNamed(x.tree(), "Orbel Kit"));
         QVERIFY(!apps->isEnabled());
@@ -345,47 +312,44 @@ private slots:
         QVERIFY(apps->isEnabled());
         const QString stored = ReadText(x.t.dir() + "shortcuts/shortcuts.txt");
         // The last stop of the tab chain, after Close.
-        Control<QPushButton>(x.f, "BitBtnClose")->setFocus();
+        x.button("BitBtnClose")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), apps);
         QTest::keyClick(apps, Qt::Key_Space);
-        QCOMPARE(x.texts(), QString(",Report,Applications,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
+        QCOMPARE(x.children(), QString(",Report,Applications,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
         TreeNode* folder = x.node("Applications");
         QCOMPARE(x.f->selectedNode(), folder);
-        QCOMPARE(x.texts(folder), QString(",Graphics,Office,Other"));
-        QCOMPARE(x.texts(folder->child(2)), QString(",Writer"));
-        QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->isExpanded(TreeModelOf(x.f)->indexOf(folder)));
+        QCOMPARE(x.children(folder), QString(",Graphics,Office,Other"));
+        QCOMPARE(x.children(folder->child(2)), QString(",Writer"));
+        QVERIFY(x.expanded(folder));
         // Shown like any item pointing at a launcher; nothing stored yet.
         x.f->selectNode(folder->child(1)->child(1));
         QCOMPARE(Control<QLabel>(x.f, "LblFType")->text(), QString("Item Type: Shortcut item"));
         QCOMPARE(ReadText(x.t.dir() + "shortcuts/shortcuts.txt"), stored);
-        x.click(Control<QPushButton>(x.f, "BitBtnUndo"));
-        QCOMPARE(x.texts(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
+        x.click("BitBtnUndo");
+        QCOMPARE(x.children(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
         // A desktop without applications: said so, nothing added.
         x.f->setApplicationList([] { return std::vector<InstalledApplication>{}; });
         const int chords = x.chords();
         x.click(apps);
         QCOMPARE(x.f->StatusText(), QString(mt::NoApplications));
         QCOMPARE(x.chords(), chords + 1);
-        QCOMPARE(x.texts(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
+        QCOMPARE(x.children(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
     }
 
     // An empty menu tells how to start, until it holds something.
     void emptyTreeShowsHowToStart() {
-        TestProgram t;
-        t.startUp();
-        TFormItems* f = t.program().items();
-        f->show();
-        auto* tree = Control<TkvWinTreeView>(f, "TVItems");
+        testing::ManagerFixture x;
+        auto* tree = x.view();
         QVERIFY(tree->placeholderText().contains("Add Applications.."));
         QVERIFY(tree->placeholderText().contains("Add.."));
         QVERIFY(tree->placeholderText().contains("drop"));
-        f->setApplicationList([] {
+        x.f->setApplicationList([] {
             return std::vector<InstalledApplication>{{"Paint", "Graphics;", "/usr/share/applications/paint.desktop"}};
         });
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnAddApps"), Qt::LeftButton);
+        x.click("BitBtnAddApps");
         QCOMPARE(tree->placeholderText(), QString());
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
+        x.click("BitBtnUndo");
         QVERIFY(!tree->placeholderText().isEmpty());
     }
 
@@ -393,14 +357,14 @@ private slots:
         Fixture x;
         x.f->selectNode(x.node("Report"));
         x.chooseFile("/bin/true");
-        QCOMPARE(Control<QLineEdit>(x.f, "MemoAddName")->text(), QString("true"));
+        QCOMPARE(x.box("MemoAddName")->text(), QString("true"));
         const int programs = x.table().programNumbers.length();
-        x.click(Control<QPushButton>(x.f, "BitBtnAttach"));
+        x.click("BitBtnAttach");
         TreeNode* n = x.f->selectedNode();
         QVERIFY(HasItemEntry(n));
         QCOMPARE(x.table().programNumbers.length(), programs + 1);
         QCOMPARE(QString::fromStdString(x.table().GetItemParameters(n->itemNumber)), QString());
-        QVERIFY(Control<QLineEdit>(x.f, "EditSParams")->isEnabled());  // a program's parameters are editable
+        QVERIFY(x.box("EditSParams")->isEnabled());  // a program's parameters are editable
     }
 
     void clipboardButtonsAfterEachOperation() {
@@ -410,48 +374,48 @@ private slots:
         TreeNode* inner = x.node("Inner");
         x.f->selectNode(report);
         QCOMPARE(x.buttons(), QString("CO-D-"));
-        x.click(Control<QPushButton>(x.f, "BitBtnCut"));
+        x.click("BitBtnCut");
         QVERIFY(report->cut);
         // Pasting with the cut node itself selected leaves it where it is.
         QCOMPARE(x.buttons(), QString("COPD-"));
-        x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
-        QCOMPARE(x.texts(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
-        x.click(Control<QPushButton>(x.f, "BitBtnCut"));
+        x.click("BitBtnPaste");
+        QCOMPARE(x.children(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
+        x.click("BitBtnCut");
         x.f->selectNode(inner);
         QCOMPARE(x.buttons(), QString("COPD-"));
-        x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
-        QCOMPARE(x.texts(tools), QString(",Inner,Report"));
+        x.click("BitBtnPaste");
+        QCOMPARE(x.children(tools), QString(",Inner,Report"));
         QVERIFY(!report->cut);
         QCOMPARE(x.f->selectedNode(), report);
         QCOMPARE(x.buttons(), QString("CO-D-"));  // the clipboard is empty
 
         // Copy then Paste twice: two duplicates sharing the item number.
-        x.click(Control<QPushButton>(x.f, "BitBtnCopy"));
+        x.click("BitBtnCopy");
         x.f->selectNode(x.at("0"));
         QCOMPARE(x.buttons(), QString("--P--"));
-        x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
+        x.click("BitBtnPaste");
         TreeNode* first = x.f->selectedNode();
         QCOMPARE(first->itemNumber, report->itemNumber);
         QCOMPARE(x.buttons(), QString("COPD-"));
         x.f->selectNode(x.node("--News--"));
-        x.click(Control<QPushButton>(x.f, "BitBtnPaste"));
-        QCOMPARE(x.texts(), QString(",Report,Tools,--News--,Report,--Sysmenu--,Orbel Kit,Close"));
+        x.click("BitBtnPaste");
+        QCOMPARE(x.children(), QString(",Report,Tools,--News--,Report,--Sysmenu--,Orbel Kit,Close"));
 
         // Cut, then Copy of another node: the first loses its mark.
         x.f->selectNode(x.node("--News--"));
-        x.click(Control<QPushButton>(x.f, "BitBtnCut"));
+        x.click("BitBtnCut");
         x.f->selectNode(inner);
-        x.click(Control<QPushButton>(x.f, "BitBtnCopy"));
+        x.click("BitBtnCopy");
         QVERIFY(!x.node("--News--")->cut);
 
         // A folder: cut yes, copy no; deleting it takes the clipboard inside.
         x.f->selectNode(tools);
         QCOMPARE(x.buttons(), QString("C-PD-"));
-        x.click(Control<QPushButton>(x.f, "BitBtnDelete"));
+        x.click("BitBtnDelete");
         QVERIFY(!x.node("Tools") && !x.node("Inner"));
         QVERIFY(x.f->selectedNode());
         QVERIFY(!x.f->clipboard());
-        QVERIFY(!Control<QPushButton>(x.f, "BitBtnPaste")->isEnabled());
+        QVERIFY(!x.button("BitBtnPaste")->isEnabled());
     }
 
     void pasteRefusesBuiltInTargets_data() {
@@ -464,16 +428,16 @@ private slots:
     void pasteRefusesBuiltInTargets() {
         QFETCH(QString, target);
         Fixture x;
-        for (QPushButton* first : {Control<QPushButton>(x.f, "BitBtnCut"), Control<QPushButton>(x.f, "BitBtnCopy")}) {
+        for (QPushButton* first : {x.button("BitBtnCut"), x.button("BitBtnCopy")}) {
             x.f->selectNode(x.node("Report"));
             x.click(first);
             x.f->selectNode(x.node(target));
-            QVERIFY(!Control<QPushButton>(x.f, "BitBtnPaste")->isEnabled());
+            QVERIFY(!x.button("BitBtnPaste")->isEnabled());
             // Even a paste that gets through (a shortcut key) puts nothing there.
-            const QString before = x.texts();
+            const QString before = x.children();
             x.f->BitBtnPasteClick();
-            QCOMPARE(x.texts(), before);
-            QCOMPARE(x.texts(x.node("Orbel Kit")).count(','), 7);
+            QCOMPARE(x.children(), before);
+            QCOMPARE(x.children(x.node("Orbel Kit")).count(','), 7);
         }
     }
 
@@ -488,8 +452,7 @@ private slots:
         x.t.write("drops/Tool.lnk", QByteArray::fromStdString(test::LinkTo("/opt/tool/tool.exe", "-q \"a b\"")));
         x.t.write("drops/broken.lnk", "not a link");
         TreeNode* inner = x.node("Inner");
-        const QPoint at =
-            Control<TkvWinTreeView>(x.f, "TVItems")->visualRect(TreeModelOf(x.f)->indexOf(inner)).center();
+        const QPoint at = x.view()->visualRect(x.index(inner)).center();
         const int chordsBefore = x.chords();
         QVERIFY(DropFiles(
             x.f,
@@ -497,7 +460,7 @@ private slots:
             at));
         // After the node under the point, in the order the files came; the
         // unreadable shortcut is refused, the last good one is selected.
-        QCOMPARE(x.texts(x.node("Tools")), QString(",Inner,plain,Some Dir,README,Editor,tool"));
+        QCOMPARE(x.children(x.node("Tools")), QString(",Inner,plain,Some Dir,README,Editor,tool"));
         QCOMPARE(x.f->selectedNode(), x.node("tool"));
         QCOMPARE(x.chords(), chordsBefore + 1);
         QCOMPARE(x.f->StatusText(), QString(mt::ShortcutUnreadablePrefix) + d + "broken.lnk");
@@ -545,11 +508,8 @@ private slots:
         QFETCH(QString, status);
         Fixture x;
         x.t.write("drops/" + file, "x");
-        const QPoint at = target.isEmpty()
-                              ? QPoint(20, Control<TkvWinTreeView>(x.f, "TVItems")->viewport()->height() - 3)
-                              : Control<TkvWinTreeView>(x.f, "TVItems")
-                                    ->visualRect(TreeModelOf(x.f)->indexOf(x.node(target)))
-                                    .center();
+        const QPoint at = target.isEmpty() ? QPoint(20, x.view()->viewport()->height() - 3)
+                                           : x.view()->visualRect(x.index(x.node(target))).center();
         const size_t before = x.tree().nodeCount();
         const int paths = x.table().paths.length();
         const int chords = x.chords();

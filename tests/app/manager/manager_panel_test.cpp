@@ -23,9 +23,8 @@
 
 using namespace orbel;
 using orbel::testing::Control;
-using orbel::testing::OpenManager;
+using orbel::testing::Retype;
 using orbel::testing::TestProgram;
-using orbel::testing::TreeModelOf;
 
 namespace {
 
@@ -40,45 +39,29 @@ void WriteKindsStore(TestProgram& t) {
     t.write("shortcuts/Tools/shortcuts.txt", "^UnkLnk|/tmp/inner.txt|txt|Inner\r\n");
 }
 
-QString Buttons(TFormItems* f) {
-    QString s;
-    s += Control<QPushButton>(f, "BitBtnCut")->isEnabled() ? 'C' : '-';
-    s += Control<QPushButton>(f, "BitBtnCopy")->isEnabled() ? 'O' : '-';
-    s += Control<QPushButton>(f, "BitBtnPaste")->isEnabled() ? 'P' : '-';
-    s += Control<QPushButton>(f, "BitBtnDelete")->isEnabled() ? 'D' : '-';
-    s += Control<QPushButton>(f, "BitBtnLaunch")->isEnabled() ? 'L' : '-';
-    return s;
-}
-
-// Replaces the box's text the way a user does: select all, then type.
-void Retype(QLineEdit* box, const QString& text) {
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Backspace);
-    else QTest::keyClicks(box, text);
-}
-
 }  // namespace
 
 class ManagerPanelTest : public QObject {
     Q_OBJECT
 private slots:
     void layoutKeepsEveryControlInsideTheClientArea() {
-        TestProgram t;
-        TFormItems* f = OpenManager(t);
-        QCOMPARE(f->clientSize(), QSize(521, 533));
-        QCOMPARE(Control<QFrame>(f, "PanelProp")->width(), 175);
-        QCOMPARE(Control<QFrame>(f, "PanelAdmin")->width(), 175);
-        QCOMPARE(f->StatusText(), QString("Ready"));
+        testing::ManagerFixture x;
+        QCOMPARE(x.f->clientSize(), QSize(521, 533));
+        QCOMPARE(Control<QFrame>(x.f, "PanelProp")->width(), 175);
+        QCOMPARE(Control<QFrame>(x.f, "PanelAdmin")->width(), 175);
+        QCOMPARE(x.f->StatusText(), QString("Ready"));
         // Tree on the left, panels to its right, properties above admin.
-        QVERIFY(Control<TkvWinTreeView>(f, "TVItems")->geometry().right() <
-                Control<QFrame>(f, "PanelProp")->geometry().left());
-        QVERIFY(Control<QFrame>(f, "PanelProp")->geometry().bottom() <
-                Control<QFrame>(f, "PanelAdmin")->geometry().top());
-        QVERIFY(Control<QStatusBar>(f, "StatusBarHelp")->geometry().top() >=
-                Control<QFrame>(f, "PanelAdmin")->mapTo(f, QPoint(0, Control<QFrame>(f, "PanelAdmin")->height())).y());
+        QVERIFY(Control<TkvWinTreeView>(x.f, "TVItems")->geometry().right() <
+                Control<QFrame>(x.f, "PanelProp")->geometry().left());
+        QVERIFY(Control<QFrame>(x.f, "PanelProp")->geometry().bottom() <
+                Control<QFrame>(x.f, "PanelAdmin")->geometry().top());
+        QVERIFY(Control<QStatusBar>(x.f, "StatusBarHelp")->geometry().top() >=
+                Control<QFrame>(x.f, "PanelAdmin")
+                    ->mapTo(x.f, QPoint(0, Control<QFrame>(x.f, "PanelAdmin")->height()))
+                    .y());
         // No control sticks out of the panel or window that holds it.
-        for (QWidget* w : f->findChildren<QWidget*>()) {
-            if (!w->isVisibleTo(f) || w->isWindow() || !w->parentWidget() || w->objectName().isEmpty()) continue;
+        for (QWidget* w : x.f->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(x.f) || w->isWindow() || !w->parentWidget() || w->objectName().isEmpty()) continue;
             if (w->parentWidget()->inherits("QAbstractScrollArea") || w->parentWidget()->inherits("QLineEdit"))
                 continue;
             QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
@@ -141,15 +124,14 @@ private slots:
     }
 
     void boxesAreNamedForScreenReaders() {
-        TestProgram t;
-        TFormItems* f = OpenManager(t);
-        const std::pair<QWidget*, const char*> boxes[] = {{Control<TkvWinTreeView>(f, "TVItems"), "Items"},
-                                                          {Control<QLineEdit>(f, "EditSName"), "Item Text"},
-                                                          {Control<QPlainTextEdit>(f, "RichEditFPath"), "File Path"},
-                                                          {Control<QLineEdit>(f, "RichEditFName"), "File Name"},
-                                                          {Control<QLineEdit>(f, "RichEditFParams"), "Parameters"},
-                                                          {Control<QLineEdit>(f, "EditSParams"), "Parameters"},
-                                                          {Control<QLineEdit>(f, "MemoAddName"), "Item Text"}};
+        testing::ManagerFixture x;
+        const std::pair<QWidget*, const char*> boxes[] = {{Control<TkvWinTreeView>(x.f, "TVItems"), "Items"},
+                                                          {Control<QLineEdit>(x.f, "EditSName"), "Item Text"},
+                                                          {Control<QPlainTextEdit>(x.f, "RichEditFPath"), "File Path"},
+                                                          {Control<QLineEdit>(x.f, "RichEditFName"), "File Name"},
+                                                          {Control<QLineEdit>(x.f, "RichEditFParams"), "Parameters"},
+                                                          {Control<QLineEdit>(x.f, "EditSParams"), "Parameters"},
+                                                          {Control<QLineEdit>(x.f, "MemoAddName"), "Item Text"}};
         for (auto [box, name] : boxes) QCOMPARE(testing::SpokenName(box), QString(name));
     }
 
@@ -232,53 +214,46 @@ private slots:
         QFETCH(QString, params);
         QFETCH(bool, paramsOn);
         QFETCH(QString, buttons);
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store().items, at);
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* n = x.at(at);
         QVERIFY(n);
-        f->selectNode(n);
-        QCOMPARE(f->selectedNode(), n);
-        QCOMPARE(Control<QLabel>(f, "LblFType")->text(), type);
-        QCOMPARE(Control<QLineEdit>(f, "EditSName")->text(), name);
-        QCOMPARE(Control<QLineEdit>(f, "EditSName")->isEnabled(), nameOn);
-        QCOMPARE(Control<QLineEdit>(f, "RichEditFName")->text(), file);
-        QCOMPARE(Control<QPlainTextEdit>(f, "RichEditFPath")->toPlainText(), path);
-        QCOMPARE(Control<QLineEdit>(f, "EditSParams")->text(), params);
-        QCOMPARE(Control<QLineEdit>(f, "EditSParams")->isEnabled(), paramsOn);
-        QCOMPARE(Buttons(f), buttons);
+        x.f->selectNode(n);
+        QCOMPARE(x.f->selectedNode(), n);
+        QCOMPARE(Control<QLabel>(x.f, "LblFType")->text(), type);
+        QCOMPARE(x.box("EditSName")->text(), name);
+        QCOMPARE(x.box("EditSName")->isEnabled(), nameOn);
+        QCOMPARE(x.box("RichEditFName")->text(), file);
+        QCOMPARE(Control<QPlainTextEdit>(x.f, "RichEditFPath")->toPlainText(), path);
+        QCOMPARE(x.box("EditSParams")->text(), params);
+        QCOMPARE(x.box("EditSParams")->isEnabled(), paramsOn);
+        QCOMPARE(x.buttons("COPDL"), buttons);
         // Always on, whatever the selection.
-        for (QPushButton* b : {Control<QPushButton>(f, "BitBtnUndo"), Control<QPushButton>(f, "BitBtnSave"),
-                               Control<QPushButton>(f, "BitBtnSweep"), Control<QPushButton>(f, "BitBtnClose"),
-                               Control<QPushButton>(f, "BitBtnHelp")})
+        for (QPushButton* b : {x.button("BitBtnUndo"), x.button("BitBtnSave"), x.button("BitBtnSweep"),
+                               x.button("BitBtnClose"), x.button("BitBtnHelp")})
             QVERIFY(b->isEnabled());
         // The type picture is the node's menu image over button face.
-        QVERIFY(!Control<QLabel>(f, "ImgFType")->pixmap().isNull());
-        QCOMPARE(Control<QLabel>(f, "ImgFType")->pixmap().size(), QSize(16, 16));
+        QVERIFY(!Control<QLabel>(x.f, "ImgFType")->pixmap().isNull());
+        QCOMPARE(Control<QLabel>(x.f, "ImgFType")->pixmap().size(), QSize(16, 16));
     }
 
     void showingSelectsTheTopNodeAndFillsThePanel() {
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        QCOMPARE(f->selectedNode(), t.program().store().items.firstTopLevel());
-        QCOMPARE(Control<QLabel>(f, "LblFType")->text(), QString("Item Type: Utility item"));
+        testing::ManagerFixture x(WriteKindsStore);
+        QCOMPARE(x.f->selectedNode(), x.tree().firstTopLevel());
+        QCOMPARE(Control<QLabel>(x.f, "LblFType")->text(), QString("Item Type: Utility item"));
     }
 
     void expandingAFolderOpensItsSelectedImage() {
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* tools = testing::NodeAt(t.program().store().items, "1");
-        const QModelIndex i = TreeModelOf(f)->indexOf(tools);
-        Control<TkvWinTreeView>(f, "TVItems")->expand(i);
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* tools = x.at("1");
+        const QModelIndex i = x.index(tools);
+        x.view()->expand(i);
         QCOMPARE(tools->selectedIndex, 1);
         QCOMPARE(tools->imageIndex, 0);
-        Control<TkvWinTreeView>(f, "TVItems")->collapse(i);
+        x.view()->collapse(i);
         QCOMPARE(tools->selectedIndex, 0);
         // Built-in "Orbel Kit" keeps its picture.
-        TreeNode* kit = testing::NodeAt(t.program().store().items, "10");
-        Control<TkvWinTreeView>(f, "TVItems")->expand(TreeModelOf(f)->indexOf(kit));
+        TreeNode* kit = x.at("10");
+        x.view()->expand(x.index(kit));
         QCOMPARE(kit->selectedIndex, 0);
     }
 
@@ -313,17 +288,15 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         QFETCH(QString, status);
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* tools = testing::NodeAt(t.program().store().items, "1");
-        f->selectNode(tools);
-        Retype(Control<QLineEdit>(f, "EditSName"), typed);
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* tools = x.at("1");
+        x.f->selectNode(tools);
+        Retype(x.box("EditSName"), typed);
         QCOMPARE(QString::fromStdString(tools->text), kept);
-        QCOMPARE(TreeModelOf(f)->indexOf(tools).data().toString(), kept);  // the view follows
-        QCOMPARE(f->StatusText(), status);
-        QCOMPARE(Control<QLineEdit>(f, "EditSName")->text(), typed);  // the box keeps what was typed
-        if (status != "Ready") QCOMPARE(Control<Timer>(f, "TimerStatusText")->interval(), 4750);
+        QCOMPARE(x.index(tools).data().toString(), kept);  // the view follows
+        QCOMPARE(x.f->StatusText(), status);
+        QCOMPARE(x.box("EditSName")->text(), typed);  // the box keeps what was typed
+        if (status != "Ready") QCOMPARE(Control<Timer>(x.f, "TimerStatusText")->interval(), 4750);
     }
 
     void separatorsSwitchKindWhileTyping_data() {
@@ -349,47 +322,41 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, text);
         QFETCH(int, image);
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store().items, at);
-        f->selectNode(n);
-        Retype(Control<QLineEdit>(f, "EditSName"), typed);
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* n = x.at(at);
+        x.f->selectNode(n);
+        Retype(x.box("EditSName"), typed);
         QCOMPARE(QString::fromStdString(n->text), text);
         QCOMPARE(n->imageIndex, image);
         QCOMPARE(n->selectedIndex, image);
         // Same-named separators are no folder conflict: nothing refused.
-        QCOMPARE(f->StatusText(), QString("Ready"));
+        QCOMPARE(x.f->StatusText(), QString("Ready"));
         // The panel shows the node as it is now.
-        f->ShowProperties(n);
-        QCOMPARE(Control<QLabel>(f, "LblFType")->text(), QString("Item Type: Separator item"));
+        x.f->ShowProperties(n);
+        QCOMPARE(Control<QLabel>(x.f, "LblFType")->text(), QString("Item Type: Separator item"));
     }
 
     void typingAPlainSeparatorsFirstKeyMakesItATextSeparator() {
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store().items, "2");
-        f->selectNode(n);
-        Control<QLineEdit>(f, "EditSName")->setFocus();
-        QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_N);
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* n = x.at("2");
+        x.f->selectNode(n);
+        x.box("EditSName")->setFocus();
+        QTest::keyClick(x.box("EditSName"), Qt::Key_N);
         QCOMPARE(QString::fromStdString(n->text), QString("--n--"));
-        QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_Backspace);
+        QTest::keyClick(x.box("EditSName"), Qt::Key_Backspace);
         QCOMPARE(QString::fromStdString(n->text), QString("---------------"));
         QCOMPARE(n->imageIndex, 3);
     }
 
     void itemsTakeAnyTrimmedText() {
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store().items, "5");
-        f->selectNode(n);
-        Retype(Control<QLineEdit>(f, "EditSName"), "  Tools ");  // a folder's name is no conflict for an item
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* n = x.at("5");
+        x.f->selectNode(n);
+        Retype(x.box("EditSName"), "  Tools ");  // a folder's name is no conflict for an item
         QCOMPARE(QString::fromStdString(n->text), QString("Tools"));
-        Retype(Control<QLineEdit>(f, "EditSName"), "");
+        Retype(x.box("EditSName"), "");
         QCOMPARE(QString::fromStdString(n->text), QString());
-        QCOMPARE(f->StatusText(), QString("Ready"));
+        QCOMPARE(x.f->StatusText(), QString("Ready"));
     }
 
     void pastedLineBreaksNeverReachTheTree_data() {
@@ -405,54 +372,48 @@ private slots:
     void pastedLineBreaksNeverReachTheTree() {
         QFETCH(QString, at);
         QFETCH(QString, expected);
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store().items, at);
-        f->selectNode(n);
-        Control<QLineEdit>(f, "EditSName")->setText("Line\r\n Break");
-        QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_End);
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* n = x.at(at);
+        x.f->selectNode(n);
+        x.box("EditSName")->setText("Line\r\n Break");
+        QTest::keyClick(x.box("EditSName"), Qt::Key_End);
         QCOMPARE(QString::fromStdString(n->text), expected);
-        QVERIFY(!Control<QLineEdit>(f, "EditSName")->text().contains('\n'));
-        QVERIFY(!Control<QLineEdit>(f, "EditSName")->text().contains('\r'));
+        QVERIFY(!x.box("EditSName")->text().contains('\n'));
+        QVERIFY(!x.box("EditSName")->text().contains('\r'));
     }
 
     void parametersFollowTheTypingAndRefuseTheBar() {
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* n = testing::NodeAt(t.program().store().items, "4");
-        f->selectNode(n);
-        ItemTable& table = t.program().store().table;
-        Retype(Control<QLineEdit>(f, "EditSParams"), " -v ");
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* n = x.at("4");
+        x.f->selectNode(n);
+        ItemTable& table = x.table();
+        Retype(x.box("EditSParams"), " -v ");
         QCOMPARE(QString::fromStdString(table.GetItemParameters(n->itemNumber)), QString(" -v "));  // not trimmed
-        const int chordsBefore = testing::SoundsPlayed(t, "chord.wav");
-        QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_Bar, Qt::ShiftModifier);
+        const int chordsBefore = x.chords();
+        QTest::keyClick(x.box("EditSParams"), Qt::Key_Bar, Qt::ShiftModifier);
         QCOMPARE(QString::fromStdString(table.GetItemParameters(n->itemNumber)), QString(" -v "));
-        QCOMPARE(Control<QLineEdit>(f, "EditSParams")->text(), QString(" -v "));
-        QCOMPARE(f->StatusText(), QString(manager_texts::ParamsBar));
-        QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), chordsBefore + 1);
+        QCOMPARE(x.box("EditSParams")->text(), QString(" -v "));
+        QCOMPARE(x.f->StatusText(), QString(manager_texts::ParamsBar));
+        QCOMPARE(x.chords(), chordsBefore + 1);
         // A pasted line break goes, the rest stays.
-        Control<QLineEdit>(f, "EditSParams")->setText("-a\n-b");
-        QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
+        x.box("EditSParams")->setText("-a\n-b");
+        QTest::keyClick(x.box("EditSParams"), Qt::Key_End);
         QCOMPARE(QString::fromStdString(table.GetItemParameters(n->itemNumber)), QString("-a-b"));
-        QCOMPARE(Control<QLineEdit>(f, "EditSParams")->text(), QString("-a-b"));
+        QCOMPARE(x.box("EditSParams")->text(), QString("-a-b"));
     }
 
     void disabledBoxesNeverEditTheNode() {
-        TestProgram t;
-        WriteKindsStore(t);
-        TFormItems* f = OpenManager(t);
-        TreeNode* kit = testing::NodeAt(t.program().store().items, "10");
-        f->selectNode(kit);
-        Control<QLineEdit>(f, "EditSName")->setText("Hacked");
-        f->EditSNameKeyDown();  // even when called directly
+        testing::ManagerFixture x(WriteKindsStore);
+        TreeNode* kit = x.at("10");
+        x.f->selectNode(kit);
+        x.box("EditSName")->setText("Hacked");
+        x.f->EditSNameKeyDown();  // even when called directly
         QCOMPARE(QString::fromStdString(kit->text), QString("Orbel Kit"));
-        TreeNode* doc = testing::NodeAt(t.program().store().items, "5");
-        f->selectNode(doc);
-        Control<QLineEdit>(f, "EditSParams")->setText("-x");
-        f->EditSParamsKeyDown();
-        QCOMPARE(QString::fromStdString(t.program().store().table.GetItemParameters(doc->itemNumber)), QString());
+        TreeNode* doc = x.at("5");
+        x.f->selectNode(doc);
+        x.box("EditSParams")->setText("-x");
+        x.f->EditSParamsKeyDown();
+        QCOMPARE(QString::fromStdString(x.table().GetItemParameters(doc->itemNumber)), QString());
     }
 
     void statusLineAndItsTimer() {

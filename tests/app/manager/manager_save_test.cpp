@@ -26,9 +26,7 @@
 
 using namespace orbel;
 using orbel::testing::Control;
-using orbel::testing::NodeAt;
 using orbel::testing::NodeNamed;
-using orbel::testing::OpenManager;
 using orbel::testing::ReadText;
 using orbel::testing::TestProgram;
 using orbel::testing::TreeModelOf;
@@ -40,12 +38,6 @@ QStringList TrayCaptions(TestProgram& t) {
     LiveMenu* menu = t.program().items()->liveMenu();
     menu->realise();
     return VisibleCaptions(menu);
-}
-
-void Rename(TFormItems* f, TreeNode* node, const QString& text) {
-    f->selectNode(node);
-    QTest::keyClick(Control<QLineEdit>(f, "EditSName"), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(Control<QLineEdit>(f, "EditSName"), text);
 }
 
 // Top level: marker, Report, Truth (/bin/true -x), Tools (Inner).
@@ -63,89 +55,81 @@ class ManagerSaveTest : public QObject {
     Q_OBJECT
 private slots:
     void saveWritesTheStoreAndCloseBringsItIntoTheMenu() {
-        TestProgram t;
-        WriteStore(t);
-        TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store().items;
-        Rename(f, NodeNamed(tree, "Report"), "Summary");
-        f->selectNode(NodeNamed(tree, "Truth"));
-        QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
-        QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), " -y");
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnSave"), Qt::LeftButton);
-        QCOMPARE(f->StatusText(), QString("Save succesful!"));
-        QCOMPARE(Control<Timer>(f, "TimerStatusText")->interval(), 4750);
-        QVERIFY(f->saved());
-        QCOMPARE(testing::SoundsPlayed(t, "chimes.wav"), 1);
-        QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), 0);
-        QVERIFY(!t.exists("item_bak"));
-        QCOMPARE(StoreIndex(t), QString("^UnkLnk|/tmp/report.txt|txt|Summary\r\n"
-                                        "^ExeLnk|/bin/true|-x -y|true.bmp|Truth\r\n^Folder|Tools\r\n"));
-        QCOMPARE(ReadText(t.dir() + "shortcuts/Tools/shortcuts.txt"), QString("^UnkLnk|/tmp/inner.txt|txt|Inner\r\n"));
+        testing::ManagerFixture x(WriteStore);
+        x.rename(x.node("Report"), "Summary");
+        x.f->selectNode(x.node("Truth"));
+        QTest::keyClick(x.box("EditSParams"), Qt::Key_End);
+        QTest::keyClicks(x.box("EditSParams"), " -y");
+        x.click("BitBtnSave");
+        QCOMPARE(x.f->StatusText(), QString("Save succesful!"));
+        QCOMPARE(Control<Timer>(x.f, "TimerStatusText")->interval(), 4750);
+        QVERIFY(x.f->saved());
+        QCOMPARE(testing::SoundsPlayed(x.t, "chimes.wav"), 1);
+        QCOMPARE(x.chords(), 0);
+        QVERIFY(!x.t.exists("item_bak"));
+        QCOMPARE(StoreIndex(x.t), QString("^UnkLnk|/tmp/report.txt|txt|Summary\r\n"
+                                          "^ExeLnk|/bin/true|-x -y|true.bmp|Truth\r\n^Folder|Tools\r\n"));
+        QCOMPARE(ReadText(x.t.dir() + "shortcuts/Tools/shortcuts.txt"),
+                 QString("^UnkLnk|/tmp/inner.txt|txt|Inner\r\n"));
         // Until the dialog closes the menu shows the store as last loaded.
-        QCOMPARE(TrayCaptions(t).first(), QString("Report"));
+        QCOMPARE(TrayCaptions(x.t).first(), QString("Report"));
         // Edits after the save are dropped by the close.
-        Rename(f, NodeNamed(tree, "Truth"), "Later");
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnClose"), Qt::LeftButton);
-        QVERIFY(!f->isVisible());
-        QVERIFY(!f->saved());
-        QCOMPARE(TrayCaptions(t), QStringList({"Summary", "Truth", "Tools", "Sysmenu", "Orbel Kit", "Close"}));
-        QVERIFY(NodeNamed(t.program().store().items, "Summary"));
-        QVERIFY(!NodeNamed(t.program().store().items, "Later"));
-        QCOMPARE(f->selectedNode(), t.program().store().items.firstTopLevel());
-        QVERIFY(t.program().trayReady());
-        QVERIFY(f->treeChangeHandlerAttached());
+        x.rename(x.node("Truth"), "Later");
+        x.click("BitBtnClose");
+        QVERIFY(!x.f->isVisible());
+        QVERIFY(!x.f->saved());
+        QCOMPARE(TrayCaptions(x.t), QStringList({"Summary", "Truth", "Tools", "Sysmenu", "Orbel Kit", "Close"}));
+        QVERIFY(x.node("Summary"));
+        QVERIFY(!x.node("Later"));
+        QCOMPARE(x.f->selectedNode(), x.tree().firstTopLevel());
+        QVERIFY(x.t.program().trayReady());
+        QVERIFY(x.f->treeChangeHandlerAttached());
     }
 
     void closingWithoutASaveTakesBackEveryEdit() {
-        TestProgram t;
-        WriteStore(t);
-        TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store().items;
-        const QString before = StoreIndex(t);
-        Rename(f, NodeNamed(tree, "Tools"), "Gadgets");
-        TreeNode* truth = NodeNamed(tree, "Truth");
+        testing::ManagerFixture x(WriteStore);
+        const QString before = StoreIndex(x.t);
+        x.rename(x.node("Tools"), "Gadgets");
+        TreeNode* truth = x.node("Truth");
         const int number = truth->itemNumber;
-        f->selectNode(truth);
-        QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), "zz");
-        f->close();
-        QVERIFY(!f->isVisible());
-        QVERIFY(NodeNamed(t.program().store().items, "Tools"));
-        QVERIFY(!NodeNamed(t.program().store().items, "Gadgets"));
-        QCOMPARE(QString::fromStdString(t.program().store().table.GetItemParameters(number)), QString("-x"));
-        QCOMPARE(StoreIndex(t), before);  // nothing written
-        QCOMPARE(TrayCaptions(t).at(2), QString("Tools"));
+        x.f->selectNode(truth);
+        QTest::keyClicks(x.box("EditSParams"), "zz");
+        x.f->close();
+        QVERIFY(!x.f->isVisible());
+        QVERIFY(x.node("Tools"));
+        QVERIFY(!x.node("Gadgets"));
+        QCOMPARE(QString::fromStdString(x.table().GetItemParameters(number)), QString("-x"));
+        QCOMPARE(StoreIndex(x.t), before);  // nothing written
+        QCOMPARE(TrayCaptions(x.t).at(2), QString("Tools"));
         // Reopened, the tree shows the loaded state, folders collapsed.
-        f->show();
-        QCOMPARE(TreeModelOf(f)->rowCount(), 1 + 3 + 3);
-        QVERIFY(!Control<TkvWinTreeView>(f, "TVItems")
-                     ->isExpanded(TreeModelOf(f)->indexOf(NodeNamed(t.program().store().items, "Tools"))));
+        x.f->show();
+        QCOMPARE(TreeModelOf(x.f)->rowCount(), 1 + 3 + 3);
+        QVERIFY(!x.expanded(x.node("Tools")));
     }
 
     void undoGoesBackToTheLastSave() {
-        TestProgram t;
-        WriteStore(t);
-        TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store().items;
-        Rename(f, NodeNamed(tree, "Report"), "First");
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnSave"), Qt::LeftButton);
-        QVERIFY(f->saved());
-        Rename(f, NodeNamed(tree, "First"), "Second");
-        TreeNode* truth = NodeNamed(tree, "Truth");
+        testing::ManagerFixture x(WriteStore);
+        ItemTree& tree = x.tree();
+        x.rename(x.node("Report"), "First");
+        x.click("BitBtnSave");
+        QVERIFY(x.f->saved());
+        x.rename(x.node("First"), "Second");
+        TreeNode* truth = x.node("Truth");
         const int number = truth->itemNumber;
-        f->selectNode(truth);
-        QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), "zz");
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
-        QVERIFY(NodeNamed(tree, "First"));
-        QVERIFY(!NodeNamed(tree, "Second"));
-        QCOMPARE(QString::fromStdString(t.program().store().table.GetItemParameters(number)), QString("-x"));
-        QCOMPARE(f->selectedNode(), tree.firstTopLevel());
-        QCOMPARE(t.program().store().topAnchor, tree.firstTopLevel());
-        QCOMPARE(Control<QLabel>(f, "LblFType")->text(),
+        x.f->selectNode(truth);
+        QTest::keyClicks(x.box("EditSParams"), "zz");
+        x.click("BitBtnUndo");
+        QVERIFY(x.node("First"));
+        QVERIFY(!x.node("Second"));
+        QCOMPARE(QString::fromStdString(x.table().GetItemParameters(number)), QString("-x"));
+        QCOMPARE(x.f->selectedNode(), tree.firstTopLevel());
+        QCOMPARE(x.t.program().store().topAnchor, tree.firstTopLevel());
+        QCOMPARE(Control<QLabel>(x.f, "LblFType")->text(),
                  QString("Item Type: Utility item"));  // the panel follows the selection
-        QVERIFY(f->saved());                           // Undo does not forget the save
+        QVERIFY(x.f->saved());                         // Undo does not forget the save
         // Again: nothing further changes.
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnUndo"), Qt::LeftButton);
-        QVERIFY(NodeNamed(tree, "First"));
+        x.click("BitBtnUndo");
+        QVERIFY(x.node("First"));
     }
 
     void undoTrimsCapturedIcons() {
@@ -153,7 +137,7 @@ private slots:
         WriteStore(t);
         t.startUp();
         TFormItems* f = t.program().items();
-        ItemStore& store = t.program().store();
+        ItemStore& store = t.program().store;
         const int before = t.program().images()->count();
         const int index = CaptureFileIcon(store, t.dir() + "errorlog.txt");
         store.items.capturedIcons += 1;
@@ -181,31 +165,29 @@ private slots:
     void aFailedWriteKeepsTheTreeAndTheOldStore() {
         QFETCH(int, step);
         QFETCH(QString, reasonStart);
-        TestProgram t;
-        WriteStore(t);
-        TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store().items;
-        const QString before = StoreIndex(t);
-        Rename(f, NodeNamed(tree, "Report"), "Summary");
-        TreeNode* edited = NodeNamed(tree, "Summary");
-        f->setSaveStepGate([step](SaveStep s, const std::string&) { return int(s) != step; });
-        f->BitBtnSaveClick();
-        QVERIFY2(f->StatusText().startsWith("Save unsuccesful! " + reasonStart), qPrintable(f->StatusText()));
-        QVERIFY(f->StatusText().size() > QString("Save unsuccesful! ").size());
-        QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), 1);
-        QVERIFY(!f->saved());
-        QVERIFY(!t.program().endRequested());
+        testing::ManagerFixture x(WriteStore);
+        const QString before = StoreIndex(x.t);
+        x.rename(x.node("Report"), "Summary");
+        TreeNode* edited = x.node("Summary");
+        x.f->setSaveStepGate([step](SaveStep s, const std::string&) { return int(s) != step; });
+        x.f->BitBtnSaveClick();
+        QVERIFY2(x.f->StatusText().startsWith("Save unsuccesful! " + reasonStart), qPrintable(x.f->StatusText()));
+        QVERIFY(x.f->StatusText().size() > QString("Save unsuccesful! ").size());
+        QCOMPARE(x.chords(), 1);
+        QVERIFY(!x.f->saved());
+        QVERIFY(!x.t.program().endRequested());
         // The previous store is back in place, nothing left beside it.
-        QCOMPARE(StoreIndex(t), before);
-        QCOMPARE(ReadText(t.dir() + "shortcuts/Tools/shortcuts.txt"), QString("^UnkLnk|/tmp/inner.txt|txt|Inner\r\n"));
-        QVERIFY(!t.exists("item_bak"));
+        QCOMPARE(StoreIndex(x.t), before);
+        QCOMPARE(ReadText(x.t.dir() + "shortcuts/Tools/shortcuts.txt"),
+                 QString("^UnkLnk|/tmp/inner.txt|txt|Inner\r\n"));
+        QVERIFY(!x.t.exists("item_bak"));
         // The tree is as the user left it, and the next try succeeds.
-        QCOMPARE(NodeNamed(tree, "Summary"), edited);
-        QCOMPARE(f->selectedNode(), edited);
-        f->setSaveStepGate({});
-        f->BitBtnSaveClick();
-        QCOMPARE(f->StatusText(), QString("Save succesful!"));
-        QVERIFY(StoreIndex(t).startsWith("^UnkLnk|/tmp/report.txt|txt|Summary\r\n"));
+        QCOMPARE(x.node("Summary"), edited);
+        QCOMPARE(x.f->selectedNode(), edited);
+        x.f->setSaveStepGate({});
+        x.f->BitBtnSaveClick();
+        QCOMPARE(x.f->StatusText(), QString("Save succesful!"));
+        QVERIFY(StoreIndex(x.t).startsWith("^UnkLnk|/tmp/report.txt|txt|Summary\r\n"));
     }
 
     void saveRecreatesAVanishedStoreAndClearsALeftoverBackup() {
@@ -252,59 +234,57 @@ private slots:
     }
 
     void sweepRemovesDeadItemsOnly() {
-        TestProgram t;
-        t.mkdir("alive");
-        t.write("alive.txt", "x");
-        t.write("shortcuts/shortcuts.txt", ("^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n^UnkLnk|" + t.dir() +
-                                            "alive||Dir\r\n^Folder|Box\r\n"
-                                            "^UnkLnk|" +
-                                            t.dir() + "alive.txt/|txt|NotADir\r\n")
-                                               .toUtf8());
-        t.write("shortcuts/Box/shortcuts.txt", ("^UnkLnk|" + t.dir() + "gone2.txt|txt|Inside\r\n").toUtf8());
-        TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store().items;
-        f->selectNode(NodeNamed(tree, "Dir"));
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnSweep"), Qt::LeftButton);
-        QVERIFY(!NodeNamed(tree, "Gone"));
-        QVERIFY(!NodeNamed(tree, "Inside"));
-        QVERIFY(!NodeNamed(tree, "NotADir"));  // a trailing "/" asks for a directory
-        QVERIFY(NodeNamed(tree, "Dir"));
-        TreeNode* box = NodeNamed(tree, "Box");
+        testing::ManagerFixture x([](TestProgram& t) {
+            t.mkdir("alive");
+            t.write("alive.txt", "x");
+            t.write("shortcuts/shortcuts.txt", ("^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n^UnkLnk|" + t.dir() +
+                                                "alive||Dir\r\n^Folder|Box\r\n"
+                                                "^UnkLnk|" +
+                                                t.dir() + "alive.txt/|txt|NotADir\r\n")
+                                                   .toUtf8());
+            t.write("shortcuts/Box/shortcuts.txt", ("^UnkLnk|" + t.dir() + "gone2.txt|txt|Inside\r\n").toUtf8());
+        });
+        x.f->selectNode(x.node("Dir"));
+        x.click("BitBtnSweep");
+        QVERIFY(!x.node("Gone"));
+        QVERIFY(!x.node("Inside"));
+        QVERIFY(!x.node("NotADir"));  // a trailing "/" asks for a directory
+        QVERIFY(x.node("Dir"));
+        TreeNode* box = x.node("Box");
         QVERIFY(box);
         QCOMPARE(box->childCount(), 1);  // only its top marker
-        QCOMPARE(TreeModelOf(f)->rowCount(TreeModelOf(f)->indexOf(box)), 1);
-        QCOMPARE(TreeModelOf(f)->rowCount(), 1 + 2 + 3);
-        QCOMPARE(f->selectedNode(), tree.firstTopLevel());
-        QCOMPARE(t.program().store().topAnchor, tree.firstTopLevel());
-        QCOMPARE(testing::SoundsPlayed(t, "chord.wav"), 0);  // silent
-        QVERIFY(t.notices.isEmpty());
+        QCOMPARE(TreeModelOf(x.f)->rowCount(x.index(box)), 1);
+        QCOMPARE(TreeModelOf(x.f)->rowCount(), 1 + 2 + 3);
+        QCOMPARE(x.f->selectedNode(), x.tree().firstTopLevel());
+        QCOMPARE(x.t.program().store().topAnchor, x.tree().firstTopLevel());
+        QCOMPARE(x.chords(), 0);  // silent
+        QVERIFY(x.t.notices.isEmpty());
         // Undo brings them back.
-        f->BitBtnUndoClick();
-        QVERIFY(NodeNamed(tree, "Gone"));
-        QVERIFY(NodeNamed(tree, "Inside"));
+        x.f->BitBtnUndoClick();
+        QVERIFY(x.node("Gone"));
+        QVERIFY(x.node("Inside"));
     }
 
     void launchStartsTheItemWithItsParametersInMemory() {
-        TestProgram t;
-        const QString script = t.writeRecorder();
-        t.write(
-            "shortcuts/shortcuts.txt",
-            ("^ExeLnk|" + script + "|one|record.bmp|Record\r\n^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n").toUtf8());
-        TFormItems* f = OpenManager(t);
-        ItemTree& tree = t.program().store().items;
-        f->selectNode(NodeNamed(tree, "Record"));
-        QTest::keyClick(Control<QLineEdit>(f, "EditSParams"), Qt::Key_End);
-        QTest::keyClicks(Control<QLineEdit>(f, "EditSParams"), " two");  // not saved
-        QVERIFY(Control<QPushButton>(f, "BitBtnLaunch")->isEnabled());
-        QTest::mouseClick(Control<QPushButton>(f, "BitBtnLaunch"), Qt::LeftButton);
-        QTRY_COMPARE(ReadText(t.dir() + "args.txt"), QString("one\ntwo\n"));
-        QVERIFY(t.notices.isEmpty());
+        testing::ManagerFixture x([](TestProgram& t) {
+            const QString script = t.writeRecorder();
+            t.write("shortcuts/shortcuts.txt",
+                    ("^ExeLnk|" + script + "|one|record.bmp|Record\r\n^UnkLnk|" + t.dir() + "gone.txt|txt|Gone\r\n")
+                        .toUtf8());
+        });
+        x.f->selectNode(x.node("Record"));
+        QTest::keyClick(x.box("EditSParams"), Qt::Key_End);
+        QTest::keyClicks(x.box("EditSParams"), " two");  // not saved
+        QVERIFY(x.button("BitBtnLaunch")->isEnabled());
+        x.click("BitBtnLaunch");
+        QTRY_COMPARE(ReadText(x.t.dir() + "args.txt"), QString("one\ntwo\n"));
+        QVERIFY(x.t.notices.isEmpty());
         // A missing target gets the opening error, which names Sweep.
-        f->selectNode(NodeNamed(tree, "Gone"));
-        f->BitBtnLaunchClick();
-        QCOMPARE(t.notices.size(), 1);
-        QCOMPARE(t.notices[0].text,
-                 QString::fromStdString(texts::OpeningErrorText((t.dir() + "gone.txt").toStdString())));
+        x.f->selectNode(x.node("Gone"));
+        x.f->BitBtnLaunchClick();
+        QCOMPARE(x.t.notices.size(), 1);
+        QCOMPARE(x.t.notices[0].text,
+                 QString::fromStdString(texts::OpeningErrorText((x.t.dir() + "gone.txt").toStdString())));
     }
 
     void helpOpensTheHelpPageOrSaysItIsMissing() {
@@ -317,13 +297,11 @@ private slots:
     }
 
     void escapeClosesLikeTheCloseButton() {
-        TestProgram t;
-        WriteStore(t);
-        TFormItems* f = OpenManager(t);
-        Rename(f, NodeNamed(t.program().store().items, "Tools"), "Gadgets");
-        QTest::keyClick(Control<TkvWinTreeView>(f, "TVItems"), Qt::Key_Escape);
-        QVERIFY(!f->isVisible());
-        QVERIFY(NodeNamed(t.program().store().items, "Tools"));
+        testing::ManagerFixture x(WriteStore);
+        x.rename(x.node("Tools"), "Gadgets");
+        QTest::keyClick(x.view(), Qt::Key_Escape);
+        QVERIFY(!x.f->isVisible());
+        QVERIFY(x.node("Tools"));
     }
 };
 
