@@ -96,10 +96,10 @@ void TFormItems::startNodeDrag() {
     dragArmed_ = false;
     if (!MayStartDrag(dragSource)) return;
     dragToken_ = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
-    auto* data = new QMimeData;
-    data->setData(kNodeMime, dragToken_);
+    auto* mime = new QMimeData;
+    mime->setData(kNodeMime, dragToken_);
     auto* drag = new QDrag(TVItems);
-    drag->setMimeData(data);
+    drag->setMimeData(mime);
     const QModelIndex i = treeModel->indexOf(dragSource);
     const QVariant icon = treeModel->data(i, Qt::DecorationRole);
     if (icon.canConvert<QPixmap>()) drag->setPixmap(icon.value<QPixmap>());

@@ -137,7 +137,7 @@ private slots:
         WriteStore(t);
         t.startUp();
         TFormItems* f = t.program().items();
-        ItemStore& store = t.program().store;
+        ItemStore& store = t.program().store();
         const int before = t.program().images()->count();
         const int index = CaptureFileIcon(store, t.dir() + "errorlog.txt");
         store.items.capturedIcons += 1;

@@ -34,7 +34,9 @@ TEST(ItemKinds, EachFormLeadsBackToItsKind) {
         const ItemKind* back = ItemKindOfEntry(*entry);
         ASSERT_NE(back, nullptr);
         EXPECT_EQ(back->item, kind.item);
-        if (!kind.item) EXPECT_EQ(back, &kind);
+        if (!kind.item) {
+            EXPECT_EQ(back, &kind);
+        }
         EXPECT_EQ(ItemNumberOf(*entry), r.itemNumber);
     }
     EXPECT_EQ(ItemKindOfTag("^folder"), nullptr);

@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         GrammarCase{"mixed_order_kept",
                     "^Folder|F\r\n^UnkLnk|a||A\r\nbad\r\n^NorSep|\r^SpeSep|S",
                     {Folder("F"), File("a", "", "A"), Plain(), Text("S")}}),
-    [](const ::testing::TestParamInfo<GrammarCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<GrammarCase>& grammarCase) { return std::string(grammarCase.param.name); });
 
 // The writer's lines go through FormatIndexLine: every kind's line must
 // read back as the entry it was made from.
