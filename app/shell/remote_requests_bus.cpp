@@ -85,7 +85,8 @@ void RequestReceiver::Channels::attachBus(bool connected) {
     const QDBusReply<uint> own = names->serviceUid(connection.baseService());
     if (!own.isValid()) return;
     busUser = own.value();
-    if (!connection.registerObject(QString::fromLatin1(kPath), &this->bus, QDBusConnection::ExportScriptableSlots)) return;
+    if (!connection.registerObject(QString::fromLatin1(kPath), &this->bus, QDBusConnection::ExportScriptableSlots))
+        return;
     // Another program of this user on this bus (one with its lock in
     // another runtime directory) keeps the name; the socket still serves.
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> name = names->registerService(
