@@ -19,7 +19,7 @@ bool ReplaceFileDurably(const std::string& from, const std::string& to);
 class DurableFileCalls : public SystemCalls {
 public:
     bool SyncPath(const std::string& path) override;
-    bool ReplaceFile(const std::string& from, const std::string& to) override;
+    bool RenameOver(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace orbel::platform

@@ -58,7 +58,7 @@ std::string LastReason() { return errno ? std::strerror(errno) : "the system gav
 
 }  // namespace
 
-bool ReplaceFile(const std::string& from, const std::string& to) { return System().ReplaceFile(from, to); }
+bool ReplaceFile(const std::string& from, const std::string& to) { return System().RenameOver(from, to); }
 
 ProfileFile ProfileFile::FromText(const std::string& text) {
     ProfileFile f;

@@ -20,7 +20,7 @@ std::atomic<SystemCalls*> gInstalled{nullptr};
 
 }  // namespace
 
-bool SystemCalls::ReplaceFile(const std::string& from, const std::string& to) {
+bool SystemCalls::RenameOver(const std::string& from, const std::string& to) {
     std::error_code ec;
     fs::rename(FsPath(from), FsPath(to), ec);
     if (ec) errno = ec.value();

@@ -29,8 +29,9 @@ public:
 
     // The last step of saving a settings or history file: renames from over
     // to, replacing a file there; false with errno telling why not. The
-    // default only renames; a platform also flushes both to the disk.
-    virtual bool ReplaceFile(const std::string& from, const std::string& to);
+    // default only renames; a platform also flushes both to the disk. (Not
+    // named ReplaceFile: windows.h makes that name a macro.)
+    virtual bool RenameOver(const std::string& from, const std::string& to);
     // Flushes a written file, or a directory with everything below it, to
     // the disk (fsync); false on failure. Standard C++ has no such call, so
     // the default flushes nothing and succeeds.

@@ -36,7 +36,7 @@ bool ReplaceFileDurably(const std::string& from, const std::string& to) {
 
 bool DurableFileCalls::SyncPath(const std::string& path) { return platform::SyncPath(path); }
 
-bool DurableFileCalls::ReplaceFile(const std::string& from, const std::string& to) {
+bool DurableFileCalls::RenameOver(const std::string& from, const std::string& to) {
     return ReplaceFileDurably(from, to);
 }
 
