@@ -19,12 +19,13 @@ namespace {
 
 struct Loaded {
     Loaded() {
-        orbel::platform::InstallDurableFiles();
+        orbel::InstallSystemCalls(&durableFiles);
         s.dataDir = store.dir();
         orbel::InstallMenuTemplate(s);
         orbel::PrepareStore(s, [] { return orbel::BackupAnswer::No; });
         orbel::LoadStore(s);
     }
+    orbel::platform::DurableFileCalls durableFiles;  // lives as long as the process: the store is static
     bench::Store store;
     orbel::ItemStore s;
 };

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/store/system_calls.h"
+
 namespace orbel::platform {
 
 // Flushes a file, or a directory with everything written below it, to the
@@ -11,8 +13,13 @@ bool SyncPath(const std::string& path);
 // Flushes the file from, renames it over to (replacing a file there) and
 // makes the rename itself durable; false, with to untouched, on failure.
 bool ReplaceFileDurably(const std::string& from, const std::string& to);
-// Installs SyncPath as the store writer's flush and ReplaceFileDurably as
-// the settings file's last step (call once at start-up).
-void InstallDurableFiles();
+
+// The logic layer's calls with these two: the store writer flushes before
+// it drops its backup, and a saved settings file reaches the disk.
+class DurableFileCalls : public SystemCalls {
+public:
+    bool SyncPath(const std::string& path) override;
+    bool RenameOver(const std::string& from, const std::string& to) override;
+};
 
 }  // namespace orbel::platform

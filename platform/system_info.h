@@ -2,8 +2,10 @@
 // What the program asks of the running system.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "core/store/system_calls.h"
 #include "core/store/win_version.h"
 
 namespace orbel::platform {
@@ -38,8 +40,10 @@ VersionRecord CurrentVersionRecord();
 // Whether the user may execute the file at path (a regular file).
 bool UserMayExecute(const std::string& path);
 
-// Hands the precise tests above, and a directory listing cheaper than the
-// standard library's, to the logic layer; called once at start.
-void InstallPlatformHooks();
+// The logic layer's system calls as this system answers them: the durable
+// files, the precise test above, a directory listing cheaper than the
+// standard library's and, where the shell has them, its link reader and
+// path forms. The program installs them once at start.
+std::unique_ptr<SystemCalls> MakeSystemCalls();
 
 }  // namespace orbel::platform

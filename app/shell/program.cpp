@@ -210,7 +210,9 @@ BackupAnswer Program::askBackup() const {
 }
 
 void Program::StartUp() {
-    platform::InstallPlatformHooks();
+    // Process-wide: the logic layer's free functions ask the installed calls.
+    static const std::unique_ptr<SystemCalls> systemCalls = platform::MakeSystemCalls();
+    InstallSystemCalls(systemCalls.get());
     // 1. Names, titles and version.
     SetApplicationTitle(QString::fromUtf8(texts::ProductName));
     // 2. Program directory and executable name, and from them, once, where

@@ -1,6 +1,5 @@
 #include "core/shell/profile_file.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +10,7 @@
 
 #include "core/store/ascii_case.h"
 #include "core/store/file_names.h"
+#include "core/store/system_calls.h"
 
 namespace orbel {
 
@@ -49,15 +49,6 @@ bool KeyLine(const std::string& line, std::string& key, std::string* value = nul
 
 bool HasLineBreak(const std::string& s) { return s.find_first_of(std::string("\r\n\0", 3)) != npos; }
 
-bool PlainReplace(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    std::filesystem::rename(FsPath(from), FsPath(to), ec);
-    if (ec) errno = ec.value();
-    return !ec;
-}
-
-std::atomic<ReplaceFileFunction> g_replace{&PlainReplace};
-
 [[noreturn]] void CannotWrite(const std::string& path, const std::string& why) {
     throw ProfileError("Unable to write to " + path + ": " + why);
 }
@@ -67,8 +58,7 @@ std::string LastReason() { return errno ? std::strerror(errno) : "the system gav
 
 }  // namespace
 
-void SetReplaceFileFunction(ReplaceFileFunction replace) { g_replace.store(replace ? replace : &PlainReplace); }
-bool ReplaceFile(const std::string& from, const std::string& to) { return g_replace.load()(from, to); }
+bool ReplaceFile(const std::string& from, const std::string& to) { return System().RenameOver(from, to); }
 
 ProfileFile ProfileFile::FromText(const std::string& text) {
     ProfileFile f;
@@ -226,7 +216,7 @@ void ProfileFile::Save(const std::string& path) const {
         }
     }
     errno = 0;
-    if (!g_replace.load()(Utf8Name(temp), path)) {
+    if (!ReplaceFile(Utf8Name(temp), path)) {
         const std::string why = LastReason();
         std::error_code ignored;
         fs::remove(temp, ignored);

@@ -18,11 +18,7 @@ public:
 };
 
 // The last step of Save: renames the written temporary file over the
-// settings file. The platform installs one that also flushes both to the
-// disk; until then a plain rename that replaces. Null puts that back.
-using ReplaceFileFunction = bool (*)(const std::string& from, const std::string& to);
-void SetReplaceFileFunction(ReplaceFileFunction replace);
-// Renames from over to with the installed function (errno tells why not).
+// settings file with the installed system calls (errno tells why not).
 bool ReplaceFile(const std::string& from, const std::string& to);
 
 class ProfileFile {

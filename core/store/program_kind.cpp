@@ -1,26 +1,15 @@
 #include "core/store/program_kind.h"
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 
 #include "core/store/file_kinds.h"
 #include "core/store/file_names.h"
+#include "core/store/system_calls.h"
 
 namespace orbel {
 
 namespace {
-
-bool AnyExecuteBit(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::perms p = fs::status(FsPath(path), ec).permissions();
-    if (ec) return false;
-    const fs::perms exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    return (p & exec) != fs::perms::none;
-}
-
-std::atomic<ExecutableTest> g_executableTest{&AnyExecuteBit};
 
 // Only binaries and scripts are programs; an executable bit alone is common on
 // files copied from other systems and would make documents look runnable.
@@ -43,10 +32,7 @@ bool IsProgramPath(const std::string& path) {
     if (path.empty()) return false;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(FsPath(path), ec)) return false;
-    const ExecutableTest test = g_executableTest.load();
-    return test(path) && StartsLikeProgram(path);
+    return System().UserMayExecute(path) && StartsLikeProgram(path);
 }
-
-void SetUserExecutableTest(ExecutableTest test) { g_executableTest.store(test ? test : &AnyExecuteBit); }
 
 }  // namespace orbel

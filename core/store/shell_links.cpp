@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "core/store/file_names.h"
+#include "core/store/system_calls.h"
 #include "core/store/utf8.h"
 
 namespace orbel {
@@ -463,11 +463,7 @@ std::string AnchorAtLink(const std::string& linkFile, std::string relative) {
     return Utf8Name((folder / FsPath(relative)).lexically_normal());
 }
 
-std::atomic<ShellLinkResolver> g_systemResolver{nullptr};
-
 }  // namespace
-
-void SetShellLinkResolver(ShellLinkResolver resolver) { g_systemResolver.store(resolver); }
 
 int ParseShellLink(std::string_view bytes, ShellLinkDescription& out) {
     bool relative = false;
@@ -487,7 +483,10 @@ const char* ShellLinkErrorText(int result) {
 }
 
 int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out) {
-    if (const ShellLinkResolver system = g_systemResolver.load()) return system(linkFile, out);
+    return System().ResolveShellLink(linkFile, out);
+}
+
+int ReadShellLinkFile(const std::string& linkFile, ShellLinkDescription& out) {
     std::error_code ec;
     if (linkFile.empty() || !std::filesystem::is_regular_file(FsPath(linkFile), ec)) return kShellLinkUnreadable;
     std::ifstream in(FsPath(linkFile), std::ios::binary);

@@ -41,10 +41,14 @@ inline constexpr int kShellLinkMalformed = -3;         // truncated or inconsist
 inline constexpr int kShellLinkNoTarget = -4;          // well formed but names no path
 inline constexpr int kShellLinkNoFileSystemPath = -5;  // points at something that is no file or directory
 
-// Reads the link file. On success fills out and returns kShellLinkOk; a
+// Reads the link file with the installed system calls (see system_calls.h):
+// the system's own link reader where it has one, else ReadShellLinkFile.
+int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out);
+
+// The portable reader. On success fills out and returns kShellLinkOk; a
 // target known only relative to the link is made absolute against the
 // link's folder. On failure returns a negative code and leaves out untouched.
-int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out);
+int ReadShellLinkFile(const std::string& linkFile, ShellLinkDescription& out);
 
 // The same for the bytes of a link; a relative-only target stays relative.
 // Strings come back as UTF-8: UTF-16 ones converted, 8-bit ones kept when
@@ -54,11 +58,5 @@ int ParseShellLink(std::string_view bytes, ShellLinkDescription& out);
 // Why a link was refused, as a sentence without a full stop, for the user;
 // "" for kShellLinkOk.
 const char* ShellLinkErrorText(int result);
-
-// The system's own link reader, where it has one: the platform installs it
-// at start-up and ResolveShellLink hands its files to it (its failures are
-// negative result codes too). Null puts the portable reader back.
-using ShellLinkResolver = int (*)(const std::string& linkFile, ShellLinkDescription& out);
-void SetShellLinkResolver(ShellLinkResolver resolver);
 
 }  // namespace orbel

@@ -1,12 +1,12 @@
 #include "core/store/shell_paths.h"
 
-#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string_view>
 
 #include "core/store/ascii_case.h"
 #include "core/store/file_names.h"
+#include "core/store/system_calls.h"
 
 namespace orbel {
 
@@ -36,24 +36,19 @@ std::optional<std::string> PercentDecode(std::string_view s) {
     return out;
 }
 
-std::atomic<PathConversion> g_shortPath{nullptr};
-std::atomic<PathConversion> g_displayName{nullptr};
-
 }  // namespace
 
-void SetShortPathFunction(PathConversion conversion) { g_shortPath.store(conversion); }
+std::string GetShortPath(const std::string& path) { return System().ShortPath(path); }
 
-void SetDisplayNameFunction(PathConversion conversion) { g_displayName.store(conversion); }
+std::string PathFromDisplayName(const std::string& name) { return System().PathFromDisplayName(name); }
 
-std::string GetShortPath(const std::string& path) {
-    if (const PathConversion system = g_shortPath.load()) return system(path);
+std::string PortableShortPath(const std::string& path) {
     if (path.empty()) return {};
     std::error_code ec;
     return std::filesystem::exists(FsPath(path), ec) ? path : std::string();
 }
 
-std::string PathFromDisplayName(const std::string& name) {
-    if (const PathConversion system = g_displayName.load()) return system(name);
+std::string PortablePathFromDisplayName(const std::string& name) {
     std::string_view rest = name;
     if (!EqualsNoCase(rest.substr(0, 5), "file:")) return name;
     rest.remove_prefix(5);

@@ -13,9 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-FileStepGate gGate = nullptr;
-FolderListFunction gFolderList = nullptr;
-
 // A name with a NUL byte cannot exist; handing it to the system would
 // silently cut it short and name something else.
 bool Nameable(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
@@ -35,8 +32,7 @@ void DeleteBelow(const fs::path& dir) {
             DeleteBelow(p);
         } else {
             // Files, links (the link itself, never its target) and anything else.
-            std::error_code rec;
-            if (FileStepAllowed(FileStep::Remove, Utf8Name(p))) fs::remove(p, rec);
+            System().RemoveStoreFile(Utf8Name(p));
         }
     }
     std::error_code rec;
@@ -45,18 +41,10 @@ void DeleteBelow(const fs::path& dir) {
 
 }  // namespace
 
-void SetFolderListFunction(FolderListFunction list) { gFolderList = list; }
-
 std::vector<ListedName> ListFolder(const std::string& dir) {
-    // Without a platform listing nothing is listed, and callers look at each
-    // name: the standard library's listing can cost more than the looks it
-    // saves (where it cannot tell an entry's type, each entry takes looks).
-    if (!gFolderList || !Nameable(dir)) return {};
-    return gFolderList(dir);
+    if (!Nameable(dir)) return {};
+    return System().ListFolder(dir);
 }
-
-void SetFileStepGate(FileStepGate gate) { gGate = gate; }
-bool FileStepAllowed(FileStep step, const std::string& path) { return !gGate || gGate(step, path); }
 
 void DeleteDirectoryTree(const std::string& dir) {
     if (!Nameable(dir)) return;

@@ -109,9 +109,8 @@ std::string ReadIndexFile(const std::string& file) {
     if (file.find('\0') != std::string::npos) throw StoreIoError("Unable to open \"" + file + "\": invalid file name");
     errno = 0;
     std::ifstream in;
-    if (FileStepAllowed(FileStep::OpenIndex, file)) in.open(FsPath(file), std::ios::binary);
-    else errno = EACCES;
-    if (!in.is_open()) throw StoreIoError("Unable to open \"" + file + "\": " + std::strerror(errno));
+    if (!System().OpenIndexFile(file, in))
+        throw StoreIoError("Unable to open \"" + file + "\": " + std::strerror(errno));
 
     std::string bytes;
     char buf[64 * 1024];

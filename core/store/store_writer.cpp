@@ -14,14 +14,13 @@
 #include "core/store/shell_paths.h"
 #include "core/store/store_files.h"
 #include "core/store/store_format.h"
+#include "core/store/system_calls.h"
 
 namespace fs = std::filesystem;
 
 namespace orbel {
 
 namespace {
-
-SyncPathFunction gSync = nullptr;
 
 constexpr const char* kLineEnd = "\r\n";
 
@@ -55,7 +54,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 bool Flushed(const WriterHooks& h, const std::string& path) {
-    return Gate(h, SaveStep::Flush, path) && (!gSync || gSync(path));
+    return Gate(h, SaveStep::Flush, path) && System().SyncPath(path);
 }
 
 void Flush(const WriterHooks& h, const std::string& path) {
@@ -91,7 +90,7 @@ std::string ParentOf(const ItemStore& s) {
     return dir;
 }
 
-bool SyncDir(const std::string& dir) { return !gSync || gSync(dir); }
+bool SyncDir(const std::string& dir) { return System().SyncPath(dir); }
 
 // Deletes dir after renaming it to "item_del" in one step: an interruption
 // leaves a half-deleted "item_del", never a half-deleted dir. False, with
@@ -133,9 +132,6 @@ std::string CheckLevel(const ItemStore& s, const TreeNode* n) {
 }
 
 }  // namespace
-
-void SetSyncPathFunction(SyncPathFunction sync) { gSync = sync; }
-SyncPathFunction GetSyncPathFunction() { return gSync; }
 
 std::string StoredExtension(const std::string& path) {
     const std::string extension = SplitPath(path).extension;

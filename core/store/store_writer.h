@@ -19,13 +19,6 @@
 
 namespace orbel {
 
-// Flushes a written file or directory to the disk (fsync). Standard C++ has
-// no such call, so the platform installs one at start-up; without it the
-// writer does not flush. Returns false on failure.
-using SyncPathFunction = bool (*)(const std::string& path);
-void SetSyncPathFunction(SyncPathFunction sync);
-SyncPathFunction GetSyncPathFunction();
-
 // Renders the icon bitmap of an executable item (16 x 16 BMP from rows 1 to
 // 16 of its tree image) into fullPath. Returns false or throws on failure.
 using WriteBitmapFunction = std::function<bool(const TreeNode& node, const std::string& fullPath)>;

@@ -6,9 +6,6 @@
 
 #include <cstdio>
 
-#include "core/shell/profile_file.h"
-#include "core/store/store_writer.h"
-
 namespace orbel::platform {
 
 bool SyncPath(const std::string& path) {
@@ -37,9 +34,10 @@ bool ReplaceFileDurably(const std::string& from, const std::string& to) {
     return true;
 }
 
-void InstallDurableFiles() {
-    orbel::SetSyncPathFunction(&SyncPath);
-    orbel::SetReplaceFileFunction(&ReplaceFileDurably);
+bool DurableFileCalls::SyncPath(const std::string& path) { return platform::SyncPath(path); }
+
+bool DurableFileCalls::RenameOver(const std::string& from, const std::string& to) {
+    return ReplaceFileDurably(from, to);
 }
 
 }  // namespace orbel::platform

@@ -6,10 +6,10 @@ namespace orbel::platform {
 
 // This system's shell has none of these services: the logic layer's
 // readers are the system's here.
-int ReadShellLink(const std::string& linkFile, ShellLinkDescription& out) { return ResolveShellLink(linkFile, out); }
+int ReadShellLink(const std::string& linkFile, ShellLinkDescription& out) { return ReadShellLinkFile(linkFile, out); }
 
-std::string ShortPathName(const std::string& path) { return GetShortPath(path); }
+std::string ShortPathName(const std::string& path) { return PortableShortPath(path); }
 
-std::string PathFromShellDisplayName(const std::string& name) { return PathFromDisplayName(name); }
+std::string PathFromShellDisplayName(const std::string& name) { return PortablePathFromDisplayName(name); }
 
 }  // namespace orbel::platform

@@ -12,8 +12,6 @@
 #include <unistd.h>
 
 #include "core/dialogs/about_text.h"
-#include "core/store/program_kind.h"
-#include "core/store/store_files.h"
 #include "platform/durable_files.h"
 
 namespace orbel::platform {
@@ -95,12 +93,14 @@ std::vector<ListedName> ListFolderEntries(const std::string& dir) {
     return names;
 }
 
+class LinuxSystemCalls : public DurableFileCalls {
+public:
+    bool UserMayExecute(const std::string& path) override { return platform::UserMayExecute(path); }
+    std::vector<ListedName> ListFolder(const std::string& dir) override { return ListFolderEntries(dir); }
+};
+
 }  // namespace
 
-void InstallPlatformHooks() {
-    SetUserExecutableTest(&UserMayExecute);
-    SetFolderListFunction(&ListFolderEntries);
-    InstallDurableFiles();  // the store writer flushes before dropping its backup
-}
+std::unique_ptr<SystemCalls> MakeSystemCalls() { return std::make_unique<LinuxSystemCalls>(); }
 
 }  // namespace orbel::platform

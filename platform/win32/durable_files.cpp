@@ -1,7 +1,5 @@
 #include "platform/durable_files.h"
 
-#include "core/shell/profile_file.h"
-#include "core/store/store_writer.h"
 #include "platform/win32/wide.h"
 
 namespace orbel::platform {
@@ -67,9 +65,10 @@ bool ReplaceFileDurably(const std::string& from, const std::string& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-void InstallDurableFiles() {
-    orbel::SetSyncPathFunction(&SyncPath);
-    orbel::SetReplaceFileFunction(&ReplaceFileDurably);
+bool DurableFileCalls::SyncPath(const std::string& path) { return platform::SyncPath(path); }
+
+bool DurableFileCalls::RenameOver(const std::string& from, const std::string& to) {
+    return ReplaceFileDurably(from, to);
 }
 
 }  // namespace orbel::platform

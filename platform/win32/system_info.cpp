@@ -87,13 +87,21 @@ bool UserMayExecute(const std::string& path) {
     return true;
 }
 
-void InstallPlatformHooks() {
-    SetUserExecutableTest(&UserMayExecute);
-    InstallDurableFiles();
-    // The shell's own link object, short names and display names.
-    SetShellLinkResolver(&ReadShellLink);
-    SetShortPathFunction(&ShortPathName);
-    SetDisplayNameFunction(&PathFromShellDisplayName);
-}
+namespace {
+
+// The shell's own link object, short names and display names.
+class WindowsSystemCalls : public DurableFileCalls {
+public:
+    bool UserMayExecute(const std::string& path) override { return platform::UserMayExecute(path); }
+    int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out) override {
+        return ReadShellLink(linkFile, out);
+    }
+    std::string ShortPath(const std::string& path) override { return ShortPathName(path); }
+    std::string PathFromDisplayName(const std::string& name) override { return PathFromShellDisplayName(name); }
+};
+
+}  // namespace
+
+std::unique_ptr<SystemCalls> MakeSystemCalls() { return std::make_unique<WindowsSystemCalls>(); }
 
 }  // namespace orbel::platform

@@ -1,4 +1,5 @@
 #include "core/store/program_kind.h"
+#include "tests/core/fake_system_calls.h"
 
 #include <gtest/gtest.h>
 
@@ -55,12 +56,16 @@ TEST(ProgramKind, ExecutableBinariesAndScriptsAreProgramsOtherFilesAreNot) {
     EXPECT_FALSE(IsProgramPath((dir / "missing").string()));
 
     // The installed test replaces the permission bits; the content still counts.
-    SetUserExecutableTest([](const std::string&) { return true; });
-    EXPECT_TRUE(IsProgramPath((dir / "elf-no-exec").string()));
-    EXPECT_FALSE(IsProgramPath((dir / "text-exec").string()));
-    SetUserExecutableTest([](const std::string&) { return false; });
-    EXPECT_FALSE(IsProgramPath((dir / "elf").string()));
-    SetUserExecutableTest(nullptr);
+    {
+        test::FakeSystemCalls system;
+        system.executable = true;
+        EXPECT_TRUE(IsProgramPath((dir / "elf-no-exec").string()));
+        EXPECT_FALSE(IsProgramPath((dir / "text-exec").string()));
+        system.fails = [](test::SystemCall call, const std::string&) {
+            return call == test::SystemCall::UserMayExecute;
+        };
+        EXPECT_FALSE(IsProgramPath((dir / "elf").string()));
+    }
     EXPECT_TRUE(IsProgramPath((dir / "elf").string()));
     EXPECT_FALSE(IsProgramPath((dir / "elf-no-exec").string()));
     fs::remove_all(dir);

@@ -146,8 +146,7 @@ protected:
     static inline std::string savedTmp_;
 
     void SetUp() override {
-        previousSync_ = GetSyncPathFunction();
-        platform::InstallDurableFiles();
+        durableFiles_ = std::make_unique<ScopedSystemCalls>(durableCalls_);
         void* mem = mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
         ASSERT_NE(mem, MAP_FAILED);
         shared_ = new (mem) Shared{};
@@ -177,7 +176,7 @@ protected:
         // L.s now holds the new tree, which every round saves over the old.
     }
     void TearDown() override {
-        SetSyncPathFunction(previousSync_);
+        durableFiles_.reset();
         if (shared_) munmap(shared_, sizeof(Shared));
     }
 
@@ -247,7 +246,8 @@ protected:
     WriterHooks hooks_;
     Shared* shared_ = nullptr;
     long long spanNs_[kLeftovers][kPhases] = {};
-    SyncPathFunction previousSync_ = nullptr;
+    platform::DurableFileCalls durableCalls_;
+    std::unique_ptr<ScopedSystemCalls> durableFiles_;
 };
 
 TEST_F(SaveCrash, EveryKillLeavesTheOldStoreOrTheCompleteNewOne) {

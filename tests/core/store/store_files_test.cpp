@@ -87,9 +87,10 @@ TEST(DeleteDirectoryTree, WhatCannotBeRemovedStaysWithoutError) {
     TempDir t;
     t.write("store/locked/inner.txt", "x");
     t.write("store/free.txt", "x");
-    const test::ScopedFileStepGate refuse([](FileStep step, const std::string& path) {
-        return !(step == FileStep::Remove && path.find("inner.txt") != std::string::npos);
-    });
+    test::FakeSystemCalls refuse;
+    refuse.fails = [](test::SystemCall call, const std::string& path) {
+        return call == test::SystemCall::RemoveStoreFile && path.find("inner.txt") != std::string::npos;
+    };
     EXPECT_NO_THROW(DeleteDirectoryTree(t / "store"));
     EXPECT_TRUE(t.exists("store/locked/inner.txt"));
     EXPECT_FALSE(t.exists("store/free.txt"));

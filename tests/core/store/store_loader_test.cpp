@@ -648,8 +648,8 @@ TEST_F(StoreLoad, BitmapsAndIndexFilesBehindLinksAndInSubdirectories) {
     t.symlink(t / "real/none.bmp", "shortcuts/F/gone.bmp");
     for (bool listed : {true, false}) {
         SCOPED_TRACE(listed ? "listed" : "looked at");
-        std::optional<test::ScopedFolderList> listing;
-        if (listed) listing.emplace();
+        test::FakeSystemCalls system;
+        system.listsFolders = listed;
         ReloadStoreModel(s, Never);
         // exe icon 12, breaks 13 and 14: bitmaps from 15 on.
         const int exe = s.counters.defaultProgramImage;
@@ -739,9 +739,11 @@ TEST_F(StoreLoad, IndexFileThatCannotBeOpenedRaisesIoErrorAndDropsTheAnchor) {
     Index("F", {"^UnkLnk|b||B"});
     InstallMenuTemplate(s);
     ASSERT_TRUE(PrepareStore(s, Never));
-    const test::ScopedFileStepGate refuse([](FileStep step, const std::string& path) {
-        return !(step == FileStep::OpenIndex && path.find(test::Native("F/shortcuts.txt")) != std::string::npos);
-    });
+    test::FakeSystemCalls refuse;
+    refuse.fails = [](test::SystemCall call, const std::string& path) {
+        return call == test::SystemCall::OpenIndexFile &&
+               path.find(test::Native("F/shortcuts.txt")) != std::string::npos;
+    };
     EXPECT_THROW(ScanStoreExtensions(s, StorePath("")), StoreIoError);
     EXPECT_THROW(LoadStore(s), StoreIoError);
     EXPECT_EQ(s.loadAnchor, nullptr);

@@ -14,6 +14,7 @@
 #include "core/store/store_files.h"
 #include "core/store/store_format.h"
 #include "core/tray/menu_model.h"
+#include "tests/core/fake_system_calls.h"
 #include "tests/core/store/small_bmp.h"
 
 namespace orbel::test {
@@ -37,38 +38,6 @@ inline bool CanMakeLinks() {
 }
 #define ORBEL_SKIP_WITHOUT_LINKS() \
     if (!::orbel::test::CanMakeLinks()) GTEST_SKIP() << "this system makes no symbolic links for the tests"
-
-// A failure injected into the store's file steps while the object lives.
-struct ScopedFileStepGate {
-    explicit ScopedFileStepGate(FileStepGate gate) { SetFileStepGate(gate); }
-    ~ScopedFileStepGate() { SetFileStepGate(nullptr); }
-    ScopedFileStepGate(const ScopedFileStepGate&) = delete;
-    ScopedFileStepGate& operator=(const ScopedFileStepGate&) = delete;
-};
-
-// A folder listing like a platform's, made with the standard library,
-// installed while the object lives.
-inline std::vector<ListedName> StandardFolderList(const std::string& dir) {
-    namespace fs = std::filesystem;
-    std::vector<ListedName> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(FsPath(dir), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code tec;
-        ListedKind kind = ListedKind::Other;
-        if (it->is_symlink(tec)) kind = ListedKind::Link;
-        else if (it->is_directory(tec)) kind = ListedKind::Directory;
-        else if (it->is_regular_file(tec)) kind = ListedKind::File;
-        if (tec) kind = ListedKind::Unknown;
-        names.push_back({Utf8Name(it->path().filename()), kind});
-    }
-    return names;
-}
-struct ScopedFolderList {
-    ScopedFolderList() { SetFolderListFunction(&StandardFolderList); }
-    ~ScopedFolderList() { SetFolderListFunction(nullptr); }
-    ScopedFolderList(const ScopedFolderList&) = delete;
-    ScopedFolderList& operator=(const ScopedFolderList&) = delete;
-};
 
 // A fresh directory under the system's temporary directory, removed with
 // everything below it (links removed, never followed) when the object goes.

@@ -3,6 +3,8 @@
 
 #include "core/store/store_writer.h"
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -366,39 +368,34 @@ TEST_F(Writer, VanishedStoreAndLeftoversDoNotBlockSaving) {
     EXPECT_FALSE(L.t.exists("item_bak"));
 }
 
-std::vector<std::string> gSynced;
-bool RecordSync(const std::string& path) {
-    gSynced.push_back(path);
-    return true;
-}
-bool RefuseSync(const std::string&) { return false; }
-
 TEST_F(Writer, TheNewStoreIsFlushedBeforeTheBackupGoes) {
     L.item(L.anchor(), "doc", "/home/u/doc.txt");
-    gSynced.clear();
-    SetSyncPathFunction(&RecordSync);
+    std::optional<test::FakeSystemCalls> system(std::in_place);
+    const std::vector<std::string>& synced = system->synced;
     WriterHooks h = hooks();
     std::vector<std::string> syncedAtSwap, syncedWhenTheBackupGoes;
     h.gate = [&](SaveStep s, const std::string&) {
-        if (s == SaveStep::RenameStore) syncedAtSwap = gSynced;
-        if (s == SaveStep::RemoveBackup) syncedWhenTheBackupGoes = gSynced;
+        if (s == SaveStep::RenameStore) syncedAtSwap = synced;
+        if (s == SaveStep::RemoveBackup) syncedWhenTheBackupGoes = synced;
         return true;
     };
     const SaveResult r = SaveStore(L.s, h);
-    SetSyncPathFunction(nullptr);
+    const std::vector<std::string> allSynced = synced;
+    system.reset();
     ASSERT_EQ(r.outcome, SaveOutcome::Saved);
     // The new store is on the disk before the store moves, and the swap of
     // the two before the backup goes aside.
     EXPECT_EQ(syncedAtSwap, std::vector<std::string>{fresh()});
     EXPECT_EQ(syncedWhenTheBackupGoes, (std::vector<std::string>{fresh(), L.t.path()}));
-    EXPECT_NE(std::find(gSynced.begin(), gSynced.end(), L.t.path()), gSynced.end());
+    EXPECT_NE(std::find(allSynced.begin(), allSynced.end(), L.t.path()), allSynced.end());
 
     // A flush the system refuses is a failed save.
     const std::string before = DumpDir(store());
     L.item(L.anchor(), "more", "/home/u/more.txt");
-    SetSyncPathFunction(&RefuseSync);
+    system.emplace();
+    system->fails = [](test::SystemCall call, const std::string&) { return call == test::SystemCall::SyncPath; };
     const SaveResult f = SaveStore(L.s, hooks());
-    SetSyncPathFunction(nullptr);
+    system.reset();
     EXPECT_EQ(f.outcome, SaveOutcome::WriteFailed);
     EXPECT_EQ(DumpDir(store()), before);
 }

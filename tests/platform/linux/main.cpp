@@ -6,6 +6,7 @@
 #include "platform/opener.h"
 #include "platform/system_info.h"
 
+#include <memory>
 #include <string_view>
 
 int main(int argc, char** argv) {
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    orbel::platform::InstallPlatformHooks();
+    const std::unique_ptr<orbel::SystemCalls> calls = orbel::platform::MakeSystemCalls();
+    const orbel::ScopedSystemCalls installed(*calls);
     return RUN_ALL_TESTS();
 }

@@ -59,7 +59,8 @@ TEST(SystemInfo, ExecutePermissionAndProgramKind) {
         {dir.filePath(QStringLiteral("gone")), false, false},
         {QCoreApplication::applicationFilePath(), true, true},
     };
-    InstallPlatformHooks();
+    const std::unique_ptr<SystemCalls> calls = MakeSystemCalls();
+    const ScopedSystemCalls installed(*calls);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         const std::string path = QFile::encodeName(c.path).toStdString();
@@ -86,7 +87,8 @@ TEST(SystemInfo, FolderListingTellsEachKind) {
                                                                    {"link.bmp", ListedKind::Link},
                                                                    {"pipe", ListedKind::Other},
                                                                    {"sub", ListedKind::Directory}};
-    InstallPlatformHooks();
+    const std::unique_ptr<SystemCalls> calls = MakeSystemCalls();
+    const ScopedSystemCalls installed(*calls);
     EXPECT_EQ(listed(), expected);
     EXPECT_TRUE(ListFolder(d + "gone/").empty());
 }

@@ -54,7 +54,8 @@ TEST(DurableFiles, SettingsAreSavedThroughTheDurableReplace) {
     test::TempDir dir;
     const std::string ini = dir / "orbel.ini";
     dir.write("orbel.ini", "[General Settings]\r\nTaskBar=1\r\n");
-    InstallDurableFiles();
+    DurableFileCalls durable;
+    const ScopedSystemCalls installed(durable);
     ProfileFile file = ProfileFile::Load(ini);
     file.WriteString("General Settings", "TaskBar", "0");
     file.Save(ini);

@@ -40,12 +40,12 @@ TEST(ShellPathForms, ShortNamesLeadToTheSameFiles) {
     EXPECT_EQ(PathFromShellDisplayName(""), "");
 
     // Installed, they are what the logic layer's conversions give.
-    InstallPlatformHooks();
-    EXPECT_EQ(GetShortPath(longFile), shortFile);
-    EXPECT_EQ(PathFromDisplayName(shortFile), PathFromShellDisplayName(shortFile));
-    SetShortPathFunction(nullptr);
-    SetDisplayNameFunction(nullptr);
-    SetShellLinkResolver(nullptr);
+    {
+        const std::unique_ptr<SystemCalls> calls = MakeSystemCalls();
+        const ScopedSystemCalls installed(*calls);
+        EXPECT_EQ(GetShortPath(longFile), shortFile);
+        EXPECT_EQ(PathFromDisplayName(shortFile), PathFromShellDisplayName(shortFile));
+    }
     EXPECT_EQ(GetShortPath(longFile), longFile);
 }
 

@@ -81,7 +81,8 @@ TEST(SystemInfo, ProgramsAreExecutableFiles) {
     EXPECT_FALSE(UserMayExecute(dir.path()));
     EXPECT_FALSE(UserMayExecute(dir / "gone.exe"));
     EXPECT_FALSE(UserMayExecute(""));
-    InstallPlatformHooks();
+    const std::unique_ptr<SystemCalls> calls = MakeSystemCalls();
+    const ScopedSystemCalls installed(*calls);
     EXPECT_TRUE(IsProgramPath(ExecutablePath()));
     EXPECT_FALSE(IsProgramPath(dir / "notes.txt"));
 }
