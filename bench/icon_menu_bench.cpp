@@ -117,8 +117,8 @@ struct Bench {
 
     void setMode(bool windowsDraw) {
         program->settings().WindowsDraw = windowsDraw;
-        orbel::RefreshKitMenu(*program);
-        orbel::AttachDrawHooks(*program);
+        orbel::RefreshKitMenu(program->store(), program->liveMenu());
+        orbel::AttachDrawHooks(program->store(), program->settings().WindowsDraw);
     }
 };
 

@@ -94,8 +94,8 @@ BENCHMARK(BM_OpenMenu_Toolkit)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_OpenMenu_Program(benchmark::State& state) {
     Bench& b = TheBench();
     b.program->settings().WindowsDraw = false;
-    orbel::RefreshKitMenu(*b.program);
-    orbel::AttachDrawHooks(*b.program);
+    orbel::RefreshKitMenu(b.program->store(), b.program->liveMenu());
+    orbel::AttachDrawHooks(b.program->store(), b.program->settings().WindowsDraw);
     for (auto _ : state) b.open();
 }
 BENCHMARK(BM_OpenMenu_Program)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -103,8 +103,8 @@ BENCHMARK(BM_OpenMenu_Program)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_OpenMenu_WindowsDefault(benchmark::State& state) {
     Bench& b = TheBench();
     b.program->settings().WindowsDraw = true;
-    orbel::RefreshKitMenu(*b.program);
-    orbel::AttachDrawHooks(*b.program);
+    orbel::RefreshKitMenu(b.program->store(), b.program->liveMenu());
+    orbel::AttachDrawHooks(b.program->store(), b.program->settings().WindowsDraw);
     for (auto _ : state) b.open();
 }
 BENCHMARK(BM_OpenMenu_WindowsDefault)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -23,11 +23,6 @@ KNOWN_COMPONENT_EDGES = {
     ("app/tray/live_menu", "app/tray/menu_style"),
     # The item makes its bus adaptor, which forwards to the item.
     ("app/widgets/status_notifier_item", "app/widgets/status_notifier_adaptor"),
-    # The program object owns these and they call back into it.
-    ("app/shell/form_general", "app/shell/program"),
-    ("app/shell/menu_drawing", "app/shell/program"),
-    ("app/shell/remote_requests", "app/shell/program"),
-    ("app/shell/tray_commands", "app/shell/program"),
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 

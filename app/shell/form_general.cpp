@@ -10,7 +10,6 @@
 #include "app/manager/form_items.h"
 #include "app/services/error_log.h"
 #include "app/services/notice.h"
-#include "app/shell/program.h"
 #include "app/store/image_lists.h"
 #include "app/tray/menu_publishing.h"
 #include "app/widgets/sys_tray_icon.h"
@@ -34,7 +33,7 @@ bool TApplicationEvents::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-TFormGeneral::TFormGeneral(Program& program) : program_(program) {
+TFormGeneral::TFormGeneral(GeneralHost& program) : program_(program) {
     setObjectName("TFormGeneral");
     setAttribute(Qt::WA_DontShowOnScreen);
     CSystrayGen = new TSysTrayIcon(this, program_.clock());

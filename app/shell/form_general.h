@@ -9,7 +9,12 @@
 
 namespace orbel {
 
-class Program;
+class Clock;
+class ErrorLog;
+class TFormAbout;
+class TFormConfig;
+class TFormItems;
+class TitlePainter;
 class TSysTrayIcon;
 class TrayMenuExport;
 
@@ -23,11 +28,30 @@ signals:
     void OnHint(const QString& hint);
 };
 
+// What the hidden main window asks of the program that owns it.
+class GeneralHost {
+public:
+    virtual Clock& clock() const = 0;
+    virtual ErrorLog& errorLog() = 0;
+    virtual TitlePainter& titles() = 0;
+    virtual const QString& crashMessage() const = 0;
+    virtual void ShowFind(const QString& text) = 0;
+    virtual void requestEnd(int exitCode) = 0;
+    // The dialogs whose titles it repaints and whose hints it shows; null
+    // until they are made.
+    virtual TFormItems* items() const = 0;
+    virtual TFormConfig* config() const = 0;
+    virtual TFormAbout* about() const = 0;
+
+protected:
+    ~GeneralHost() = default;
+};
+
 class TFormGeneral : public QWidget {
     Q_OBJECT
 public:
     // The program whose windows and error log it serves.
-    explicit TFormGeneral(Program& program);
+    explicit TFormGeneral(GeneralHost& program);
     ~TFormGeneral() override;
 
     TSysTrayIcon* CSystrayGen;
@@ -44,7 +68,7 @@ public:
     void setActivationRepaint(bool on);
 
 private:
-    Program& program_;
+    GeneralHost& program_;
     QMetaObject::Connection activateHook_;
 };
 

@@ -6,13 +6,16 @@
 
 namespace orbel {
 
-class Program;
+struct ItemStore;
+class LiveMenu;
 
 // Attaches the handlers to every entry of the live menu by its tag and the
 // drawing mode. Runs after the menu is complete: start-up, reload, OK, Apply.
-void AttachDrawHooks(Program& prog);
-// Re-creates the live kit submenu from the template and removes all handlers.
-void RefreshKitMenu(Program& prog);
+void AttachDrawHooks(ItemStore& store, bool windowsDraw);
+// Re-creates the live kit submenu from the template and removes all
+// handlers; the popup showing the menu (when made) lets go of the old
+// entries first.
+void RefreshKitMenu(ItemStore& store, LiveMenu* shown);
 // ReplaceMenuEntries and ClearDrawHooks work on the menu model directly.
 
 }  // namespace orbel

@@ -171,8 +171,8 @@ void Program::ShowMenuAnywhere() {
 }
 
 void Program::RedrawMenu() {
-    RefreshKitMenu(*this);
-    AttachDrawHooks(*this);
+    RefreshKitMenu(store_, liveMenu_.get());
+    AttachDrawHooks(store_, settings_.WindowsDraw);
 }
 
 void Program::playSound(const QString& name) { sounds_->PlaySystemSound(name, SoundPlace::WindowsDirectory); }
@@ -199,7 +199,10 @@ void Program::GuardSingleInstance() {
             throw std::runtime_error("cannot create the single-instance lock: " + lock_->errorString());
         }
     }
-    requests_ = std::make_unique<RequestReceiver>(*this, QString::fromStdString(lock_->channelName()));
+    requests_ = std::make_unique<RequestReceiver>(QString::fromStdString(lock_->channelName()));
+    connect(this, &Program::started, requests_.get(), &RequestReceiver::programStarted);
+    connect(requests_.get(), &RequestReceiver::managerRequested, this, [this] { miManageItemsClick(*this); });
+    connect(requests_.get(), &RequestReceiver::menuRequested, this, &Program::ShowMenuAnywhere);
     connect(requests_.get(), &RequestReceiver::findRequested, this, &Program::ShowFind);
     if (startRequest_.kind != RequestKind::None) requests_->take(startRequest_);
 }
@@ -264,7 +267,7 @@ void Program::StartUp() {
     // 13. Settings onto the windows; 14. the menu's drawing follows them.
     ApplyMenuShortcut(true);
     settingsKeeper_->ApplySettings();
-    AttachDrawHooks(*this);
+    AttachDrawHooks(store_, settings_.WindowsDraw);
     // 15. From here a press on the tray icon opens the menu.
     general_->CSystrayGen->setEnabled(true);
     general_->CSystrayGen->setPopupMenu(items_->liveMenu());
@@ -294,7 +297,7 @@ void Program::ReloadStore() {
         requestEnd(0);
         return;
     }
-    AttachDrawHooks(*this);
+    AttachDrawHooks(store_, settings_.WindowsDraw);
     items_->StoreLoaded();
     general_->CSystrayGen->setEnabled(true);
     general_->CSystrayGen->setPopupMenu(items_->liveMenu());

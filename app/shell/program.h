@@ -14,6 +14,8 @@
 #include "app/dialogs/form_config.h"
 #include "app/hotkey/menu_shortcut.h"
 #include "app/manager/form_items.h"
+#include "app/shell/form_general.h"
+#include "app/shell/tray_commands.h"
 #include "core/shell/command_line.h"
 #include "core/shell/file_places.h"
 #include "core/shell/settings.h"
@@ -42,7 +44,7 @@ class SoundPlayer;
 class TitlePainter;
 class SettingsKeeper;
 
-class Program : public QObject, public PreferencesHost, public ManagerHost {
+class Program : public QObject, public PreferencesHost, public ManagerHost, public GeneralHost, public CommandHost {
     Q_OBJECT
 public:
     Program();
@@ -77,9 +79,9 @@ public:
     RequestReceiver* requests() const { return requests_.get(); }
     void StartUp();
     void ReloadStore();
-    void CloseProgram();
+    void CloseProgram() override;
     // Opens the find window (made on its first showing) with text typed in.
-    void ShowFind(const QString& text);
+    void ShowFind(const QString& text) override;
     // The tray menu at the pointer, or the find window where the desktop
     // draws the tray menu itself: what the menu shortcut and `--menu` do.
     void ShowMenuAnywhere();
@@ -103,7 +105,7 @@ public:
     bool continueFlag() const { return continue_; }
     // The message loop has been told to end (or must end as soon as it runs).
     bool endRequested() const { return endRequested_; }
-    void requestEnd(int exitCode = 0);
+    void requestEnd(int exitCode = 0) override;
 
     // Program-wide values.
     ItemStore& store() { return store_; }
@@ -116,7 +118,7 @@ public:
     const QColor& menuColour() const { return menuColour_; }
     const QColor& systemColour() const { return systemColour_; }
     const QString& executableName() const { return executableName_; }
-    const QString& crashMessage() const { return crashMessage_; }
+    const QString& crashMessage() const override { return crashMessage_; }
     const QString& backupPrompt() const { return backupPrompt_; }
     const QString& helpTail() const { return helpTail_; }
     const QString& itemsTitle() const { return itemsTitle_; }
@@ -125,22 +127,22 @@ public:
     // first showing); null before.
     ImageLists* images() const { return images_.get(); }
     LiveMenu* liveMenu() const { return liveMenu_.get(); }
-    ItemSearch* search() const { return search_.get(); }
+    ItemSearch* search() const override { return search_.get(); }
     MenuFind* menuFind() const { return menuFind_; }
     TFormGeneral* general() const { return general_.get(); }
-    TFormShortCuts* shortcuts() const { return shortcuts_.get(); }
-    TFormItems* items() const { return items_.get(); }
-    TFormConfig* config() const { return config_.get(); }
-    TFormAbout* about() const { return about_.get(); }
+    TFormShortCuts* shortcuts() const override { return shortcuts_.get(); }
+    TFormItems* items() const override { return items_.get(); }
+    TFormConfig* config() const override { return config_.get(); }
+    TFormAbout* about() const override { return about_.get(); }
     TFormFind* find() const { return find_.get(); }
     MenuShortcut* menuShortcut() const { return menuShortcut_.get(); }
-    ErrorLog& errorLog() { return *errorLog_; }
+    ErrorLog& errorLog() override { return *errorLog_; }
     SoundPlayer& sounds() { return *sounds_; }
-    TitlePainter& titles() { return *titles_; }
+    TitlePainter& titles() override { return *titles_; }
 
     // What the windows' timers run on; tests set their own before the
     // windows are made.
-    Clock& clock() const { return *clock_; }
+    Clock& clock() const override { return *clock_; }
     void setClock(Clock& clock) { clock_ = &clock; }
     // The ways of taking the menu shortcut's keys; tests put in their own
     // before start-up.

@@ -2,23 +2,18 @@
 
 #include <QTimer>
 
-#include "app/shell/form_general.h"
-#include "app/shell/program.h"
-#include "app/shell/tray_commands.h"
-#include "app/widgets/sys_tray_icon.h"
-
 namespace orbel {
 
-RequestReceiver::RequestReceiver(Program& program, const QString& channel) : program_(program) {
+RequestReceiver::RequestReceiver(const QString& channel) : channel_(channel) {}
+
+void RequestReceiver::programStarted() {
     // The channels open once the program has started: joining the bus and
     // listening cost start-up some 30 ms, and a request sent meanwhile
     // waits for them.
-    connect(&program_, &Program::started, this, [this, channel] {
-        started_ = true;
-        QTimer::singleShot(0, this, [this, channel] {
-            if (!channels_) openChannels(channel);
-            performPending();
-        });
+    started_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!channels_) openChannels(channel_);
+        performPending();
     });
 }
 
@@ -37,8 +32,8 @@ void RequestReceiver::performPending() {
 
 void RequestReceiver::perform(const CommandRequest& request) {
     switch (request.kind) {
-    case RequestKind::Manager: miManageItemsClick(program_); break;
-    case RequestKind::Menu: program_.ShowMenuAnywhere(); break;
+    case RequestKind::Manager: emit managerRequested(); break;
+    case RequestKind::Menu: emit menuRequested(); break;
     case RequestKind::Find: emit findRequested(QString::fromStdString(request.text)); break;
     case RequestKind::None:
     case RequestKind::Help: break;

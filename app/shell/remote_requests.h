@@ -15,19 +15,22 @@
 
 namespace orbel {
 
-class Program;
-
 class RequestReceiver : public QObject {
     Q_OBJECT
 public:
     // channel: where the local socket goes (SingleInstanceLock::channelName).
-    RequestReceiver(Program& program, const QString& channel);
+    explicit RequestReceiver(const QString& channel);
     ~RequestReceiver() override;
 
     // Done at once when the program has started, else as soon as it has.
     void take(const CommandRequest& request);
+    // Opens the channels and performs what waits: the program has started.
+    void programStarted();
 
 signals:
+    // The item manager, asked by Manager; the tray menu, asked by Menu.
+    void managerRequested();
+    void menuRequested();
     // The find window with this text typed in, asked by Find.
     void findRequested(const QString& text);
 
@@ -42,7 +45,7 @@ private:
     void performPending();
     void perform(const CommandRequest& request);
 
-    Program& program_;
+    QString channel_;
     std::unique_ptr<Channels, ChannelsDeleter> channels_;
     bool started_ = false;
     std::deque<CommandRequest> pending_;

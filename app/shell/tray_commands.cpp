@@ -5,7 +5,6 @@
 #include "app/dialogs/form_about.h"
 #include "app/dialogs/form_config.h"
 #include "app/manager/form_items.h"
-#include "app/shell/program.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/item_search.h"
 #include "app/services/launching.h"
@@ -24,7 +23,7 @@ void ShowModeless(QWidget* w) {
 }
 }  // namespace
 
-void RunMenuCommand(Program& prog, const MenuEntry& entry) {
+void RunMenuCommand(CommandHost& prog, const MenuEntry& entry) {
     switch (entry.onClick) {
     case MenuHandler::None: break;
     case MenuHandler::NorItemsRTClickItem:
@@ -40,11 +39,11 @@ void RunMenuCommand(Program& prog, const MenuEntry& entry) {
     }
 }
 
-void miHelpFileClick(Program& prog) { OpenDocument(prog.helpPage()); }
-void miManageItemsClick(Program& prog) { ShowModeless(prog.items()); }
-void SetupClick(Program& prog) { ShowModeless(prog.config()); }
+void miHelpFileClick(CommandHost& prog) { OpenDocument(prog.helpPage()); }
+void miManageItemsClick(CommandHost& prog) { ShowModeless(prog.items()); }
+void SetupClick(CommandHost& prog) { ShowModeless(prog.config()); }
 void miVisitWebsiteClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }
-void miAboutClick(Program& prog) { ShowModeless(prog.about()); }
-void miCloseAppClick(Program& prog) { prog.CloseProgram(); }
+void miAboutClick(CommandHost& prog) { ShowModeless(prog.about()); }
+void miCloseAppClick(CommandHost& prog) { prog.CloseProgram(); }
 
 }  // namespace orbel

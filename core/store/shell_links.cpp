@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/store/file_names.h"
-#include "core/store/system_calls.h"
 #include "core/store/utf8.h"
 
 namespace orbel {
@@ -480,10 +479,6 @@ const char* ShellLinkErrorText(int result) {
     case kShellLinkNoFileSystemPath: return "The shortcut points to no file or directory";
     default: return "The shortcut can not be used";
     }
-}
-
-int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out) {
-    return System().ResolveShellLink(linkFile, out);
 }
 
 int ReadShellLinkFile(const std::string& linkFile, ShellLinkDescription& out) {

@@ -6,7 +6,6 @@
 
 #include "core/store/ascii_case.h"
 #include "core/store/file_names.h"
-#include "core/store/system_calls.h"
 
 namespace orbel {
 
@@ -37,10 +36,6 @@ std::optional<std::string> PercentDecode(std::string_view s) {
 }
 
 }  // namespace
-
-std::string GetShortPath(const std::string& path) { return System().ShortPath(path); }
-
-std::string PathFromDisplayName(const std::string& name) { return System().PathFromDisplayName(name); }
 
 std::string PortableShortPath(const std::string& path) {
     if (path.empty()) return {};

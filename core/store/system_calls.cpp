@@ -68,4 +68,12 @@ SystemCalls* InstallSystemCalls(SystemCalls* calls) { return gInstalled.exchange
 ScopedSystemCalls::ScopedSystemCalls(SystemCalls& calls) : previous_(InstallSystemCalls(&calls)) {}
 ScopedSystemCalls::~ScopedSystemCalls() { InstallSystemCalls(previous_); }
 
+// The readers' entry points ask the installed calls; they are defined here
+// so that the readers themselves do not depend on the seam.
+int ResolveShellLink(const std::string& linkFile, ShellLinkDescription& out) {
+    return System().ResolveShellLink(linkFile, out);
+}
+std::string GetShortPath(const std::string& path) { return System().ShortPath(path); }
+std::string PathFromDisplayName(const std::string& name) { return System().PathFromDisplayName(name); }
+
 }  // namespace orbel

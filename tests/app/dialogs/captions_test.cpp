@@ -311,8 +311,8 @@ private slots:
                 p.settings().WindowsDraw = windowsDraw;
                 p.settings().FontName = family.toStdString();
                 p.settings().FontSize = size;
-                RefreshKitMenu(p);
-                AttachDrawHooks(p);
+                RefreshKitMenu(p.store(), p.liveMenu());
+                AttachDrawHooks(p.store(), p.settings().WindowsDraw);
                 const QString where = QString("%1 %2 pt").arg(family).arg(size);
                 const MenuShot shot(menu);
                 QAction* lone = ActionOf(menu, "F");

@@ -46,8 +46,8 @@ struct Fixture {
     void setMode(bool windowsDraw, int fontSize = 8) {
         p().settings().WindowsDraw = windowsDraw;
         p().settings().FontSize = fontSize;
-        RefreshKitMenu(p());
-        AttachDrawHooks(p());
+        RefreshKitMenu(p().store(), p().liveMenu());
+        AttachDrawHooks(p().store(), p().settings().WindowsDraw);
     }
     QRgb menuColour() { return p().menuColour().rgb(); }
 };

@@ -99,8 +99,8 @@ private slots:
 
         // The kit refresh of OK and Apply renumbers the kit; its commands still work.
         const int aboutBefore = IdOf(Layout(ex), "About..");
-        RefreshKitMenu(t.program());
-        AttachDrawHooks(t.program());
+        RefreshKitMenu(t.program().store(), t.program().liveMenu());
+        AttachDrawHooks(t.program().store(), t.program().settings().WindowsDraw);
         QVERIFY(!ex->handleEvent(aboutBefore, "clicked"));
         QVERIFY(ex->handleEvent(IdOf(Layout(ex), "About.."), "clicked"));
         QTRY_VERIFY(t.program().about()->isVisible());
