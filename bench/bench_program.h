@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/services/notice.h"
-#include "app/shell/program.h"
+#include "app/program/program.h"
 
 namespace bench {
 

@@ -20,9 +20,9 @@
 #include <string>
 
 #include "app/manager/form_items.h"
-#include "app/shell/menu_drawing.h"
-#include "app/shell/program.h"
-#include "app/store/image_lists.h"
+#include "app/program/menu_drawing.h"
+#include "app/program/program.h"
+#include "app/images/image_lists.h"
 #include "app/tray/live_menu.h"
 
 namespace {

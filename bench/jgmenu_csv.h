@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "core/store/image_table.h"
 #include "core/store/store_files.h"
 #include "core/store/store_format.h"

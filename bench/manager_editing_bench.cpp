@@ -15,7 +15,7 @@
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
 #include "app/services/notice.h"
-#include "app/shell/program.h"
+#include "app/program/program.h"
 #include "bench_program.h"
 #include "bench_store.h"
 #include "core/store/item_tree.h"

@@ -15,9 +15,9 @@
 #include <string>
 
 #include "app/manager/form_items.h"
-#include "app/shell/program.h"
+#include "app/program/program.h"
 #include "app/tray/live_menu.h"
-#include "app/shell/menu_drawing.h"
+#include "app/program/menu_drawing.h"
 
 namespace {
 

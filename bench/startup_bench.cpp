@@ -29,7 +29,7 @@
 
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
-#include "app/shell/program.h"
+#include "app/program/program.h"
 #include "tests/app/support/controls.h"
 #include "app/tray/form_find.h"
 #include "app/tray/live_menu.h"

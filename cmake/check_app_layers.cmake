@@ -1,8 +1,8 @@
 # The folders of app/ depend one way: a folder includes only folders before
-# it in this order. The shell builds the program's objects, hands each
+# it in this order. The program folder builds the program's objects, hands each
 # window what it needs, and comes last.
 # Run: cmake -DAPP_DIR=<source>/app -P check_app_layers.cmake
-set(order services widgets store hotkey tray dialogs manager shell)
+set(order services widgets images hotkey tray dialogs manager program)
 set(allowed_back_edges)
 
 file(GLOB sources ${APP_DIR}/*/*.cpp ${APP_DIR}/*/*.h)

@@ -1,7 +1,7 @@
 // Dropped files reach these readers unchecked: a shell link and a launcher
 // must fail cleanly, whatever their bytes.
-#include "core/store/desktop_entry.h"
-#include "core/store/shell_links.h"
+#include "core/links/desktop_entry.h"
+#include "core/links/shortcut_file.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/store/program_icon.h"
+#include "app/images/program_icon.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

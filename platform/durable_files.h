@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/store/system_calls.h"
+#include "core/system/system_calls.h"
 
 namespace orbel::platform {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "core/store/system_calls.h"
-#include "core/store/win_version.h"
+#include "core/system/system_calls.h"
+#include "core/system/win_version.h"
 
 namespace orbel::platform {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/shell/file_places.h"
+#include "core/program/file_places.h"
 
 namespace orbel::platform {
 

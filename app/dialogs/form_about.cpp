@@ -9,10 +9,10 @@
 
 #include "app/dialogs/control_table.h"
 #include "app/services/clock.h"
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "app/services/launching.h"
 #include "core/dialogs/about_text.h"
-#include "core/shell/texts.h"
+#include "core/program/texts.h"
 #include "platform/system_info.h"
 
 namespace orbel {

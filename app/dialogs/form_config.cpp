@@ -21,7 +21,7 @@
 #include "app/widgets/key_sequence_field.h"
 #include "app/widgets/kv_win_group_box.h"
 #include "app/widgets/system_fonts.h"
-#include "core/shell/profile_file.h"
+#include "core/program/profile_file.h"
 
 namespace orbel {
 

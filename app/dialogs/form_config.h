@@ -8,7 +8,7 @@
 
 #include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
-#include "core/shell/settings.h"
+#include "core/program/settings.h"
 
 class QCheckBox;
 class QFrame;

@@ -2,7 +2,7 @@
 
 #include "app/dialogs/orbel_dialog.h"
 #include "app/widgets/title_bar.h"
-#include "core/shell/settings.h"
+#include "core/program/settings.h"
 
 namespace orbel {
 

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "core/store/store_loader.h"
 
 namespace orbel {

@@ -12,7 +12,7 @@
 #include "app/manager/file_icons.h"
 #include "app/manager/item_tree_model.h"
 #include "app/services/clock.h"
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "app/services/launching.h"
 #include "app/tray/live_menu.h"
 #include "core/manager/editing.h"

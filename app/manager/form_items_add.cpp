@@ -16,7 +16,7 @@
 #include "core/manager/editing.h"
 #include "core/manager/node_kinds.h"
 #include "core/manager/tree_rules.h"
-#include "core/shell/texts.h"
+#include "core/program/texts.h"
 
 namespace orbel {
 

@@ -15,7 +15,7 @@
 #include "app/dialogs/control_table.h"
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "core/manager/editing.h"
 #include "core/manager/properties.h"
 

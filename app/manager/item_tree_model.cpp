@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "core/store/node_kinds.h"
 
 namespace orbel {

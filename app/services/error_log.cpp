@@ -1,7 +1,7 @@
 #include "app/services/error_log.h"
 
 #include "app/services/notice.h"
-#include "core/shell/error_log.h"
+#include "core/program/error_log.h"
 #include "platform/system_info.h"
 
 namespace orbel {

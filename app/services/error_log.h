@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "core/shell/file_places.h"
+#include "core/program/file_places.h"
 
 namespace orbel {
 

@@ -1,7 +1,7 @@
 #include "app/services/launching.h"
 
 #include "app/services/notice.h"
-#include "core/shell/texts.h"
+#include "core/program/texts.h"
 #include "platform/opener.h"
 
 namespace orbel {

@@ -54,6 +54,21 @@ int ShowNotice(const QString& text, NoticeIcon icon, NoticeButtons buttons) {
     return Present({text, NoticeKind::Question, icon, buttons});
 }
 
+QPointer<QMessageBox> ShowPassingNotice(const QString& text, const QString& objectName) {
+    NoticeRequest request{text, NoticeKind::Plain, NoticeIcon::Information, NoticeButtons::Ok};
+    request.passing = true;
+    if (presenter()) {
+        presenter()(request);
+        return nullptr;
+    }
+    auto* box = new QMessageBox(QMessageBox::Information, title(), text, QMessageBox::Ok);
+    box->setObjectName(objectName);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+    return box;
+}
+
 void SetApplicationTitle(const QString& t) { title() = t; }
 QString ApplicationTitle() { return title(); }
 

@@ -2,6 +2,8 @@
 // Message boxes of the program. Every box goes through ShowNotice, so tests
 // can answer them without a person.
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -21,12 +23,18 @@ struct NoticeRequest {
     NoticeKind kind = NoticeKind::Plain;
     NoticeIcon icon = NoticeIcon::Information;
     NoticeButtons buttons = NoticeButtons::Ok;
+    // A plain box that does not wait for its OK (ShowPassingNotice).
+    bool passing = false;
 };
 
 // Plain: an information box with OK under the application title; returns 1.
 int ShowNotice(const QString& text);
 // Question: a box of the given icon and buttons; returns the button pressed.
 int ShowNotice(const QString& text, NoticeIcon icon, NoticeButtons buttons);
+
+// Passing: a plain box shown without waiting, for a notice the program may
+// take back (closing the box). Null when a test's presenter took it.
+QPointer<QMessageBox> ShowPassingNotice(const QString& text, const QString& objectName);
 
 // The application title that plain boxes carry. (Kept apart from the
 // toolkit's display name, which the desktop would append to every title.)

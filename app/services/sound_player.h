@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core/shell/file_places.h"
+#include "core/program/file_places.h"
 
 namespace orbel {
 

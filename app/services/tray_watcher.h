@@ -4,7 +4,9 @@
 // once, and only after a grace time, that there is none; the box goes away
 // when a tray arrives.
 
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 #include "app/services/clock.h"
@@ -30,7 +32,7 @@ private:
     Timer grace_;
     std::function<bool()> trayAvailable_;
     bool told_ = false;
-    bool showing_ = false;
+    QPointer<QMessageBox> box_;
 };
 
 }  // namespace orbel

@@ -11,7 +11,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "app/tray/item_search.h"
 #include "core/search/search_index.h"
 #include "core/tray/menu_drawing.h"

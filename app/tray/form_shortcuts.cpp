@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "app/services/launching.h"
-#include "core/shell/settings.h"
+#include "core/program/settings.h"
 #include "core/store/item_table.h"
 #include "core/tray/menu_drawing.h"
 #include "core/tray/menu_model.h"

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 
 class QPainter;
 class QRect;

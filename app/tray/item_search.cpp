@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include "core/shell/file_places.h"
+#include "core/program/file_places.h"
 #include "core/store/store_loader.h"
 #include "core/tray/menu_model.h"
 

@@ -2,8 +2,7 @@
 
 #include <QStyleOptionMenuItem>
 
-#include "app/store/image_lists.h"
-#include "app/tray/menu_style.h"
+#include "app/images/image_lists.h"
 
 namespace orbel {
 
@@ -11,14 +10,14 @@ namespace {
 const char* kEntryProperty = "orbelEntry";
 }
 
-LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, QWidget* parent)
-    : LiveMenu(images, std::move(onClick), nullptr, parent) {}
+LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, QStyle* style, QWidget* parent)
+    : LiveMenu(images, std::move(onClick), style, nullptr, parent) {}
 
-LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, const MenuEntry* root, QWidget* parent)
-    : QMenu(parent), images_(images), onClick_(std::move(onClick)), root_(root) {
+LiveMenu::LiveMenu(const ImageLists& images, ClickFn onClick, QStyle* style, const MenuEntry* root, QWidget* parent)
+    : QMenu(parent), images_(images), onClick_(std::move(onClick)), root_(root), entryStyle_(style) {
     // Separators are shown exactly as stored, doubled or at the ends too.
     setSeparatorsCollapsible(false);
-    setStyle(MenuDrawStyle::shared());
+    if (style) setStyle(style);
     connect(this, &QMenu::aboutToShow, this, &LiveMenu::realise);
     // The menu asks an entry for its submenu right after it becomes the
     // current one (pointer, arrow keys, mnemonic), before opening it.
@@ -69,7 +68,7 @@ LiveMenu* LiveMenu::submenuOf(QAction* action) {
     if (auto* made = qobject_cast<LiveMenu*>(action->menu())) return made;
     const MenuEntry* e = EntryOf(action);
     if (!e || !e->hasChildren()) return nullptr;
-    auto* sub = new LiveMenu(images_, onClick_, e, this);
+    auto* sub = new LiveMenu(images_, onClick_, entryStyle_, e, this);
     sub->setTitle(action->text());
     sub->setIcon(action->icon());
     action->setMenu(sub);

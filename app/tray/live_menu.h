@@ -20,7 +20,8 @@ public:
 
     // Shows the children of root; root must outlive the menu or be replaced
     // with setRoot before it goes away.
-    LiveMenu(const ImageLists& images, ClickFn onClick, QWidget* parent = nullptr);
+    // style: what draws its entries (and its submenus'); it outlives them.
+    LiveMenu(const ImageLists& images, ClickFn onClick, QStyle* style, QWidget* parent = nullptr);
 
     void setRoot(const MenuEntry* root);
     const MenuEntry* root() const { return root_; }
@@ -61,12 +62,13 @@ protected:
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
 
 private:
-    LiveMenu(const ImageLists& images, ClickFn onClick, const MenuEntry* root, QWidget* parent);
+    LiveMenu(const ImageLists& images, ClickFn onClick, QStyle* style, const MenuEntry* root, QWidget* parent);
     void build();
 
     const ImageLists& images_;
     ClickFn onClick_;
     const MenuEntry* root_ = nullptr;
+    QStyle* entryStyle_ = nullptr;
     unsigned builtRevision_ = 0;
     bool built_ = false;
     mutable QPointer<QAction> optionAction_;

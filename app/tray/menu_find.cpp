@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "app/tray/item_search.h"
 #include "app/tray/live_menu.h"
 #include "core/search/search_index.h"

@@ -40,15 +40,6 @@ void DrawSubmenuArrow(QPainter& p, const QRect& r, bool selected) {
 
 MenuDrawStyle::MenuDrawStyle() = default;
 
-MenuDrawStyle* MenuDrawStyle::shared() {
-    static QPointer<MenuDrawStyle> style;
-    if (!style) {
-        style = new MenuDrawStyle;
-        style->setParent(qApp);
-    }
-    return style;
-}
-
 QSize MenuDrawStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                                       const QWidget* widget) const {
     if (type == CT_MenuItem) {

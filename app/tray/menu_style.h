@@ -12,8 +12,8 @@ class TFormShortCuts;
 class MenuDrawStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    // One instance serves every live menu; it lives as long as the application.
-    static MenuDrawStyle* shared();
+    // One per program: its live menus and their submenus share it.
+    MenuDrawStyle();
     // The window holding the measure and draw handlers; nullptr (before it
     // exists and after it is gone) leaves every entry to the base style.
     void setHandlers(const TFormShortCuts* handlers) { handlers_ = handlers; }
@@ -28,7 +28,6 @@ public:
                     const QWidget* widget = nullptr) const override;
 
 private:
-    MenuDrawStyle();
     // A find row: its folder (after the tab) in a quieter colour than its
     // caption. False for every other entry.
     bool DrawQuietHint(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "app/tray/live_menu.h"
 #include "app/tray/menu_publishing.h"
 #include "app/widgets/sys_tray_icon.h"

@@ -62,15 +62,16 @@ bool NamesItem(const QString& entry, const QString& unique) {
 QString NextConnectionName(unsigned& count) { return QStringLiteral("orbel-tray-%1").arg(++count); }
 }  // namespace
 
-StatusNotifierItem::StatusNotifierItem(QObject* parent) : QObject(parent) {
+StatusNotifierItem::StatusNotifierItem(Clock& clock, QObject* parent)
+    : QObject(parent), check_(clock, nullptr), retry_(clock, nullptr) {
     qDBusRegisterMetaType<SniPixmap>();
     qDBusRegisterMetaType<SniPixmapList>();
     qDBusRegisterMetaType<SniToolTip>();
     new StatusNotifierItemAdaptor(this);
     check_.setSingleShot(true);
-    connect(&check_, &QTimer::timeout, this, &StatusNotifierItem::checkRegistered);
+    connect(&check_, &Timer::timeout, this, &StatusNotifierItem::checkRegistered);
     retry_.setSingleShot(true);
-    connect(&retry_, &QTimer::timeout, this, [this] {
+    connect(&retry_, &Timer::timeout, this, [this] {
         if (shown_ && watcher_) registerWithWatcher();
     });
     // Connecting takes round trips to the bus daemon: they run on a thread
@@ -193,7 +194,10 @@ void StatusNotifierItem::registerWithWatcher() {
         call->deleteLater();
         // A host reads the item after the answer and may drop it then:
         // look again once it had the time to.
-        if (shown_) check_.start(call->isError() ? 0 : 2000);
+        if (shown_) {
+            check_.setInterval(call->isError() ? 0 : 2000);
+            check_.start();
+        }
     });
 }
 
@@ -218,7 +222,8 @@ void StatusNotifierItem::checkRegistered() {
                 return;
             }
         // Dropped: register again, less often the more it fails.
-        retry_.start(500 << std::min(retries_, 6));
+        retry_.setInterval(500 << std::min(retries_, 6));
+        retry_.start();
         ++retries_;
     });
 }

@@ -11,8 +11,9 @@
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <thread>
+
+#include "app/services/clock.h"
 
 class QDBusConnection;
 class QDBusMessage;
@@ -38,7 +39,8 @@ struct SniToolTip {
 class StatusNotifierItem : public QObject {
     Q_OBJECT
 public:
-    explicit StatusNotifierItem(QObject* parent = nullptr);
+    // Its checks and retries run on clock.
+    explicit StatusNotifierItem(Clock& clock, QObject* parent = nullptr);
     ~StatusNotifierItem() override;
 
     // Whether a session bus is there at all (known once connected).
@@ -105,8 +107,8 @@ private:
     QPointer<QObject> menu_;
     QString connection_;
     unsigned connections_ = 0;
-    QTimer check_;
-    QTimer retry_;
+    Timer check_;
+    Timer retry_;
     int retries_ = 0;
     QString title_;
     QString toolTip_;

@@ -4,7 +4,8 @@
 
 namespace orbel {
 
-StatusNotifierItem::StatusNotifierItem(QObject* parent) : QObject(parent), hostKnown_(true) {}
+StatusNotifierItem::StatusNotifierItem(Clock& clock, QObject* parent)
+    : QObject(parent), check_(clock, nullptr), retry_(clock, nullptr), hostKnown_(true) {}
 
 StatusNotifierItem::~StatusNotifierItem() = default;
 

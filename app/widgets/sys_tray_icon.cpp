@@ -22,7 +22,10 @@ TraySystem CurrentTraySystem() {
 }  // namespace
 
 TSysTrayIcon::TSysTrayIcon(QObject* owner, Clock& clock)
-    : QObject(owner), sni_(new StatusNotifierItem(this)), hostPoll_(clock, nullptr), cycleTimer_(clock, nullptr) {
+    : QObject(owner),
+      sni_(new StatusNotifierItem(clock, this)),
+      hostPoll_(clock, nullptr),
+      cycleTimer_(clock, nullptr) {
     cycleTimer_.setInterval(0);
     connect(&cycleTimer_, &Timer::timeout, this, &TSysTrayIcon::cycleStep);
     // A Wayland client cannot place a popup at the pointer: there the host

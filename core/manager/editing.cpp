@@ -2,13 +2,13 @@
 
 #include "core/store/node_kinds.h"
 #include "core/store/ascii_case.h"
-#include "core/store/desktop_entry.h"
+#include "core/links/desktop_entry.h"
 #include "core/store/file_kinds.h"
 #include "core/store/image_table.h"
 #include "core/store/kv_array_string.h"
 #include "core/store/program_kind.h"
-#include "core/store/shell_links.h"
-#include "core/store/shell_paths.h"
+#include "core/links/shortcut_file.h"
+#include "core/system/path_conversions.h"
 #include "core/store/store_format.h"
 
 namespace orbel {

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "core/shell/profile_file.h"
+#include "core/program/profile_file.h"
 #include "core/store/file_names.h"
 
 namespace orbel {

@@ -43,7 +43,7 @@
 #include <vector>
 
 #include "core/search/launch_history.h"
-#include "core/store/desktop_entry.h"
+#include "core/links/desktop_entry.h"
 
 namespace orbel {
 

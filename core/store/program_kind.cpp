@@ -5,7 +5,7 @@
 
 #include "core/store/file_kinds.h"
 #include "core/store/file_names.h"
-#include "core/store/system_calls.h"
+#include "core/system/system_calls.h"
 
 namespace orbel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/store/system_calls.h"
+#include "core/system/system_calls.h"
 
 namespace orbel {
 

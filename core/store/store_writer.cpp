@@ -11,10 +11,10 @@
 #include "core/store/item_kinds.h"
 #include "core/store/node_kinds.h"
 #include "core/store/program_kind.h"
-#include "core/store/shell_paths.h"
+#include "core/system/path_conversions.h"
 #include "core/store/store_files.h"
 #include "core/store/store_format.h"
-#include "core/store/system_calls.h"
+#include "core/system/system_calls.h"
 
 namespace fs = std::filesystem;
 

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "core/store/ascii_case.h"
-#include "core/store/desktop_entry.h"
+#include "core/links/desktop_entry.h"
 #include "core/store/file_kinds.h"
 #include "core/store/program_kind.h"
 #include "platform/linux/desktop_exec.h"

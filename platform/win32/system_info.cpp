@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "core/store/program_kind.h"
-#include "core/store/shell_links.h"
-#include "core/store/shell_paths.h"
+#include "core/links/shortcut_file.h"
+#include "core/system/path_conversions.h"
 #include "platform/durable_files.h"
-#include "platform/shell_paths.h"
+#include "platform/path_conversions.h"
 #include "platform/win32/wide.h"
 
 namespace orbel::platform {

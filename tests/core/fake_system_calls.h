@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/store/file_names.h"
-#include "core/store/system_calls.h"
+#include "core/system/system_calls.h"
 
 namespace orbel::test {
 

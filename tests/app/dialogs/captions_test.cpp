@@ -20,7 +20,7 @@
 #include "app/dialogs/form_about.h"
 #include "app/dialogs/form_config.h"
 #include "app/manager/form_items.h"
-#include "app/shell/menu_drawing.h"
+#include "app/program/menu_drawing.h"
 #include "app/tray/live_menu.h"
 #include "app/widgets/system_fonts.h"
 #include "support/controls.h"

@@ -15,7 +15,7 @@
 
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
-#include "app/shell/orbel_application.h"
+#include "app/program/orbel_application.h"
 #include "core/manager/tree_rules.h"
 #include "support/manager_support.h"
 #include "support/controls.h"

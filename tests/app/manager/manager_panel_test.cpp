@@ -13,8 +13,8 @@
 
 #include "app/manager/form_items.h"
 #include "app/manager/item_tree_model.h"
-#include "app/shell/form_general.h"
-#include "app/shell/orbel_application.h"
+#include "app/program/form_general.h"
+#include "app/program/orbel_application.h"
 #include "core/store/node_kinds.h"
 #include "core/manager/tree_rules.h"
 #include "support/manager_support.h"

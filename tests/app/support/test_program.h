@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app/services/notice.h"
-#include "app/shell/program.h"
+#include "app/program/program.h"
 #include "support/manual_clock.h"
 
 namespace orbel::testing {

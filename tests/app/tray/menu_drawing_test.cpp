@@ -10,10 +10,10 @@
 #include <functional>
 
 #include "app/manager/form_items.h"
-#include "app/store/image_lists.h"
+#include "app/images/image_lists.h"
 #include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
-#include "app/shell/menu_drawing.h"
+#include "app/program/menu_drawing.h"
 #include "app/widgets/system_fonts.h"
 #include "support/test_program.h"
 

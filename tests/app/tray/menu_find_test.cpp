@@ -9,7 +9,7 @@
 #include <QtTest>
 
 #include "app/manager/form_items.h"
-#include "app/shell/program.h"
+#include "app/program/program.h"
 #include "app/tray/item_search.h"
 #include "app/tray/live_menu.h"
 #include "app/tray/menu_find.h"

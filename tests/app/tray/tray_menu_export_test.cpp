@@ -8,9 +8,9 @@
 
 #include "app/dialogs/form_about.h"
 #include "app/manager/form_items.h"
-#include "app/shell/form_general.h"
+#include "app/program/form_general.h"
 #include "app/tray/live_menu.h"
-#include "app/shell/menu_drawing.h"
+#include "app/program/menu_drawing.h"
 #include "app/tray/tray_menu_export.h"
 #include "app/widgets/sys_tray_icon.h"
 #include "support/test_program.h"

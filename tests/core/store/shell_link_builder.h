@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/store/shell_links.h"
+#include "core/links/shortcut_file.h"
 
 namespace orbel::test {
 

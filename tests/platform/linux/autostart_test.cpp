@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-#include "core/store/desktop_entry.h"
+#include "core/links/desktop_entry.h"
 #include "test_support.h"
 
 namespace orbel::platform {

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/shell/texts.h"
+#include "core/program/texts.h"
 #include "core/store/program_kind.h"
 #include "core/store/store_files.h"
-#include "core/store/win_version.h"
+#include "core/system/win_version.h"
 #include "test_support.h"
 
 namespace orbel::platform {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/shell/profile_file.h"
+#include "core/program/profile_file.h"
 #include "core/store/file_names.h"
 #include "tests/core/store/store_test_support.h"
 

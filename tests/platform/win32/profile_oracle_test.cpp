@@ -10,7 +10,7 @@
 #include <sstream>
 #include <vector>
 
-#include "core/shell/profile_file.h"
+#include "core/program/profile_file.h"
 #include "core/store/file_names.h"
 #include "tests/core/store/store_test_support.h"
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/store/file_names.h"
-#include "core/store/shell_links.h"
-#include "platform/shell_paths.h"
+#include "core/links/shortcut_file.h"
+#include "platform/path_conversions.h"
 #include "tests/core/store/shell_link_builder.h"
 #include "tests/core/store/store_test_support.h"
 #include "win32_test_support.h"

@@ -5,10 +5,10 @@
 
 #include <ctime>
 
-#include "core/shell/error_log.h"
-#include "core/shell/texts.h"
+#include "core/program/error_log.h"
+#include "core/program/texts.h"
 #include "core/store/program_kind.h"
-#include "core/store/win_version.h"
+#include "core/system/win_version.h"
 #include "tests/core/store/store_test_support.h"
 #include "win32_test_support.h"
 
