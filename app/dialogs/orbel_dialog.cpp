@@ -11,13 +11,6 @@
 
 namespace orbel {
 
-namespace {
-OrbelDialog::TitlePainter& TitlePainterHook() {
-    static OrbelDialog::TitlePainter paint;
-    return paint;
-}
-}  // namespace
-
 OrbelDialog::OrbelDialog(QWidget* parent) : QDialog(parent) { setModal(false); }
 
 void OrbelDialog::ensureContents() {
@@ -32,8 +25,6 @@ void OrbelDialog::setVisible(bool visible) {
     if (visible) ensureContents();
     QDialog::setVisible(visible);
 }
-
-void OrbelDialog::setTitlePainter(TitlePainter paint) { TitlePainterHook() = std::move(paint); }
 
 void OrbelDialog::setTitleText(const QString& text) {
     titleText_ = text;
@@ -125,7 +116,7 @@ void OrbelDialog::setWindowLook(bool customTitle, bool taskBar) {
 void OrbelDialog::FormActivate() { FormPaint(); }
 
 void OrbelDialog::FormPaint() {
-    if (customTitle_ && TitlePainterHook()) TitlePainterHook()(this, titleText_);
+    if (customTitle_ && paintTitle_) paintTitle_(this, titleText_);
 }
 
 bool OrbelDialog::event(QEvent* e) {

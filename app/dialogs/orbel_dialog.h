@@ -20,10 +20,11 @@ public:
     // 1 while the preferences dialog has hidden this dialog for a while.
     int Tag = 0;
 
-    // Paints a dialog's own title bar under the program's drawing; the
-    // program sets it while its hidden window lives.
+    // Paints the dialog's own title bar under the program's drawing; the
+    // program that made the dialog sets it, and takes it back before its
+    // painter goes.
     using TitlePainter = std::function<void(OrbelDialog* dialog, const QString& title)>;
-    static void setTitlePainter(TitlePainter paint);
+    void setTitlePainter(TitlePainter paint) { paintTitle_ = std::move(paint); }
 
     QString titleText() const { return titleText_; }
     void setTitleText(const QString& text);
@@ -74,6 +75,7 @@ private:
     void shiftClientArea(int dx, int dy);
     void setOuterSize(QSize outer);
 
+    TitlePainter paintTitle_;
     QString titleText_;
     TTitleBar* titleBar_ = nullptr;
     bool customTitle_ = false;

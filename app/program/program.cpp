@@ -70,7 +70,9 @@ Program::Program() : errorHandling_(this), clock_(&Clock::system()) {
 Program::~Program() {
     // The menu style and the dialogs' title painter outlive the windows.
     if (menuStyle_) menuStyle_->setHandlers(nullptr);
-    OrbelDialog::setTitlePainter({});
+    for (OrbelDialog* d : {static_cast<OrbelDialog*>(items_.get()), static_cast<OrbelDialog*>(config_.get()),
+                           static_cast<OrbelDialog*>(about_.get())})
+        if (d) d->setTitlePainter({});
 }
 
 void Program::setProgramDirectory(const QString& dir) {
@@ -115,8 +117,6 @@ void Program::createWindows() {
     TSysTrayIcon* tray = general_->CSystrayGen;
     trayWatcher_ = std::make_unique<TrayWatcher>(*clock_, [tray] { return tray->trayAvailable(); });
     connect(tray, &TSysTrayIcon::trayAvailabilityChanged, trayWatcher_.get(), &TrayWatcher::trayAvailabilityChanged);
-    OrbelDialog::setTitlePainter(
-        [t = titles_.get()](OrbelDialog* d, const QString& title) { t->PaintTitle(d, title); });
     shortcuts_ = std::make_unique<TFormShortCuts>(
         MenuLook{settings_, store_.table, *images_, menuColour_, systemColour_});
     menuStyle_->setHandlers(shortcuts_.get());
@@ -124,6 +124,10 @@ void Program::createWindows() {
         ManagerParts{itemsTitle_, store_, *images_, *liveMenu_, *clock_, systemColour_, *this});
     config_ = std::make_unique<TFormConfig>(configTitle_, *this);
     about_ = std::make_unique<TFormAbout>(aboutTitle_, *clock_);
+    for (OrbelDialog* d : {static_cast<OrbelDialog*>(items_.get()), static_cast<OrbelDialog*>(config_.get()),
+                           static_cast<OrbelDialog*>(about_.get())})
+        d->setTitlePainter(
+            [t = titles_.get()](OrbelDialog* dialog, const QString& title) { t->PaintTitle(dialog, title); });
     settingsKeeper_ = std::make_unique<SettingsKeeper>(
         SettingsParts{settings_, places_, startCommand_, *config_, *items_, *about_, *titles_, *general_});
 }
