@@ -16,6 +16,7 @@
 
 #include "app/manager/form_items.h"
 #include "app/program/program.h"
+#include "bench_program.h"
 #include "app/tray/live_menu.h"
 #include "app/program/menu_drawing.h"
 
@@ -30,7 +31,7 @@ struct Bench {
     const orbel::MenuEntry* folder = nullptr;
 
     Bench() {
-        program = std::make_unique<orbel::Program>();
+        program = std::make_unique<orbel::Program>(bench::SystemPlatform());
         program->setProgramDirectory(dir.path());
         program->createWindows();
         program->StartUp();

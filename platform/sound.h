@@ -7,20 +7,27 @@
 
 namespace orbel::platform {
 
-class WavePlayer {
+class SoundOutput {
 public:
-    WavePlayer();
-    ~WavePlayer();
-    WavePlayer(const WavePlayer&) = delete;
-    WavePlayer& operator=(const WavePlayer&) = delete;
-
+    virtual ~SoundOutput() = default;
     // Starts playing file (UTF-8 path); a new call replaces the sound before
     // it. Returns false at once when the file cannot be opened or played.
-    bool play(const std::string& file);
+    virtual bool play(const std::string& file) = 0;
     // Called later, from the event loop, when a sound that play() accepted
     // fails after all (no audio device, a damaged file); never from inside
     // play() and never for a sound that a newer one replaced.
-    void setFailureHandler(std::function<void(const std::string& file)> handler);
+    virtual void setFailureHandler(std::function<void(const std::string& file)> handler) = 0;
+};
+
+class WavePlayer final : public SoundOutput {
+public:
+    WavePlayer();
+    ~WavePlayer() override;
+    WavePlayer(const WavePlayer&) = delete;
+    WavePlayer& operator=(const WavePlayer&) = delete;
+
+    bool play(const std::string& file) override;
+    void setFailureHandler(std::function<void(const std::string& file)> handler) override;
 
 private:
     struct Impl;

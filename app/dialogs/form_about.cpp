@@ -13,11 +13,12 @@
 #include "app/services/launching.h"
 #include "core/dialogs/about_text.h"
 #include "core/program/texts.h"
-#include "platform/system_info.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
-TFormAbout::TFormAbout(const QString& title, Clock& clock) : clock_(clock) {
+TFormAbout::TFormAbout(const QString& title, Clock& clock, const Services& services)
+    : OrbelDialog(services.platform), clock_(clock), services_(services) {
     setObjectName("TFormAbout");
     setTitleText(title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -101,7 +102,7 @@ void TFormAbout::fitTexts() {
 void TFormAbout::RefreshMemory() {
     ensureContents();
     platform::MemoryStatus m;
-    if (!platform::ReadMemoryStatus(m)) return;
+    if (!services_.platform.ReadMemoryStatus(m)) return;
     QString text = QString::fromStdString(FormatMemoryText(m.load, m.total, ','));
     // Digits are grouped with the locale's thousands separator.
     text.replace(',', QLocale::system().groupSeparator());
@@ -127,7 +128,7 @@ void TFormAbout::FormClose() {
     if (TimerMem) TimerMem->stop();
 }
 void TFormAbout::TimerMemTimer() { RefreshMemory(); }
-void TFormAbout::LabelUrlClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }
+void TFormAbout::LabelUrlClick() { services_.launcher.OpenDocument(QString::fromUtf8(texts::WebAddress)); }
 
 void TFormAbout::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);

@@ -3,6 +3,7 @@
 
 #include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
+#include "app/services/services.h"
 
 class QFrame;
 class QLabel;
@@ -16,8 +17,9 @@ class Timer;
 class TFormAbout : public OrbelDialog {
     Q_OBJECT
 public:
-    // The title it carries and the clock its memory line runs on.
-    TFormAbout(const QString& title, Clock& clock);
+    // The title it carries, the clock its memory line runs on, and where it
+    // reads the memory status and opens the web address.
+    TFormAbout(const QString& title, Clock& clock, const Services& services);
 
     void setVersionLine(const QString& line);
 
@@ -48,6 +50,7 @@ private:
     Timer* TimerMem = nullptr;
 
     Clock& clock_;
+    const Services& services_;
     QString versionLine_;
     HandLayout design_;
 };

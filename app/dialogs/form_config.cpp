@@ -62,7 +62,8 @@ void SelectText(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-TFormConfig::TFormConfig(const QString& title, PreferencesHost& host) : host_(host) {
+TFormConfig::TFormConfig(const QString& title, PreferencesHost& host, const Services& services)
+    : OrbelDialog(services.platform), host_(host), services_(services) {
     setObjectName("TFormConfig");
     setTitleText(title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -483,8 +484,8 @@ void TFormConfig::OkOrApply(bool closing) {
         g->SaveSettings();
     } catch (const ProfileError& e) {
         g->ShowHiddenDialogs();
-        ShowNotice(QString::fromStdString(e.what()) + "\r\n\r\nThe preferences were not saved.", NoticeIcon::Warning,
-                   NoticeButtons::Ok);
+        services_.notices.Show(QString::fromStdString(e.what()) + "\r\n\r\nThe preferences were not saved.",
+                               NoticeIcon::Warning, NoticeButtons::Ok);
         return;
     } catch (const std::exception& e) {
         unsaved = QString::fromStdString(e.what()) +
@@ -499,7 +500,7 @@ void TFormConfig::OkOrApply(bool closing) {
         Tag = 0;
     }
     g->ShowHiddenDialogs();
-    if (!unsaved.isEmpty()) ShowNotice(unsaved, NoticeIcon::Warning, NoticeButtons::Ok);
+    if (!unsaved.isEmpty()) services_.notices.Show(unsaved, NoticeIcon::Warning, NoticeButtons::Ok);
 }
 
 void TFormConfig::BtnOKClick() { OkOrApply(true); }
@@ -510,6 +511,6 @@ void TFormConfig::BtnCancelClick() {
     close();
 }
 
-void TFormConfig::BtnHelpClick() { OpenDocument(host_.helpPage()); }
+void TFormConfig::BtnHelpClick() { services_.launcher.OpenDocument(host_.helpPage()); }
 
 }  // namespace orbel

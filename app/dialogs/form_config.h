@@ -8,6 +8,7 @@
 
 #include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
+#include "app/services/services.h"
 #include "core/program/settings.h"
 
 class QCheckBox;
@@ -49,7 +50,7 @@ public:
 class TFormConfig : public OrbelDialog {
     Q_OBJECT
 public:
-    TFormConfig(const QString& title, PreferencesHost& host);
+    TFormConfig(const QString& title, PreferencesHost& host, const Services& services);
 
     // What the boxes say, for saving: a font box that shows nothing (the
     // stored face is not installed here, or no size) keeps what is in effect.
@@ -119,6 +120,7 @@ private:
     QPushButton* BtnHelp;
 
     PreferencesHost& host_;
+    const Services& services_;
     // What the boxes show, kept also before they exist.
     QStringList fontNames_;
     std::optional<Settings> shown_;

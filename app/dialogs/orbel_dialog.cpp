@@ -7,11 +7,13 @@
 #include <qdrawutil.h>
 
 #include "app/widgets/title_bar.h"
-#include "platform/taskbar.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
-OrbelDialog::OrbelDialog(QWidget* parent) : QDialog(parent) { setModal(false); }
+OrbelDialog::OrbelDialog(platform::Platform& platform, QWidget* parent) : QDialog(parent), platform_(platform) {
+    setModal(false);
+}
 
 void OrbelDialog::ensureContents() {
     if (contentsBuilt_) return;
@@ -122,7 +124,7 @@ void OrbelDialog::FormPaint() {
 bool OrbelDialog::event(QEvent* e) {
     // The window manager forgets the state while the window is hidden; the
     // mark goes on again before each mapping (the show event comes first).
-    if (e->type() == QEvent::Show) platform::SetSkipTaskbar(winId(), !taskBar_, false);
+    if (e->type() == QEvent::Show) platform_.SetSkipTaskbar(winId(), !taskBar_, false);
     const bool done = QDialog::event(e);
     if (customTitle_ && (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate)) FormActivate();
     return done;

@@ -10,12 +10,16 @@
 
 namespace orbel {
 
+namespace platform {
+class Platform;
+}
 class TTitleBar;
 
 class OrbelDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit OrbelDialog(QWidget* parent = nullptr);
+    // The platform leaves the window out of the taskbar when asked.
+    explicit OrbelDialog(platform::Platform& platform, QWidget* parent = nullptr);
 
     // 1 while the preferences dialog has hidden this dialog for a while.
     int Tag = 0;
@@ -75,6 +79,7 @@ private:
     void shiftClientArea(int dx, int dy);
     void setOuterSize(QSize outer);
 
+    platform::Platform& platform_;
     TitlePainter paintTitle_;
     QString titleText_;
     TTitleBar* titleBar_ = nullptr;

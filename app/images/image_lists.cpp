@@ -12,13 +12,14 @@
 
 #include "app/images/program_icon.h"
 #include "core/store/file_kinds.h"
-#include "platform/icons.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
-ImageLists::ImageLists(const ImageTable& table, const int& defaultProgramImage)
+ImageLists::ImageLists(const ImageTable& table, const int& defaultProgramImage, platform::Platform& platform)
     : table_(table),
       defaultProgramImage_(defaultProgramImage),
+      platform_(platform),
       menuColour_(QApplication::palette().color(QPalette::Button)) {}
 
 ImageLists::~ImageLists() = default;
@@ -231,8 +232,8 @@ QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
     switch (ref.kind) {
     case ImageRef::Kind::Fixed: out = FormImage(ref.number, QSize(16, 16)); break;
     case ImageRef::Kind::Break: out = BreakImage(ref.number, QSize(16, 16)); break;
-    case ImageRef::Kind::Extension: out = IconImage(platform::FileTypeIcon(ref.source)); break;
-    case ImageRef::Kind::Captured: out = IconImage(platform::FileIcon(ref.source)); break;
+    case ImageRef::Kind::Extension: out = IconImage(platform_.FileTypeIcon(ref.source)); break;
+    case ImageRef::Kind::Captured: out = IconImage(platform_.FileIcon(ref.source)); break;
     case ImageRef::Kind::Bitmap: {
         QImage bmp(QString::fromStdString(table_.file(ref)));
         if (!bmp.isNull()) {
@@ -250,7 +251,7 @@ QImage ImageLists::sourceIcon(const ImageRef& ref, int depth) const {
             // An unreadable bitmap shows the default program image.
             out = sourceIcon(table_.at(defaultProgramImage_), depth + 1);
         } else {
-            out = IconImage(platform::FileTypeIcon(std::string(ExtensionName(ExtensionKind::Program))));
+            out = IconImage(platform_.FileTypeIcon(std::string(ExtensionName(ExtensionKind::Program))));
         }
         break;
     }

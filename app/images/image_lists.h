@@ -15,10 +15,15 @@
 
 namespace orbel {
 
+namespace platform {
+class Platform;
+}
+
 class ImageLists {
 public:
-    // table and counters must outlive this object.
-    ImageLists(const ImageTable& table, const int& defaultProgramImage);
+    // table and counters must outlive this object; the platform draws the
+    // icons of file types and captured files.
+    ImageLists(const ImageTable& table, const int& defaultProgramImage, platform::Platform& platform);
     ~ImageLists();
 
     QPixmap menuImage(int index) const;  // ILAllPublicPM, 16 x 16
@@ -68,6 +73,7 @@ private:
 
     const ImageTable& table_;
     const int& defaultProgramImage_;
+    platform::Platform& platform_;
     QColor menuColour_;
     mutable QHash<quint64, QPixmap> menuCache_;
     mutable QHash<quint64, QPixmap> menuLargeCache_;

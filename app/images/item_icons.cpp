@@ -7,29 +7,33 @@
 #include "core/store/file_kinds.h"
 #include "core/store/item_table.h"
 #include "core/store/program_kind.h"
-#include "platform/desktop_icons.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
 namespace {
 
-class SystemLookup final : public DesktopIconLookup {
+class PlatformLookup final : public DesktopIconLookup {
 public:
+    explicit PlatformLookup(platform::Platform& platform) : platform_(platform) {}
     QString entryIcon(const QString& desktopFile) override {
-        return QString::fromStdString(platform::DesktopEntryIcon(QFile::encodeName(desktopFile).toStdString()));
+        return QString::fromStdString(platform_.DesktopEntryIcon(QFile::encodeName(desktopFile).toStdString()));
     }
     QString programIcon(const QString& program) override {
-        if (!installed_) installed_ = platform::InstalledProgramEntryIcons();
+        if (!installed_) installed_ = platform_.InstalledProgramEntryIcons();
         return QString::fromStdString(installed_->iconFor(QFile::encodeName(program).toStdString()));
     }
 
 private:
+    platform::Platform& platform_;
     std::unique_ptr<platform::ProgramEntryIcons> installed_;
 };
 
 }  // namespace
 
-std::unique_ptr<DesktopIconLookup> SystemDesktopIcons() { return std::make_unique<SystemLookup>(); }
+std::unique_ptr<DesktopIconLookup> PlatformDesktopIcons(platform::Platform& platform) {
+    return std::make_unique<PlatformLookup>(platform);
+}
 
 ItemIcons::ItemIcons(const ItemTable& items, std::unique_ptr<DesktopIconLookup> lookup)
     : items_(items), lookup_(std::move(lookup)) {}

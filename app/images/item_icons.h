@@ -12,6 +12,9 @@
 
 namespace orbel {
 
+namespace platform {
+class Platform;
+}
 struct ItemTable;
 
 // What the desktop says about icons; tests put in their own answers.
@@ -23,8 +26,9 @@ public:
     // The Icon value of an installed entry that starts this program.
     virtual QString programIcon(const QString& program) = 0;
 };
-// The desktop's own answers (the installed entries read on first use).
-std::unique_ptr<DesktopIconLookup> SystemDesktopIcons();
+// The desktop's own answers as the platform gives them (the installed
+// entries read on first use); the platform must outlive the lookup.
+std::unique_ptr<DesktopIconLookup> PlatformDesktopIcons(platform::Platform& platform);
 
 struct ItemIcon {
     enum class Source { Stored, Entry, Program, MimeType, Folder };

@@ -21,12 +21,17 @@
 #include "core/manager/tree_rules.h"
 #include "core/manager/undo_sweep.h"
 #include "core/store/store_writer.h"
-#include "platform/applications.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
 TFormItems::TFormItems(const ManagerParts& parts)
-    : store_(parts.store), clock_(parts.clock), systemColour_(parts.systemColour), host_(parts.host) {
+    : OrbelDialog(parts.services.platform),
+      store_(parts.store),
+      clock_(parts.clock),
+      systemColour_(parts.systemColour),
+      host_(parts.host),
+      services_(parts.services) {
     setObjectName("TFormItems");
     setTitleText(parts.title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -45,7 +50,6 @@ TFormItems::TFormItems(const ManagerParts& parts)
     connect(TimerStatusText, &Timer::timeout, this, &TFormItems::TimerStatusTextTimer);
     setupTimers();
     setupPickers();
-    listApplications = &platform::InstalledApplications;
 }
 
 void TFormItems::buildContents() {
@@ -315,11 +319,11 @@ void TFormItems::BitBtnLaunchClick() {
     const TreeNode* s = selectedNode();
     if (!HasItemEntry(s)) return;
     const ItemTable& table = store_.table;
-    OpenItem(QString::fromStdString(table.pathOf(s->itemNumber)),
-             QString::fromStdString(table.GetItemParameters(s->itemNumber)));
+    services_.launcher.OpenItem(QString::fromStdString(table.pathOf(s->itemNumber)),
+                                QString::fromStdString(table.GetItemParameters(s->itemNumber)));
 }
 
-void TFormItems::BitBtnHelpClick() { OpenDocument(host_.helpPage()); }
+void TFormItems::BitBtnHelpClick() { services_.launcher.OpenDocument(host_.helpPage()); }
 
 void TFormItems::BitBtnCloseClick() { close(); }
 

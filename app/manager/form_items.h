@@ -4,6 +4,7 @@
 
 #include "app/dialogs/hand_layout.h"
 #include "app/dialogs/orbel_dialog.h"
+#include "app/services/services.h"
 #include "app/widgets/kv_win_tree_view.h"
 #include "core/manager/applications.h"
 #include "core/manager/editing.h"
@@ -55,6 +56,7 @@ struct ManagerParts {
     Clock& clock;
     const QColor& systemColour;
     ManagerHost& host;
+    const Services& services;
 };
 
 class TFormItems : public OrbelDialog {
@@ -79,8 +81,6 @@ public:
     void setSaveStepGate(SaveStepGate gate) { saveStepGate = std::move(gate); }
     // Where Add Applications.. finds the installed applications (the
     // platform's list in the program).
-    using ApplicationList = std::function<std::vector<InstalledApplication>()>;
-    void setApplicationList(ApplicationList list) { listApplications = std::move(list); }
 
     // Whether the current add mode has something to attach (Attach armed).
     bool attachArmed() const { return attachArmed_; }
@@ -242,7 +242,6 @@ private:
     std::function<QString()> runOpenDialogAdd;
     std::function<QString()> runDirectoryPicker;
     std::function<void(QDrag*)> runDrag;
-    ApplicationList listApplications;
 
     // The add mode, the chosen file and directory and the remembered texts.
     AddModeState addMode;
@@ -297,6 +296,7 @@ private:
     Clock& clock_;
     const QColor& systemColour_;
     ManagerHost& host_;
+    const Services& services_;
     bool changeHandlerAttached_ = false;
     QFileDialog* openDialogAdd_ = nullptr;
     HandLayout design_;

@@ -17,6 +17,7 @@
 #include "core/manager/node_kinds.h"
 #include "core/manager/tree_rules.h"
 #include "core/program/texts.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
@@ -134,8 +135,7 @@ void TFormItems::BitBtnAddAppsClick() {
     ensureContents();
     TreeNode* s = selectedNode();
     if (!s || IsBuiltInNode(s)) return;
-    const EditOutcome r = AttachApplications(
-        store_, s, listApplications ? listApplications() : std::vector<InstalledApplication>(), iconCapture());
+    const EditOutcome r = AttachApplications(store_, s, services_.platform.InstalledApplications(), iconCapture());
     if (!r.done) {
         report(r);
         return;

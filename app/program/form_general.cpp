@@ -10,6 +10,7 @@
 #include "app/manager/form_items.h"
 #include "app/services/error_log.h"
 #include "app/services/notice.h"
+#include "app/services/services.h"
 #include "app/images/image_lists.h"
 #include "app/tray/menu_publishing.h"
 #include "app/widgets/sys_tray_icon.h"
@@ -36,7 +37,7 @@ bool TApplicationEvents::eventFilter(QObject* watched, QEvent* event) {
 TFormGeneral::TFormGeneral(GeneralHost& program) : program_(program) {
     setObjectName("TFormGeneral");
     setAttribute(Qt::WA_DontShowOnScreen);
-    CSystrayGen = new TSysTrayIcon(this, program_.clock());
+    CSystrayGen = new TSysTrayIcon(this, program_.clock(), program_.services().platform);
     CSystrayGen->setObjectName("CSystrayGen");
     // As stored with the form: mouse off, no hint, left popup, the tray picture.
     CSystrayGen->setEnabled(false);
@@ -66,7 +67,7 @@ void TFormGeneral::AEGeneralException(QObject* sender, const std::exception* err
         } catch (...) {
             program_.errorLog().WriteErrorLog("Exception raised (Sender Couldn't be determined): " + what);
         }
-        ShowNotice(program_.crashMessage());
+        program_.services().notices.Show(program_.crashMessage());
     } catch (...) {
         // The log itself cannot be written: nothing more to tell; end all the same.
     }

@@ -11,6 +11,7 @@ namespace orbel {
 
 class Clock;
 class ErrorLog;
+struct Services;
 class TFormAbout;
 class TFormConfig;
 class TFormItems;
@@ -32,6 +33,7 @@ signals:
 class GeneralHost {
 public:
     virtual Clock& clock() const = 0;
+    virtual const Services& services() const = 0;
     virtual ErrorLog& errorLog() = 0;
     virtual TitlePainter& titles() = 0;
     virtual const QString& crashMessage() const = 0;

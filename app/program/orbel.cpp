@@ -17,20 +17,22 @@
 #include "app/images/image_lists.h"
 #include "core/program/command_line.h"
 #include "core/program/texts.h"
-#include "platform/single_instance.h"
+#include "platform/platform.h"
 
 namespace {
 
 // A start with a request when the program runs: hand it over and end. The
 // lock is held here otherwise, for the start-up that follows.
-std::unique_ptr<orbel::platform::SingleInstanceLock> HandOver(const orbel::CommandRequest& request, int argc,
-                                                              char** argv, int* exitCode) {
-    auto lock = std::make_unique<orbel::platform::SingleInstanceLock>(std::string(orbel::texts::InstanceName));
+std::unique_ptr<orbel::platform::InstanceLock> HandOver(orbel::platform::Platform& platform,
+                                                        const orbel::CommandRequest& request, int argc, char** argv,
+                                                        int* exitCode) {
+    using orbel::platform::InstanceLock;
+    std::unique_ptr<InstanceLock> lock = platform.MakeInstanceLock(std::string(orbel::texts::InstanceName));
     switch (lock->acquire()) {
-    case orbel::platform::SingleInstanceLock::Result::Acquired: return lock;
+    case InstanceLock::Result::Acquired: return lock;
     // The guard tries again and reports it as without a request.
-    case orbel::platform::SingleInstanceLock::Result::Failed: return nullptr;
-    case orbel::platform::SingleInstanceLock::Result::HeldElsewhere: break;
+    case InstanceLock::Result::Failed: return nullptr;
+    case InstanceLock::Result::HeldElsewhere: break;
     }
     // No windows, no display: only the bus and the socket.
     QCoreApplication core(argc, argv);
@@ -58,10 +60,12 @@ int main(int argc, char** argv) {
         std::fputs(orbel::CommandHelpText().c_str(), stdout);
         return 0;
     }
-    std::unique_ptr<orbel::platform::SingleInstanceLock> lock;
+    // Every call to the system goes through this one object, made here.
+    const std::unique_ptr<orbel::platform::Platform> platform = orbel::platform::MakeSystemPlatform();
+    std::unique_ptr<orbel::platform::InstanceLock> lock;
     if (line.request.kind != orbel::RequestKind::None) {
         int exitCode = -1;
-        lock = HandOver(line.request, argc, argv, &exitCode);
+        lock = HandOver(*platform, line.request, argc, argv, &exitCode);
         if (exitCode >= 0) return exitCode;
     }
     orbel::OrbelApplication app(argc, argv);
@@ -72,9 +76,8 @@ int main(int argc, char** argv) {
     app.setApplicationName(QString::fromUtf8(orbel::texts::DesktopId));
     app.setDesktopFileName(QString::fromUtf8(orbel::texts::DesktopId));
     app.setWindowIcon(orbel::ImageLists::WindowIcon());
-    orbel::SetApplicationTitle(QString::fromUtf8(orbel::texts::ProductName));
     try {
-        orbel::Program program;
+        orbel::Program program(*platform);
         program.setItemTreeWhenShown(true);
         program.setStartRequest(line.request);
         if (lock) program.adoptInstanceLock(std::move(lock));
@@ -91,11 +94,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orbel: start-up failed: %s\n", e.what());
         // Started from a menu, nobody reads standard error: say it on screen
         // too, wherever there is a screen.
-        const QString platform = QGuiApplication::platformName();
-        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-            orbel::ShowNotice(QString::fromUtf8(orbel::texts::ProductName) + " can not start.\r\n\r\n" +
-                                  QString::fromStdString(e.what()),
-                              orbel::NoticeIcon::Warning, orbel::NoticeButtons::Ok);
+        const QString screen = QGuiApplication::platformName();
+        if (screen != QLatin1String("offscreen") && screen != QLatin1String("minimal"))
+            orbel::Notices(QString::fromUtf8(orbel::texts::ProductName))
+                .Show(QString::fromUtf8(orbel::texts::ProductName) + " can not start.\r\n\r\n" +
+                          QString::fromStdString(e.what()),
+                      orbel::NoticeIcon::Warning, orbel::NoticeButtons::Ok);
         return 1;
     }
 }

@@ -34,9 +34,7 @@
 #include "app/widgets/sys_tray_icon.h"
 #include "app/widgets/system_fonts.h"
 #include "core/program/texts.h"
-#include "platform/single_instance.h"
-#include "platform/system_info.h"
-#include "platform/user_dirs.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
@@ -59,7 +57,14 @@ Program::ErrorHandling::~ErrorHandling() {
     if (OrbelApplication* app = Application()) app->setErrorHandler({});
 }
 
-Program::Program() : errorHandling_(this), clock_(&Clock::system()) {
+Program::Program(platform::Platform& platform)
+    : platform_(platform),
+      systemCalls_(platform.Calls()),
+      notices_(QString::fromUtf8(texts::ProductName)),
+      launcher_(platform, notices_),
+      services_{platform, notices_, launcher_},
+      errorHandling_(this),
+      clock_(&Clock::system()) {
     // Title texts are filled before the windows read them.
     itemsTitle_ = QString::fromStdString(texts::Title(texts::ItemsTitleSuffix));
     configTitle_ = QString::fromStdString(texts::Title(texts::ConfigTitleSuffix));
@@ -98,9 +103,9 @@ bool Program::trayReady() const {
 }
 
 void Program::createWindows() {
-    images_ = std::make_unique<ImageLists>(store_.images, store_.counters.defaultProgramImage);
+    images_ = std::make_unique<ImageLists>(store_.images, store_.counters.defaultProgramImage, platform_);
     // Nothing is asked of the desktop until an item is first shown.
-    images_->setItemIcons(std::make_unique<ItemIcons>(store_.table, SystemDesktopIcons()));
+    images_->setItemIcons(std::make_unique<ItemIcons>(store_.table, PlatformDesktopIcons(platform_)));
     menuStyle_ = std::make_unique<MenuDrawStyle>();
     liveMenu_ = std::make_unique<LiveMenu>(
         *images_, [this](const MenuEntry& e) { RunMenuCommand(*this, e); }, menuStyle_.get());
@@ -110,26 +115,26 @@ void Program::createWindows() {
         // As a click on the item itself, and counted for the ranking.
         if (shortcuts_->OpenItemNumber(item)) search_->recordLaunch(item);
     });
-    errorLog_ = std::make_unique<ErrorLog>(places_);
-    sounds_ = std::make_unique<SoundPlayer>(places_, *errorLog_);
+    errorLog_ = std::make_unique<ErrorLog>(places_, platform_, notices_);
+    sounds_ = std::make_unique<SoundPlayer>(places_, *errorLog_, platform_);
     titles_ = std::make_unique<TitlePainter>(settings_, systemColour_);
     general_ = std::make_unique<TFormGeneral>(*this);
     TSysTrayIcon* tray = general_->CSystrayGen;
-    trayWatcher_ = std::make_unique<TrayWatcher>(*clock_, [tray] { return tray->trayAvailable(); });
+    trayWatcher_ = std::make_unique<TrayWatcher>(*clock_, notices_, [tray] { return tray->trayAvailable(); });
     connect(tray, &TSysTrayIcon::trayAvailabilityChanged, trayWatcher_.get(), &TrayWatcher::trayAvailabilityChanged);
     shortcuts_ = std::make_unique<TFormShortCuts>(
-        MenuLook{settings_, store_.table, *images_, menuColour_, systemColour_});
+        MenuLook{settings_, store_.table, *images_, menuColour_, systemColour_}, launcher_);
     menuStyle_->setHandlers(shortcuts_.get());
     items_ = std::make_unique<TFormItems>(
-        ManagerParts{itemsTitle_, store_, *images_, *liveMenu_, *clock_, systemColour_, *this});
-    config_ = std::make_unique<TFormConfig>(configTitle_, *this);
-    about_ = std::make_unique<TFormAbout>(aboutTitle_, *clock_);
+        ManagerParts{itemsTitle_, store_, *images_, *liveMenu_, *clock_, systemColour_, *this, services_});
+    config_ = std::make_unique<TFormConfig>(configTitle_, *this, services_);
+    about_ = std::make_unique<TFormAbout>(aboutTitle_, *clock_, services_);
     for (OrbelDialog* d : {static_cast<OrbelDialog*>(items_.get()), static_cast<OrbelDialog*>(config_.get()),
                            static_cast<OrbelDialog*>(about_.get())})
         d->setTitlePainter(
             [t = titles_.get()](OrbelDialog* dialog, const QString& title) { t->PaintTitle(dialog, title); });
     settingsKeeper_ = std::make_unique<SettingsKeeper>(
-        SettingsParts{settings_, places_, startCommand_, *config_, *items_, *about_, *titles_, *general_});
+        SettingsParts{settings_, places_, startCommand_, *config_, *items_, *about_, *titles_, *general_, platform_});
 }
 
 void Program::HideOpenDialogs() { settingsKeeper_->HideOpenDialogs(); }
@@ -189,19 +194,19 @@ bool Program::reloadAfterSave() {
     return !endRequested();
 }
 
-void Program::adoptInstanceLock(std::unique_ptr<platform::SingleInstanceLock> lock) { lock_ = std::move(lock); }
+void Program::adoptInstanceLock(std::unique_ptr<platform::InstanceLock> lock) { lock_ = std::move(lock); }
 
 void Program::GuardSingleInstance() {
     if (!lock_ || !lock_->held()) {
-        lock_ = std::make_unique<platform::SingleInstanceLock>(std::string(texts::InstanceName));
+        lock_ = platform_.MakeInstanceLock(std::string(texts::InstanceName));
         switch (lock_->acquire()) {
-        case platform::SingleInstanceLock::Result::Acquired: break;
-        case platform::SingleInstanceLock::Result::HeldElsewhere:
+        case platform::InstanceLock::Result::Acquired: break;
+        case platform::InstanceLock::Result::HeldElsewhere:
             // Another instance runs: end silently, without a window.
             continue_ = false;
             requestEnd(0);
             return;
-        case platform::SingleInstanceLock::Result::Failed:
+        case platform::InstanceLock::Result::Failed:
             throw std::runtime_error("cannot create the single-instance lock: " + lock_->errorString());
         }
     }
@@ -214,36 +219,35 @@ void Program::GuardSingleInstance() {
 }
 
 BackupAnswer Program::askBackup() const {
-    const int a = ShowNotice(backupPrompt_, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
+    const int a = notices_.Show(backupPrompt_, NoticeIcon::Warning, NoticeButtons::YesNoCancel);
     return a == answer::Yes ? BackupAnswer::Yes : a == answer::No ? BackupAnswer::No : BackupAnswer::Cancel;
 }
 
 void Program::StartUp() {
-    // Process-wide: the logic layer's free functions ask the installed calls.
-    static const std::unique_ptr<SystemCalls> systemCalls = platform::MakeSystemCalls();
-    InstallSystemCalls(systemCalls.get());
-    // 1. Names, titles and version.
-    SetApplicationTitle(QString::fromUtf8(texts::ProductName));
+    // 1. Names, titles and version: the message boxes carry the product
+    // name from the start.
     // 2. Program directory and executable name, and from them, once, where
     // every file lives; the directories written to exist from here on.
-    const QFileInfo exe(QString::fromStdString(platform::ExecutablePath()));
+    const QFileInfo exe(QString::fromStdString(platform_.ExecutablePath()));
     executableName_ = exe.fileName();
     if (!placesFixed_) {
         // In the system's own separators: a backslash ends it on Windows.
         const std::string dir =
             (QDir::toNativeSeparators(QDir::cleanPath(exe.absolutePath())) + QDir::separator()).toStdString();
-        places_ = DecideFilePlaces(dir, platform::DirectoryWritable(dir, nullptr), platform::CurrentUserDirectories());
+        places_ = DecideFilePlaces(dir, platform_.DirectoryWritable(dir, nullptr), platform_.CurrentUserDirectories());
     }
-    if (const std::string problem = PrepareFilePlaces(places_, &platform::DirectoryWritable); !problem.empty())
+    const auto writable = [this](const std::string& d, std::string* reason) {
+        return platform_.DirectoryWritable(d, reason);
+    };
+    if (const std::string problem = PrepareFilePlaces(places_, writable); !problem.empty())
         throw std::runtime_error(problem);
     store_.dataDir = places_.dataDir;
-    startCommand_ = QString::fromStdString(platform::StartCommand());
+    startCommand_ = QString::fromStdString(platform_.StartCommand());
     // 3. The installed fonts for the preferences.
     config_->SetFontNames(InstalledFontFamilies());
     // 4. The about box's version line.
-    about_->setVersionLine(QString::fromStdString(texts::VersionLine(platform::SystemName())));
-    // 5. The application title again.
-    SetApplicationTitle(QString::fromUtf8(texts::ProductName));
+    about_->setVersionLine(QString::fromStdString(texts::VersionLine(platform_.SystemName())));
+    // 5. The application title again: the boxes have carried it since step 1.
     // 6. Menu and system colour: the button face.
     menuColour_ = systemColour_ = QApplication::palette().color(QPalette::Button);
     // 7. Settings.

@@ -16,16 +16,21 @@
 #include "app/manager/form_items.h"
 #include "app/program/form_general.h"
 #include "app/program/tray_commands.h"
+#include "app/services/launching.h"
+#include "app/services/notice.h"
+#include "app/services/services.h"
 #include "core/program/command_line.h"
 #include "core/program/file_places.h"
 #include "core/program/settings.h"
 #include "core/store/store_loader.h"
+#include "core/system/system_calls.h"
 
 namespace orbel {
 
 namespace platform {
-class SingleInstanceLock;
-}
+class InstanceLock;
+class Platform;
+}  // namespace platform
 class Clock;
 class ImageLists;
 class MenuDrawStyle;
@@ -48,7 +53,9 @@ class SettingsKeeper;
 class Program : public QObject, public PreferencesHost, public ManagerHost, public GeneralHost, public CommandHost {
     Q_OBJECT
 public:
-    Program();
+    // The platform answers every call to the system while the program lives;
+    // its system calls are installed for the logic layer until then.
+    explicit Program(platform::Platform& platform);
     ~Program() override;
 
     // Where every file lives. Decided by start-up from the executable's
@@ -72,7 +79,7 @@ public:
     void GuardSingleInstance();
     // A start with a request takes the lock before its windows are made
     // (a running program gets the request instead); the guard keeps it.
-    void adoptInstanceLock(std::unique_ptr<platform::SingleInstanceLock> lock);
+    void adoptInstanceLock(std::unique_ptr<platform::InstanceLock> lock);
     // What the command asked for, done once start-up is done.
     void setStartRequest(const CommandRequest& request) { startRequest_ = request; }
     // Takes the requests of later starts while the lock is held (none
@@ -137,6 +144,10 @@ public:
     TFormAbout* about() const override { return about_.get(); }
     TFormFind* find() const { return find_.get(); }
     MenuShortcut* menuShortcut() const { return menuShortcut_.get(); }
+    const Services& services() const override { return services_; }
+    const Launcher& launcher() const override { return launcher_; }
+    // The program's message boxes; tests answer them.
+    Notices& notices() { return notices_; }
     ErrorLog& errorLog() override { return *errorLog_; }
     SoundPlayer& sounds() { return *sounds_; }
     TitlePainter& titles() override { return *titles_; }
@@ -173,6 +184,13 @@ private:
     QString backupPrompt_;
     QString helpTail_;
     QString itemsTitle_, configTitle_, aboutTitle_, findTitle_;
+
+    platform::Platform& platform_;
+    // The logic layer asks the platform's system calls while the program lives.
+    ScopedSystemCalls systemCalls_;
+    Notices notices_;
+    Launcher launcher_;
+    Services services_;
 
     // Installed first, so that it is let go last: windows going away may
     // still raise errors for the program to handle.
@@ -214,7 +232,7 @@ private:
 
     // After start-up, says once when no tray has come.
     std::unique_ptr<TrayWatcher> trayWatcher_;
-    std::unique_ptr<platform::SingleInstanceLock> lock_;
+    std::unique_ptr<platform::InstanceLock> lock_;
     // Let go before the lock: a new holder's socket must not be removed.
     std::unique_ptr<RequestReceiver> requests_;
     CommandRequest startRequest_;

@@ -12,7 +12,7 @@
 #include "core/program/file_places.h"
 #include "core/program/profile_file.h"
 #include "core/program/settings.h"
-#include "platform/autostart.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
@@ -36,9 +36,9 @@ void SettingsKeeper::SaveSettings() {
     WriteAutostart(p_.config.startWithSession());
 }
 
-void SettingsKeeper::ReadAutostart() { p_.config.showStartWithSession(platform::ReadAutostart()); }
+void SettingsKeeper::ReadAutostart() { p_.config.showStartWithSession(p_.platform.ReadAutostart()); }
 
-void SettingsKeeper::WriteAutostart(bool on) { platform::WriteAutostart(on, p_.startCommand.toStdString()); }
+void SettingsKeeper::WriteAutostart(bool on) { p_.platform.WriteAutostart(on, p_.startCommand.toStdString()); }
 
 void SettingsKeeper::ApplySettings() {
     const Settings& s = p_.settings;

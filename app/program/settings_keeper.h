@@ -9,6 +9,9 @@
 
 namespace orbel {
 
+namespace platform {
+class Platform;
+}
 struct Settings;
 struct FilePlaces;
 class OrbelDialog;
@@ -30,6 +33,8 @@ struct SettingsParts {
     TitlePainter& titles;
     // Repaints the titles when the application is activated.
     TFormGeneral& general;
+    // Reads and writes the autostart entry.
+    platform::Platform& platform;
 };
 
 class SettingsKeeper {

@@ -33,16 +33,16 @@ void RunMenuCommand(CommandHost& prog, const MenuEntry& entry) {
     case MenuHandler::miHelpFileClick: miHelpFileClick(prog); break;
     case MenuHandler::miManageItemsClick: miManageItemsClick(prog); break;
     case MenuHandler::SetupClick: SetupClick(prog); break;
-    case MenuHandler::miVisitWebsiteClick: miVisitWebsiteClick(); break;
+    case MenuHandler::miVisitWebsiteClick: miVisitWebsiteClick(prog); break;
     case MenuHandler::miAboutClick: miAboutClick(prog); break;
     case MenuHandler::miCloseAppClick: miCloseAppClick(prog); break;
     }
 }
 
-void miHelpFileClick(CommandHost& prog) { OpenDocument(prog.helpPage()); }
+void miHelpFileClick(CommandHost& prog) { prog.launcher().OpenDocument(prog.helpPage()); }
 void miManageItemsClick(CommandHost& prog) { ShowModeless(prog.items()); }
 void SetupClick(CommandHost& prog) { ShowModeless(prog.config()); }
-void miVisitWebsiteClick() { OpenDocument(QString::fromUtf8(texts::WebAddress)); }
+void miVisitWebsiteClick(CommandHost& prog) { prog.launcher().OpenDocument(QString::fromUtf8(texts::WebAddress)); }
 void miAboutClick(CommandHost& prog) { ShowModeless(prog.about()); }
 void miCloseAppClick(CommandHost& prog) { prog.CloseProgram(); }
 

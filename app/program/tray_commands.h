@@ -6,6 +6,7 @@
 namespace orbel {
 
 class ItemSearch;
+class Launcher;
 class MenuEntry;
 class TFormAbout;
 class TFormConfig;
@@ -16,6 +17,7 @@ class TFormShortCuts;
 class CommandHost {
 public:
     virtual QString helpPage() const = 0;
+    virtual const Launcher& launcher() const = 0;
     virtual TFormShortCuts* shortcuts() const = 0;
     virtual ItemSearch* search() const = 0;
     virtual TFormItems* items() const = 0;
@@ -33,7 +35,7 @@ void RunMenuCommand(CommandHost& prog, const MenuEntry& entry);
 void miHelpFileClick(CommandHost& prog);
 void miManageItemsClick(CommandHost& prog);
 void SetupClick(CommandHost& prog);
-void miVisitWebsiteClick();
+void miVisitWebsiteClick(CommandHost& prog);
 void miAboutClick(CommandHost& prog);
 void miCloseAppClick(CommandHost& prog);
 

@@ -2,17 +2,17 @@
 
 #include "app/services/notice.h"
 #include "core/program/error_log.h"
-#include "platform/system_info.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
 void ErrorLog::WriteErrorLog(const QString& message) {
     const QString logFile = QString::fromStdString(places_.logFile());
-    const int code = platform::LastErrorCode();
-    ShowNotice(logFile);
-    const platform::LocalTimeTexts now = platform::CurrentLocalTimeTexts();
+    const int code = platform_.LastErrorCode();
+    notices_.Show(logFile);
+    const platform::LocalTimeTexts now = platform_.CurrentLocalTimeTexts();
     const std::string line = BuildErrorLogLine(now.shortDate, now.longTime, message.toStdString(), code,
-                                               platform::LastErrorText(code));
+                                               platform_.LastErrorText(code));
     AppendErrorLogLine(logFile.toStdString(), line);
 }
 

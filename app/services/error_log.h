@@ -8,15 +8,23 @@
 
 namespace orbel {
 
+namespace platform {
+class Platform;
+}
+class Notices;
+
 class ErrorLog {
 public:
     // The places are the program's, which start-up may still decide.
-    explicit ErrorLog(const FilePlaces& places) : places_(places) {}
+    ErrorLog(const FilePlaces& places, platform::Platform& platform, const Notices& notices)
+        : places_(places), platform_(platform), notices_(notices) {}
 
     void WriteErrorLog(const QString& message);
 
 private:
     const FilePlaces& places_;
+    platform::Platform& platform_;
+    const Notices& notices_;
 };
 
 }  // namespace orbel

@@ -5,23 +5,12 @@
 
 namespace orbel {
 
-namespace {
-NoticePresenter& presenter() {
-    static NoticePresenter p;
-    return p;
-}
-
-QString& title() {
-    static QString t;
-    return t;
-}
-
-int Present(const NoticeRequest& r) {
-    if (presenter()) return presenter()(r);
+int Notices::present(const NoticeRequest& r) const {
+    if (presenter_) return presenter_(r);
     QMessageBox box;
     box.setText(r.text);
     if (r.kind == NoticeKind::Plain) {
-        box.setWindowTitle(title());
+        box.setWindowTitle(title_);
         box.setIcon(QMessageBox::Information);
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
@@ -43,35 +32,29 @@ int Present(const NoticeRequest& r) {
     default: return answer::Cancel;  // Escape and the close box
     }
 }
-}  // namespace
 
-int ShowNotice(const QString& text) {
-    Present({text, NoticeKind::Plain, NoticeIcon::Information, NoticeButtons::Ok});
+int Notices::Show(const QString& text) const {
+    present({text, NoticeKind::Plain, NoticeIcon::Information, NoticeButtons::Ok});
     return answer::Ok;
 }
 
-int ShowNotice(const QString& text, NoticeIcon icon, NoticeButtons buttons) {
-    return Present({text, NoticeKind::Question, icon, buttons});
+int Notices::Show(const QString& text, NoticeIcon icon, NoticeButtons buttons) const {
+    return present({text, NoticeKind::Question, icon, buttons});
 }
 
-QPointer<QMessageBox> ShowPassingNotice(const QString& text, const QString& objectName) {
+QPointer<QMessageBox> Notices::ShowPassing(const QString& text, const QString& objectName) const {
     NoticeRequest request{text, NoticeKind::Plain, NoticeIcon::Information, NoticeButtons::Ok};
     request.passing = true;
-    if (presenter()) {
-        presenter()(request);
+    if (presenter_) {
+        presenter_(request);
         return nullptr;
     }
-    auto* box = new QMessageBox(QMessageBox::Information, title(), text, QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, title_, text, QMessageBox::Ok);
     box->setObjectName(objectName);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
     return box;
 }
-
-void SetApplicationTitle(const QString& t) { title() = t; }
-QString ApplicationTitle() { return title(); }
-
-void SetNoticePresenter(NoticePresenter p) { presenter() = std::move(p); }
 
 }  // namespace orbel

@@ -1,6 +1,6 @@
 #pragma once
-// Message boxes of the program. Every box goes through ShowNotice, so tests
-// can answer them without a person.
+// Message boxes of the program. Every box goes through the program's
+// Notices, so tests can answer them without a person.
 
 #include <QMessageBox>
 #include <QPointer>
@@ -27,22 +27,31 @@ struct NoticeRequest {
     bool passing = false;
 };
 
-// Plain: an information box with OK under the application title; returns 1.
-int ShowNotice(const QString& text);
-// Question: a box of the given icon and buttons; returns the button pressed.
-int ShowNotice(const QString& text, NoticeIcon icon, NoticeButtons buttons);
-
-// Passing: a plain box shown without waiting, for a notice the program may
-// take back (closing the box). Null when a test's presenter took it.
-QPointer<QMessageBox> ShowPassingNotice(const QString& text, const QString& objectName);
-
-// The application title that plain boxes carry. (Kept apart from the
-// toolkit's display name, which the desktop would append to every title.)
-void SetApplicationTitle(const QString& title);
-QString ApplicationTitle();
-
 // Replaces the boxes (tests); an empty function restores them.
 using NoticePresenter = std::function<int(const NoticeRequest&)>;
-void SetNoticePresenter(NoticePresenter presenter);
+
+// The program's message boxes, under its title. (Kept apart from the
+// toolkit's display name, which the desktop would append to every title.)
+class Notices {
+public:
+    explicit Notices(QString title) : title_(std::move(title)) {}
+
+    // Plain: an information box with OK under the application title; returns 1.
+    int Show(const QString& text) const;
+    // Question: a box of the given icon and buttons; returns the button pressed.
+    int Show(const QString& text, NoticeIcon icon, NoticeButtons buttons) const;
+    // Passing: a plain box shown without waiting, for a notice the program
+    // may take back (closing the box). Null when a test's presenter took it.
+    QPointer<QMessageBox> ShowPassing(const QString& text, const QString& objectName) const;
+
+    const QString& title() const { return title_; }
+    void setPresenter(NoticePresenter presenter) { presenter_ = std::move(presenter); }
+
+private:
+    int present(const NoticeRequest& r) const;
+
+    QString title_;
+    NoticePresenter presenter_;
+};
 
 }  // namespace orbel

@@ -1,12 +1,13 @@
 #include "app/services/sound_player.h"
 
 #include "app/services/error_log.h"
-#include "platform/sound.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
-SoundPlayer::SoundPlayer(const FilePlaces& places, ErrorLog& log) : places_(places), log_(log) {
-    MPAudioGen = std::make_unique<platform::WavePlayer>();
+SoundPlayer::SoundPlayer(const FilePlaces& places, ErrorLog& log, platform::Platform& platform)
+    : places_(places), log_(log), platform_(platform) {
+    MPAudioGen = platform_.MakeSoundOutput();
     MPAudioGen->setFailureHandler([this](const std::string& file) {
         try {
             log_.WriteErrorLog("Can't play \"" + QString::fromStdString(file) + "\"");
@@ -26,12 +27,12 @@ void SoundPlayer::PlaySystemSound(const QString& name, SoundPlace place) {
     // The system's own sounds on Windows; here those installed with the
     // program.
     case SoundPlace::WindowsDirectory:
-        file = QString::fromStdString(platform::SystemSoundDirectory(places_.programDir)) + name;
+        file = QString::fromStdString(platform_.SystemSoundDirectory(places_.programDir)) + name;
         break;
     case SoundPlace::None: return;
     }
     try {
-        const bool played = play_ ? play_(file.toStdString()) : MPAudioGen->play(file.toStdString());
+        const bool played = MPAudioGen->play(file.toStdString());
         if (!played) log_.WriteErrorLog("Can't play \"" + file + "\"");
     } catch (...) {
         // A sound that cannot be played never stops the caller.

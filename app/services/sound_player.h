@@ -12,28 +12,25 @@
 namespace orbel {
 
 namespace platform {
-class WavePlayer;
-}
+class Platform;
+class SoundOutput;
+}  // namespace platform
 class ErrorLog;
 
 enum class SoundPlace { WindowsDirectory, FullPath, None };
 
 class SoundPlayer {
 public:
-    SoundPlayer(const FilePlaces& places, ErrorLog& log);
+    SoundPlayer(const FilePlaces& places, ErrorLog& log, platform::Platform& platform);
     ~SoundPlayer();
 
     void PlaySystemSound(const QString& name, SoundPlace place);
-    // What plays a sound file, false when it cannot: the wave player unless
-    // a test puts a recorder in its place.
-    using Play = std::function<bool(const std::string& file)>;
-    void setPlayer(Play play) { play_ = std::move(play); }
 
 private:
     const FilePlaces& places_;
     ErrorLog& log_;
-    Play play_;
-    std::unique_ptr<platform::WavePlayer> MPAudioGen;
+    platform::Platform& platform_;
+    std::unique_ptr<platform::SoundOutput> MPAudioGen;
 };
 
 }  // namespace orbel

@@ -11,8 +11,8 @@ namespace {
 QString NoTrayText() { return QString::fromUtf8(texts::NoTrayNotice); }
 }  // namespace
 
-TrayWatcher::TrayWatcher(Clock& clock, std::function<bool()> trayAvailable, QObject* parent)
-    : QObject(parent), grace_(clock, this), trayAvailable_(std::move(trayAvailable)) {
+TrayWatcher::TrayWatcher(Clock& clock, const Notices& notices, std::function<bool()> trayAvailable, QObject* parent)
+    : QObject(parent), grace_(clock, this), notices_(notices), trayAvailable_(std::move(trayAvailable)) {
     grace_.setSingleShot(true);
     grace_.setInterval(GraceMs);
     connect(&grace_, &Timer::timeout, this, &TrayWatcher::graceOver);
@@ -24,7 +24,7 @@ void TrayWatcher::graceOver() {
     if (told_ || trayAvailable_()) return;
     told_ = true;
     // Modeless: the program goes on waiting for a tray behind it.
-    box_ = ShowPassingNotice(NoTrayText(), "NoTrayNotice");
+    box_ = notices_.ShowPassing(NoTrayText(), "NoTrayNotice");
 }
 
 void TrayWatcher::trayAvailabilityChanged(bool available) {

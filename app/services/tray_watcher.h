@@ -13,13 +13,15 @@
 
 namespace orbel {
 
+class Notices;
+
 class TrayWatcher : public QObject {
     Q_OBJECT
 public:
     static constexpr int GraceMs = 3000;
 
     // trayAvailable: whether the desktop offers a tray now.
-    TrayWatcher(Clock& clock, std::function<bool()> trayAvailable, QObject* parent = nullptr);
+    TrayWatcher(Clock& clock, const Notices& notices, std::function<bool()> trayAvailable, QObject* parent = nullptr);
 
     // Begins the grace time.
     void start();
@@ -30,6 +32,7 @@ private:
     void graceOver();
 
     Timer grace_;
+    const Notices& notices_;
     std::function<bool()> trayAvailable_;
     bool told_ = false;
     QPointer<QMessageBox> box_;

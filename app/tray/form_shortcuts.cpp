@@ -15,7 +15,7 @@
 
 namespace orbel {
 
-TFormShortCuts::TFormShortCuts(MenuLook look) : look_(look) {
+TFormShortCuts::TFormShortCuts(MenuLook look, const Launcher& launcher) : look_(look), launcher_(launcher) {
     setObjectName("TFormShortCuts");
     setAttribute(Qt::WA_DontShowOnScreen);
 }
@@ -26,7 +26,7 @@ bool TFormShortCuts::OpenItemNumber(int n) const {
     const ItemTable& table = look_.table;
     const std::string parameters = table.GetItemParameters(n);
     const std::string path = table.pathOf(n);
-    return OpenItem(QString::fromStdString(path), QString::fromStdString(parameters));
+    return launcher_.OpenItem(QString::fromStdString(path), QString::fromStdString(parameters));
 }
 
 namespace {

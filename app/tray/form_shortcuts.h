@@ -15,6 +15,7 @@ class QRect;
 namespace orbel {
 
 class ImageLists;
+class Launcher;
 class MenuEntry;
 struct ItemTable;
 struct Settings;
@@ -32,7 +33,8 @@ struct MenuLook {
 class TFormShortCuts : public QWidget {
     Q_OBJECT
 public:
-    explicit TFormShortCuts(MenuLook look);
+    // The launcher opens the items the entries stand for.
+    TFormShortCuts(MenuLook look, const Launcher& launcher);
     // The ground of entries drawn by the program.
     const QColor& menuColour() const { return look_.menuColour; }
 
@@ -62,6 +64,7 @@ public:
 
 private:
     MenuLook look_;
+    const Launcher& launcher_;
 };
 
 }  // namespace orbel

@@ -5,7 +5,7 @@
 #include <QMenu>
 
 #include "app/widgets/status_notifier_item.h"
-#include "platform/tray_host.h"
+#include "platform/platform.h"
 
 namespace orbel {
 
@@ -21,8 +21,9 @@ TraySystem CurrentTraySystem() {
 }
 }  // namespace
 
-TSysTrayIcon::TSysTrayIcon(QObject* owner, Clock& clock)
+TSysTrayIcon::TSysTrayIcon(QObject* owner, Clock& clock, platform::Platform& platform)
     : QObject(owner),
+      platform_(platform),
       sni_(new StatusNotifierItem(clock, this)),
       hostPoll_(clock, nullptr),
       cycleTimer_(clock, nullptr) {
@@ -89,7 +90,7 @@ void TSysTrayIcon::placeIcon() {
     // once made while a host is there, puts an item of its own on the bus
     // beside ours (and keeps to that kind of tray for good).
     if (system == TraySystem::X11 && !sni_->hostKnown()) return;
-    const bool xembed = system == TraySystem::X11 && platform::XEmbedTrayPresent();
+    const bool xembed = system == TraySystem::X11 && platform_.XEmbedTrayPresent();
     bool host = sni_->hostPresent();
     // For the same reason the watcher is asked again right before Qt's icon
     // is first made (a host may have come a moment ago): Qt asks it too.

@@ -19,6 +19,9 @@
 
 namespace orbel {
 
+namespace platform {
+class Platform;
+}
 class StatusNotifierItem;
 
 class TSysTrayIcon : public QObject {
@@ -26,8 +29,9 @@ class TSysTrayIcon : public QObject {
 public:
     static constexpr int MaxTipLength = 127;
 
-    // The poll for a tray and the icon cycle run on the clock.
-    explicit TSysTrayIcon(QObject* owner = nullptr, Clock& clock = Clock::system());
+    // The poll for a tray and the icon cycle run on the clock; the platform
+    // says whether the display has an XEmbed tray.
+    TSysTrayIcon(QObject* owner, Clock& clock, platform::Platform& platform);
     ~TSysTrayIcon() override;
 
     bool Enabled() const { return enabled_; }
@@ -108,6 +112,7 @@ private:
     void cycleStep();
     void placeIcon();
 
+    platform::Platform& platform_;
     QSystemTrayIcon* tray_ = nullptr;
     StatusNotifierItem* sni_;
     Timer hostPoll_;

@@ -6,6 +6,7 @@
 // the same names and formats, while the help page and the sounds stay where
 // they were installed.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,7 @@ FilePlaces DecideFilePlaces(const std::string& programDir, bool programDirWritab
 // directory and gives the system's reason when not). Returns "" when all
 // can be written, else a message that names the first directory that
 // cannot and why.
-using DirectoryWritableTest = bool (*)(const std::string& dir, std::string* reason);
+using DirectoryWritableTest = std::function<bool(const std::string& dir, std::string* reason)>;
 std::string PrepareFilePlaces(const FilePlaces& places, DirectoryWritableTest writable);
 
 }  // namespace orbel

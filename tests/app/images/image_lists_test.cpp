@@ -7,11 +7,14 @@
 
 #include "app/images/image_lists.h"
 #include "core/store/store_loader.h"
+#include "support/fake_platform.h"
 
 using namespace orbel;
 
 class ImageListsTest : public QObject {
     Q_OBJECT
+    orbel::testing::FakePlatform platform;
+
 private slots:
     void bitmapsAndTheirFallback() {
         QTemporaryDir dir;
@@ -33,7 +36,7 @@ private slots:
         MakeExtensionIcons(s);  // "exe" only: the default program image
         const int goodIndex = LoadIconBitmap(s, good.toStdString());
         const int badIndex = LoadIconBitmap(s, bad.toStdString());
-        ImageLists lists(s.images, s.counters.defaultProgramImage);
+        ImageLists lists(s.images, s.counters.defaultProgramImage, platform);
 
         const QImage tree = lists.treeImage(goodIndex);
         QCOMPARE(tree.size(), QSize(16, 18));
@@ -55,7 +58,7 @@ private slots:
     void everyImageRendersInBothSizes() {
         ItemStore s;
         InstallMenuTemplate(s);
-        ImageLists lists(s.images, s.counters.defaultProgramImage);
+        ImageLists lists(s.images, s.counters.defaultProgramImage, platform);
         QCOMPARE(lists.count(), 15);  // twelve fixed images and three breaks
         for (int i = 0; i < lists.count(); ++i) {
             QCOMPARE(lists.menuImage(i).size(), QSize(16, 16));

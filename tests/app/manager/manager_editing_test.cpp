@@ -297,13 +297,11 @@ private slots:
     // The installed applications come from a list the test hands over.
     void addApplicationsFromTheKeyboardIsOneUndoableEdit() {
         Fixture x;
-        x.f->setApplicationList([] {
-            return std::vector<InstalledApplication>{
-                {"Writer", "Office;WordProcessor;", "/usr/share/applications/writer.desktop"},
-                {"Paint", "Graphics;", "/usr/share/applications/paint.desktop"},
-                {"Odd", "X-Own;", "/usr/share/applications/odd.desktop"},
-            };
-        });
+        x.t.platform.applications = std::vector<InstalledApplication>{
+            {"Writer", "Office;WordProcessor;", "/usr/share/applications/writer.desktop"},
+            {"Paint", "Graphics;", "/usr/share/applications/paint.desktop"},
+            {"Odd", "X-Own;", "/usr/share/applications/odd.desktop"},
+        };
         auto* apps = x.button("BitBtnAddApps");
         QCOMPARE(apps->text(), QString("Add Appl&ications.."));
         x.f->selectNode(NodeNamed(x.tree(), "Orbel Kit"));
@@ -329,7 +327,7 @@ private slots:
         x.click("BitBtnUndo");
         QCOMPARE(x.children(), QString(",Report,Tools,--News--,--Sysmenu--,Orbel Kit,Close"));
         // A desktop without applications: said so, nothing added.
-        x.f->setApplicationList([] { return std::vector<InstalledApplication>{}; });
+        x.t.platform.applications = std::vector<InstalledApplication>{};
         const int chords = x.chords();
         x.click(apps);
         QCOMPARE(x.f->StatusText(), QString(mt::NoApplications));
@@ -344,9 +342,8 @@ private slots:
         QVERIFY(tree->placeholderText().contains("Add Applications.."));
         QVERIFY(tree->placeholderText().contains("Add.."));
         QVERIFY(tree->placeholderText().contains("drop"));
-        x.f->setApplicationList([] {
-            return std::vector<InstalledApplication>{{"Paint", "Graphics;", "/usr/share/applications/paint.desktop"}};
-        });
+        x.t.platform.applications = std::vector<InstalledApplication>{
+            {"Paint", "Graphics;", "/usr/share/applications/paint.desktop"}};
         x.click("BitBtnAddApps");
         QCOMPARE(tree->placeholderText(), QString());
         x.click("BitBtnUndo");

@@ -318,7 +318,7 @@ private slots:
         QMenu* menu = Realised(t.program().items()->liveMenu());
         menu->actions().at(0)->trigger();
         menu->actions().at(1)->trigger();
-        miVisitWebsiteClick();
+        miVisitWebsiteClick(t.program());
         QCOMPARE(t.notices.size(), 3);
         QCOMPARE(t.notices[0].text,
                  QString::fromStdString(texts::OpeningErrorText((t.dir() + "report.txt").toStdString())));

@@ -41,7 +41,7 @@ QString ReadText(const QString& path) {
 }
 
 int SoundsPlayed(const TestProgram& t, const QString& fileName) {
-    return int(t.sounds.count(t.dir() + "media/" + fileName));
+    return int(t.platform.sounds.count(t.dir() + "media/" + fileName));
 }
 
 TFormItems* OpenManager(TestProgram& t) {

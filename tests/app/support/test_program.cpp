@@ -4,16 +4,14 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/services/sound_player.h"
-
 namespace orbel::testing {
 
 TestProgram::TestProgram(Layout layout) {
-    SetNoticePresenter([this](const NoticeRequest& r) {
+    program_ = std::make_unique<Program>(platform);
+    program_->notices().setPresenter([this](const NoticeRequest& r) {
         notices.push_back(r);
         return r.kind == NoticeKind::Plain ? answer::Ok : questionAnswer;
     });
-    program_ = std::make_unique<Program>();
     if (layout == Layout::Portable) {
         program_->setProgramDirectory(dir_.path());
     } else {
@@ -22,16 +20,9 @@ TestProgram::TestProgram(Layout layout) {
     }
     program_->setClock(clock);
     program_->createWindows();
-    program_->sounds().setPlayer([this](const std::string& file) {
-        sounds << QString::fromStdString(file);
-        return true;
-    });
 }
 
-TestProgram::~TestProgram() {
-    program_.reset();
-    SetNoticePresenter({});
-}
+TestProgram::~TestProgram() = default;
 
 void TestProgram::write(const QString& relative, const QByteArray& bytes) {
     const QString path = dir() + relative;

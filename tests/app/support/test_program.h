@@ -1,7 +1,8 @@
 #pragma once
 // A program with its windows over a temporary program directory, whose
 // message boxes are answered by the test, whose timers run on a clock the
-// test moves and whose sounds are recorded rather than played.
+// test moves and whose calls to the system go to a fake platform (sounds
+// recorded rather than played, any call made to fail).
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 
 #include "app/services/notice.h"
 #include "app/program/program.h"
+#include "support/fake_platform.h"
 #include "support/manual_clock.h"
 
 namespace orbel::testing {
@@ -39,8 +41,8 @@ public:
     void startUp() { program_->StartUp(); }
 
     QVector<NoticeRequest> notices;
-    // The sound files asked for, in order.
-    QStringList sounds;
+    // Made before the program and let go after it.
+    FakePlatform platform;
     ManualClock clock;
     // Answer for question boxes (plain boxes always answer OK).
     int questionAnswer = answer::Cancel;

@@ -14,6 +14,7 @@
 #include "app/services/tray_watcher.h"
 #include "app/widgets/sys_tray_icon.h"
 #include "core/program/texts.h"
+#include "support/fake_platform.h"
 #include "support/manual_clock.h"
 
 using orbel::NoticeRequest;
@@ -35,6 +36,8 @@ QList<QIcon> Icons(int n) {
 
 class SysTrayIconTest : public QObject {
     Q_OBJECT
+    orbel::testing::FakePlatform platform;
+
 private slots:
     void pressesAndWhatTheyRaise_data() {
         QTest::addColumn<bool>("enabled");
@@ -63,7 +66,7 @@ private slots:
         QFETCH(bool, leftPopup);
         QFETCH(int, reason);
         QFETCH(QStringList, events);
-        TSysTrayIcon icon;
+        TSysTrayIcon icon(nullptr, orbel::Clock::system(), platform);
         QMenu menu;
         menu.addAction("entry");
         icon.setPopupMenu(&menu);
@@ -88,14 +91,14 @@ private slots:
     }
 
     void noMenuNothingShown() {
-        TSysTrayIcon icon;
+        TSysTrayIcon icon(nullptr, orbel::Clock::system(), platform);
         QSignalSpy shown(&icon, &TSysTrayIcon::menuShown);
         icon.handleActivation(QSystemTrayIcon::Context);
         QCOMPARE(shown.count(), 0);
     }
 
     void tipIsCutAndHiddenWithShowHintOff() {
-        TSysTrayIcon icon;
+        TSysTrayIcon icon(nullptr, orbel::Clock::system(), platform);
         icon.setHint(QString(200, 'x'));
         QCOMPARE(icon.tipText().size(), 127);
         QCOMPARE(icon.platformIcon()->toolTip().size(), 127);
@@ -105,7 +108,7 @@ private slots:
     }
 
     void iconIndexHasOnlyAnUpperBound() {
-        TSysTrayIcon icon;
+        TSysTrayIcon icon(nullptr, orbel::Clock::system(), platform);
         icon.setIconIndex(3);
         QCOMPARE(icon.IconIndex(), 0);  // no list: always 0
         icon.setIconList(Icons(5));
@@ -116,7 +119,7 @@ private slots:
     }
 
     void visibilityFollowsIconVisible() {
-        TSysTrayIcon icon;
+        TSysTrayIcon icon(nullptr, orbel::Clock::system(), platform);
         icon.setIconVisible(true);
         QVERIFY(icon.IconVisible());
         icon.setIconVisible(false);
@@ -126,7 +129,7 @@ private slots:
 
     void cycleStepsOnTheClockAndWraps() {
         ManualClock clock;
-        TSysTrayIcon icon(nullptr, clock);
+        TSysTrayIcon icon(nullptr, clock, platform);
         icon.setIconList(Icons(3));
         icon.setCycleInterval(100);
         QSignalSpy cycles(&icon, &TSysTrayIcon::OnCycle);
@@ -152,13 +155,14 @@ private slots:
     void noTrayNoticeAfterTheGraceTimeOnce() {
         QFETCH(bool, trayComes);
         QStringList shown;
-        orbel::SetNoticePresenter([&](const NoticeRequest& r) {
+        orbel::Notices notices(QString::fromUtf8(orbel::texts::ProductName));
+        notices.setPresenter([&](const NoticeRequest& r) {
             shown << r.text;
             return orbel::answer::Ok;
         });
         ManualClock clock;
         bool available = false;
-        TrayWatcher watcher(clock, [&] { return available; });
+        TrayWatcher watcher(clock, notices, [&] { return available; });
         watcher.start();
         clock.advance(TrayWatcher::GraceMs - 1);
         QVERIFY(shown.isEmpty());
@@ -168,15 +172,15 @@ private slots:
         watcher.start();
         clock.advance(TrayWatcher::GraceMs);
         QCOMPARE(shown.size(), trayComes ? 0 : 1);
-        orbel::SetNoticePresenter({});
     }
 
     // The box does not wait for its OK: the program goes on, and closes it
     // when a tray comes; another box open beside it stays.
     void noTrayNoticeGoesAwayWhenATrayComes() {
+        const orbel::Notices notices(QString::fromUtf8(orbel::texts::ProductName));
         ManualClock clock;
         bool available = false;
-        TrayWatcher watcher(clock, [&] { return available; });
+        TrayWatcher watcher(clock, notices, [&] { return available; });
         watcher.start();
         clock.advance(TrayWatcher::GraceMs);
         QPointer<QMessageBox> box;
