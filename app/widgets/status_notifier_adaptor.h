@@ -6,7 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 
-#include "app/widgets/status_notifier_item.h"
+#include "app/widgets/status_notifier_source.h"
 
 namespace orbel {
 
@@ -64,17 +64,18 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QString AttentionMovieName READ emptyText)
     Q_PROPERTY(orbel::SniToolTip ToolTip READ toolTip)
 public:
-    explicit StatusNotifierItemAdaptor(StatusNotifierItem* item);
+    // Serves object on the bus with what source says.
+    StatusNotifierItemAdaptor(QObject* object, StatusNotifierSource* source);
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const;
-    QString title() const { return item_->title(); }
+    QString title() const { return source_->title(); }
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
     QString emptyText() const { return {}; }
     QDBusObjectPath menu() const;
-    bool itemIsMenu() const { return item_->itemIsMenu(); }
-    SniPixmapList iconPixmap() const { return item_->pixmaps(); }
+    bool itemIsMenu() const { return source_->itemIsMenu(); }
+    SniPixmapList iconPixmap() const { return source_->pixmaps(); }
     SniPixmapList noPixmaps() const { return {}; }
     SniToolTip toolTip() const;
 
@@ -95,7 +96,7 @@ signals:
     void NewStatus(const QString& status);
 
 private:
-    StatusNotifierItem* item_;
+    StatusNotifierSource* source_;
 };
 
 }  // namespace orbel

@@ -1,10 +1,8 @@
 #include "app/widgets/status_notifier_item.h"
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
@@ -21,37 +19,7 @@ const char* kWatcher = "org.kde.StatusNotifierWatcher";
 const char* kWatcherPath = "/StatusNotifierWatcher";
 const char* kItemPath = "/StatusNotifierItem";
 const char* kMenuPath = "/MenuBar";
-}  // namespace
 
-QDBusArgument& operator<<(QDBusArgument& arg, const SniPixmap& p) {
-    arg.beginStructure();
-    arg << p.width << p.height << p.bytes;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, SniPixmap& p) {
-    arg.beginStructure();
-    arg >> p.width >> p.height >> p.bytes;
-    arg.endStructure();
-    return arg;
-}
-
-QDBusArgument& operator<<(QDBusArgument& arg, const SniToolTip& t) {
-    arg.beginStructure();
-    arg << t.iconName << t.pixmaps << t.title << t.text;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& t) {
-    arg.beginStructure();
-    arg >> t.iconName >> t.pixmaps >> t.title >> t.text;
-    arg.endStructure();
-    return arg;
-}
-
-namespace {
 // Whether a watcher's entry names the item of this unique name: watchers
 // keep "name", "name/path" (KDE) or "name@path" (GNOME).
 bool NamesItem(const QString& entry, const QString& unique) {
@@ -64,10 +32,7 @@ QString NextConnectionName(unsigned& count) { return QStringLiteral("orbel-tray-
 
 StatusNotifierItem::StatusNotifierItem(Clock& clock, QObject* parent)
     : QObject(parent), check_(clock, nullptr), retry_(clock, nullptr) {
-    qDBusRegisterMetaType<SniPixmap>();
-    qDBusRegisterMetaType<SniPixmapList>();
-    qDBusRegisterMetaType<SniToolTip>();
-    new StatusNotifierItemAdaptor(this);
+    new StatusNotifierItemAdaptor(this, this);
     check_.setSingleShot(true);
     connect(&check_, &Timer::timeout, this, &StatusNotifierItem::checkRegistered);
     retry_.setSingleShot(true);
@@ -94,6 +59,8 @@ StatusNotifierItem::~StatusNotifierItem() {
 }
 
 QDBusConnection StatusNotifierItem::bus() const { return QDBusConnection(connection_); }
+
+QString StatusNotifierItem::menuPath() const { return menu_ ? QString::fromLatin1(kMenuPath) : QString(); }
 
 void StatusNotifierItem::answer(const QDBusMessage& reply) const { bus().send(reply); }
 
@@ -299,39 +266,5 @@ void StatusNotifierItem::hide() {
     connection_ = NextConnectionName(connections_);
     attach(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connection_).isConnected());
 }
-
-StatusNotifierItemAdaptor::StatusNotifierItemAdaptor(StatusNotifierItem* item)
-    : QDBusAbstractAdaptor(item), item_(item) {
-    setAutoRelaySignals(false);
-}
-
-QString StatusNotifierItemAdaptor::id() const { return QCoreApplication::applicationName(); }
-
-QDBusObjectPath StatusNotifierItemAdaptor::menu() const {
-    return QDBusObjectPath(item_->hasMenu() ? QString::fromLatin1(kMenuPath) : QStringLiteral("/NO_DBUSMENU"));
-}
-
-SniToolTip StatusNotifierItemAdaptor::toolTip() const {
-    // Without a tip the title stays empty too, so hosts show none.
-    return SniToolTip{QString(), {}, item_->toolTipText(), QString()};
-}
-
-void StatusNotifierItemAdaptor::ContextMenu(int x, int y) { emit item_->contextMenuRequested(x, y); }
-void StatusNotifierItemAdaptor::Activate(int x, int y, const QDBusMessage& call) {
-    if (item_->itemIsMenu() && !item_->calledByGnomeShell(call)) {
-        // A Wayland client cannot open its popup at the pointer. Plasma
-        // calls Activate on a left press even for an item that is a menu,
-        // and draws the exported menu only when the call fails. GNOME's
-        // host opens the menu on a single press and calls Activate for a
-        // double one, where a refusal would leave the press unanswered.
-        call.setDelayedReply(true);
-        item_->answer(call.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.NotSupported"),
-                                            QStringLiteral("The host shows the menu")));
-        return;
-    }
-    emit item_->activateRequested(x, y);
-}
-void StatusNotifierItemAdaptor::SecondaryActivate(int x, int y) { emit item_->secondaryActivateRequested(x, y); }
-void StatusNotifierItemAdaptor::Scroll(int, const QString&) {}
 
 }  // namespace orbel

@@ -14,29 +14,14 @@
 #include <thread>
 
 #include "app/services/clock.h"
+#include "app/widgets/status_notifier_source.h"
 
 class QDBusConnection;
-class QDBusMessage;
 class QDBusServiceWatcher;
 
 namespace orbel {
 
-// (iiay): one picture of the icon, ARGB32 in network byte order.
-struct SniPixmap {
-    int width = 0;
-    int height = 0;
-    QByteArray bytes;
-};
-using SniPixmapList = QList<SniPixmap>;
-// (sa(iiay)ss): icon name, pictures, title, text.
-struct SniToolTip {
-    QString iconName;
-    SniPixmapList pixmaps;
-    QString title;
-    QString text;
-};
-
-class StatusNotifierItem : public QObject {
+class StatusNotifierItem : public QObject, public StatusNotifierSource {
     Q_OBJECT
 public:
     // Its checks and retries run on clock.
@@ -68,17 +53,18 @@ public:
     void hide();
     bool shown() const { return shown_; }
 
-    // The adaptor reads these.
-    QString title() const { return title_; }
-    QString toolTipText() const { return toolTip_; }
-    bool itemIsMenu() const { return itemIsMenu_; }
+    // What the adaptor reads and asks for.
+    QString title() const override { return title_; }
+    QString toolTipText() const override { return toolTip_; }
+    bool itemIsMenu() const override { return itemIsMenu_; }
     // Drawn when a host first asks, not for every icon set.
-    SniPixmapList pixmaps() const;
-    bool hasMenu() const { return menu_ != nullptr; }
-    // Sends a reply on the item's own connection, the one the host called.
-    void answer(const QDBusMessage& reply) const;
-    // Whether the call comes from GNOME Shell's tray host.
-    bool calledByGnomeShell(const QDBusMessage& call) const;
+    SniPixmapList pixmaps() const override;
+    QString menuPath() const override;
+    void answer(const QDBusMessage& reply) const override;
+    bool calledByGnomeShell(const QDBusMessage& call) const override;
+    void requestActivate(int x, int y) override { emit activateRequested(x, y); }
+    void requestContextMenu(int x, int y) override { emit contextMenuRequested(x, y); }
+    void requestSecondaryActivate(int x, int y) override { emit secondaryActivateRequested(x, y); }
 
 signals:
     // Also raised once when the first answer comes, whatever it is.
@@ -126,6 +112,3 @@ private:
 };
 
 }  // namespace orbel
-
-Q_DECLARE_METATYPE(orbel::SniPixmap)
-Q_DECLARE_METATYPE(orbel::SniToolTip)

@@ -18,6 +18,7 @@ void StatusNotifierItem::setMenuObject(QObject* menu) { menu_ = menu; }
 void StatusNotifierItem::show() { showWanted_ = true; }
 void StatusNotifierItem::hide() { showWanted_ = false; }
 SniPixmapList StatusNotifierItem::pixmaps() const { return {}; }
+QString StatusNotifierItem::menuPath() const { return {}; }
 void StatusNotifierItem::answer(const QDBusMessage&) const {}
 bool StatusNotifierItem::calledByGnomeShell(const QDBusMessage&) const { return false; }
 void StatusNotifierItem::hostSignal() {}
