@@ -15,6 +15,15 @@ foreach(source ${sources})
     string(APPEND problems "${source}: folder ${folder} has no place in the order\n")
     continue()
   endif()
+  # The system is one object: of the platform's headers only its interface,
+  # and the request channel in the one file that serves it on Windows.
+  file(STRINGS ${source} platform_lines REGEX "^#include \"platform/")
+  foreach(line ${platform_lines})
+    if(NOT line MATCHES "\"platform/platform\\.h\"" AND
+       NOT (source MATCHES "/remote_requests_pipe\\.cpp$" AND line MATCHES "\"platform/request_channel\\.h\""))
+      string(APPEND problems "${source}: ${line}: app/ asks the system through platform/platform.h only\n")
+    endif()
+  endforeach()
   file(STRINGS ${source} lines REGEX "^#include \"app/[a-z_]+/")
   foreach(line ${lines})
     string(REGEX MATCH "app/([a-z_]+)/" _ "${line}")

@@ -6,20 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace orbel::platform {
 
 // The Icon value of a desktop entry file; empty when it has none or cannot
 // be read.
 std::string DesktopEntryIcon(const std::string& desktopFile);
-
-// The installed applications by the program they start (Exec's first word
-// or TryExec, as a path or as a name looked up in PATH).
-class ProgramEntryIcons {
-public:
-    virtual ~ProgramEntryIcons() = default;
-    // The icon of an installed entry that starts this program; empty for none.
-    virtual std::string iconFor(const std::string& programPath) = 0;
-};
 
 // The desktop's application list, read when first asked.
 std::unique_ptr<ProgramEntryIcons> InstalledProgramEntryIcons();

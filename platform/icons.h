@@ -1,17 +1,11 @@
 #pragma once
 // Small icons for files and file types, as the desktop shows them.
 
-#include <array>
-#include <cstdint>
 #include <string>
 
-namespace orbel::platform {
+#include "platform/platform.h"
 
-// A 16 x 16 icon: premultiplied 0xAARRGGBB pixels, rows top to bottom.
-struct SmallIcon {
-    static constexpr int kSize = 16;
-    std::array<std::uint32_t, kSize * kSize> pixels{};
-};
+namespace orbel::platform {
 
 // Icon for files with this extension (UTF-8, no dot). Never empty: a generic
 // document icon when the desktop knows none.

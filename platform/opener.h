@@ -3,11 +3,9 @@
 
 #include <string>
 
-namespace orbel::platform {
+#include "platform/platform.h"
 
-// How the started program shows its first window, where the system has
-// such a choice: its own default, or normal size and position.
-enum class ShowMode { Default, Normal };
+namespace orbel::platform {
 
 // Opens path (UTF-8) with parameters passed exactly as given: a program is
 // started, a document or directory goes to the desktop's handler for it, a

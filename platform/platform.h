@@ -2,10 +2,12 @@
 // Everything the program asks of the running system, as one object: made
 // once where the program is built (MakeSystemPlatform) and handed to the
 // parts that need it, so that a test can hand in its own and make any call
-// fail. The free functions in the other headers of this folder are the
-// system's answers; the program itself calls them only through here.
+// fail. The other headers of this folder declare the system's own answers,
+// which only the platform's implementation and its tests call.
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,14 +15,72 @@
 #include "core/manager/applications.h"
 #include "core/program/file_places.h"
 #include "core/system/system_calls.h"
-#include "platform/desktop_icons.h"
-#include "platform/icons.h"
-#include "platform/opener.h"
-#include "platform/single_instance.h"
-#include "platform/sound.h"
-#include "platform/system_info.h"
 
 namespace orbel::platform {
+
+// How the started program shows its first window, where the system has
+// such a choice: its own default, or normal size and position.
+enum class ShowMode { Default, Normal };
+
+// A 16 x 16 icon: premultiplied 0xAARRGGBB pixels, rows top to bottom.
+struct SmallIcon {
+    static constexpr int kSize = 16;
+    std::array<std::uint32_t, kSize * kSize> pixels{};
+};
+
+// The installed applications by the program they start (Exec's first word
+// or TryExec, as a path or as a name looked up in PATH).
+class ProgramEntryIcons {
+public:
+    virtual ~ProgramEntryIcons() = default;
+    // The icon of an installed entry that starts this program; empty for none.
+    virtual std::string iconFor(const std::string& programPath) = 0;
+};
+
+struct MemoryStatus {
+    int load = 0;             // percent of physical memory in use
+    std::uint64_t total = 0;  // bytes of physical memory
+};
+
+// The date and time of now as the user's settings write them: the short
+// date, and the long time (hours, minutes, seconds).
+struct LocalTimeTexts {
+    std::string shortDate;
+    std::string longTime;
+};
+
+// A per-user mark of a running instance, which the system drops with the
+// process, however the process ends.
+class InstanceLock {
+public:
+    enum class Result { Acquired, HeldElsewhere, Failed };
+    virtual ~InstanceLock() = default;
+
+    virtual Result acquire() = 0;
+    virtual void release() = 0;
+    virtual bool held() const = 0;
+    virtual std::string errorString() const = 0;
+    // Where the mark lives (a file, or the system object's name).
+    virtual std::string lockPath() const = 0;
+    // Where the holder takes requests from other starts of the program, as
+    // a local server name: a socket beside the lock file in a directory of
+    // this user's own (Linux), a pipe named for this user and session
+    // (Windows). Empty when there is no such place.
+    virtual std::string channelName() const = 0;
+};
+
+// Plays a wave file without waiting for it to end.
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+    // Starts playing file (UTF-8 path); a new call replaces the sound before
+    // it. Returns false at once when the file cannot be opened or played.
+    virtual bool play(const std::string& file) = 0;
+    // Called later, from the event loop, when a sound that play() accepted
+    // fails after all (no audio device, a damaged file); never from inside
+    // play() and never for a sound that a newer one replaced.
+    virtual void setFailureHandler(std::function<void(const std::string& file)> handler) = 0;
+};
 
 class Platform {
 public:

@@ -5,19 +5,9 @@
 #include <memory>
 #include <string>
 
-namespace orbel::platform {
+#include "platform/platform.h"
 
-class SoundOutput {
-public:
-    virtual ~SoundOutput() = default;
-    // Starts playing file (UTF-8 path); a new call replaces the sound before
-    // it. Returns false at once when the file cannot be opened or played.
-    virtual bool play(const std::string& file) = 0;
-    // Called later, from the event loop, when a sound that play() accepted
-    // fails after all (no audio device, a damaged file); never from inside
-    // play() and never for a sound that a newer one replaced.
-    virtual void setFailureHandler(std::function<void(const std::string& file)> handler) = 0;
-};
+namespace orbel::platform {
 
 class WavePlayer final : public SoundOutput {
 public:

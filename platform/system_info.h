@@ -8,23 +8,15 @@
 #include "core/system/system_calls.h"
 #include "core/system/win_version.h"
 
+#include "platform/platform.h"
+
 namespace orbel::platform {
 
-struct MemoryStatus {
-    int load = 0;             // percent of physical memory in use
-    std::uint64_t total = 0;  // bytes of physical memory
-};
 bool ReadMemoryStatus(MemoryStatus& out);
 
 // Full path of the running executable (UTF-8).
 std::string ExecutablePath();
 
-// The date and time of now as the user's settings write them: the short
-// date, and the long time (hours, minutes, seconds).
-struct LocalTimeTexts {
-    std::string shortDate;
-    std::string longTime;
-};
 LocalTimeTexts CurrentLocalTimeTexts();
 
 // The system's last error code and its text (errno and strerror here).

@@ -1,8 +1,15 @@
 // The running system's answers, as the per-system files give them.
 
+#include "platform/platform.h"
+
 #include "platform/applications.h"
 #include "platform/autostart.h"
-#include "platform/platform.h"
+#include "platform/desktop_icons.h"
+#include "platform/icons.h"
+#include "platform/opener.h"
+#include "platform/single_instance.h"
+#include "platform/sound.h"
+#include "platform/system_info.h"
 #include "platform/taskbar.h"
 #include "platform/tray_host.h"
 #include "platform/user_dirs.h"

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QtTest>
+#include <functional>
 #include <stdexcept>
 
 #include "app/dialogs/form_about.h"
@@ -20,6 +21,7 @@
 #include "app/program/form_general.h"
 #include "app/program/orbel_application.h"
 #include "app/images/image_lists.h"
+#include "app/tray/form_shortcuts.h"
 #include "app/tray/live_menu.h"
 #include "app/program/tray_commands.h"
 #include "app/widgets/sys_tray_icon.h"
@@ -324,6 +326,44 @@ private slots:
                  QString::fromStdString(texts::OpeningErrorText((t.dir() + "report.txt").toStdString())));
         QCOMPARE(t.notices[1].text, QString::fromStdString(texts::OpeningErrorText((t.dir() + "docs").toStdString())));
         QCOMPARE(t.notices[2].text, QString::fromStdString(texts::NotFoundText(texts::WebAddress)));
+    }
+
+    // Whatever the system refuses, the user is told what it means, and
+    // nothing is reported done.
+    void aRefusedSystemCallReachesTheUser() {
+        using testing::PlatformCall;
+        struct Case {
+            const char* what;
+            PlatformCall refused;
+            std::function<void(TestProgram&)> act;
+            std::function<QString(TestProgram&)> told;
+        };
+        const Case cases[] = {
+            {"open an item", PlatformCall::OpenPath, [](TestProgram& t) { t.program().shortcuts()->OpenItemNumber(0); },
+             [](TestProgram& t) {
+                 return QString::fromStdString(texts::OpeningErrorText((t.dir() + "record").toStdString()));
+             }},
+            {"play a sound", PlatformCall::PlaySound, [](TestProgram& t) { t.program().playSound("media/chord.wav"); },
+             [](TestProgram& t) { return t.program().logFile(); }},
+            {"write the autostart entry", PlatformCall::WriteAutostart,
+             [](TestProgram& t) { t.program().config()->BtnApplyClick(); },
+             [](TestProgram&) {
+                 return QString(
+                     "Cannot write the autostart entry\r\n\r\nThe other preferences were saved and "
+                     "applied; starting with the session was not changed.");
+             }},
+        };
+        for (const Case& c : cases) {
+            TestProgram t;
+            const QString recorder = t.writeRecorder();
+            t.write("shortcuts/shortcuts.txt", ("^UnkLnk|" + recorder + "|exe|Record\r\n").toUtf8());
+            t.startUp();
+            t.platform.failing = {c.refused};
+            c.act(t);
+            QVERIFY2(!t.notices.isEmpty(), c.what);
+            QCOMPARE(t.notices.last().text, c.told(t));
+            QVERIFY2(!t.exists("args.txt"), c.what);
+        }
     }
 
     void kitCommandsShowTheirWindows() {

@@ -66,13 +66,17 @@ void FakePlatform::WriteAutostart(bool on, const std::string& command) {
     system_->WriteAutostart(on, command);
 }
 
-std::unique_ptr<platform::SoundOutput> FakePlatform::MakeSoundOutput() { return std::make_unique<RecordedSound>(*this); }
+std::unique_ptr<platform::SoundOutput> FakePlatform::MakeSoundOutput() {
+    return std::make_unique<RecordedSound>(*this);
+}
 
 bool FakePlatform::ReadMemoryStatus(platform::MemoryStatus& out) {
     return !fails(PlatformCall::ReadMemoryStatus) && system_->ReadMemoryStatus(out);
 }
 
-bool FakePlatform::XEmbedTrayPresent() { return !fails(PlatformCall::XEmbedTrayPresent) && system_->XEmbedTrayPresent(); }
+bool FakePlatform::XEmbedTrayPresent() {
+    return !fails(PlatformCall::XEmbedTrayPresent) && system_->XEmbedTrayPresent();
+}
 
 std::vector<InstalledApplication> FakePlatform::InstalledApplications() {
     return applications ? *applications : system_->InstalledApplications();
