@@ -185,15 +185,17 @@ private:
     QString helpTail_;
     QString itemsTitle_, configTitle_, aboutTitle_, findTitle_;
 
+    // The system, the message boxes and the opening of items come before
+    // every part that uses them, so they are let go after all of them; the
+    // logic layer asks the platform's system calls while the program lives.
     platform::Platform& platform_;
-    // The logic layer asks the platform's system calls while the program lives.
     ScopedSystemCalls systemCalls_;
     Notices notices_;
     Launcher launcher_;
     Services services_;
 
-    // Installed first, so that it is let go last: windows going away may
-    // still raise errors for the program to handle.
+    // Installed before the parts, so that it is let go after them: windows
+    // going away may still raise errors for the program to handle.
     struct ErrorHandling {
         explicit ErrorHandling(Program* p);
         ~ErrorHandling();
